@@ -1,0 +1,37 @@
+#pragma once
+
+#include "vdqerror.h"
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// The designer's message boxes. The error display stands in for the application's
+// default error display: command handlers catch VdqError and show its text here.
+namespace VdqMessages {
+
+enum class Kind { Information, Warning, Error };
+
+void Information(QWidget *parent, const QString &title, const QString &text);
+void Warning(QWidget *parent, const QString &title, const QString &text);
+void Error(QWidget *parent, const QString &text);
+
+// Tests install a hook that records the messages instead of showing modal boxes.
+using Hook = std::function<void(Kind kind, const QString &title, const QString &text)>;
+void SetHook(Hook hook);
+
+// Runs a command; a VdqError it raises is shown by the error display. Returns false then.
+template <typename F>
+bool Guarded(QWidget *parent, F &&command)
+{
+    try {
+        command();
+        return true;
+    } catch (const VdqError &e) {
+        Error(parent, e.message());
+        return false;
+    }
+}
+
+} // namespace VdqMessages

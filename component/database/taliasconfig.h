@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+// One configured database (alias): a section of the alias file, or a database that a
+// host added to a session itself.
+struct TAliasParams
+{
+    QString name;       // the alias name, as written
+    QString driver;     // upper-cased: STANDARD, POSTGRESQL, MYSQL, ODBC
+    QString path;       // STANDARD: the database file, absolute once loaded
+    QString host;
+    int port = -1;
+    QString database;
+    QString user;
+    QString password;
+    bool hasPassword = false;  // the Password key was given (it may be empty)
+    QString dsn;               // ODBC
+};
+
+// The alias file: INI text with one section per alias. Relative paths are relative to
+// the file; unknown keys are ignored.
+class TAliasConfig
+{
+public:
+    // The file named by VDQ_ALIASES, else aliases.ini in the configuration folder.
+    static QString DefaultAliasFile();
+
+    // Reads and checks the file; a missing file gives an empty configuration, an
+    // unreadable or malformed one raises VdqError with a message naming the file and line.
+    static TAliasConfig LoadFile(const QString &fileName);
+    static TAliasConfig FromText(const QString &text, const QString &baseDir);
+
+    QStringList Names() const;  // file order
+    const TAliasParams *Find(const QString &name) const;  // case-insensitive
+    void Add(const TAliasParams &params);  // replaces an alias of the same name
+
+private:
+    QList<TAliasParams> m_aliases;
+};

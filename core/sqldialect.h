@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QChar>
+
+// The engine family a statement is written for. The builders and the quoting rules
+// take it as an input; it never changes what the worked examples of a plain design give.
+enum class SqlDialect : unsigned char { SQLite, PostgreSQL, MySQL, ODBC };
+
+// The engine's identifier quote: MySQL reads "..." as a string unless ANSI_QUOTES is on.
+inline QChar IdentifierQuote(SqlDialect dialect)
+{
+    return dialect == SqlDialect::MySQL ? QChar(u'`') : QChar(u'"');
+}
+
+// How identifiers are written: QuoteIdentifiers is the designer's flag (set for local
+// desktop-table databases), the dialect decides which names still need quotes without it.
+struct IdentifierStyle
+{
+    bool quoteIdentifiers = false;
+    SqlDialect dialect = SqlDialect::SQLite;
+};
