@@ -19,6 +19,7 @@ struct TAliasParams
     QString password;
     bool hasPassword = false;  // the Password key was given (it may be empty)
     QString dsn;               // ODBC
+    int connectTimeout = 5;    // seconds a server may take to answer (key Timeout)
 };
 
 // The alias file: INI text with one section per alias. Relative paths are relative to
@@ -37,6 +38,7 @@ public:
     QStringList Names() const;  // file order
     const TAliasParams *Find(const QString &name) const;  // case-insensitive
     void Add(const TAliasParams &params);  // replaces an alias of the same name
+    bool IsEmpty() const { return m_aliases.isEmpty(); }
 
 private:
     QList<TAliasParams> m_aliases;

@@ -3,8 +3,14 @@
 #include "sqldialect.h"
 #include "taliasconfig.h"
 
+#include <QList>
+#include <QPointer>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
+
+class QSqlError;
+class TQuery;
 
 // An open connection of a session to one database (alias).
 class TDatabase
@@ -30,8 +36,29 @@ public:
     void Close();
 
     QSqlDatabase Connection() const;
+    QString ConnectionName() const { return m_connectionName; }
+
+    // Table (and view) names, sorted; connects on demand. Raises VdqError.
+    QStringList TableNames(bool systemTables);
+    // Field names of a table in table order; connects on demand. Raises VdqError.
+    QStringList TableFields(const QString &tableName);
+    // A table name as a statement writes it, quoted for this engine.
+    QString QuotedTableName(const QString &tableName) const;
+
+    // The engine's own message of a failure (its text, else the driver's).
+    static QString ErrorText(const QSqlError &error);
 
 private:
+    friend class TQuery;
+    void attachQuery(TQuery *query);
+    void detachQuery(TQuery *query);
+    QString qtDriverName() const;
+    void configure(QSqlDatabase &db) const;
+    void checkDatabaseFile() const;
+    bool asksForPassword(const QSqlError &error) const;
+    [[noreturn]] void connectFailed(const QSqlError &error) const;
+
     TAliasParams m_params;
     QString m_connectionName;
+    QList<QPointer<TQuery>> m_queries;  // open results on this connection
 };

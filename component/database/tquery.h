@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPair>
 #include <QPixmap>
 #include <QStringList>
 #include <QVariant>
@@ -32,7 +33,7 @@ public:
     QString DatabaseName() const { return m_databaseName; }
     void SetDatabaseName(const QString &name);  // only while closed
     QStringList SQL() const { return m_sql; }
-    void SetSQL(const QStringList &lines);
+    void SetSQL(const QStringList &lines);      // closes an open result
     TDataSource *MasterDataSource() const { return m_master; }
     void SetMasterDataSource(TDataSource *source) { m_master = source; }
 
@@ -49,8 +50,20 @@ public:
     QList<TFieldInfo> Fields() const;
     qint64 RecordCount() const;  // -1 when the engine cannot tell
     // Row access for the grid: display text, whole text (memo), picture (graphic).
+    // Rows are read in blocks as they are asked for; a bounded number of blocks is kept.
     QVariant Value(qint64 row, int field) const;
     QString DisplayText(qint64 row, int field) const;
+    QString WholeText(qint64 row, int field) const;
+    QPixmap Picture(qint64 row, int field) const;  // null when the value is no picture
+    bool HasRow(qint64 row) const;
+
+    // The current record (the navigator's position; parameter values of detail queries
+    // come from the current record of their master).
+    qint64 RecNo() const { return m_recNo; }
+    void SetRecNo(qint64 row) { m_recNo = row; }
+
+    // Rows held in memory at the moment.
+    qint64 CachedRowCount() const;
 
     // The connection the query runs on (opened on demand).
     TDatabase *Database() const;
@@ -64,7 +77,12 @@ private:
     QString m_databaseName;
     QStringList m_sql;
     TDataSource *m_master = nullptr;
+    qint64 m_recNo = 0;
     std::unique_ptr<Result> m_result;
+
+    QString statementText() const;
+    QList<QPair<QString, QVariant>> masterParameters(const QString &statement) const;
+    void checkClosed() const;
 };
 
 // Binds an open query to the result grid and the record navigator.

@@ -2,11 +2,15 @@
 
 #include "tsessionlist.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSet>
 #include <QTextStream>
+#include <QTimer>
+#include <QWidget>
 
 namespace TestSupport {
 
@@ -28,6 +32,11 @@ bool MakeSampleSqlite(const QString &path, QString *error, bool withBigTable)
     }
     made.insert(path);
     return true;
+}
+
+QString MkSampleProgram()
+{
+    return QStringLiteral(VDQ_MKSAMPLE);
 }
 
 QMap<QString, QString> PgEnv()
@@ -64,6 +73,45 @@ QString PgAliasSection(const QString &alias, const QString &database)
         .arg(alias, env.value(QStringLiteral("PGHOST")), env.value(QStringLiteral("PGPORT")),
              database.isEmpty() ? env.value(QStringLiteral("PGDATABASE")) : database,
              env.value(QStringLiteral("PGUSER")));
+}
+
+QString PgPasswordAliasSection(const QString &alias, const std::optional<QString> &password)
+{
+    const auto env = PgEnv();
+    QString section = QStringLiteral("[%1]\nDriver=POSTGRESQL\nHost=%2\nPort=%3\nDatabase=%4\nUser=%5\n")
+                          .arg(alias, env.value(QStringLiteral("PGHOST")), env.value(QStringLiteral("PGPORT")),
+                               env.value(QStringLiteral("PGDATABASE")), env.value(QStringLiteral("PGPASSUSER")));
+    if (password)
+        section += QStringLiteral("Password=%1\n").arg(*password);
+    return section + u'\n';
+}
+
+std::shared_ptr<int> AnswerModal(const QString &objectName, std::function<void(QWidget *)> answer,
+                                 int timeoutMs)
+{
+    auto answered = std::make_shared<int>(0);
+    const std::weak_ptr<int> counter = answered;
+    auto *timer = new QTimer(QCoreApplication::instance());
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [=]() {
+        const std::shared_ptr<int> count = counter.lock();
+        if (!count || clock->elapsed() > timeoutMs) {
+            timer->stop();
+            timer->deleteLater();
+            return;
+        }
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal->objectName() == objectName) {
+            timer->stop();
+            timer->deleteLater();
+            ++*count;
+            answer(modal);
+        }
+    });
+    timer->start();
+    return answered;
 }
 
 } // namespace TestSupport

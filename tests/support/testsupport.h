@@ -3,12 +3,21 @@
 #include <QMap>
 #include <QString>
 
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
 // Shared by the test programs: the sample database and the test run's PostgreSQL server.
 namespace TestSupport {
 
 // Builds the sample SQLite database (from sample/shop.sql) at the given path, once per
 // path per process; returns false with a message in *error on failure.
 bool MakeSampleSqlite(const QString &path, QString *error = nullptr, bool withBigTable = false);
+
+// The sample builder program (vdqmksample).
+QString MkSampleProgram();
 
 // The server's settings from the pg.env file the "pg" fixture writes (PGHOST, PGPORT,
 // PGUSER, PGDATABASE, PGEMPTY, PGPASSUSER, PGPASSWORD); empty when it is not running.
@@ -19,5 +28,16 @@ void UseAliasFile(const QString &path, const QString &text);
 
 // An alias file section for the test server's sample database.
 QString PgAliasSection(const QString &alias, const QString &database = QString());
+
+// A section for the sample database as the user who logs in with a password (PGPASSUSER);
+// the Password key is written only when a password is given.
+QString PgPasswordAliasSection(const QString &alias, const std::optional<QString> &password);
+
+// Answers the next modal dialog with that objectName: a timer polls
+// QApplication::activeModalWidget() and calls answer once with the dialog. Call it before
+// the code that shows the dialog. Returns a counter of the dialogs answered (0 or 1);
+// polling stops when the counter is released or after timeoutMs.
+std::shared_ptr<int> AnswerModal(const QString &objectName, std::function<void(QWidget *)> answer,
+                                 int timeoutMs = 10000);
 
 } // namespace TestSupport

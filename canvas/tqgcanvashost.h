@@ -1,0 +1,43 @@
+#pragma once
+
+#include "sqldialect.h"
+
+#include <QStringList>
+
+class QMenu;
+class QWidget;
+class TQGCheckListBox;
+class TQGScrollBox;
+
+// What the canvas commands need of the designer window that owns the canvas.
+class TQGCanvasHost
+{
+public:
+    enum class Page { Values, Conditions, Sorting };
+
+    virtual ~TQGCanvasHost() = default;
+
+    virtual QWidget *HostWindow() = 0;          // owner of table windows and links; parent of messages
+    virtual TQGScrollBox *ScrollBox1() const = 0;
+    virtual QWidget *Panel4() const = 0;        // the hidden holder
+    virtual QMenu *PopupMenu1() const = 0;      // the table popup
+    virtual QStringList SelectedTableNames() const = 0;  // table list, selected rows in list order
+    virtual bool CanAddTable() const = 0;
+    virtual bool PageShown(Page page) const = 0;
+    virtual int PlacedTableCount() const = 0;
+    virtual void SetPlacedTableCount(int count) = 0;
+    virtual TQGCheckListBox *CurrentTable() const = 0;
+    virtual void SetCurrentTable(TQGCheckListBox *table) = 0;
+    virtual IdentifierStyle Style() const = 0;
+    // Field names of a table in the designer's session and database; raises VdqError.
+    virtual QStringList TableFields(const QString &tableName) = 0;
+    virtual void GenerateSQL() = 0;
+    virtual void RemoveTableReferences(const QString &tableName) = 0;
+    virtual void AddConditionRow(const QString &field, const QString &comparison,
+                                 const QString &value) = 0;
+    // The list commands a field command leads to (they open their dialogs).
+    virtual void AddFieldCondition(const QString &fieldReference) = 0;
+    virtual void SetFieldValue(const QString &fieldName) = 0;
+    virtual void AddSortRow(const QString &fieldReference, bool ascending) = 0;
+    virtual void ParameterFill() = 0;
+};

@@ -1,0 +1,361 @@
+#include "tqgchecklistbox.h"
+
+#include "tqgtablewindowhandlers.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+
+namespace {
+const char *const FieldMime = "application/x-vdq-field";
+constexpr int MinimumWidth = 60;
+constexpr int MinimumHeight = 40;
+} // namespace
+
+TQGCheckListBox::TQGCheckListBox(QWidget *parent)
+    : QListWidget(parent)
+{
+    setFrameShape(QFrame::NoFrame);
+    setViewportMargins(BorderWidth, BorderWidth + CaptionHeight, BorderWidth, BorderWidth);
+    setMouseTracking(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    viewport()->setAcceptDrops(true);
+    setDefaultDropAction(Qt::LinkAction);
+    setAutoFillBackground(true);
+    setUniformItemSizes(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setGeometry(0, 0, DefaultWidth, DefaultHeight);
+    connect(this, &QListWidget::itemChanged, this, [this](QListWidgetItem *) {
+        if (!m_programmatic && m_handlers)
+            m_handlers->TableFieldListChanged(this);
+    });
+}
+
+void TQGCheckListBox::SetCaption(const QString &caption)
+{
+    m_caption = caption;
+    setAccessibleName(caption);
+    update();
+}
+
+void TQGCheckListBox::SetFields(const QStringList &fields, bool checked)
+{
+    m_programmatic = true;
+    clear();
+    for (const QString &field : fields) {
+        auto *item = new QListWidgetItem(field, this);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable
+                       | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
+        item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    }
+    m_programmatic = false;
+}
+
+QStringList TQGCheckListBox::Fields() const
+{
+    QStringList fields;
+    fields.reserve(count());
+    for (int i = 0; i < count(); ++i)
+        fields << item(i)->text();
+    return fields;
+}
+
+QList<bool> TQGCheckListBox::Ticks() const
+{
+    QList<bool> ticks;
+    ticks.reserve(count());
+    for (int i = 0; i < count(); ++i)
+        ticks << (item(i)->checkState() == Qt::Checked);
+    return ticks;
+}
+
+bool TQGCheckListBox::Checked(int row) const
+{
+    const QListWidgetItem *it = item(row);
+    return it && it->checkState() == Qt::Checked;
+}
+
+void TQGCheckListBox::SetChecked(int row, bool checked)
+{
+    if (QListWidgetItem *it = item(row)) {
+        m_programmatic = true;
+        it->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+        m_programmatic = false;
+    }
+}
+
+void TQGCheckListBox::SetAllChecked(bool checked)
+{
+    m_programmatic = true;
+    for (int i = 0; i < count(); ++i)
+        item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    m_programmatic = false;
+}
+
+QByteArray TQGCheckListBox::DragId() const
+{
+    return QByteArray::number(quintptr(this), 16);
+}
+
+int TQGCheckListBox::RowAt(const QPoint &widgetPos) const
+{
+    return RowAtViewportPos(viewport()->mapFrom(this, widgetPos));
+}
+
+int TQGCheckListBox::RowAtViewportPos(const QPoint &viewportPos) const
+{
+    if (!viewport()->rect().contains(viewportPos))
+        return -1;
+    const QModelIndex index = indexAt(viewportPos);
+    return index.isValid() ? index.row() : -1;
+}
+
+int TQGCheckListBox::hitTest(const QPoint &pos) const
+{
+    if (!rect().contains(pos))
+        return None;
+    int edges = None;
+    const int grip = BorderWidth + 1;
+    if (pos.x() < grip)
+        edges |= Left;
+    else if (pos.x() >= width() - grip)
+        edges |= Right;
+    if (pos.y() < grip)
+        edges |= Top;
+    else if (pos.y() >= height() - grip)
+        edges |= Bottom;
+    if (edges == None && pos.y() < BorderWidth + CaptionHeight)
+        return Caption_;
+    return edges;
+}
+
+void TQGCheckListBox::updateFrameCursor(int hit)
+{
+    switch (hit) {
+    case Left | Top:
+    case Right | Bottom:
+        setCursor(Qt::SizeFDiagCursor);
+        break;
+    case Right | Top:
+    case Left | Bottom:
+        setCursor(Qt::SizeBDiagCursor);
+        break;
+    case Left:
+    case Right:
+        setCursor(Qt::SizeHorCursor);
+        break;
+    case Top:
+    case Bottom:
+        setCursor(Qt::SizeVerCursor);
+        break;
+    default:
+        unsetCursor();
+        break;
+    }
+}
+
+bool TQGCheckListBox::frameMouse(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (event->button() != Qt::LeftButton)
+            return false;
+        m_dragEdges = hitTest(pos);
+        if (m_dragEdges == None)
+            return false;
+        raise();
+        setFocus(Qt::MouseFocusReason);
+        m_dragStartGlobal = event->globalPosition().toPoint();
+        m_dragStartGeometry = geometry();
+        return true;
+    case QEvent::MouseMove: {
+        if (m_dragEdges == None) {
+            updateFrameCursor(hitTest(pos));
+            return false;
+        }
+        const QPoint delta = event->globalPosition().toPoint() - m_dragStartGlobal;
+        QRect g = m_dragStartGeometry;
+        if (m_dragEdges == Caption_) {
+            g.moveTopLeft(QPoint(qMax(0, g.left() + delta.x()), qMax(0, g.top() + delta.y())));
+        } else {
+            if (m_dragEdges & Left)
+                g.setLeft(qMin(qMax(0, g.left() + delta.x()), g.right() - MinimumWidth));
+            if (m_dragEdges & Right)
+                g.setRight(qMax(g.right() + delta.x(), g.left() + MinimumWidth));
+            if (m_dragEdges & Top)
+                g.setTop(qMin(qMax(0, g.top() + delta.y()), g.bottom() - MinimumHeight));
+            if (m_dragEdges & Bottom)
+                g.setBottom(qMax(g.bottom() + delta.y(), g.top() + MinimumHeight));
+        }
+        setGeometry(g);
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        if (m_dragEdges == None)
+            return false;
+        m_dragEdges = None;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TQGCheckListBox::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Paint: {
+        const bool done = QListWidget::event(event);
+        paintFrame();
+        return done;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        if (frameMouse(static_cast<QMouseEvent *>(event)))
+            return true;
+        break;
+    case QEvent::MouseButtonDblClick:
+        return true;
+    case QEvent::Leave:
+        if (m_dragEdges == None)
+            unsetCursor();
+        break;
+    default:
+        break;
+    }
+    return QListWidget::event(event);
+}
+
+void TQGCheckListBox::paintFrame()
+{
+    QPainter p(this);
+    const QPalette pal = palette();
+    const bool active = hasFocus();
+    const QColor captionColor = active ? pal.color(QPalette::Active, QPalette::Highlight)
+                                       : pal.color(QPalette::Inactive, QPalette::Mid);
+    const QColor textColor = active ? pal.color(QPalette::Active, QPalette::HighlightedText)
+                                    : pal.color(QPalette::Active, QPalette::WindowText);
+    // Sizing border.
+    p.fillRect(QRect(0, 0, width(), BorderWidth + CaptionHeight), pal.color(QPalette::Window));
+    p.fillRect(QRect(0, 0, BorderWidth, height()), pal.color(QPalette::Window));
+    p.fillRect(QRect(width() - BorderWidth, 0, BorderWidth, height()), pal.color(QPalette::Window));
+    p.fillRect(QRect(0, height() - BorderWidth, width(), BorderWidth), pal.color(QPalette::Window));
+    p.setPen(pal.color(QPalette::Dark));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    // Caption bar.
+    const QRect captionRect(BorderWidth, BorderWidth, width() - 2 * BorderWidth, CaptionHeight - 1);
+    p.fillRect(captionRect, captionColor);
+    QFont f = font();
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(textColor);
+    const QRect textRect = captionRect.adjusted(4, 0, -4, 0);
+    p.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
+               QFontMetrics(f).elidedText(m_caption, Qt::ElideRight, textRect.width()));
+}
+
+void TQGCheckListBox::mousePressEvent(QMouseEvent *event)
+{
+    m_pressPos = viewport()->mapTo(this, event->position().toPoint());
+    QListWidget::mousePressEvent(event);
+}
+
+void TQGCheckListBox::mouseMoveEvent(QMouseEvent *event)
+{
+    QListWidget::mouseMoveEvent(event);
+}
+
+void TQGCheckListBox::keyReleaseEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) && m_handlers) {
+        m_handlers->TableRemove(this);
+        return;
+    }
+    QListWidget::keyReleaseEvent(event);
+}
+
+void TQGCheckListBox::focusInEvent(QFocusEvent *event)
+{
+    QListWidget::focusInEvent(event);
+    update();
+    if (m_handlers)
+        m_handlers->TableEnter(this);
+}
+
+void TQGCheckListBox::focusOutEvent(QFocusEvent *event)
+{
+    QListWidget::focusOutEvent(event);
+    update();
+    // A popup menu, the menu bar or another window taking the focus leaves the window
+    // current, as the table commands of the popup act on it.
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason
+        || reason == Qt::MenuBarFocusReason)
+        return;
+    if (m_handlers)
+        m_handlers->TableExit(this);
+}
+
+void TQGCheckListBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (m_popup)
+        m_popup->popup(event->globalPos());
+}
+
+void TQGCheckListBox::startDrag(Qt::DropActions)
+{
+    if (m_handlers)
+        m_handlers->TableStartDrag(this, m_pressPos);
+    auto *mime = new QMimeData;
+    mime->setData(QLatin1String(FieldMime), DragId());
+    auto *drag = new QDrag(this);
+    drag->setMimeData(mime);
+    drag->exec(Qt::LinkAction | Qt::CopyAction, Qt::LinkAction);
+}
+
+void TQGCheckListBox::dragEnterEvent(QDragEnterEvent *event)
+{
+    dragMoveEvent(event);
+}
+
+void TQGCheckListBox::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (m_handlers && m_handlers->TableDragOver(this, event)) {
+        event->setDropAction(Qt::LinkAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void TQGCheckListBox::dropEvent(QDropEvent *event)
+{
+    if (m_handlers) {
+        event->setDropAction(Qt::LinkAction);
+        event->accept();
+        m_handlers->TableDragDrop(this, event);
+    }
+}
+
+void TQGCheckListBox::moveEvent(QMoveEvent *event)
+{
+    QListWidget::moveEvent(event);
+    if (m_handlers)
+        m_handlers->TableMoved(this);
+}
+
+void TQGCheckListBox::resizeEvent(QResizeEvent *event)
+{
+    QListWidget::resizeEvent(event);
+    if (m_handlers)
+        m_handlers->TableMoved(this);
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QListWidget>
+#include <QMenu>
+#include <QPointer>
+
+class QMenu;
+class TQGTableWindowHandlers;
+
+// A table on the design canvas: a check list box of its fields with a small caption bar
+// showing the table name and a sizing border, moved by the caption and sized by the border
+// like a miniature tool window. Its geometry is the Left, Top, Width and Height of the design.
+class TQGCheckListBox : public QListWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+public:
+    static constexpr int BorderWidth = 3;
+    static constexpr int CaptionHeight = 15;
+    static constexpr int DefaultWidth = 121;
+    static constexpr int DefaultHeight = 180;
+
+    explicit TQGCheckListBox(QWidget *parent = nullptr);
+
+    QString Caption() const { return m_caption; }
+    void SetCaption(const QString &caption);
+
+    void SetHandlers(TQGTableWindowHandlers *handlers) { m_handlers = handlers; }
+    void SetPopupMenu(QMenu *menu) { m_popup = menu; }
+    QMenu *PopupMenu() const { return m_popup; }
+
+    // Rows: field names with ticks. Setting ticks by program raises no tick-change event.
+    void SetFields(const QStringList &fields, bool checked);
+    QStringList Fields() const;
+    QList<bool> Ticks() const;
+    bool Checked(int row) const;
+    void SetChecked(int row, bool checked);
+    void SetAllChecked(bool checked);
+    int ItemIndex() const { return currentRow(); }
+    // The row at a point in client (widget) coordinates, or -1 below the last row.
+    int RowAt(const QPoint &widgetPos) const;
+    // What a drag from this window carries, so a drop can tell it came from here.
+    QByteArray DragId() const;
+    // The same for a point in viewport coordinates (where drag and drop events arrive).
+    int RowAtViewportPos(const QPoint &viewportPos) const;
+
+protected:
+    bool event(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    enum Edge { None = 0, Left = 1, Right = 2, Top = 4, Bottom = 8, Caption_ = 16 };
+    int hitTest(const QPoint &pos) const;
+    void paintFrame();
+    bool frameMouse(QMouseEvent *event);
+    void updateFrameCursor(int hit);
+
+    QString m_caption;
+    QPointer<QMenu> m_popup;
+    TQGTableWindowHandlers *m_handlers = nullptr;
+    bool m_programmatic = false;
+    int m_dragEdges = None;
+    QPoint m_dragStartGlobal;
+    QRect m_dragStartGeometry;
+    QPoint m_pressPos;  // widget coordinates of the last press on the rows
+};

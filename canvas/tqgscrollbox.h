@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QScrollArea>
+#include <functional>
+
+class TQGCheckListBox;
+class TQGDataLink;
+
+// The design canvas. Table windows and join links are children of its content widget, in
+// the order they were placed; the content grows to their bounding box so that windows far
+// right or down can be scrolled to.
+class TQGScrollBox : public QScrollArea
+{
+    Q_OBJECT
+public:
+    explicit TQGScrollBox(QWidget *parent = nullptr);
+
+    QWidget *Content() const { return m_content; }
+    QList<TQGCheckListBox *> TableWindows() const;  // child order
+    QList<TQGDataLink *> Links() const;             // child order
+    int HorzScrollPosition() const;
+    int VertScrollPosition() const;
+
+    // Drop handlers of the canvas (the table list's drags); positions in content coordinates.
+    std::function<bool(QDragMoveEvent *)> OnDragOver;
+    std::function<void(QDropEvent *, const QPoint &)> OnDragDrop;
+
+    // Grows the content to the children's bounding box (never below the visible area).
+    void UpdateExtent();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QWidget *m_content;
+    bool m_updating = false;
+};

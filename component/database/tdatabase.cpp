@@ -1,0 +1,279 @@
+#include "tdatabase.h"
+
+#include "naming.h"
+#include "tqglogindialog.h"
+#include "tquery.h"
+#include "vdqerror.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+
+const QString kStandard = QStringLiteral("STANDARD");
+const QString kPostgreSQL = QStringLiteral("POSTGRESQL");
+const QString kMySQL = QStringLiteral("MYSQL");
+const QString kODBC = QStringLiteral("ODBC");
+
+} // namespace
+
+TDatabase::TDatabase(const TAliasParams &params, const QString &connectionName)
+    : m_params(params), m_connectionName(connectionName)
+{
+    m_params.driver = m_params.driver.toUpper();
+}
+
+TDatabase::~TDatabase()
+{
+    Close();
+    if (QSqlDatabase::contains(m_connectionName))
+        QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+bool TDatabase::IsSqlBased() const
+{
+    return m_params.driver != kStandard;
+}
+
+SqlDialect TDatabase::Dialect() const
+{
+    if (m_params.driver == kPostgreSQL)
+        return SqlDialect::PostgreSQL;
+    if (m_params.driver == kMySQL)
+        return SqlDialect::MySQL;
+    if (m_params.driver == kODBC)
+        return SqlDialect::ODBC;
+    return SqlDialect::SQLite;
+}
+
+QString TDatabase::qtDriverName() const
+{
+    if (m_params.driver == kStandard)
+        return QStringLiteral("QSQLITE");
+    if (m_params.driver == kPostgreSQL)
+        return QStringLiteral("QPSQL");
+    if (m_params.driver == kMySQL)
+        return QStringLiteral("QMYSQL");
+    if (m_params.driver == kODBC)
+        return QStringLiteral("QODBC");
+    throw VdqError(QStringLiteral("Alias %1 has the unknown driver %2 (known: STANDARD, POSTGRESQL, MYSQL, ODBC)")
+                       .arg(m_params.name, m_params.driver));
+}
+
+void TDatabase::configure(QSqlDatabase &db) const
+{
+    const QString timeout = QString::number(qMax(1, m_params.connectTimeout));
+    if (m_params.driver == kStandard) {
+        db.setDatabaseName(m_params.path);
+        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000");
+        if (!QFileInfo(m_params.path).isWritable())
+            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        db.setConnectOptions(options);
+        return;
+    }
+    if (m_params.driver == kODBC) {
+        db.setDatabaseName(m_params.dsn.isEmpty() ? m_params.database : m_params.dsn);
+        db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%1").arg(timeout));
+    } else {
+        db.setDatabaseName(m_params.database);
+        if (m_params.driver == kPostgreSQL)
+            db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(timeout));
+        else
+            db.setConnectOptions(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1").arg(timeout));
+    }
+    if (!m_params.host.isEmpty())
+        db.setHostName(m_params.host);
+    if (m_params.port > 0)
+        db.setPort(m_params.port);
+    db.setUserName(m_params.user);
+    db.setPassword(m_params.password);
+}
+
+void TDatabase::checkDatabaseFile() const
+{
+    // The engine would create a missing file silently; a missing database is an error.
+    if (m_params.path.isEmpty())
+        throw VdqError(QStringLiteral("Alias %1 gives no Path of its database file").arg(m_params.name));
+    const QFileInfo file(m_params.path);
+    if (!file.exists())
+        throw VdqError(QStringLiteral("The database file %1 of alias %2 does not exist").arg(m_params.path, m_params.name));
+    if (!file.isFile())
+        throw VdqError(QStringLiteral("The database path %1 of alias %2 is not a file").arg(m_params.path, m_params.name));
+}
+
+QString TDatabase::ErrorText(const QSqlError &error)
+{
+    // SQLite reports "not an error" when the fault was found by the driver, not the engine.
+    const QString text = error.databaseText().trimmed();
+    if (text.isEmpty() || text == QLatin1String("not an error"))
+        return error.driverText().trimmed();
+    return text;
+}
+
+bool TDatabase::asksForPassword(const QSqlError &error) const
+{
+    if (m_params.hasPassword)
+        return false;
+    const QString text = error.databaseText();
+    if (m_params.driver == kPostgreSQL)
+        return text.contains(QLatin1String("no password supplied"));
+    if (m_params.driver == kMySQL)
+        return error.nativeErrorCode() == QLatin1String("1045") && text.contains(QLatin1String("using password: NO"));
+    if (m_params.driver == kODBC)
+        return error.nativeErrorCode().contains(QLatin1String("28000"));
+    return false;
+}
+
+void TDatabase::connectFailed(const QSqlError &error) const
+{
+    throw VdqError(QStringLiteral("Cannot connect to database %1: %2").arg(m_params.name, ErrorText(error)));
+}
+
+void TDatabase::Open()
+{
+    if (IsOpen())
+        return;
+    const QString driver = qtDriverName();
+    if (m_params.driver == kStandard)
+        checkDatabaseFile();
+    QSqlDatabase db;
+    if (QSqlDatabase::contains(m_connectionName)) {
+        db = QSqlDatabase::database(m_connectionName, false);
+    } else {
+        db = QSqlDatabase::addDatabase(driver, m_connectionName);
+        if (!db.isValid()) {
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(m_connectionName);
+            throw VdqError(QStringLiteral("The database driver %1 for alias %2 is not installed").arg(driver, m_params.name));
+        }
+        configure(db);
+    }
+    if (db.open()) {
+        if (m_params.driver == kStandard) {
+            // Opening reads nothing yet; a file that is no database shows at the first read.
+            QSqlQuery probe(db);
+            if (!probe.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"))) {
+                const QSqlError error = probe.lastError();
+                probe = QSqlQuery();
+                db.close();
+                throw VdqError(QStringLiteral("Cannot open database %1 (%2): %3").arg(m_params.name, m_params.path, ErrorText(error)));
+            }
+        }
+        return;
+    }
+    const QSqlError error = db.lastError();
+    if (!asksForPassword(error))
+        connectFailed(error);
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        throw VdqError(QStringLiteral("Cannot connect to database %1: the server asks for a password; "
+                                      "give it in the alias (Password), there is no display for the login dialog")
+                           .arg(m_params.name));
+    }
+    QString user = db.userName();
+    QString password;
+    if (!TQGLoginDialog::Ask(m_params.name, user, password))
+        throw VdqError(QStringLiteral("Login to database %1 was cancelled").arg(m_params.name));
+    db.setUserName(user);
+    db.setPassword(password);
+    if (!db.open()) {
+        const QSqlError retry = db.lastError();
+        // Forget the typed answer, so that the next attempt asks again.
+        db.setUserName(m_params.user);
+        db.setPassword(QString());
+        connectFailed(retry);
+    }
+}
+
+bool TDatabase::IsOpen() const
+{
+    return QSqlDatabase::contains(m_connectionName) && Connection().isOpen();
+}
+
+void TDatabase::Close()
+{
+    const auto queries = m_queries;
+    for (const QPointer<TQuery> &query : queries) {
+        if (query)
+            query->Close();
+    }
+    m_queries.clear();
+    if (QSqlDatabase::contains(m_connectionName)) {
+        QSqlDatabase db = Connection();
+        db.close();
+    }
+}
+
+QSqlDatabase TDatabase::Connection() const
+{
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+void TDatabase::attachQuery(TQuery *query)
+{
+    if (!m_queries.contains(query))
+        m_queries.append(query);
+}
+
+void TDatabase::detachQuery(TQuery *query)
+{
+    m_queries.removeAll(query);
+}
+
+QString TDatabase::QuotedTableName(const QString &tableName) const
+{
+    // SQLite names are never schema-qualified here, so a "." belongs to the name.
+    if (m_params.driver == kStandard)
+        return QuotedName(tableName, u'"');
+    const QSqlDatabase db = Connection();
+    if (!db.driver())
+        return QuotedName(tableName, IdentifierQuote(Dialect()));
+    return db.driver()->escapeIdentifier(tableName, QSqlDriver::TableName);
+}
+
+QStringList TDatabase::TableNames(bool systemTables)
+{
+    Open();
+    QSqlDatabase db = Connection();
+    QStringList names;
+    if (m_params.driver == kStandard) {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        QString sql = QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view')");
+        if (!systemTables)
+            sql += QStringLiteral(" AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'");
+        if (!q.exec(sql))
+            throw VdqError(ErrorText(q.lastError()));
+        while (q.next())
+            names.append(q.value(0).toString());
+        if (systemTables)
+            names.append(QStringLiteral("sqlite_master"));
+    } else {
+        QSql::TableType types = QSql::TableType(QSql::Tables | QSql::Views);
+        if (systemTables)
+            types = QSql::TableType(types | QSql::SystemTables);
+        names = db.tables(types);
+    }
+    names.sort(Qt::CaseInsensitive);
+    names.removeDuplicates();
+    return names;
+}
+
+QStringList TDatabase::TableFields(const QString &tableName)
+{
+    Open();
+    QSqlQuery q(Connection());
+    q.setForwardOnly(true);
+    // Reading the record of an empty result keeps the names exactly as the table has them.
+    if (!q.exec(QStringLiteral("SELECT * FROM %1 WHERE 1=0").arg(QuotedTableName(tableName))))
+        throw VdqError(ErrorText(q.lastError()));
+    const QSqlRecord record = q.record();
+    QStringList fields;
+    fields.reserve(record.count());
+    for (int i = 0; i < record.count(); ++i)
+        fields.append(record.fieldName(i));
+    return fields;
+}

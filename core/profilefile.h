@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+// An INI-structured profile file, read once and written once, with the semantics of
+// key-by-key profile access:
+// - section and key names match without regard to letter case; the first of two equal
+//   names wins, the second stays in the file unseen;
+// - the value is everything after the first "=" up to the line end, untrimmed, and a
+//   read gives at most its first 1023 characters;
+// - a write updates an existing key in place, adds a new key at the end of its section
+//   and a new section at the end of the file; nothing is ever deleted, and lines the
+//   profile does not understand (comments, stray text) are kept as they are;
+// - lines end with CR LF when written; LF and CR LF are both read.
+// Text is UTF-8. A line that is not valid UTF-8 is read as Latin-1 instead of being
+// lost, and an untouched line is written back with exactly the bytes it was read with.
+class TProfileFile
+{
+public:
+    TProfileFile();
+
+    // A missing file gives an empty profile; one that exists but cannot be read raises
+    // VdqError "Cannot open file %1".
+    static TProfileFile Load(const QString &fileName);
+    static TProfileFile FromBytes(const QByteArray &bytes);
+
+    QString ReadString(const QString &section, const QString &key, const QString &def) const;
+    // Decimal with an optional sign, or hexadecimal after "0x"/"0X" (up to 0xFFFFFFFF, read
+    // as a 32-bit pattern); blanks around the number are allowed. Anything else gives def.
+    int ReadInteger(const QString &section, const QString &key, int def) const;
+    // A missing key gives def; an integer other than 0 is true; any other text is false.
+    bool ReadBool(const QString &section, const QString &key, bool def) const;
+
+    // A line break or NUL inside a value would break the file's structure; each is
+    // written as a blank.
+    void WriteString(const QString &section, const QString &key, const QString &value);
+    void WriteInteger(const QString &section, const QString &key, int value);
+    void WriteBool(const QString &section, const QString &key, bool value);
+
+    bool SectionExists(const QString &section) const;
+    bool KeyExists(const QString &section, const QString &key) const;
+    QStringList Sections() const;  // in file order, as spelled there
+    int SectionCount() const;
+    int KeyCount(const QString &section) const;  // 0 for a missing section
+    QStringList Keys(const QString &section) const;  // in file order, as spelled there
+
+    QByteArray ToBytes() const;
+    // Atomic: the file is either the old one or the new one, whole. VdqError
+    // "Unable to write to %1" when it cannot be written.
+    void SaveAs(const QString &fileName) const;
+
+    static constexpr int MaxValueLength = 1023;
+
+private:
+    // A name as the index holds it: a view of a string stored in the profile that is never
+    // changed afterwards, hashed and compared without regard to case.
+    struct Name
+    {
+        QStringView text;
+        static bool Equal(QStringView a, QStringView b) noexcept;
+        static size_t Hash(QStringView name, size_t seed) noexcept;
+        friend bool operator==(const Name &a, const Name &b) noexcept { return Equal(a.text, b.text); }
+        friend size_t qHash(const Name &name, size_t seed) noexcept { return Hash(name.text, seed); }
+    };
+    // A hash value that tells a fresh slot (-1) from a filled one, so that keeping the first
+    // of two equal names takes a single lookup.
+    struct Position
+    {
+        qsizetype at = -1;
+    };
+    struct Line
+    {
+        QString prefix;   // entries: the text before the first "=", as spelled
+        QString value;    // entries: the text after it
+        QByteArray raw;   // the bytes as read, while they are to be written back as they are
+        bool entry = false;
+        bool keepRaw = false;
+    };
+    struct Section
+    {
+        QString name;
+        QByteArray header;             // the raw header line
+        QList<Line> lines;             // the lines after the header
+        QHash<Name, Position> keys;    // key -> index into lines
+        qsizetype appendAt = 0;        // after the last non-blank line
+    };
+
+    const Line *FindEntry(QStringView section, QStringView key) const;
+    void ParseLine(const char *begin, const char *end);
+
+    bool m_bom = false;
+    QList<Line> m_preamble;           // lines before the first section
+    QList<Section> m_sections;        // every section header, duplicates included
+    QHash<Name, Position> m_index;    // section name -> first section of that name
+};

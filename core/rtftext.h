@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// True when the bytes start a Rich Text Format document ("{\rtf").
+bool LooksLikeRtf(const QByteArray &bytes);
+
+// The plain text of an RTF document: paragraphs become line breaks, \'hh and \uN escapes
+// become their characters, destinations such as font and colour tables are skipped.
+// *ok is false when the document's groups do not balance.
+QString RtfToPlainText(const QByteArray &rtf, bool *ok = nullptr);

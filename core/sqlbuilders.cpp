@@ -1,0 +1,286 @@
+#include "sqlbuilders.h"
+
+#include "naming.h"
+
+namespace {
+
+const QString kListSeparator = QStringLiteral(", ");
+
+QStringList aliasesOf(const QList<DesignTable> &tables)
+{
+    QStringList aliases;
+    aliases.reserve(tables.size());
+    for (const DesignTable &table : tables)
+        aliases << TableAlias(table.caption);
+    return aliases;
+}
+
+bool allChecked(const DesignTable &table)
+{
+    for (qsizetype i = 0; i < table.fields.size(); ++i) {
+        if (i >= table.checked.size() || !table.checked.at(i))
+            return false;
+    }
+    return true;
+}
+
+bool isChecked(const DesignTable &table, qsizetype index)
+{
+    return index < table.checked.size() && table.checked.at(index);
+}
+
+void dropLastSeparator(QString &line, qsizetype lengthBeforeItems)
+{
+    if (line.size() > lengthBeforeItems)
+        line.chop(kListSeparator.size());
+}
+
+// SQLite reads a table alias in UPDATE and DELETE only after AS.
+QString aliasSeparator(SqlDialect dialect, bool dataChange)
+{
+    return dataChange && dialect == SqlDialect::SQLite ? QStringLiteral(" AS ")
+                                                       : QStringLiteral(" ");
+}
+
+// Each table's name as the engine can read it, the separator and its alias, joined by ", ".
+QString tableLine(const QueryDesign &design, const QStringList &aliases, bool dataChange)
+{
+    const QString separator = aliasSeparator(design.style.dialect, dataChange);
+    QStringList names;
+    names.reserve(design.tables.size());
+    qsizetype length = 0;
+    for (qsizetype i = 0; i < design.tables.size(); ++i) {
+        names << SqlTableName(design.tables.at(i).caption, design.style.dialect);
+        length += names.constLast().size() + aliases.at(i).size();
+    }
+    QString line;
+    line.reserve(length + design.tables.size() * (separator.size() + kListSeparator.size()));
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            line += kListSeparator;
+        line += names.at(i);
+        line += separator;
+        line += aliases.at(i);
+    }
+    return line;
+}
+
+QString columnLine(const QueryDesign &design, const QStringList &aliases)
+{
+    static const QString select = QStringLiteral("SELECT ");
+    static const QString allFields = QStringLiteral(".*, ");
+    qsizetype estimate = select.size() + 5;
+    for (qsizetype t = 0; t < design.tables.size(); ++t) {
+        const DesignTable &table = design.tables.at(t);
+        estimate += aliases.at(t).size() + allFields.size();
+        for (const QString &field : table.fields)
+            estimate += aliases.at(t).size() + field.size() + 5;
+    }
+    QString line;
+    line.reserve(estimate);
+    line += select;
+    for (qsizetype t = 0; t < design.tables.size(); ++t) {
+        const DesignTable &table = design.tables.at(t);
+        const QString &alias = aliases.at(t);
+        if (allChecked(table)) {
+            line += alias;
+            line += allFields;
+            continue;
+        }
+        for (qsizetype f = 0; f < table.fields.size(); ++f) {
+            if (!isChecked(table, f))
+                continue;
+            line += alias;
+            line += u'.';
+            line += QuoteIdentifier(table.fields.at(f), design.style);
+            line += kListSeparator;
+        }
+    }
+    dropLastSeparator(line, select.size());
+    line += QStringLiteral(" FROM");
+    return line;
+}
+
+QStringList sortLines(const QList<SortRow> &rows)
+{
+    QStringList lines;
+    if (rows.isEmpty())
+        return lines;
+    lines.reserve(rows.size() + 1);
+    lines << QStringLiteral("ORDER BY ");
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const SortRow &row = rows.at(i);
+        QString line;
+        line.reserve(row.fieldName.size() + 8);
+        line += u' ';
+        line += row.fieldName;
+        if (row.ascending != QLatin1String("Yes"))
+            line += QStringLiteral(" DESC");
+        if (i + 1 < rows.size())
+            line += kListSeparator;
+        lines << line;
+    }
+    return lines;
+}
+
+// A column name of the INSERT list: bare unless the engine could not read it bare.
+QString insertColumnName(const QString &name, SqlDialect dialect)
+{
+    return NeedsQuoting(name, dialect) ? QuotedName(name, IdentifierQuote(dialect)) : name;
+}
+
+} // namespace
+
+QString ConditionLine(const ConditionRow &row, bool last)
+{
+    const qsizetype cut = row.condition.indexOf(QLatin1String(" ("));
+    const QStringView comparison =
+        cut < 0 ? QStringView(row.condition) : QStringView(row.condition).left(cut);
+    QString line;
+    line.reserve(row.fieldName.size() + comparison.size() + row.value.size()
+                 + row.booleanOperator.size() + 5);
+    line += u' ';
+    line += row.fieldName;
+    line += u' ';
+    line += comparison;
+    line += u' ';
+    line += row.value;
+    line += u' ';
+    if (!last) {
+        line += row.booleanOperator;
+        line += u' ';
+    }
+    return line;
+}
+
+QStringList ConditionLines(const QList<ConditionRow> &rows)
+{
+    QStringList lines;
+    if (rows.isEmpty())
+        return lines;
+    lines.reserve(rows.size() + 1);
+    lines << QStringLiteral("WHERE ");
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        lines << ConditionLine(rows.at(i), i + 1 == rows.size());
+    return lines;
+}
+
+QStringList BuildSelectSQL(const QueryDesign &design)
+{
+    QStringList lines;
+    if (design.tables.isEmpty())
+        return lines;
+    const QStringList aliases = aliasesOf(design.tables);
+    lines.reserve(4 + design.conditions.size() + design.sorting.size());
+    lines << columnLine(design, aliases);
+    lines << tableLine(design, aliases, false);
+    lines << ConditionLines(design.conditions);
+    lines << sortLines(design.sorting);
+    return lines;
+}
+
+QStringList BuildInsertSQL(const QueryDesign &design)
+{
+    QStringList lines;
+    if (design.tables.isEmpty() || design.values.isEmpty())
+        return lines;
+
+    QString first = QStringLiteral("INSERT INTO ");
+    // Only one table reaches an INSERT design; should more be there, they follow
+    // one another unseparated, as the design holds them.
+    for (const DesignTable &table : design.tables) {
+        first += design.style.quoteIdentifiers ? QuoteIdentifier(table.caption, design.style)
+                                               : SqlTableName(table.caption, design.style.dialect);
+    }
+    QString second = QStringLiteral("VALUES (");
+    qsizetype namesLength = 0, valuesLength = 0;
+    for (const ValueRow &row : design.values) {
+        namesLength += row.fieldName.size() + 4;
+        valuesLength += row.value.size() + 2;
+    }
+    first.reserve(first.size() + namesLength + 4);
+    second.reserve(second.size() + valuesLength + 3);
+
+    first += QStringLiteral(" (");
+    for (qsizetype i = 0; i < design.values.size(); ++i) {
+        const ValueRow &row = design.values.at(i);
+        if (i > 0) {
+            first += kListSeparator;
+            second += kListSeparator;
+        }
+        first += insertColumnName(row.fieldName, design.style.dialect);
+        second += row.value;
+    }
+    first += QStringLiteral(") ");
+    second += QStringLiteral("); ");
+    lines << first << second;
+    return lines;
+}
+
+QStringList BuildUpdateSQL(const QueryDesign &design)
+{
+    QStringList lines;
+    if (design.tables.isEmpty() || design.values.isEmpty())
+        return lines;
+    const QStringList aliases = aliasesOf(design.tables);
+    lines.reserve(3 + design.values.size() + design.conditions.size());
+    lines << QStringLiteral("UPDATE ") + tableLine(design, aliases, true);
+    lines << QStringLiteral("SET ");
+
+    // SQLite and PostgreSQL reject a qualified SET target.
+    const bool qualify = design.style.dialect != SqlDialect::SQLite
+                         && design.style.dialect != SqlDialect::PostgreSQL;
+    const QString &alias = aliases.constLast();
+    for (qsizetype i = 0; i < design.values.size(); ++i) {
+        const ValueRow &row = design.values.at(i);
+        const QString target = QuoteIdentifier(row.fieldName, design.style);
+        QString line;
+        line.reserve(alias.size() + target.size() + row.value.size() + 7);
+        line += u' ';
+        if (qualify) {
+            line += alias;
+            line += u'.';
+        }
+        line += target;
+        line += QStringLiteral(" = ");
+        line += row.value;
+        if (i + 1 < design.values.size())
+            line += kListSeparator;
+        lines << line;
+    }
+    lines << ConditionLines(design.conditions);
+    return lines;
+}
+
+QStringList BuildDeleteSQL(const QueryDesign &design)
+{
+    QStringList lines;
+    if (design.tables.isEmpty())
+        return lines;
+    const QStringList aliases = aliasesOf(design.tables);
+    lines.reserve(3 + design.conditions.size());
+    lines << QStringLiteral("DELETE FROM ");
+    lines << tableLine(design, aliases, true);
+    lines << ConditionLines(design.conditions);
+    return lines;
+}
+
+QStringList GenerateSQLLines(const QueryDesign &design)
+{
+    switch (design.queryType) {
+    case QueryType::Select:
+        return BuildSelectSQL(design);
+    case QueryType::Insert:
+        return BuildInsertSQL(design);
+    case QueryType::Update:
+        return BuildUpdateSQL(design);
+    case QueryType::Delete:
+        return BuildDeleteSQL(design);
+    }
+    return {};
+}
+
+QString GenerateSQLText(const QueryDesign &design)
+{
+    return GenerateSQLLines(design).join(u'\n');
+}

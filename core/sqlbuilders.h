@@ -1,0 +1,30 @@
+#pragma once
+
+#include "querymodel.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The statement builders behind GenerateSQL. Each returns the editor's lines for the
+// design, without line terminators; an empty list leaves the editor empty. The engine's
+// dialect in design.style decides how names are written where an engine would not read
+// them bare and where the engines disagree on UPDATE and DELETE syntax.
+
+QStringList BuildSelectSQL(const QueryDesign &design);
+QStringList BuildInsertSQL(const QueryDesign &design);
+QStringList BuildUpdateSQL(const QueryDesign &design);
+QStringList BuildDeleteSQL(const QueryDesign &design);
+
+// One condition line: " field cmp value " and, unless it is the last row, "op ".
+// The comparison is the Condition column cut before its first " (".
+QString ConditionLine(const ConditionRow &row, bool last);
+
+// "WHERE " followed by one condition line per row, or nothing for no rows.
+QStringList ConditionLines(const QList<ConditionRow> &rows);
+
+// The builder of design.queryType.
+QStringList GenerateSQLLines(const QueryDesign &design);
+
+// The lines joined by "\n", without a trailing newline.
+QString GenerateSQLText(const QueryDesign &design);

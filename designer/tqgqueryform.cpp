@@ -1,0 +1,701 @@
+#include "tqgqueryform.h"
+
+#include "messages.h"
+#include "naming.h"
+#include "sqlbuilders.h"
+#include "tdatabase.h"
+#include "tqgaboutform.h"
+#include "tqgcanvascommands.h"
+#include "tqgchecklistbox.h"
+#include "tqgdatalink.h"
+#include "tqgdbnavigator.h"
+#include "tqgdesignlists.h"
+#include "tqgeditcommands.h"
+#include "tqgengrid.h"
+#include "tqgglyphs.h"
+#include "tqgscrollbox.h"
+#include "tqgsqleditor.h"
+#include "tqgtablelist.h"
+#include "tqgsqltextfile.h"
+#include "querydefinition.h"
+#include "tquery.h"
+#include "tsession.h"
+#include "tsessionlist.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const char *const SingleTableMessage =
+    "You are only allowed to have one table with the builder for INSERT, UPDATE and DELETE "
+    "queries. For more detailed queries, use the SQL text editor along with the SQL Templates.";
+
+QAction *menuAction(QMenu *menu, const char *name, const QString &caption,
+                    const QKeySequence &shortcut = QKeySequence())
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    return action;
+}
+
+} // namespace
+
+TQGQueryForm::TQGQueryForm(QWidget *parent)
+    : QDialog(parent), m_query(new TQuery(this)), m_dataSource(new TDataSource(this))
+{
+    setObjectName(QStringLiteral("TQGQueryForm"));
+    setWindowTitle(tr("SQL Query Generator"));
+    setWindowIcon(Glyph(TQGGlyph::AppIcon));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(false);
+    QFont formFont(QStringLiteral("Tahoma"));
+    formFont.setPointSize(8);
+    setFont(formFont);
+    resize(1000, 700);
+    m_dataSource->SetDataSet(m_query);
+
+    auto *root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->setSpacing(0);
+    auto *menuBar = new QMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("MainMenu1"));
+    root->setMenuBar(menuBar);
+
+    root->addWidget(buildToolBar());
+
+    auto *panel2 = new QSplitter(Qt::Horizontal, this);
+    panel2->setObjectName(QStringLiteral("Splitter1"));
+    panel2->setHandleWidth(3);
+    panel2->setChildrenCollapsible(false);
+    panel2->addWidget(buildTablePanel());
+    m_pageControl981 = new QTabWidget(panel2);
+    m_pageControl981->setObjectName(QStringLiteral("PageControl981"));
+    m_pageControl981->setDocumentMode(true);
+    m_tabSheet1 = buildGeneratorPage();
+    m_tabSheet2 = buildSqlPage();
+    m_pageControl981->addTab(m_tabSheet1, tr("Query Generator"));
+    m_pageControl981->addTab(m_tabSheet2, tr("SQL"));
+    panel2->addWidget(m_pageControl981);
+    panel2->setStretchFactor(0, 0);
+    panel2->setStretchFactor(1, 1);
+    panel2->setSizes({225, 775});
+    root->addWidget(panel2, 1);
+
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    m_statusBar->setFixedHeight(19 + 3);
+    const QString designTexts[3] = {tr("Session: <Session Name>"), tr("Database: <Database Name>"),
+                                    tr("<#> Table(s)")};
+    const int widths[3] = {200, 200, 50};
+    for (int i = 0; i < 3; ++i) {
+        m_statusPanels[i] = new QLabel(designTexts[i], m_statusBar);
+        m_statusPanels[i]->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
+        m_statusPanels[i]->setMinimumWidth(widths[i]);
+        if (i < 2)
+            m_statusPanels[i]->setMaximumWidth(widths[i]);
+        m_statusPanels[i]->setContentsMargins(4, 0, 4, 0);
+        m_statusBar->addWidget(m_statusPanels[i], i == 2 ? 1 : 0);
+    }
+    root->addWidget(m_statusBar);
+
+    buildMenus(menuBar);
+    m_canvas = new TQGCanvasCommands(this, this);
+    m_canvas->InstallListDropTarget(m_lists->Conditions(), TQGCanvasCommands::ListKind::Conditions);
+    m_canvas->InstallListDropTarget(m_lists->Values(), TQGCanvasCommands::ListKind::Values);
+    m_canvas->InstallListDropTarget(m_lists->Sorting(), TQGCanvasCommands::ListKind::Sorting);
+    createCanvas();
+    FormCreate();
+}
+
+TQGQueryForm::~TQGQueryForm()
+{
+    FormDestroy();
+}
+
+QToolButton *TQGQueryForm::toolButton(QWidget *parent, const char *name, int left, const QString &hint,
+                                      int glyph)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoRaise(true);
+    b->setIcon(Glyph(TQGGlyph(glyph)));
+    b->setIconSize(QSize(18, 18));
+    b->setToolTip(hint);
+    b->setGeometry(left, 4, 25, 25);
+    return b;
+}
+
+QWidget *TQGQueryForm::buildToolBar()
+{
+    auto *panel = new QFrame(this);
+    m_panel1 = panel;
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFixedHeight(33);
+    panel->installEventFilter(this);
+    toolButton(panel, "SpeedButton15", 8, tr("New Query"), int(TQGGlyph::NewQuery));
+    toolButton(panel, "SpeedButton16", 32, tr("Open Query"), int(TQGGlyph::OpenQuery));
+    toolButton(panel, "SpeedButton17", 56, tr("Save Query"), int(TQGGlyph::SaveQuery));
+    toolButton(panel, "SpeedButton18", 88, tr("Print Query"), int(TQGGlyph::PrintQuery));
+    toolButton(panel, "bCut", 120, tr("Cut"), int(TQGGlyph::Cut));
+    toolButton(panel, "bCopy", 144, tr("Copy"), int(TQGGlyph::Copy));
+    toolButton(panel, "bPaste", 168, tr("Paste"), int(TQGGlyph::Paste));
+    toolButton(panel, "bDelete", 192, tr("Delete"), int(TQGGlyph::Delete));
+    const char *typeNames[4] = {"SpeedButton23", "SpeedButton24", "SpeedButton25", "SpeedButton26"};
+    const QString typeHints[4] = {tr("Select Query"), tr("Insert Query"), tr("Update Query"), tr("Delete Query")};
+    const TQGGlyph typeGlyphs[4] = {TQGGlyph::SelectQuery, TQGGlyph::InsertQuery, TQGGlyph::UpdateQuery,
+                                    TQGGlyph::DeleteQuery};
+    auto *group = new QButtonGroup(panel);
+    group->setExclusive(true);
+    for (int tag = 0; tag < 4; ++tag) {
+        QToolButton *b = toolButton(panel, typeNames[tag], 224 + 24 * tag, typeHints[tag], int(typeGlyphs[tag]));
+        b->setCheckable(true);
+        b->setProperty("tag", tag);
+        group->addButton(b, tag);
+        m_typeButtons[tag] = b;
+        // Clicking the button that is down keeps it down; the switch runs for every click.
+        connect(b, &QToolButton::clicked, this, [this, tag] { DefineQueryType(tag); });
+    }
+    m_typeButtons[0]->setChecked(true);
+    toolButton(panel, "SpeedButton21", 328, tr("Execute Query"), int(TQGGlyph::ExecuteQuery));
+    QToolButton *saveExit = toolButton(panel, "SpeedButton30", 361, tr("Save and Exit"), int(TQGGlyph::SaveAndExit));
+    QToolButton *cancelExit = toolButton(panel, "SpeedButton31", 385, tr("Cancel and Exit"),
+                                         int(TQGGlyph::CancelAndExit));
+    connect(panel->findChild<QToolButton *>(QStringLiteral("SpeedButton15")), &QToolButton::clicked, this,
+            &TQGQueryForm::SpeedButton15Click);
+    connect(saveExit, &QToolButton::clicked, this, &TQGQueryForm::SpeedButton30Click);
+    connect(cancelExit, &QToolButton::clicked, this, &TQGQueryForm::SpeedButton31Click);
+    auto *line = new QFrame(panel);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return panel;
+}
+
+QWidget *TQGQueryForm::buildTablePanel()
+{
+    m_panel3 = new QWidget(this);
+    m_panel3->setObjectName(QStringLiteral("Panel3"));
+    m_panel3->setMinimumWidth(120);
+    auto *layout = new QVBoxLayout(m_panel3);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_tableList = new TQGTableList(m_panel3);
+    layout->addWidget(m_tableList, 1);
+
+    auto *panel5 = new QWidget(m_panel3);
+    panel5->setObjectName(QStringLiteral("Panel5"));
+    panel5->setFixedHeight(27);
+    auto *group = new QButtonGroup(panel5);
+    const char *names[4] = {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4"};
+    const TQGGlyph glyphs[4] = {TQGGlyph::LargeIcons, TQGGlyph::SmallIcons, TQGGlyph::ListStyle,
+                                TQGGlyph::ReportStyle};
+    for (int tag = 0; tag < 4; ++tag) {
+        auto *b = new QToolButton(panel5);
+        b->setObjectName(QLatin1String(names[tag]));
+        b->setAutoRaise(true);
+        b->setCheckable(true);
+        b->setIcon(Glyph(glyphs[tag]));
+        b->setIconSize(QSize(16, 16));
+        b->setProperty("tag", tag);
+        b->setGeometry(4 + 25 * tag, 1, 25, 25);
+        group->addButton(b, tag);
+        connect(b, &QToolButton::clicked, this, [this, tag] { SpeedButton2Click(tag); });
+    }
+    group->button(2)->setChecked(true);
+    layout->addWidget(panel5);
+
+    m_panel4 = new QWidget(m_panel3);
+    m_panel4->setObjectName(QStringLiteral("Panel4"));
+    m_panel4->hide();
+
+    m_popupMenu2 = new QMenu(this);
+    m_popupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    QAction *insert = menuAction(m_popupMenu2, "InsertTables1", tr("Insert Table(s)"));
+    m_popupMenu2->addSeparator();
+    QAction *hide = menuAction(m_popupMenu2, "HideTableList1", tr("Hide Table List"));
+    connect(hide, &QAction::triggered, this, &TQGQueryForm::HideTableList1Click);
+    connect(insert, &QAction::triggered, this, [this] { m_canvas->ListView1DblClick(); });
+    m_tableList->SetPopupMenu(m_popupMenu2);
+    connect(m_tableList, &TQGTableList::doubleClicked, this, [this] { m_canvas->ListView1DblClick(); });
+    return m_panel3;
+}
+
+QWidget *TQGQueryForm::buildGeneratorPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("TabSheet1"));
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_splitter2 = new QSplitter(Qt::Vertical, page);
+    m_splitter2->setObjectName(QStringLiteral("Splitter2"));
+    m_splitter2->setHandleWidth(3);
+    m_splitter2->setChildrenCollapsible(false);
+    m_pageControl982 = new QTabWidget;
+    m_pageControl982->setObjectName(QStringLiteral("PageControl982"));
+    m_pageControl982->setMinimumHeight(100);
+    m_lists = new TQGDesignLists(m_pageControl982, this);
+    m_splitter2->addWidget(m_pageControl982);
+    layout->addWidget(m_splitter2);
+    return page;
+}
+
+QWidget *TQGQueryForm::buildSqlPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("TabSheet2"));
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto *panel10 = new QWidget(page);
+    panel10->setObjectName(QStringLiteral("Panel10"));
+    panel10->setFixedHeight(33);
+    auto *execute = new QToolButton(panel10);
+    execute->setObjectName(QStringLiteral("SpeedButton28"));
+    execute->setAutoRaise(true);
+    execute->setIcon(Glyph(TQGGlyph::ExecuteQuery));
+    execute->setIconSize(QSize(16, 16));
+    execute->setText(tr("Execute Query"));
+    execute->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    execute->setGeometry(4, 4, 110, 25);
+    layout->addWidget(panel10);
+
+    auto *splitter3 = new QSplitter(Qt::Vertical, page);
+    splitter3->setObjectName(QStringLiteral("Splitter3"));
+    splitter3->setHandleWidth(3);
+    splitter3->setChildrenCollapsible(false);
+    m_memo = new TQGSqlEditor(splitter3);
+    m_memo->setMinimumHeight(60);
+    splitter3->addWidget(m_memo);
+
+    m_panel9 = new QWidget(splitter3);
+    m_panel9->setObjectName(QStringLiteral("Panel9"));
+    auto *resultLayout = new QVBoxLayout(m_panel9);
+    resultLayout->setContentsMargins(0, 0, 0, 0);
+    resultLayout->setSpacing(0);
+    m_navigator = new TQGDBNavigator(m_panel9);
+    resultLayout->addWidget(m_navigator);
+    m_statusBar2 = new QStatusBar(m_panel9);
+    m_statusBar2->setObjectName(QStringLiteral("StatusBar2"));
+    m_statusBar2->setSizeGripEnabled(false);
+    splitter3->addWidget(m_panel9);
+    splitter3->setSizes({184, 400});
+    m_panel9->hide();
+    layout->addWidget(splitter3, 1);
+    return page;
+}
+
+void TQGQueryForm::buildMenus(QMenuBar *menuBar)
+{
+    auto *commands = new TQGEditCommands(m_memo, this);
+    commands->setObjectName(QStringLiteral("EditCommands"));
+
+    QMenu *file = menuBar->addMenu(tr("&File"));
+    file->setObjectName(QStringLiteral("File1"));
+    menuAction(file, "New1", tr("&New..."));
+    menuAction(file, "ImportSQLFile1", tr("&Open..."));
+    menuAction(file, "Save1", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    file->addSeparator();
+    menuAction(file, "PrintSQL1", tr("&Print..."));
+    file->addSeparator();
+    connect(menuAction(file, "Exit1", tr("Save and E&xit")), &QAction::triggered, this,
+            &TQGQueryForm::Exit1Click);
+    connect(menuAction(file, "ExitwithoutSaving1", tr("Exit &without Saving")), &QAction::triggered, this,
+            &TQGQueryForm::ExitwithoutSaving1Click);
+
+    QMenu *edit = menuBar->addMenu(tr("&Edit"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    connect(edit, &QMenu::aboutToShow, commands, &TQGEditCommands::Edit1Click);
+    commands->AddAction(TQGEditCommands::Undo, menuAction(edit, "Undo1", tr("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z)));
+    edit->addSeparator();
+    commands->AddAction(TQGEditCommands::Cut, menuAction(edit, "Cut1", tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X)));
+    commands->AddAction(TQGEditCommands::Copy, menuAction(edit, "Copy1", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)));
+    commands->AddAction(TQGEditCommands::Paste, menuAction(edit, "Paste1", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)));
+    commands->AddAction(TQGEditCommands::Delete,
+                        menuAction(edit, "Delete3", tr("Delete"), QKeySequence(Qt::CTRL | Qt::Key_Delete)));
+    edit->addSeparator();
+    commands->AddAction(TQGEditCommands::SelectAll,
+                        menuAction(edit, "SelectAll1", tr("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A)));
+    const char *buttons[4] = {"bCut", "bCopy", "bPaste", "bDelete"};
+    const TQGEditCommands::Command buttonCommands[4] = {TQGEditCommands::Cut, TQGEditCommands::Copy,
+                                                        TQGEditCommands::Paste, TQGEditCommands::Delete};
+    for (int i = 0; i < 4; ++i)
+        commands->AddButton(buttonCommands[i], m_panel1->findChild<QToolButton *>(QLatin1String(buttons[i])));
+
+    QMenu *generator = menuBar->addMenu(tr("&SQL Generator"));
+    generator->setObjectName(QStringLiteral("SQLGenerator1"));
+    m_showTableList = menuAction(generator, "ShowTableList1", tr("Show Table List"));
+    m_showTableList->setCheckable(true);
+    m_showTableList->setChecked(true);
+    // The handler toggles the mark itself, so the action's own toggling is undone first.
+    connect(m_showTableList, &QAction::triggered, this, [this](bool) {
+        m_showTableList->setChecked(!m_showTableList->isChecked());
+        ShowTableList1Click();
+    });
+    generator->addSeparator();
+    auto *typeGroup = new QActionGroup(this);
+    typeGroup->setExclusive(true);
+    const char *typeNames[4] = {"Select1", "Insert1", "Update1", "Delete2"};
+    const QString typeCaptions[4] = {tr("Select"), tr("Insert"), tr("Update"), tr("Delete")};
+    for (int tag = 0; tag < 4; ++tag) {
+        QAction *a = menuAction(generator, typeNames[tag], typeCaptions[tag]);
+        a->setCheckable(true);
+        typeGroup->addAction(a);
+        m_typeActions[tag] = a;
+    }
+    m_typeActions[0]->setChecked(true);
+    connect(m_typeActions[0], &QAction::triggered, this, &TQGQueryForm::Select1Click);
+    connect(m_typeActions[1], &QAction::triggered, this, &TQGQueryForm::Insert1Click);
+    connect(m_typeActions[2], &QAction::triggered, this, &TQGQueryForm::Update1Click);
+    connect(m_typeActions[3], &QAction::triggered, this, &TQGQueryForm::Delete2Click);
+
+    QMenu *templates = menuBar->addMenu(tr("&DML Templates"));
+    templates->setObjectName(QStringLiteral("SQLFunctions1"));
+
+    QMenu *help = menuBar->addMenu(tr("Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    connect(menuAction(help, "About1", tr("About")), &QAction::triggered, this, &TQGQueryForm::About1Click);
+
+    // The editor's own menu.
+    m_popupMenu6 = new QMenu(this);
+    m_popupMenu6->setObjectName(QStringLiteral("PopupMenu6"));
+    menuAction(m_popupMenu6, "ExecuteSQL1", tr("Execute SQL"));
+    m_popupMenu6->addSeparator();
+    menuAction(m_popupMenu6, "LoadSQL1", tr("Load..."));
+    menuAction(m_popupMenu6, "SaveSQL1", tr("Save..."));
+    menuAction(m_popupMenu6, "PrintSQL2", tr("Print..."));
+    m_popupMenu6->addSeparator();
+    commands->AddAction(TQGEditCommands::Undo, menuAction(m_popupMenu6, "Undo2", tr("Undo")));
+    m_popupMenu6->addSeparator();
+    commands->AddAction(TQGEditCommands::Cut, menuAction(m_popupMenu6, "Cut2", tr("Cu&t")));
+    commands->AddAction(TQGEditCommands::Copy, menuAction(m_popupMenu6, "Copy2", tr("&Copy")));
+    commands->AddAction(TQGEditCommands::Paste, menuAction(m_popupMenu6, "Paste2", tr("&Paste")));
+    commands->AddAction(TQGEditCommands::Delete, menuAction(m_popupMenu6, "Delete4", tr("&Delete")));
+    m_popupMenu6->addSeparator();
+    commands->AddAction(TQGEditCommands::SelectAll, menuAction(m_popupMenu6, "SelectAll2", tr("Select &All")));
+    m_memo->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_memo, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        m_popupMenu6->popup(m_memo->viewport()->mapToGlobal(pos));
+    });
+
+    // The table popup; its conditional items follow the pages each time it opens.
+    m_popupMenu1 = new QMenu(this);
+    m_popupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+}
+
+void TQGQueryForm::FormCreate()
+{
+    m_placedTableCount = 0;
+    applyQueryTypePages(QueryType::Select);
+    m_grid = new TQGenGrid(m_panel9);
+    m_panel9->layout()->addWidget(m_grid);
+    m_panel9->layout()->addWidget(m_statusBar2);
+    m_navigator->SetView(m_grid);
+}
+
+void TQGQueryForm::FormDestroy()
+{
+    // The clipboard connection ends with the edit commands, a child of this window.
+}
+
+void TQGQueryForm::createCanvas()
+{
+    auto *box = new TQGScrollBox;
+    box->hide();
+    m_canvas->ConnectCanvas(box);
+    m_scrollBox = box;
+    m_splitter2->insertWidget(0, box);
+    m_splitter2->setStretchFactor(0, 1);
+    m_splitter2->setStretchFactor(1, 0);
+    m_splitter2->setSizes({400, 158});
+    box->show();
+}
+
+// --- The query model ------------------------------------------------------------------
+
+QList<DesignTable> TQGQueryForm::CanvasTables() const
+{
+    QList<DesignTable> tables;
+    const QList<TQGCheckListBox *> windows = m_scrollBox->TableWindows();
+    tables.reserve(windows.size());
+    for (const TQGCheckListBox *w : windows)
+        tables << DesignTable{w->Caption(), w->Fields(), w->Ticks()};
+    return tables;
+}
+
+QueryDesign TQGQueryForm::CurrentDesign() const
+{
+    QueryDesign design;
+    design.queryType = m_queryType;
+    design.tables = CanvasTables();
+    design.conditions = m_lists->ConditionRows();
+    design.values = m_lists->ValueRows();
+    design.sorting = m_lists->SortRows();
+    design.style = Style();
+    return design;
+}
+
+int TQGQueryForm::TableCount() const
+{
+    return m_scrollBox->TableWindows().size();
+}
+
+bool TQGQueryForm::CanAddTable() const
+{
+    return m_typeButtons[0]->isChecked() || TableCount() == 0;
+}
+
+void TQGQueryForm::ShowJoinLinks(bool visible)
+{
+    for (TQGDataLink *link : m_scrollBox->Links())
+        link->setVisible(visible);
+}
+
+void TQGQueryForm::GenerateSQL()
+{
+    QueryDesign design = CurrentDesign();
+    // The button that is down decides the statement.
+    for (int tag = 0; tag < 4; ++tag) {
+        if (m_typeButtons[tag]->isChecked()) {
+            design.queryType = QueryType(tag);
+            break;
+        }
+    }
+    m_memo->SetLines(GenerateSQLLines(design));
+}
+
+void TQGQueryForm::DefineQueryType(int tag)
+{
+    if (tag < 0 || tag > 3)
+        return;
+    const QueryType type = QueryType(tag);
+    m_queryType = type;
+    m_typeButtons[tag]->setChecked(true);
+    if (type != QueryType::Select && TableCount() >= 2) {
+        VdqMessages::Information(this, tr("Information"), tr(SingleTableMessage));
+        m_typeButtons[0]->setChecked(true);
+        m_queryType = QueryType::Select;
+        // The menu's radio item moved with the user's click; the mark stays where the last
+        // allowed switch put it.
+        m_typeActions[int(m_shownType)]->setChecked(true);
+        return;
+    }
+    applyQueryTypePages(type);
+    GenerateSQL();
+}
+
+void TQGQueryForm::applyQueryTypePages(QueryType type)
+{
+    const bool values = type == QueryType::Insert || type == QueryType::Update;
+    const bool conditions = type != QueryType::Insert;
+    const bool sorting = type == QueryType::Select;
+    const int valuesIndex = m_pageControl982->indexOf(m_lists->ValuesPage());
+    const int conditionsIndex = m_pageControl982->indexOf(m_lists->ConditionsPage());
+    const int sortingIndex = m_pageControl982->indexOf(m_lists->SortingPage());
+    m_pageControl982->setTabVisible(valuesIndex, values);
+    m_pageControl982->setTabVisible(conditionsIndex, conditions);
+    m_pageControl982->setTabVisible(sortingIndex, sorting);
+    m_pageControl982->setCurrentIndex(values ? valuesIndex : conditionsIndex);
+    m_typeActions[int(type)]->setChecked(true);
+    m_shownType = type;
+    ShowJoinLinks(type == QueryType::Select);
+}
+
+bool TQGQueryForm::PageShown(Page page) const
+{
+    const QWidget *w = page == Page::Values ? m_lists->ValuesPage()
+                       : page == Page::Conditions ? m_lists->ConditionsPage()
+                                                  : m_lists->SortingPage();
+    return m_pageControl982->isTabVisible(m_pageControl982->indexOf(const_cast<QWidget *>(w)));
+}
+
+void TQGQueryForm::SpeedButton15Click()
+{
+    m_lists->ClearAll();
+    TQGScrollBox *old = m_scrollBox;
+    m_currentTable = nullptr;
+    createCanvas();
+    delete old;
+    m_currentTable = nullptr;
+    GenerateSQL();
+}
+
+void TQGQueryForm::RemoveTableReferences(const QString &tableName)
+{
+    m_lists->Values()->clear();
+    QTreeWidget *conditions = m_lists->Conditions();
+    for (int i = conditions->topLevelItemCount() - 1; i >= 0; --i) {
+        const QTreeWidgetItem *item = conditions->topLevelItem(i);
+        if (RefersToTable(tableName, item->text(0)) || RefersToTable(tableName, item->text(2)))
+            delete conditions->takeTopLevelItem(i);
+    }
+    QTreeWidget *sorting = m_lists->Sorting();
+    for (int i = sorting->topLevelItemCount() - 1; i >= 0; --i) {
+        if (RefersToTable(tableName, sorting->topLevelItem(i)->text(0)))
+            delete sorting->takeTopLevelItem(i);
+    }
+    const QList<TQGDataLink *> links = m_scrollBox->Links();
+    for (int i = links.size() - 1; i >= 0; --i) {
+        TQGDataLink *link = links.at(i);
+        const bool first = link->Field1ListBox() && link->Field1ListBox()->Caption() == tableName;
+        const bool second = link->Field2ListBox() && link->Field2ListBox()->Caption() == tableName;
+        if (first || second)
+            link->setParent(m_panel4);
+    }
+}
+
+void TQGQueryForm::ShowTableList1Click()
+{
+    m_showTableList->setChecked(!m_showTableList->isChecked());
+    m_panel3->setVisible(m_showTableList->isChecked());
+}
+
+void TQGQueryForm::HideTableList1Click()
+{
+    m_showTableList->setChecked(false);
+    m_panel3->hide();
+}
+
+void TQGQueryForm::SpeedButton2Click(int tag)
+{
+    if (tag >= 0 && tag <= 3)
+        m_tableList->SetViewStyle(TQGTableList::ViewStyle(tag));
+}
+
+void TQGQueryForm::Panel1Click()
+{
+    for (TQGDataLink *link : m_scrollBox->Links())
+        TQGDataLink::UpdateLinkBounds(link);
+}
+
+void TQGQueryForm::About1Click()
+{
+    TQGAboutForm about(this);
+    about.exec();
+}
+
+// --- Database ---------------------------------------------------------------------------
+
+void TQGQueryForm::SetStatusTexts(const QString &session, const QString &database, int tableCount)
+{
+    m_statusPanels[0]->setText(tr("Session: ") + session);
+    m_statusPanels[1]->setText(tr("Database: ") + database);
+    m_statusPanels[2]->setText(QString::number(tableCount) + tr(" Table(s)"));
+}
+
+QString TQGQueryForm::StatusText(int panel) const
+{
+    return panel >= 0 && panel < 3 ? m_statusPanels[panel]->text() : QString();
+}
+
+void TQGQueryForm::OpenDesignDatabase(const QString &sessionName, const QString &databaseName)
+{
+    TSession *session = Sessions().FindSession(sessionName);
+    if (!session)
+        throw VdqError(tr("Unknown session name %1").arg(sessionName));
+    QStringList names;
+    session->ListTableNames(databaseName, QString(), true, false, names);
+    m_tableList->Clear();
+    for (const QString &name : names)
+        m_tableList->AddRow(name);
+    SetStatusTexts(sessionName, databaseName, names.size());
+    if (TDatabase *db = session->FindOpenDatabase(databaseName))
+        m_dialect = db->Dialect();
+}
+
+void TQGQueryForm::LoadStartingFile(const QString &fileName)
+{
+    if (IsQueryDefinitionFileName(fileName))
+        LoadQueryDefinition(fileName);
+    else
+        m_memo->SetText(ReadSqlTextFile(fileName));
+}
+
+void TQGQueryForm::LoadQueryDefinition(const QString &)
+{
+    throw VdqError(tr("Query definition files are not supported yet"));
+}
+
+QStringList TQGQueryForm::TableFields(const QString &tableName)
+{
+    return ListTableFields(m_query->SessionName(), m_query->DatabaseName(), tableName);
+}
+
+QStringList TQGQueryForm::SelectedTableNames() const
+{
+    return m_tableList->SelectedCaptions();
+}
+
+// --- Lists ------------------------------------------------------------------------------
+
+QTreeWidget *TQGQueryForm::ListView2() const { return m_lists->Conditions(); }
+QTreeWidget *TQGQueryForm::ListView3() const { return m_lists->Sorting(); }
+QTreeWidget *TQGQueryForm::ListView5() const { return m_lists->Values(); }
+
+void TQGQueryForm::AddConditionRow(const QString &field, const QString &comparison, const QString &value)
+{
+    TQGDesignLists::AppendRow(m_lists->Conditions(), {field, comparison, value, QStringLiteral("AND")});
+}
+
+void TQGQueryForm::AddFieldCondition(const QString &fieldReference)
+{
+    AddConditionRow(fieldReference, QStringLiteral("="), QString());
+}
+
+void TQGQueryForm::SetFieldValue(const QString &fieldName)
+{
+    TQGDesignLists::AppendRow(m_lists->Values(), {fieldName, QString()});
+}
+
+void TQGQueryForm::AddSortRow(const QString &fieldReference, bool ascending)
+{
+    TQGDesignLists::AppendRow(m_lists->Sorting(),
+                              {fieldReference, ascending ? QStringLiteral("Yes") : QStringLiteral("No")});
+    GenerateSQL();
+}
+
+void TQGQueryForm::ParameterFill()
+{
+}
+
+QToolButton *TQGQueryForm::QueryTypeButton(int tag) const
+{
+    return tag >= 0 && tag < 4 ? m_typeButtons[tag] : nullptr;
+}
+
+// --- Events -----------------------------------------------------------------------------
+
+void TQGQueryForm::keyPressEvent(QKeyEvent *event)
+{
+    // Escape and Enter belong to the controls; they never close the designer with its work.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool TQGQueryForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_panel1 && event->type() == QEvent::MouseButtonPress) {
+        Panel1Click();
+        return false;
+    }
+    return QDialog::eventFilter(watched, event);
+}

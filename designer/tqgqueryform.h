@@ -1,0 +1,185 @@
+#pragma once
+
+#include "querymodel.h"
+#include "tqgcanvashost.h"
+
+#include <QDialog>
+#include <QPointer>
+
+#include "tqgchecklistbox.h"
+
+class QAction;
+class QActionGroup;
+class QFrame;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QSplitter;
+class QStatusBar;
+class QTabWidget;
+class QToolButton;
+class QTreeWidget;
+class TDataSource;
+class TQGCanvasCommands;
+class TQGCheckListBox;
+class TQGDataLink;
+class TQGDBNavigator;
+class TQGDesignLists;
+class TQGenGrid;
+class TQGScrollBox;
+class TQGSqlEditor;
+class TQGTableList;
+class TQuery;
+
+// The designer window "SQL Query Generator". It owns the query model: the query type, the
+// table windows and join links on the canvas, and the Values, Conditions and Sorting lists.
+// Every change of the model ends with GenerateSQL, which rewrites the SQL editor's text.
+// The subsystems' commands live in their own classes (canvas, lists, SQL page, files).
+class TQGQueryForm : public QDialog, public TQGCanvasHost
+{
+    Q_OBJECT
+public:
+    enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2 };
+
+    explicit TQGQueryForm(QWidget *parent = nullptr);
+    ~TQGQueryForm() override;
+
+    // --- The query model -------------------------------------------------------------
+    QueryType GetQueryType() const { return m_queryType; }
+    bool QuoteIdentifiers() const { return m_quoteIdentifiers; }
+    void SetQuoteIdentifiers(bool quote) { m_quoteIdentifiers = quote; }
+    SqlDialect Dialect() const { return m_dialect; }
+    void SetDialect(SqlDialect dialect) { m_dialect = dialect; }
+    IdentifierStyle Style() const override { return {m_quoteIdentifiers, m_dialect}; }
+    TQGCheckListBox *CurrentTable() const override { return m_currentTable; }
+    void SetCurrentTable(TQGCheckListBox *table) override { m_currentTable = table; }
+    int PlacedTableCount() const override { return m_placedTableCount; }
+    void SetPlacedTableCount(int count) override { m_placedTableCount = count; }
+    TQuery *Query1() const { return m_query; }
+    TDataSource *DataSource1() const { return m_dataSource; }
+    TDataSource *MasterDataSource() const { return m_masterDataSource; }
+    void SetMasterDataSource(TDataSource *source) { m_masterDataSource = source; }
+
+    // The design as plain values, read from the canvas and the lists now.
+    QueryDesign CurrentDesign() const;
+    QList<DesignTable> CanvasTables() const;
+
+    int TableCount() const;
+    bool CanAddTable() const override;
+    void ShowJoinLinks(bool visible);
+    void RemoveTableReferences(const QString &tableName) override;
+    void GenerateSQL() override;
+
+    // Query-type switch: the tool buttons (by tag) and the menu radio items.
+    void DefineQueryType(int tag);
+    void Select1Click() { DefineQueryType(0); }
+    void Insert1Click() { DefineQueryType(1); }
+    void Update1Click() { DefineQueryType(2); }
+    void Delete2Click() { DefineQueryType(3); }
+
+    void SpeedButton15Click();  // New Query
+    void Exit1Click() { done(mrOk); }
+    void SpeedButton30Click() { done(mrOk); }
+    void ExitwithoutSaving1Click() { done(mrCancel); }
+    void SpeedButton31Click() { done(mrCancel); }
+    void ShowTableList1Click();
+    void HideTableList1Click();
+    void SpeedButton2Click(int tag);  // table list view style
+    void Panel1Click();
+    void About1Click();
+
+    // Fills the table list and the status bar for a session and database.
+    void SetStatusTexts(const QString &session, const QString &database, int tableCount);
+    void OpenDesignDatabase(const QString &sessionName, const QString &databaseName);
+    // A ".VDQ" file restores a design; any other file replaces the editor's text.
+    void LoadStartingFile(const QString &fileName);
+    void LoadQueryDefinition(const QString &fileName);
+
+    // --- Controls --------------------------------------------------------------------
+    TQGTableList *ListView1() const { return m_tableList; }
+    TQGScrollBox *ScrollBox1() const override { return m_scrollBox; }
+    QWidget *Panel4() const override { return m_panel4; }
+    QWidget *Panel3() const { return m_panel3; }
+    QTabWidget *PageControl981() const { return m_pageControl981; }
+    QTabWidget *PageControl982() const { return m_pageControl982; }
+    QWidget *TabSheet1() const { return m_tabSheet1; }
+    QWidget *TabSheet2() const { return m_tabSheet2; }
+    TQGSqlEditor *Memo1() const { return m_memo; }
+    TQGDesignLists *Lists() const { return m_lists; }
+    QTreeWidget *ListView2() const;
+    QTreeWidget *ListView3() const;
+    QTreeWidget *ListView5() const;
+    QStatusBar *StatusBar1() const { return m_statusBar; }
+    QString StatusText(int panel) const;
+    QToolButton *QueryTypeButton(int tag) const;
+    QMenu *PopupMenu1() const override { return m_popupMenu1; }
+    QMenu *PopupMenu2() const { return m_popupMenu2; }
+    QMenu *PopupMenu6() const { return m_popupMenu6; }
+    QWidget *Panel9() const { return m_panel9; }
+    TQGenGrid *Grid() const { return m_grid; }
+    TQGCanvasCommands *Canvas() const { return m_canvas; }
+
+    // --- What the canvas asks of the window -------------------------------------------
+    QWidget *HostWindow() override { return this; }
+    QStringList SelectedTableNames() const override;
+    bool PageShown(Page page) const override;
+    QStringList TableFields(const QString &tableName) override;
+    void AddConditionRow(const QString &field, const QString &comparison,
+                         const QString &value) override;
+    void AddFieldCondition(const QString &fieldReference) override;
+    void SetFieldValue(const QString &fieldName) override;
+    void AddSortRow(const QString &fieldReference, bool ascending) override;
+    void ParameterFill() override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormDestroy();
+    void buildMenus(QMenuBar *menuBar);
+    QWidget *buildToolBar();
+    QWidget *buildTablePanel();
+    QWidget *buildGeneratorPage();
+    QWidget *buildSqlPage();
+    void applyQueryTypePages(QueryType type);
+    void createCanvas();
+    QToolButton *toolButton(QWidget *parent, const char *name, int left, const QString &hint, int glyph);
+
+    QueryType m_queryType = QueryType::Select;
+    QueryType m_shownType = QueryType::Select;  // the type whose pages are shown
+    bool m_quoteIdentifiers = false;
+    SqlDialect m_dialect = SqlDialect::SQLite;
+    QPointer<TQGCheckListBox> m_currentTable;
+    int m_placedTableCount = 0;
+    TQuery *m_query;
+    TDataSource *m_dataSource;
+    TDataSource *m_masterDataSource = nullptr;
+
+    TQGTableList *m_tableList = nullptr;
+    TQGScrollBox *m_scrollBox = nullptr;
+    TQGCanvasCommands *m_canvas = nullptr;
+    TQGDesignLists *m_lists = nullptr;
+    QWidget *m_panel3 = nullptr;
+    QWidget *m_panel4 = nullptr;
+    QWidget *m_panel9 = nullptr;
+    QSplitter *m_splitter2 = nullptr;
+    QTabWidget *m_pageControl981 = nullptr;
+    QTabWidget *m_pageControl982 = nullptr;
+    QWidget *m_tabSheet1 = nullptr;
+    QWidget *m_tabSheet2 = nullptr;
+    TQGSqlEditor *m_memo = nullptr;
+    TQGenGrid *m_grid = nullptr;
+    TQGDBNavigator *m_navigator = nullptr;
+    QStatusBar *m_statusBar = nullptr;
+    QLabel *m_statusPanels[3] = {nullptr, nullptr, nullptr};
+    QStatusBar *m_statusBar2 = nullptr;
+    QToolButton *m_typeButtons[4] = {nullptr, nullptr, nullptr, nullptr};
+    QAction *m_typeActions[4] = {nullptr, nullptr, nullptr, nullptr};
+    QAction *m_showTableList = nullptr;
+    QMenu *m_popupMenu1 = nullptr;
+    QMenu *m_popupMenu2 = nullptr;
+    QMenu *m_popupMenu6 = nullptr;
+    QWidget *m_panel1 = nullptr;
+};

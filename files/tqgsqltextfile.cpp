@@ -1,0 +1,55 @@
+#include "tqgsqltextfile.h"
+
+#include "rtftext.h"
+#include "vdqerror.h"
+
+#include <QFile>
+#include <QObject>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace {
+
+// UTF-8 where the bytes are valid UTF-8, Latin-1 otherwise, so no byte is lost.
+QString decodeText(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        text = QString::fromLatin1(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
+
+} // namespace
+
+QString ReadSqlTextFile(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw VdqError(QObject::tr("Cannot open file %1").arg(fileName));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw VdqError(QObject::tr("Cannot open file %1").arg(fileName));
+    if (LooksLikeRtf(bytes)) {
+        bool ok = false;
+        const QString text = RtfToPlainText(bytes, &ok);
+        if (!ok)
+            throw VdqError(QObject::tr("Failed to Load Stream"));
+        return text;
+    }
+    return decodeText(bytes);
+}
+
+void WriteSqlTextFile(const QString &fileName, const QStringList &lines)
+{
+    QByteArray bytes;
+    for (const QString &line : lines) {
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+    }
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw VdqError(QObject::tr("Cannot create file %1").arg(fileName));
+}

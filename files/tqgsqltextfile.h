@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// SQL text files: any file that is not a query definition.
+
+// The file's text; Rich Text Format content is taken as rich text and its plain text
+// returned. Raises VdqError "Cannot open file %s" when the file cannot be read, and
+// "Failed to Load Stream" for rich text that cannot be read.
+QString ReadSqlTextFile(const QString &fileName);
+
+// Writes the lines, each followed by CR LF, replacing the file (atomically). Raises
+// VdqError "Cannot create file %s" when it cannot be written; the old file then stays.
+void WriteSqlTextFile(const QString &fileName, const QStringList &lines);

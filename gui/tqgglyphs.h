@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+class QPainter;
+class QRect;
+
+// The tool-bar and list glyphs of the designer, drawn in code so that they are sharp at
+// every size and device pixel ratio.
+enum class TQGGlyph {
+    NewQuery, OpenQuery, SaveQuery, PrintQuery, Cut, Copy, Paste, Delete,
+    SelectQuery, InsertQuery, UpdateQuery, DeleteQuery, ExecuteQuery, SaveAndExit, CancelAndExit,
+    LargeIcons, SmallIcons, ListStyle, ReportStyle, MoveUp, MoveDown, Remove, FillParameters,
+    Table, TableLarge, Field, Database, Session, Comparison, SortOrder, FieldValue, About,
+    NavFirst, NavPrior, NavNext, NavLast, NavRefresh, AppIcon
+};
+
+constexpr int TQGGlyphCount = int(TQGGlyph::AppIcon) + 1;
+
+// An icon that paints the glyph at whatever size and device pixel ratio it is asked for:
+// greyed in Disabled mode, a little lighter in Active (hovered) mode, and with a light
+// halo in Selected mode so that it stays readable on the selection colour.
+QIcon Glyph(TQGGlyph glyph);
+
+// The glyph as a pixmap of logicalSize by logicalSize device-independent pixels.
+QPixmap GlyphPixmap(TQGGlyph glyph, int logicalSize, qreal devicePixelRatio = 1.0);
+QPixmap GlyphPixmap(TQGGlyph glyph, int logicalSize, qreal devicePixelRatio, QIcon::Mode mode);
+
+// Paints the glyph in Normal mode into the square of device pixels at the top left of
+// deviceRect; the painter must have no scaling transform for the outlines to stay sharp.
+void PaintGlyph(QPainter &painter, const QRect &deviceRect, TQGGlyph glyph);
+
+// The enumerator's name ("NewQuery"), for tests and diagnostics.
+QString GlyphName(TQGGlyph glyph);

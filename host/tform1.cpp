@@ -1,0 +1,130 @@
+#include "tform1.h"
+
+#include "messages.h"
+#include "tqgglyphs.h"
+#include "tsession.h"
+#include "tsessionlist.h"
+#include "tvdruntimequery.h"
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel *stepNumber(const QString &text, QWidget *parent, const char *name)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    QFont f = label->font();
+    f.setPointSize(20);
+    f.setBold(true);
+    label->setFont(f);
+    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    label->setMinimumWidth(34);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, QColor(0x2b, 0x5c, 0x9e));
+    label->setPalette(pal);
+    return label;
+}
+
+QLabel *instruction(const QString &text, QWidget *parent, const char *name)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget *parent)
+    : QDialog(parent), m_query(new TVDRunTimeQuery(this))
+{
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(tr("Run Time Query Engine."));
+    setWindowIcon(Glyph(TQGGlyph::AppIcon));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    m_query->setObjectName(QStringLiteral("VDRunTimeQuery1"));
+
+    auto *layout = new QGridLayout(this);
+    layout->setContentsMargins(16, 14, 16, 16);
+    layout->setHorizontalSpacing(10);
+    layout->setVerticalSpacing(8);
+
+    auto *heading = new QLabel(tr("Run-time query designer"), this);
+    heading->setObjectName(QStringLiteral("Label1"));
+    QFont hf = heading->font();
+    hf.setBold(true);
+    hf.setPointSize(hf.pointSize() + 4);
+    heading->setFont(hf);
+    layout->addWidget(heading, 0, 0, 1, 3);
+    auto *description = instruction(
+        tr("This example shows how a program uses the query designer component: it sets the "
+           "database, calls Execute, and receives the SQL statement the user designed."),
+        this, "Label2");
+    layout->addWidget(description, 1, 0, 1, 3);
+
+    layout->addWidget(stepNumber(tr("1."), this, "Label3"), 2, 0, 2, 1);
+    layout->addWidget(instruction(tr("Choose the database to design against (leave it empty to choose "
+                                     "in the designer's selection dialog)."), this, "Label4"), 2, 1, 1, 2);
+    m_databases = new QComboBox(this);
+    m_databases->setObjectName(QStringLiteral("ComboBox1"));
+    m_databases->setEditable(false);
+    m_databases->setMinimumContentsLength(24);
+    m_databases->setPlaceholderText(tr("(choose in the dialog)"));
+    layout->addWidget(m_databases, 3, 1, 1, 2);
+
+    layout->addWidget(stepNumber(tr("2."), this, "Label5"), 4, 0, 2, 1);
+    layout->addWidget(instruction(tr("Call the component's Execute method to open the designer."), this, "Label6"),
+                      4, 1, 1, 2);
+    m_button = new QPushButton(tr("Call \"Execute\""), this);
+    m_button->setObjectName(QStringLiteral("Button1"));
+    m_button->setDefault(true);
+    layout->addWidget(m_button, 5, 1, 1, 1, Qt::AlignLeft);
+
+    layout->addWidget(stepNumber(tr("3."), this, "Label7"), 6, 0, 2, 1);
+    layout->addWidget(instruction(tr("View the resulting SQL (after \"Save and Exit\" in the designer)."),
+                                  this, "Label8"),
+                      6, 1, 1, 2);
+    m_memo = new QPlainTextEdit(this);
+    m_memo->setObjectName(QStringLiteral("Memo1"));
+    QFont mono(QStringLiteral("Courier New"));
+    mono.setStyleHint(QFont::TypeWriter);
+    if (!QFontInfo(mono).fixedPitch())
+        mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    m_memo->setFont(mono);
+    m_memo->setReadOnly(true);
+    m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_memo->setMinimumSize(460, 180);
+    layout->addWidget(m_memo, 7, 1, 1, 2);
+    layout->setColumnStretch(2, 1);
+
+    connect(m_button, &QPushButton::clicked, this, &TForm1::Button1Click);
+    FormCreate();
+    setFixedSize(sizeHint());
+}
+
+void TForm1::FormCreate()
+{
+    VdqMessages::Guarded(this, [this] {
+        QStringList names;
+        Sessions().DefaultSession()->ListDatabaseNames(names);
+        m_databases->addItems(names);
+        m_databases->setCurrentIndex(-1);
+    });
+}
+
+void TForm1::Button1Click()
+{
+    m_query->SetDatabaseName(m_databases->currentIndex() >= 0 ? m_databases->currentText() : QString());
+    m_query->SetSQL({});
+    if (VdqMessages::Guarded(this, [this] { m_query->Execute(); }))
+        m_memo->setPlainText(m_query->SQL().join(u'\n'));
+}

@@ -1,0 +1,102 @@
+#include "tqgdbnavigator.h"
+
+#include "tqgglyphs.h"
+
+#include <QAbstractItemView>
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QToolButton>
+
+namespace {
+
+QToolButton *navButton(QWidget *parent, const char *name, TQGGlyph glyph, const QString &hint)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoRaise(true);
+    b->setIcon(Glyph(glyph));
+    b->setIconSize(QSize(14, 14));
+    b->setFixedSize(25, 18);
+    b->setToolTip(hint);
+    return b;
+}
+
+} // namespace
+
+TQGDBNavigator::TQGDBNavigator(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("DBNavigator1"));
+    setFixedHeight(18);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_first = navButton(this, "NavFirst", TQGGlyph::NavFirst, tr("First record"));
+    m_prior = navButton(this, "NavPrior", TQGGlyph::NavPrior, tr("Prior record"));
+    m_next = navButton(this, "NavNext", TQGGlyph::NavNext, tr("Next record"));
+    m_last = navButton(this, "NavLast", TQGGlyph::NavLast, tr("Last record"));
+    m_refresh = navButton(this, "NavRefresh", TQGGlyph::NavRefresh, tr("Refresh data"));
+    for (QToolButton *b : {m_first, m_prior, m_next, m_last, m_refresh})
+        layout->addWidget(b);
+    layout->addStretch(1);
+    connect(m_first, &QToolButton::clicked, this, &TQGDBNavigator::First);
+    connect(m_prior, &QToolButton::clicked, this, &TQGDBNavigator::Prior);
+    connect(m_next, &QToolButton::clicked, this, &TQGDBNavigator::Next);
+    connect(m_last, &QToolButton::clicked, this, &TQGDBNavigator::Last);
+    connect(m_refresh, &QToolButton::clicked, this, &TQGDBNavigator::refreshRequested);
+    updateButtons();
+}
+
+void TQGDBNavigator::SetView(QAbstractItemView *view)
+{
+    m_view = view;
+    updateButtons();
+}
+
+void TQGDBNavigator::First() { moveTo(0); }
+
+void TQGDBNavigator::Prior()
+{
+    if (m_view)
+        moveTo(qMax(0, m_view->currentIndex().row() - 1));
+}
+
+void TQGDBNavigator::Next()
+{
+    if (m_view)
+        moveTo(m_view->currentIndex().row() + 1);
+}
+
+void TQGDBNavigator::Last()
+{
+    if (m_view && m_view->model())
+        moveTo(m_view->model()->rowCount() - 1);
+}
+
+void TQGDBNavigator::moveTo(int row)
+{
+    if (!m_view || !m_view->model())
+        return;
+    QAbstractItemModel *model = m_view->model();
+    const int rows = model->rowCount();
+    if (rows == 0)
+        return;
+    row = qBound(0, row, rows - 1);
+    const int column = qMax(0, m_view->currentIndex().column());
+    const QModelIndex index = model->index(row, column);
+    m_view->setCurrentIndex(index);
+    m_view->scrollTo(index);
+    updateButtons();
+}
+
+void TQGDBNavigator::updateButtons()
+{
+    const bool has = m_view && m_view->model() && m_view->model()->rowCount() > 0;
+    const int row = has ? m_view->currentIndex().row() : -1;
+    const int rows = has ? m_view->model()->rowCount() : 0;
+    m_first->setEnabled(has && row != 0);
+    m_prior->setEnabled(has && row > 0);
+    m_next->setEnabled(has && row < rows - 1);
+    m_last->setEnabled(has && row != rows - 1);
+    m_refresh->setEnabled(m_view != nullptr);
+}

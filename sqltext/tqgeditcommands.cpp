@@ -1,0 +1,91 @@
+#include "tqgeditcommands.h"
+
+#include "tqgsqleditor.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTextCursor>
+#include <QToolButton>
+
+TQGEditCommands::TQGEditCommands(TQGSqlEditor *editor, QObject *parent)
+    : QObject(parent), m_editor(editor)
+{
+    connect(m_editor, &QPlainTextEdit::selectionChanged, this, &TQGEditCommands::Edit1Click);
+    connect(m_editor, &QPlainTextEdit::cursorPositionChanged, this, &TQGEditCommands::Edit1Click);
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        connect(clipboard, &QClipboard::dataChanged, this, &TQGEditCommands::Edit1Click);
+    Edit1Click();
+}
+
+void TQGEditCommands::AddAction(Command command, QAction *action)
+{
+    m_actions[command] << action;
+    action->setEnabled(m_enabled[command]);
+    connect(action, &QAction::triggered, this, [this, command] { Run(command); });
+}
+
+void TQGEditCommands::AddButton(Command command, QToolButton *button)
+{
+    m_buttons[command] << button;
+    button->setEnabled(m_enabled[command]);
+    connect(button, &QToolButton::clicked, this, [this, command] { Run(command); });
+}
+
+void TQGEditCommands::Run(Command command)
+{
+    switch (command) {
+    case Undo: Undo1Click(); break;
+    case Cut: Cut1Click(); break;
+    case Copy: Copy1Click(); break;
+    case Paste: Paste1Click(); break;
+    case Delete: Delete3Click(); break;
+    case SelectAll: SelectAll1Click(); break;
+    case CommandCount: break;
+    }
+}
+
+void TQGEditCommands::Undo1Click() { m_editor->undo(); }
+void TQGEditCommands::Cut1Click() { m_editor->cut(); }
+void TQGEditCommands::Copy1Click() { m_editor->copy(); }
+void TQGEditCommands::Paste1Click() { m_editor->paste(); }
+
+void TQGEditCommands::Delete3Click()
+{
+    QTextCursor cursor = m_editor->textCursor();
+    if (cursor.hasSelection()) {
+        cursor.removeSelectedText();
+        m_editor->setTextCursor(cursor);
+    }
+}
+
+void TQGEditCommands::SelectAll1Click() { m_editor->selectAll(); }
+
+void TQGEditCommands::Edit1Click()
+{
+    const bool selection = m_editor->textCursor().hasSelection();
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    const bool text = clipboard && !clipboard->text().isEmpty();
+    setEnabled(Cut, selection);
+    setEnabled(Copy, selection);
+    setEnabled(Delete, selection);
+    setEnabled(Paste, text);
+    setEnabled(Undo, true);
+    setEnabled(SelectAll, true);
+}
+
+bool TQGEditCommands::IsEnabled(Command command) const { return m_enabled[command]; }
+
+void TQGEditCommands::setEnabled(Command command, bool enabled)
+{
+    m_enabled[command] = enabled;
+    for (const QPointer<QAction> &a : m_actions[command]) {
+        if (a)
+            a->setEnabled(enabled);
+    }
+    for (const QPointer<QToolButton> &b : m_buttons[command]) {
+        if (b)
+            b->setEnabled(enabled);
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class QAction;
+class QToolButton;
+class TQGSqlEditor;
+
+// Undo, Cut, Copy, Paste, Delete and Select All on the SQL editor, offered by the Edit
+// menu, the editor menu and the tool buttons. Their enabled state follows the editor's
+// selection and the system clipboard while the window exists.
+class TQGEditCommands : public QObject
+{
+    Q_OBJECT
+public:
+    enum Command { Undo, Cut, Copy, Paste, Delete, SelectAll, CommandCount };
+
+    TQGEditCommands(TQGSqlEditor *editor, QObject *parent);
+
+    // A control that runs a command; its enabled state is kept with the command's.
+    void AddAction(Command command, QAction *action);
+    void AddButton(Command command, QToolButton *button);
+
+    void Undo1Click();
+    void Cut1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void Delete3Click();
+    void SelectAll1Click();
+    // Recomputes the enabled state (the Edit menu opening, selection moves, clipboard changes).
+    void Edit1Click();
+
+    bool IsEnabled(Command command) const;
+    void Run(Command command);
+
+private:
+    void setEnabled(Command command, bool enabled);
+
+    TQGSqlEditor *m_editor;
+    QList<QPointer<QAction>> m_actions[CommandCount];
+    QList<QPointer<QToolButton>> m_buttons[CommandCount];
+    bool m_enabled[CommandCount] = {true, true, true, true, true, true};
+};

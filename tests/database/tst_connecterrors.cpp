@@ -1,0 +1,122 @@
+#include "testsupport.h"
+#include "tsession.h"
+#include "tsessionlist.h"
+#include "vdqerror.h"
+
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Servers that are not there, or that never answer, give an error within seconds.
+class TestConnectErrors : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void deadPort_data();
+    void deadPort();
+    void silentServer_data();
+    void silentServer();
+    void unknownOdbcSource();
+
+private:
+    QString failure(const QString &alias, qint64 *ms);
+    QTemporaryDir m_dir;
+    QTcpServer m_silent;  // listens, but never says a word
+    quint16 m_deadPort = 0;
+};
+
+void TestConnectErrors::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    {
+        QTcpServer probe;  // a port that was free a moment ago and is closed now
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        m_deadPort = probe.serverPort();
+    }
+    QVERIFY(m_silent.listen(QHostAddress::LocalHost));
+    m_silent.pauseAccepting();
+    const QString aliases = QStringLiteral(
+        "[PGDEAD]\nDriver=POSTGRESQL\nHost=127.0.0.1\nPort=%1\nDatabase=shop\nUser=alice\nPassword=x\n"
+        "[MYDEAD]\nDriver=MYSQL\nHost=127.0.0.1\nPort=%1\nDatabase=shop\nUser=alice\nPassword=x\n"
+        "[PGSILENT]\nDriver=POSTGRESQL\nHost=127.0.0.1\nPort=%2\nDatabase=shop\nUser=alice\nPassword=x\nTimeout=2\n"
+        "[MYSILENT]\nDriver=MYSQL\nHost=127.0.0.1\nPort=%2\nDatabase=shop\nUser=alice\nPassword=x\nTimeout=2\n"
+        "[NODSN]\nDriver=ODBC\nDSN=vdq-no-such-source\nUser=alice\nPassword=x\n")
+                                .arg(m_deadPort)
+                                .arg(m_silent.serverPort());
+    TestSupport::UseAliasFile(m_dir.filePath(QStringLiteral("aliases.ini")), aliases);
+}
+
+void TestConnectErrors::cleanupTestCase()
+{
+    Sessions().CloseAll();
+}
+
+QString TestConnectErrors::failure(const QString &alias, qint64 *ms)
+{
+    QElapsedTimer t;
+    t.start();
+    QString message;
+    try {
+        QStringList tables;
+        Sessions().DefaultSession()->ListTableNames(alias, QString(), true, false, tables);
+    } catch (const VdqError &e) {
+        message = e.message();
+    }
+    *ms = t.elapsed();
+    return message;
+}
+
+void TestConnectErrors::deadPort_data()
+{
+    QTest::addColumn<QString>("alias");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("postgresql") << "PGDEAD" << "Connection refused";
+    QTest::newRow("mysql") << "MYDEAD" << "Can't connect";
+}
+
+void TestConnectErrors::deadPort()
+{
+    QFETCH(QString, alias);
+    QFETCH(QString, reason);
+    qint64 ms = 0;
+    const QString message = failure(alias, &ms);
+    qInfo("%s after %lld ms", qPrintable(message.simplified()), ms);
+    QVERIFY2(message.startsWith(QStringLiteral("Cannot connect to database %1: ").arg(alias)), qPrintable(message));
+    QVERIFY2(message.contains(reason), qPrintable(message));
+    QVERIFY2(ms < 5000, qPrintable(QString::number(ms)));
+    QCOMPARE(Sessions().DefaultSession()->FindOpenDatabase(alias), nullptr);
+}
+
+void TestConnectErrors::silentServer_data()
+{
+    QTest::addColumn<QString>("alias");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("postgresql") << "PGSILENT" << "timeout";
+    QTest::newRow("mysql") << "MYSILENT" << "Lost connection";
+}
+
+void TestConnectErrors::silentServer()
+{
+    QFETCH(QString, alias);
+    QFETCH(QString, reason);
+    qint64 ms = 0;
+    const QString message = failure(alias, &ms);
+    qInfo("%s after %lld ms", qPrintable(message.simplified()), ms);
+    QVERIFY2(message.startsWith(QStringLiteral("Cannot connect to database %1: ").arg(alias)), qPrintable(message));
+    QVERIFY2(message.contains(reason, Qt::CaseInsensitive), qPrintable(message));
+    QVERIFY2(ms >= 1500 && ms < 6000, qPrintable(QString::number(ms)));
+}
+
+void TestConnectErrors::unknownOdbcSource()
+{
+    qint64 ms = 0;
+    const QString message = failure(QStringLiteral("NODSN"), &ms);
+    QVERIFY2(message.startsWith(QStringLiteral("Cannot connect to database NODSN: ")), qPrintable(message));
+    QVERIFY2(ms < 5000, qPrintable(QString::number(ms)));
+}
+
+QTEST_GUILESS_MAIN(TestConnectErrors)
+#include "tst_connecterrors.moc"

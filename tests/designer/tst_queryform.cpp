@@ -1,0 +1,465 @@
+#include "designfixture.h"
+#include "tqgcanvascommands.h"
+#include "tqgchecklistbox.h"
+#include "tqgdatalink.h"
+#include "tqgdesignlists.h"
+#include "tqgscrollbox.h"
+#include "tqgsqleditor.h"
+#include "tqgtablelist.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace DesignFixture;
+
+class TestQueryForm : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void namedControls_data();
+    void namedControls();
+    void toolButtons_data();
+    void toolButtons();
+    void initialState();
+    void statusBarAndTableList();
+
+    void queryTypeSwitch_data();
+    void queryTypeSwitch();
+    void twoTablesRefuseSwitch_data();
+    void twoTablesRefuseSwitch();
+    void switchKeepsListRows();
+    void newQuery();
+    void placedTableCountSurvivesNewQuery();
+    void removeTableReferences();
+    void removingSameAliasTable();
+    void showHideTableList();
+    void viewStyles();
+    void exitCommands_data();
+    void exitCommands();
+    void escapeDoesNotClose();
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<TQGQueryForm> m_form;
+    TQGCheckListBox *place(const QString &table);
+};
+
+void TestQueryForm::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(m_dir.isValid());
+    QVERIFY(MakeDatabase(m_dir.path(), {{"CLIENTS.DB", {"ClientNo", "Firm", "Town"}},
+                                        {"SALES.DB", {"SaleNo", "ClientNo", "SaleDay"}},
+                                        {"A B", {"x", "y"}},
+                                        {"A_B", {"x", "z"}},
+                                        {"products", {"ProductNo", "Name"}}}));
+}
+
+void TestQueryForm::init()
+{
+    m_form = OpenForm();
+}
+
+void TestQueryForm::cleanup()
+{
+    m_form.reset();
+}
+
+TQGCheckListBox *TestQueryForm::place(const QString &table)
+{
+    SelectTables(m_form.get(), {table});
+    m_form->Canvas()->ListView1DblClick();
+    return m_form->ScrollBox1()->TableWindows().isEmpty() ? nullptr : m_form->ScrollBox1()->TableWindows().last();
+}
+
+void TestQueryForm::namedControls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("className");
+    const char *widgets[][2] = {
+        {"MainMenu1", "QMenuBar"}, {"Panel1", "QFrame"}, {"StatusBar1", "QStatusBar"},
+        {"Panel3", "QWidget"}, {"ListView1", "TQGTableList"}, {"Panel5", "QWidget"},
+        {"Panel4", "QWidget"}, {"Splitter1", "QSplitter"}, {"PageControl981", "QTabWidget"},
+        {"TabSheet1", "QWidget"}, {"TabSheet2", "QWidget"}, {"ScrollBox1", "TQGScrollBox"},
+        {"Splitter2", "QSplitter"}, {"PageControl982", "QTabWidget"}, {"TabSheet6", "QWidget"},
+        {"TabSheet3", "QWidget"}, {"TabSheet4", "QWidget"}, {"ListView2", "QTreeWidget"},
+        {"ListView3", "QTreeWidget"}, {"ListView5", "QTreeWidget"}, {"Panel7", "QWidget"},
+        {"x", "QWidget"}, {"Panel6", "QWidget"}, {"Panel11", "QWidget"}, {"Panel13", "QWidget"},
+        {"RadioButton1", "QRadioButton"}, {"RadioButton2", "QRadioButton"},
+        {"RadioButton3", "QRadioButton"}, {"RadioButton4", "QRadioButton"},
+        {"Panel10", "QWidget"}, {"SpeedButton28", "QToolButton"}, {"Memo1", "TQGSqlEditor"},
+        {"Splitter3", "QSplitter"}, {"Panel9", "QWidget"}, {"DBNavigator1", "TQGDBNavigator"},
+        {"StatusBar2", "QStatusBar"}, {"PopupMenu1", "QMenu"}, {"PopupMenu2", "QMenu"},
+        {"PopupMenu6", "QMenu"}, {"SpeedButton1", "QToolButton"}, {"SpeedButton4", "QToolButton"},
+        {"SpeedButton12", "QToolButton"}, {"SpeedButton19", "QToolButton"}, {"SpeedButton6", "QToolButton"},
+        {"SpeedButton8", "QToolButton"}, {"SpeedButton9", "QToolButton"}, {"SpeedButton11", "QToolButton"},
+        {"QGenGrid1", "TQGenGrid"}};
+    for (const auto &w : widgets)
+        QTest::newRow(w[0]) << QString::fromLatin1(w[0]) << QString::fromLatin1(w[1]);
+    const char *actions[] = {"New1", "ImportSQLFile1", "Save1", "PrintSQL1", "Exit1", "ExitwithoutSaving1",
+                             "Undo1", "Cut1", "Copy1", "Paste1", "Delete3", "SelectAll1", "ShowTableList1",
+                             "Select1", "Insert1", "Update1", "Delete2", "About1", "InsertTables1",
+                             "HideTableList1", "ExecuteSQL1", "LoadSQL1", "SaveSQL1", "PrintSQL2", "Undo2",
+                             "Cut2", "Copy2", "Paste2", "Delete4", "SelectAll2", "SelectAllFields1",
+                             "HideAllFields1", "RemoveTable1", "AddFieldCondition1", "SetFieldValue1",
+                             "ParameterFill1", "Ascending1", "Descending1"};
+    for (const char *a : actions)
+        QTest::newRow(a) << QString::fromLatin1(a) << QStringLiteral("QAction");
+}
+
+void TestQueryForm::namedControls()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, className);
+    QObject *found = m_form->findChild<QObject *>(name);
+    QVERIFY2(found, qPrintable(name));
+    QVERIFY2(found->inherits(className.toLatin1().constData()),
+             qPrintable(name + QStringLiteral(" is a ") + QLatin1String(found->metaObject()->className())));
+}
+
+void TestQueryForm::toolButtons_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("left");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("new") << "SpeedButton15" << 8 << "New Query";
+    QTest::newRow("open") << "SpeedButton16" << 32 << "Open Query";
+    QTest::newRow("save") << "SpeedButton17" << 56 << "Save Query";
+    QTest::newRow("print") << "SpeedButton18" << 88 << "Print Query";
+    QTest::newRow("cut") << "bCut" << 120 << "Cut";
+    QTest::newRow("copy") << "bCopy" << 144 << "Copy";
+    QTest::newRow("paste") << "bPaste" << 168 << "Paste";
+    QTest::newRow("delete") << "bDelete" << 192 << "Delete";
+    QTest::newRow("select") << "SpeedButton23" << 224 << "Select Query";
+    QTest::newRow("insert") << "SpeedButton24" << 248 << "Insert Query";
+    QTest::newRow("update") << "SpeedButton25" << 272 << "Update Query";
+    QTest::newRow("delete query") << "SpeedButton26" << 296 << "Delete Query";
+    QTest::newRow("execute") << "SpeedButton21" << 328 << "Execute Query";
+    QTest::newRow("save and exit") << "SpeedButton30" << 361 << "Save and Exit";
+    QTest::newRow("cancel and exit") << "SpeedButton31" << 385 << "Cancel and Exit";
+}
+
+void TestQueryForm::toolButtons()
+{
+    QFETCH(QString, name);
+    QFETCH(int, left);
+    QFETCH(QString, hint);
+    auto *b = m_form->findChild<QToolButton *>(name);
+    QVERIFY(b);
+    QCOMPARE(b->geometry(), QRect(left, 4, 25, 25));
+    QCOMPARE(b->toolTip(), hint);
+    QVERIFY(b->autoRaise());
+    QVERIFY(!b->icon().isNull());
+}
+
+void TestQueryForm::initialState()
+{
+    TQGQueryForm form;
+    QCOMPARE(form.windowTitle(), QStringLiteral("SQL Query Generator"));
+    QCOMPARE(form.GetQueryType(), QueryType::Select);
+    QVERIFY(form.QueryTypeButton(0)->isChecked());
+    QVERIFY(form.findChild<QAction *>("Select1")->isChecked());
+    QVERIFY(form.findChild<QAction *>("ShowTableList1")->isChecked());
+    QVERIFY(!form.QuoteIdentifiers());
+    QCOMPARE(form.PlacedTableCount(), 0);
+    QVERIFY(!form.CurrentTable());
+    QVERIFY(!form.PageShown(TQGCanvasHost::Page::Values));
+    QVERIFY(form.PageShown(TQGCanvasHost::Page::Conditions));
+    QVERIFY(form.PageShown(TQGCanvasHost::Page::Sorting));
+    QCOMPARE(form.PageControl982()->currentWidget()->objectName(), QStringLiteral("TabSheet3"));
+    QCOMPARE(form.PageControl981()->currentWidget(), form.TabSheet1());
+    QCOMPARE(form.PageControl981()->tabText(0), QStringLiteral("Query Generator"));
+    QCOMPARE(form.PageControl981()->tabText(1), QStringLiteral("SQL"));
+    QCOMPARE(form.StatusText(0), QStringLiteral("Session: <Session Name>"));
+    QCOMPARE(form.StatusText(1), QStringLiteral("Database: <Database Name>"));
+    QCOMPARE(form.StatusText(2), QStringLiteral("<#> Table(s)"));
+    QVERIFY(form.Panel9()->isHidden());
+    QVERIFY(form.Panel4()->isHidden());
+    QVERIFY(form.Memo1()->toPlainText().isEmpty());
+    // The menu bar in its order.
+    QStringList menus;
+    for (QAction *a : form.findChild<QMenuBar *>("MainMenu1")->actions())
+        menus << a->text();
+    QCOMPARE(menus, QStringList({"&File", "&Edit", "&SQL Generator", "&DML Templates", "Help"}));
+    QCOMPARE(form.findChild<QAction *>("Save1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QCOMPARE(form.findChild<QAction *>("Delete3")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Del")));
+}
+
+void TestQueryForm::statusBarAndTableList()
+{
+    QCOMPARE(m_form->StatusText(0), QStringLiteral("Session: Default"));
+    QCOMPARE(m_form->StatusText(1), QStringLiteral("Database: SHOP"));
+    QCOMPARE(m_form->StatusText(2), QStringLiteral("5 Table(s)"));
+    // Sorted by caption, without regard to case.
+    QCOMPARE(m_form->ListView1()->Captions(),
+             QStringList({"A B", "A_B", "CLIENTS.DB", "products", "SALES.DB"}));
+    // A STANDARD database quotes identifiers.
+    QVERIFY(m_form->QuoteIdentifiers());
+}
+
+void TestQueryForm::queryTypeSwitch_data()
+{
+    QTest::addColumn<int>("tables");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("values");
+    QTest::addColumn<bool>("conditions");
+    QTest::addColumn<bool>("sorting");
+    QTest::addColumn<QString>("active");
+    QTest::addColumn<QString>("menuItem");
+    QTest::addColumn<bool>("links");
+    for (int tables : {0, 1}) {
+        const QByteArray t = QByteArray::number(tables) + " tables, ";
+        QTest::newRow((t + "select").constData()) << tables << 0 << false << true << true << "TabSheet3" << "Select1" << true;
+        QTest::newRow((t + "insert").constData()) << tables << 1 << true << false << false << "TabSheet6" << "Insert1" << false;
+        QTest::newRow((t + "update").constData()) << tables << 2 << true << true << false << "TabSheet6" << "Update1" << false;
+        QTest::newRow((t + "delete").constData()) << tables << 3 << false << true << false << "TabSheet3" << "Delete2" << false;
+    }
+}
+
+void TestQueryForm::queryTypeSwitch()
+{
+    QFETCH(int, tables);
+    QFETCH(int, type);
+    QFETCH(bool, values);
+    QFETCH(bool, conditions);
+    QFETCH(bool, sorting);
+    QFETCH(QString, active);
+    QFETCH(QString, menuItem);
+    QFETCH(bool, links);
+    MessageLog log;
+    if (tables == 1)
+        QVERIFY(place(QStringLiteral("CLIENTS.DB")));
+    // A link on the canvas (of the same window, as a single-table design cannot join two).
+    TQGDataLink *link = nullptr;
+    if (tables == 1) {
+        TQGCheckListBox *w = m_form->ScrollBox1()->TableWindows().first();
+        link = m_form->Canvas()->CreateLink(w, w, QStringLiteral("x = y"));
+    }
+    m_form->DefineQueryType(type);
+    QVERIFY(log.messages.isEmpty());
+    QCOMPARE(int(m_form->GetQueryType()), type);
+    QVERIFY(m_form->QueryTypeButton(type)->isChecked());
+    QVERIFY(m_form->findChild<QAction *>(menuItem)->isChecked());
+    QCOMPARE(m_form->PageShown(TQGCanvasHost::Page::Values), values);
+    QCOMPARE(m_form->PageShown(TQGCanvasHost::Page::Conditions), conditions);
+    QCOMPARE(m_form->PageShown(TQGCanvasHost::Page::Sorting), sorting);
+    QCOMPARE(m_form->PageControl982()->currentWidget()->objectName(), active);
+    if (link)
+        QCOMPARE(!link->isHidden(), links);
+    if (tables == 0)
+        QVERIFY(m_form->Memo1()->toPlainText().isEmpty());
+    // The menu items run the same switch.
+    m_form->Select1Click();
+    QCOMPARE(m_form->GetQueryType(), QueryType::Select);
+    QVERIFY(m_form->findChild<QAction *>("Select1")->isChecked());
+}
+
+void TestQueryForm::twoTablesRefuseSwitch_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("byMenu");
+    for (int type : {1, 2, 3}) {
+        QTest::newRow(qPrintable(QStringLiteral("button %1").arg(type))) << type << false;
+        QTest::newRow(qPrintable(QStringLiteral("menu %1").arg(type))) << type << true;
+    }
+}
+
+void TestQueryForm::twoTablesRefuseSwitch()
+{
+    QFETCH(int, type);
+    QFETCH(bool, byMenu);
+    MessageLog log;
+    place(QStringLiteral("CLIENTS.DB"));
+    place(QStringLiteral("SALES.DB"));
+    const QString before = m_form->Memo1()->toPlainText();
+    QVERIFY(!before.isEmpty());
+    if (byMenu) {
+        const char *items[] = {"Select1", "Insert1", "Update1", "Delete2"};
+        m_form->findChild<QAction *>(items[type])->trigger();
+    } else {
+        m_form->QueryTypeButton(type)->click();
+    }
+    QCOMPARE(log.messages.size(), 1);
+    QCOMPARE(log.messages.first().first, VdqMessages::Kind::Information);
+    QCOMPARE(log.last(), QStringLiteral("You are only allowed to have one table with the builder for INSERT, UPDATE "
+                                        "and DELETE queries. For more detailed queries, use the SQL text editor "
+                                        "along with the SQL Templates."));
+    QCOMPARE(m_form->GetQueryType(), QueryType::Select);
+    QVERIFY(m_form->QueryTypeButton(0)->isChecked());
+    QVERIFY(m_form->findChild<QAction *>("Select1")->isChecked());
+    QVERIFY(!m_form->PageShown(TQGCanvasHost::Page::Values));
+    QCOMPARE(m_form->Memo1()->toPlainText(), before);
+}
+
+void TestQueryForm::switchKeepsListRows()
+{
+    place(QStringLiteral("CLIENTS.DB"));
+    TQGDesignLists::AppendRow(m_form->ListView2(), {"CLIENTS_DB.\"Town\"", "= (Equals)", "'Leeds'", "AND"});
+    TQGDesignLists::AppendRow(m_form->ListView3(), {"CLIENTS_DB.\"Firm\"", "Yes"});
+    TQGDesignLists::AppendRow(m_form->ListView5(), {"Firm", "'North'"});
+    m_form->GenerateSQL();
+    QVERIFY(m_form->Memo1()->toPlainText().contains(QStringLiteral("ORDER BY")));
+    m_form->DefineQueryType(2);
+    QCOMPARE(m_form->ListView2()->topLevelItemCount(), 1);
+    QCOMPARE(m_form->ListView3()->topLevelItemCount(), 1);
+    const QString update = m_form->Memo1()->toPlainText();
+    QVERIFY(update.startsWith(QStringLiteral("UPDATE ")));
+    QVERIFY(!update.contains(QStringLiteral("ORDER BY")));
+    QVERIFY(update.contains(QStringLiteral("WHERE ")));
+    m_form->DefineQueryType(0);
+    QVERIFY(m_form->Memo1()->toPlainText().contains(QStringLiteral("ORDER BY \n CLIENTS_DB.\"Firm\"")));
+}
+
+void TestQueryForm::newQuery()
+{
+    place(QStringLiteral("CLIENTS.DB"));
+    TQGDesignLists::AppendRow(m_form->ListView2(), {"CLIENTS_DB.x", "=", "1", "AND"});
+    TQGDesignLists::AppendRow(m_form->ListView3(), {"CLIENTS_DB.x", "Yes"});
+    TQGDesignLists::AppendRow(m_form->ListView5(), {"x", "1"});
+    m_form->DefineQueryType(2);
+    QPointer<TQGCheckListBox> window = m_form->ScrollBox1()->TableWindows().first();
+    QPointer<TQGScrollBox> oldCanvas = m_form->ScrollBox1();
+    m_form->findChild<QToolButton *>("SpeedButton15")->click();
+    QVERIFY(!window);
+    QVERIFY(!oldCanvas);
+    QVERIFY(m_form->ScrollBox1());
+    QCOMPARE(m_form->ScrollBox1()->objectName(), QStringLiteral("ScrollBox1"));
+    QCOMPARE(m_form->TableCount(), 0);
+    QCOMPARE(m_form->ListView2()->topLevelItemCount(), 0);
+    QCOMPARE(m_form->ListView3()->topLevelItemCount(), 0);
+    QCOMPARE(m_form->ListView5()->topLevelItemCount(), 0);
+    QVERIFY(m_form->Memo1()->toPlainText().isEmpty());
+    QCOMPARE(m_form->GetQueryType(), QueryType::Update);
+    QVERIFY(!m_form->CurrentTable());
+    QVERIFY(m_form->QuoteIdentifiers());
+    QCOMPARE(m_form->ListView1()->RowCount(), 5);
+}
+
+void TestQueryForm::placedTableCountSurvivesNewQuery()
+{
+    for (const char *t : {"CLIENTS.DB", "SALES.DB", "products"})
+        place(QLatin1String(t));
+    const QList<TQGCheckListBox *> windows = m_form->ScrollBox1()->TableWindows();
+    QCOMPARE(windows.size(), 3);
+    QCOMPARE(windows.at(0)->geometry(), QRect(50, 40, 121, 180));
+    QCOMPARE(windows.at(2)->geometry(), QRect(340, 40, 121, 180));
+    m_form->SpeedButton15Click();
+    TQGCheckListBox *next = place(QStringLiteral("CLIENTS.DB"));
+    QVERIFY(next);
+    QCOMPARE(next->geometry().left(), 3 * 145 + 50);
+    QCOMPARE(m_form->PlacedTableCount(), 4);
+}
+
+void TestQueryForm::removeTableReferences()
+{
+    TQGCheckListBox *clients = place(QStringLiteral("CLIENTS.DB"));
+    TQGCheckListBox *sales = place(QStringLiteral("SALES.DB"));
+    TQGDataLink *link = m_form->Canvas()->CreateLink(sales, clients, QStringLiteral("j"));
+    TQGDesignLists::AppendRow(m_form->ListView2(), {"SALES_DB.ClientNo", "=", "CLIENTS_DB.ClientNo", "AND"});
+    TQGDesignLists::AppendRow(m_form->ListView2(), {"SALES_DB.SaleNo", "=", "1", "AND"});
+    TQGDesignLists::AppendRow(m_form->ListView2(), {"'x'", "=", "CLIENTS_DB.Town", "AND"});
+    TQGDesignLists::AppendRow(m_form->ListView3(), {"CLIENTS_DB.Town", "Yes"});
+    TQGDesignLists::AppendRow(m_form->ListView3(), {"SALES_DB.SaleDay", "No"});
+    TQGDesignLists::AppendRow(m_form->ListView5(), {"SaleNo", "1"});
+    m_form->CurrentTable();
+    m_form->SetCurrentTable(clients);
+    m_form->Canvas()->RemoveTable1Click();
+    QCOMPARE(clients->parentWidget(), m_form->Panel4());
+    QCOMPARE(link->parentWidget(), m_form->Panel4());
+    QCOMPARE(m_form->TableCount(), 1);
+    QCOMPARE(m_form->ListView5()->topLevelItemCount(), 0);
+    QCOMPARE(TQGDesignLists::Rows(m_form->ListView2()),
+             QList<QStringList>({{"SALES_DB.SaleNo", "=", "1", "AND"}}));
+    QCOMPARE(TQGDesignLists::Rows(m_form->ListView3()), QList<QStringList>({{"SALES_DB.SaleDay", "No"}}));
+    QCOMPARE(m_form->Memo1()->toPlainText(),
+             QStringLiteral("SELECT SALES_DB.* FROM\nSALES.DB SALES_DB\nWHERE \n SALES_DB.SaleNo = 1 \n"
+                            "ORDER BY \n SALES_DB.SaleDay DESC"));
+}
+
+void TestQueryForm::removingSameAliasTable()
+{
+    TQGCheckListBox *ab = place(QStringLiteral("A B"));
+    place(QStringLiteral("A_B"));
+    TQGDesignLists::AppendRow(m_form->ListView2(), {"A_B.\"z\"", "=", "1", "AND"});
+    TQGDesignLists::AppendRow(m_form->ListView3(), {"A_B.\"z\"", "Yes"});
+    m_form->SetCurrentTable(ab);
+    m_form->Canvas()->RemoveTable1Click();
+    QCOMPARE(m_form->ListView2()->topLevelItemCount(), 0);
+    QCOMPARE(m_form->ListView3()->topLevelItemCount(), 0);
+}
+
+void TestQueryForm::showHideTableList()
+{
+    m_form->show();
+    QAction *show = m_form->findChild<QAction *>("ShowTableList1");
+    show->trigger();
+    QVERIFY(!show->isChecked());
+    QVERIFY(m_form->Panel3()->isHidden());
+    show->trigger();
+    QVERIFY(show->isChecked());
+    QVERIFY(!m_form->Panel3()->isHidden());
+    m_form->findChild<QAction *>("HideTableList1")->trigger();
+    QVERIFY(!show->isChecked());
+    QVERIFY(m_form->Panel3()->isHidden());
+    QVERIFY(!m_form->findChild<QWidget *>("Splitter1")->isHidden());
+}
+
+void TestQueryForm::viewStyles()
+{
+    QCOMPARE(m_form->ListView1()->Style(), TQGTableList::List);
+    QVERIFY(m_form->findChild<QToolButton *>("SpeedButton3")->isChecked());
+    const char *buttons[] = {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4"};
+    for (int tag = 0; tag < 4; ++tag) {
+        m_form->findChild<QToolButton *>(buttons[tag])->click();
+        QCOMPARE(int(m_form->ListView1()->Style()), tag);
+        QVERIFY(m_form->findChild<QToolButton *>(buttons[tag])->isChecked());
+    }
+    // Selection survives a change of style (one model, one selection).
+    SelectTables(m_form.get(), {"products"});
+    m_form->SpeedButton2Click(0);
+    QCOMPARE(m_form->ListView1()->SelectedCaptions(), QStringList({"products"}));
+}
+
+void TestQueryForm::exitCommands_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("result");
+    QTest::newRow("save and exit button") << "SpeedButton30" << 1;
+    QTest::newRow("cancel and exit button") << "SpeedButton31" << 2;
+    QTest::newRow("save and exit menu") << "Exit1" << 1;
+    QTest::newRow("exit without saving menu") << "ExitwithoutSaving1" << 2;
+}
+
+void TestQueryForm::exitCommands()
+{
+    QFETCH(QString, control);
+    QFETCH(int, result);
+    QTimer::singleShot(0, m_form.get(), [&] {
+        if (auto *b = m_form->findChild<QToolButton *>(control))
+            b->click();
+        else
+            m_form->findChild<QAction *>(control)->trigger();
+    });
+    QCOMPARE(m_form->exec(), result);
+}
+
+void TestQueryForm::escapeDoesNotClose()
+{
+    m_form->show();
+    QTest::keyClick(m_form.get(), Qt::Key_Escape);
+    QVERIFY(m_form->isVisible());
+}
+
+QTEST_MAIN(TestQueryForm)
+#include "tst_queryform.moc"
