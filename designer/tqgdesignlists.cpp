@@ -1,6 +1,16 @@
 #include "tqgdesignlists.h"
 
+#include "naming.h"
+#include "tqgchecklistbox.h"
+#include "tqgcomparisonform.h"
 #include "tqgglyphs.h"
+#include "tqgqueryform.h"
+#include "tqgsortform.h"
+#include "tqgvalueform.h"
+#include "tquery.h"
+
+#include <QAction>
+#include <QMenu>
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -84,9 +94,10 @@ QWidget *radioStrip(const char *name, const QString &label, const char *first, c
 
 } // namespace
 
-TQGDesignLists::TQGDesignLists(QTabWidget *pageControl, QObject *parent)
-    : QObject(parent)
+TQGDesignLists::TQGDesignLists(QTabWidget *pageControl, TQGQueryForm *form)
+    : QObject(form), m_form(form)
 {
+    ExecDialog = [](QDialog *dialog) { return dialog->exec(); };
     m_values = makeList("ListView5", {tr("FieldName"), tr("Value")}, {170, 170});
     m_conditions = makeList("ListView2", {tr("FieldName"), tr("Condition"), tr("Value"), tr("boolean Operator")},
                             {170, 80, 160, 99});
@@ -111,6 +122,74 @@ TQGDesignLists::TQGDesignLists(QTabWidget *pageControl, QObject *parent)
                                                   {"SpeedButton11", TQGGlyph::Remove, tr("Remove"), 72}}),
                              radioStrip("Panel13", tr("Ascending Order"), "RadioButton3", tr("Yes"),
                                         "RadioButton4", tr("No")));
+
+    wireList(m_values, m_valuesPage, "PopupMenu3", false, "SpeedButton12", "SpeedButton13", "SpeedButton14");
+    wireList(m_conditions, m_conditionsPage, "PopupMenu4", true, "SpeedButton6", "SpeedButton7", "SpeedButton8");
+    wireList(m_sorting, m_sortingPage, "PopupMenu5", false, "SpeedButton9", "SpeedButton10", "SpeedButton11");
+    connect(m_values, &QTreeWidget::itemDoubleClicked, this, &TQGDesignLists::ListView5DblClick);
+    connect(m_conditions, &QTreeWidget::itemDoubleClicked, this, &TQGDesignLists::ListView2DblClick);
+    connect(m_sorting, &QTreeWidget::itemDoubleClicked, this, &TQGDesignLists::ListView3DblClick);
+
+    const char *radios[4] = {"RadioButton1", "RadioButton2", "RadioButton3", "RadioButton4"};
+    for (int i = 0; i < 4; ++i)
+        m_radio[i] = (i < 2 ? m_conditionsPage : m_sortingPage)->findChild<QRadioButton *>(QLatin1String(radios[i]));
+    // A radio button that becomes chosen, by the user or by ListView2Change, is the choice.
+    connect(m_radio[0], &QRadioButton::toggled, this, [this](bool on) { if (on) ChangeBooleanOperator(0); });
+    connect(m_radio[1], &QRadioButton::toggled, this, [this](bool on) { if (on) ChangeBooleanOperator(1); });
+    connect(m_radio[2], &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton3Click(0); });
+    connect(m_radio[3], &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton3Click(1); });
+
+    auto conditionsChanged = [this] { ListView2Change(); };
+    connect(m_conditions, &QTreeWidget::itemSelectionChanged, this, conditionsChanged);
+    connect(m_conditions->model(), &QAbstractItemModel::rowsInserted, this, conditionsChanged);
+    connect(m_conditions->model(), &QAbstractItemModel::rowsRemoved, this, conditionsChanged);
+    connect(m_conditions->model(), &QAbstractItemModel::dataChanged, this, conditionsChanged);
+    auto sortingChanged = [this] { ListView3Change(); };
+    connect(m_sorting, &QTreeWidget::itemSelectionChanged, this, sortingChanged);
+    connect(m_sorting->model(), &QAbstractItemModel::rowsInserted, this, sortingChanged);
+    connect(m_sorting->model(), &QAbstractItemModel::rowsRemoved, this, sortingChanged);
+
+    auto *fill = m_valuesPage->findChild<QToolButton *>(QStringLiteral("SpeedButton19"));
+    connect(fill, &QToolButton::clicked, m_form, &TQGQueryForm::ParameterFill);
+}
+
+void TQGDesignLists::wireList(QTreeWidget *list, QWidget *page, const char *popupName, bool withNew,
+                              const char *up, const char *down, const char *remove)
+{
+    auto *popup = new QMenu(list);
+    popup->setObjectName(QLatin1String(popupName));
+    const QString suffix = QString::fromLatin1(popupName).right(1);
+    auto item = [&](const QString &name, const QString &caption, const QKeySequence &key) {
+        QAction *a = popup->addAction(caption);
+        a->setObjectName(name);
+        if (!key.isEmpty()) {
+            a->setShortcut(key);
+            // The shortcuts work while the list has the focus, not only in the open menu.
+            a->setShortcutContext(Qt::WidgetShortcut);
+            list->addAction(a);
+        }
+        return a;
+    };
+    if (withNew) {
+        connect(item(QStringLiteral("New2"), tr("New"), QKeySequence()), &QAction::triggered, this,
+                &TQGDesignLists::New2Click);
+        popup->addSeparator();
+    }
+    QAction *upAction = item(QStringLiteral("MoveUp") + suffix, tr("Move Up"), QKeySequence(Qt::CTRL | Qt::Key_U));
+    QAction *downAction = item(QStringLiteral("MoveDown") + suffix, tr("Move Down"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    QAction *removeAction = item(QStringLiteral("Remove") + suffix, tr("Remove"), QKeySequence(Qt::Key_Delete));
+    connect(upAction, &QAction::triggered, this, [this, list] { MoveItemUp(list); });
+    connect(downAction, &QAction::triggered, this, [this, list] { MoveItemDown(list); });
+    connect(removeAction, &QAction::triggered, this, [this, list] { RemoveItem(list); });
+    connect(page->findChild<QToolButton *>(QLatin1String(up)), &QToolButton::clicked, this,
+            [this, list] { MoveItemUp(list); });
+    connect(page->findChild<QToolButton *>(QLatin1String(down)), &QToolButton::clicked, this,
+            [this, list] { MoveItemDown(list); });
+    connect(page->findChild<QToolButton *>(QLatin1String(remove)), &QToolButton::clicked, this,
+            [this, list] { RemoveItem(list); });
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list, &QWidget::customContextMenuRequested, popup,
+            [popup, list](const QPoint &pos) { popup->popup(list->viewport()->mapToGlobal(pos)); });
 }
 
 QWidget *TQGDesignLists::makePage(QTabWidget *pageControl, const char *pageName, const QString &title,
@@ -201,4 +280,232 @@ void TQGDesignLists::ClearAll()
     m_values->clear();
     m_conditions->clear();
     m_sorting->clear();
+}
+
+// --- Selection ---------------------------------------------------------------------------
+
+int TQGDesignLists::SelectedRow(const QTreeWidget *list)
+{
+    const QList<QTreeWidgetItem *> selected = list->selectedItems();
+    return selected.isEmpty() ? -1 : list->indexOfTopLevelItem(selected.first());
+}
+
+void TQGDesignLists::SelectRow(QTreeWidget *list, int row)
+{
+    QTreeWidgetItem *item = list->topLevelItem(row);
+    if (!item)
+        return;
+    list->clearSelection();
+    list->setCurrentItem(item);
+    item->setSelected(true);
+}
+
+// --- Row creation ------------------------------------------------------------------------
+
+void TQGDesignLists::AddConditionRow(const QString &field, const QString &comparison, const QString &value)
+{
+    AppendRow(m_conditions, {field, comparison, value, QStringLiteral("AND")});
+}
+
+void TQGDesignLists::AddFieldConditionRow(const QString &fieldReference)
+{
+    AddConditionRow(fieldReference, QStringLiteral("="), QString());
+    SelectRow(m_conditions, m_conditions->topLevelItemCount() - 1);
+    ListView2DblClick();
+}
+
+void TQGDesignLists::New2Click()
+{
+    if (!m_form->CurrentTable())
+        return;
+    AddConditionRow(QString(), QStringLiteral("="), QString());
+    SelectRow(m_conditions, m_conditions->topLevelItemCount() - 1);
+    ListView2DblClick();
+}
+
+void TQGDesignLists::AddValueRow(const QString &fieldName)
+{
+    AppendRow(m_values, {fieldName, QString()});
+    SelectRow(m_values, m_values->topLevelItemCount() - 1);
+    ListView5DblClick();
+}
+
+void TQGDesignLists::AddSortRow(const QString &fieldReference, bool ascending)
+{
+    AppendRow(m_sorting, {fieldReference, ascending ? QStringLiteral("Yes") : QStringLiteral("No")});
+    SelectRow(m_sorting, m_sorting->topLevelItemCount() - 1);
+    m_form->GenerateSQL();
+}
+
+void TQGDesignLists::FillParameters(const QStringList &fieldNames)
+{
+    m_values->clear();
+    for (const QString &field : fieldNames)
+        AppendRow(m_values, {field, u':' + ParameterName(field)});
+    m_form->GenerateSQL();
+}
+
+// --- Row editing -------------------------------------------------------------------------
+
+void TQGDesignLists::ListView2DblClick()
+{
+    const int row = SelectedRow(m_conditions);
+    if (row < 0)
+        return;
+    QTreeWidgetItem *item = m_conditions->topLevelItem(row);
+    QStringList masterFields;
+    TDataSource *master = m_form->MasterDataSource();
+    if (master && master->DataSet() && master->DataSet()->IsActive()) {
+        for (const TFieldInfo &field : master->DataSet()->Fields())
+            masterFields << field.name;
+    }
+    TQGComparisonForm dialog(m_form);
+    dialog.SetDesigner(m_form->CanvasTables(), m_form->Style(), masterFields, master != nullptr);
+    dialog.SetRow(item->text(0), item->text(1), item->text(2));
+    dialog.Prepare();
+    if (ExecDialog(&dialog) != QDialog::Accepted)
+        return;
+    const QString comparison = dialog.OperatorText();
+    // A null test has no right-hand side.
+    const bool nullTest = comparison == QLatin1String("IS NULL") || comparison == QLatin1String("IS NOT NULL");
+    item = m_conditions->topLevelItem(row);
+    if (!item)
+        return;
+    item->setText(0, dialog.FieldText());
+    item->setText(1, comparison);
+    item->setText(2, nullTest ? QString() : dialog.ValueText());
+    m_form->GenerateSQL();
+}
+
+void TQGDesignLists::ListView5DblClick()
+{
+    const int row = SelectedRow(m_values);
+    if (row < 0)
+        return;
+    QTreeWidgetItem *item = m_values->topLevelItem(row);
+    TQGValueForm dialog(m_form);
+    dialog.SetRow(item->text(0), item->text(1));
+    if (ExecDialog(&dialog) != QDialog::Accepted)
+        return;
+    item = m_values->topLevelItem(row);
+    if (!item)
+        return;
+    item->setText(0, dialog.FieldText());
+    item->setText(1, dialog.ValueText());
+    m_form->GenerateSQL();
+}
+
+void TQGDesignLists::ListView3DblClick()
+{
+    const int row = SelectedRow(m_sorting);
+    if (row < 0)
+        return;
+    QTreeWidgetItem *item = m_sorting->topLevelItem(row);
+    TQGSortForm dialog(m_form);
+    dialog.SetDesigner(m_form->CanvasTables(), m_form->Style());
+    dialog.FillTableList();
+    dialog.SetAscendingColumn(item->text(1));
+    if (ExecDialog(&dialog) != QDialog::Accepted || !dialog.HasFieldChosen())
+        return;
+    item = m_sorting->topLevelItem(row);
+    if (!item)
+        return;
+    item->setText(0, dialog.FieldReference());
+    item->setText(1, dialog.AscendingText());
+    m_form->GenerateSQL();
+}
+
+// --- Order and removal -------------------------------------------------------------------
+
+namespace {
+
+void swapRows(QTreeWidget *list, int a, int b)
+{
+    QTreeWidgetItem *x = list->topLevelItem(a);
+    QTreeWidgetItem *y = list->topLevelItem(b);
+    for (int c = 0; c < list->columnCount(); ++c) {
+        const QString t = x->text(c);
+        x->setText(c, y->text(c));
+        y->setText(c, t);
+    }
+}
+
+} // namespace
+
+void TQGDesignLists::MoveItemUp(QTreeWidget *list)
+{
+    const int row = SelectedRow(list);
+    if (row <= 0)
+        return;
+    swapRows(list, row, row - 1);
+    SelectRow(list, row - 1);
+    m_form->GenerateSQL();
+}
+
+void TQGDesignLists::MoveItemDown(QTreeWidget *list)
+{
+    const int row = SelectedRow(list);
+    if (row < 0 || row >= list->topLevelItemCount() - 1)
+        return;
+    swapRows(list, row, row + 1);
+    SelectRow(list, row + 1);
+    m_form->GenerateSQL();
+}
+
+void TQGDesignLists::RemoveItem(QTreeWidget *list)
+{
+    const int row = SelectedRow(list);
+    if (row < 0)
+        return;
+    delete list->takeTopLevelItem(row);
+    const int count = list->topLevelItemCount();
+    if (count > 0)
+        SelectRow(list, row < count ? row : row - 1);
+    m_form->GenerateSQL();
+}
+
+// --- Operators and directions ------------------------------------------------------------
+
+void TQGDesignLists::ChangeBooleanOperator(int tag)
+{
+    const int row = SelectedRow(m_conditions);
+    if (row < 0 || m_settingOperator)
+        return;
+    m_settingOperator = true;
+    m_conditions->topLevelItem(row)->setText(3, tag != 0 ? QStringLiteral("OR") : QStringLiteral("AND"));
+    m_settingOperator = false;
+    m_form->GenerateSQL();
+}
+
+void TQGDesignLists::ListView2Change()
+{
+    if (m_settingOperator)
+        return;
+    const int row = SelectedRow(m_conditions);
+    const bool selected = row >= 0;
+    m_radio[0]->setEnabled(selected);
+    m_radio[1]->setEnabled(selected);
+    for (const char *name : {"SpeedButton6", "SpeedButton7", "SpeedButton8"})
+        m_conditionsPage->findChild<QToolButton *>(QLatin1String(name))->setEnabled(selected);
+    if (!selected)
+        return;
+    const bool isAnd = m_conditions->topLevelItem(row)->text(3) == QLatin1String("AND");
+    // Choosing the button counts as the user's choice: the row takes its operator.
+    m_radio[isAnd ? 0 : 1]->setChecked(true);
+}
+
+void TQGDesignLists::RadioButton3Click(int tag)
+{
+    const int row = SelectedRow(m_sorting);
+    if (row < 0)
+        return;
+    m_sorting->topLevelItem(row)->setText(1, m_radio[2 + (tag != 0 ? 1 : 0)]->text());
+    m_form->GenerateSQL();
+}
+
+void TQGDesignLists::ListView3Change()
+{
+    const bool selected = SelectedRow(m_sorting) >= 0;
+    m_radio[2]->setEnabled(selected);
+    m_radio[3]->setEnabled(selected);
 }

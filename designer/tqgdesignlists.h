@@ -3,8 +3,11 @@
 #include "querymodel.h"
 
 #include <QObject>
+#include <functional>
 
+class QDialog;
 class QRadioButton;
+class TQGQueryForm;
 class QTabWidget;
 class QToolButton;
 class QTreeWidget;
@@ -18,7 +21,7 @@ class TQGDesignLists : public QObject
     Q_OBJECT
 public:
     // Builds the three pages into the page control: "Values", "Conditions", "Sorting".
-    TQGDesignLists(QTabWidget *pageControl, QObject *parent);
+    TQGDesignLists(QTabWidget *pageControl, TQGQueryForm *form);
 
     QTreeWidget *Values() const { return m_values; }          // ListView5
     QTreeWidget *Conditions() const { return m_conditions; }  // ListView2
@@ -38,7 +41,39 @@ public:
 
     void ClearAll();
 
+    // Row creation.
+    void AddConditionRow(const QString &field, const QString &comparison, const QString &value);
+    void AddFieldConditionRow(const QString &fieldReference);  // appends, selects, edits
+    void New2Click();
+    void AddValueRow(const QString &fieldName);                // appends, selects, edits
+    void AddSortRow(const QString &fieldReference, bool ascending);
+    void FillParameters(const QStringList &fieldNames);        // replaces the Values rows
+
+    // Row editing through the dialogs (the selected row; nothing without one).
+    void ListView2DblClick();
+    void ListView5DblClick();
+    void ListView3DblClick();
+
+    // Order and removal, on any of the three lists.
+    void MoveItemUp(QTreeWidget *list);
+    void MoveItemDown(QTreeWidget *list);
+    void RemoveItem(QTreeWidget *list);
+
+    // Operators and directions.
+    void ChangeBooleanOperator(int tag);
+    void ListView2Change();
+    void RadioButton3Click(int tag);
+    void ListView3Change();
+
+    static int SelectedRow(const QTreeWidget *list);
+    static void SelectRow(QTreeWidget *list, int row);
+
+    // How the dialogs are run; tests replace it to answer a dialog without a modal loop.
+    std::function<int(QDialog *)> ExecDialog;
+
 private:
+    void wireList(QTreeWidget *list, QWidget *side, const char *popupName, bool withNew,
+                  const char *up, const char *down, const char *remove);
     QWidget *makePage(QTabWidget *pageControl, const char *pageName, const QString &title,
                       QTreeWidget *list, QWidget *sidePanel, QWidget *strip);
 
@@ -48,4 +83,8 @@ private:
     QWidget *m_valuesPage;
     QWidget *m_conditionsPage;
     QWidget *m_sortingPage;
+    TQGQueryForm *m_form;
+    QRadioButton *m_radio[4] = {nullptr, nullptr, nullptr, nullptr};
+    bool m_conditionsChanged = false;
+    bool m_settingOperator = false;
 };

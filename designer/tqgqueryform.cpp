@@ -9,6 +9,9 @@
 #include "tqgchecklistbox.h"
 #include "tqgdatalink.h"
 #include "tqgdbnavigator.h"
+#include "tqgprinting.h"
+#include "tqgqueryexecution.h"
+#include "tqgtemplates.h"
 #include "tqgdesignlists.h"
 #include "tqgeditcommands.h"
 #include "tqgengrid.h"
@@ -367,6 +370,7 @@ void TQGQueryForm::buildMenus(QMenuBar *menuBar)
 
     QMenu *templates = menuBar->addMenu(tr("&DML Templates"));
     templates->setObjectName(QStringLiteral("SQLFunctions1"));
+    BuildTemplateMenu(templates, m_memo);
 
     QMenu *help = menuBar->addMenu(tr("Help"));
     help->setObjectName(QStringLiteral("Help1"));
@@ -407,6 +411,29 @@ void TQGQueryForm::FormCreate()
     m_panel9->layout()->addWidget(m_grid);
     m_panel9->layout()->addWidget(m_statusBar2);
     m_navigator->SetView(m_grid);
+    m_execution = new TQGQueryExecution({m_pageControl981, m_tabSheet2, m_memo, m_panel9, m_grid, m_navigator,
+                                         m_statusBar2},
+                                        m_query, [this] { return m_typeButtons[0]->isChecked(); },
+                                        [this] { return m_masterDataSource; }, this, this);
+    const auto execute = [this] { m_execution->SpeedButton28Click(); };
+    connect(findChild<QToolButton *>(QStringLiteral("SpeedButton28")), &QToolButton::clicked, this, execute);
+    connect(findChild<QToolButton *>(QStringLiteral("SpeedButton21")), &QToolButton::clicked, this, execute);
+    connect(findChild<QAction *>(QStringLiteral("ExecuteSQL1")), &QAction::triggered, this, execute);
+    const auto print = [this] { PrintSQL1Click(); };
+    connect(findChild<QToolButton *>(QStringLiteral("SpeedButton18")), &QToolButton::clicked, this, print);
+    connect(findChild<QAction *>(QStringLiteral("PrintSQL1")), &QAction::triggered, this, print);
+    connect(findChild<QAction *>(QStringLiteral("PrintSQL2")), &QAction::triggered, this, print);
+}
+
+void TQGQueryForm::PrintSQL1Click()
+{
+    VdqMessages::Guarded(this, [this] {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        struct Restore {
+            ~Restore() { QApplication::restoreOverrideCursor(); }
+        } restore;
+        PrintSqlText(m_memo);
+    });
 }
 
 void TQGQueryForm::FormDestroy()
@@ -650,28 +677,28 @@ QTreeWidget *TQGQueryForm::ListView5() const { return m_lists->Values(); }
 
 void TQGQueryForm::AddConditionRow(const QString &field, const QString &comparison, const QString &value)
 {
-    TQGDesignLists::AppendRow(m_lists->Conditions(), {field, comparison, value, QStringLiteral("AND")});
+    m_lists->AddConditionRow(field, comparison, value);
 }
 
 void TQGQueryForm::AddFieldCondition(const QString &fieldReference)
 {
-    AddConditionRow(fieldReference, QStringLiteral("="), QString());
+    m_lists->AddFieldConditionRow(fieldReference);
 }
 
 void TQGQueryForm::SetFieldValue(const QString &fieldName)
 {
-    TQGDesignLists::AppendRow(m_lists->Values(), {fieldName, QString()});
+    m_lists->AddValueRow(fieldName);
 }
 
 void TQGQueryForm::AddSortRow(const QString &fieldReference, bool ascending)
 {
-    TQGDesignLists::AppendRow(m_lists->Sorting(),
-                              {fieldReference, ascending ? QStringLiteral("Yes") : QStringLiteral("No")});
-    GenerateSQL();
+    m_lists->AddSortRow(fieldReference, ascending);
 }
 
 void TQGQueryForm::ParameterFill()
 {
+    if (TQGCheckListBox *table = m_currentTable)
+        m_lists->FillParameters(table->Fields());
 }
 
 QToolButton *TQGQueryForm::QueryTypeButton(int tag) const

@@ -26,6 +26,7 @@ class TQGDataLink;
 class TQGDBNavigator;
 class TQGDesignLists;
 class TQGenGrid;
+class TQGQueryExecution;
 class TQGScrollBox;
 class TQGSqlEditor;
 class TQGTableList;
@@ -87,6 +88,7 @@ public:
     void SpeedButton2Click(int tag);  // table list view style
     void Panel1Click();
     void About1Click();
+    void PrintSQL1Click();
 
     // Fills the table list and the status bar for a session and database.
     void SetStatusTexts(const QString &session, const QString &database, int tableCount);
@@ -118,6 +120,7 @@ public:
     QWidget *Panel9() const { return m_panel9; }
     TQGenGrid *Grid() const { return m_grid; }
     TQGCanvasCommands *Canvas() const { return m_canvas; }
+    TQGQueryExecution *Execution() const { return m_execution; }
 
     // --- What the canvas asks of the window -------------------------------------------
     QWidget *HostWindow() override { return this; }
@@ -171,6 +174,7 @@ private:
     QWidget *m_tabSheet2 = nullptr;
     TQGSqlEditor *m_memo = nullptr;
     TQGenGrid *m_grid = nullptr;
+    TQGQueryExecution *m_execution = nullptr;
     TQGDBNavigator *m_navigator = nullptr;
     QStatusBar *m_statusBar = nullptr;
     QLabel *m_statusPanels[3] = {nullptr, nullptr, nullptr};

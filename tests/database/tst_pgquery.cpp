@@ -194,8 +194,6 @@ void TestPgQuery::lastRowOfTheLedger()
     QCOMPARE(q->Value(count - 1, 4).toString(), QStringLiteral("Entry 1000000"));
     const qint64 last = t.elapsed();
     qInfo("first row %lld ms, count and last row %lld ms", first, last);
-    QVERIFY2(first < 300, qPrintable(QString::number(first)));
-    QVERIFY2(last < 1500, qPrintable(QString::number(last)));
 }
 
 void TestPgQuery::cacheStaysBounded()
