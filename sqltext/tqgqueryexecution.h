@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+class QStatusBar;
+class QTabWidget;
+class QWidget;
+class TDataSource;
+class TQGDBNavigator;
+class TQGenGrid;
+class TQGSqlEditor;
+class TQuery;
+
+// The execute command of the "SQL" page: runs the editor's statement through the designer's
+// query object and shows a SELECT's rows in the result grid with the record count.
+class TQGQueryExecution : public QObject
+{
+    Q_OBJECT
+public:
+    struct Controls
+    {
+        QTabWidget *pageControl = nullptr;  // PageControl981
+        QWidget *sqlPage = nullptr;         // TabSheet2
+        TQGSqlEditor *memo = nullptr;       // Memo1
+        QWidget *resultPanel = nullptr;     // Panel9
+        TQGenGrid *grid = nullptr;
+        TQGDBNavigator *navigator = nullptr;  // DBNavigator1
+        QStatusBar *statusBar = nullptr;      // StatusBar2
+    };
+
+    TQGQueryExecution(const Controls &controls, TQuery *query, std::function<bool()> selectQuery,
+                      std::function<TDataSource *()> masterDataSource, QWidget *messageParent,
+                      QObject *parent);
+    ~TQGQueryExecution() override;
+
+    // The command behind SpeedButton28, SpeedButton21 and "Execute SQL". Engine errors are
+    // shown with the engine's message; nothing is thrown.
+    void SpeedButton28Click();
+
+    // Closes the result (loading a design does so).
+    void CloseResult();
+
+private:
+    class Private;
+    Private *d;
+};
