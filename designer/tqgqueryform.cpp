@@ -5,6 +5,8 @@
 #include "sqlbuilders.h"
 #include "tdatabase.h"
 #include "tqgaboutform.h"
+#include "tqgdefinitionio.h"
+#include "tqgfilecommands.h"
 #include "tqgcanvascommands.h"
 #include "tqgchecklistbox.h"
 #include "tqgdatalink.h"
@@ -419,6 +421,17 @@ void TQGQueryForm::FormCreate()
     connect(findChild<QToolButton *>(QStringLiteral("SpeedButton28")), &QToolButton::clicked, this, execute);
     connect(findChild<QToolButton *>(QStringLiteral("SpeedButton21")), &QToolButton::clicked, this, execute);
     connect(findChild<QAction *>(QStringLiteral("ExecuteSQL1")), &QAction::triggered, this, execute);
+    m_files = new TQGFileCommands(
+        this, m_memo, [this](const QString &name) { LoadQueryDefinition(name); },
+        [this](const QString &name) { SaveQueryDefinition(name); }, this);
+    const auto open = [this] { m_files->ImportSQL1Click(); };
+    const auto save = [this] { m_files->Saveas1Click(); };
+    connect(findChild<QToolButton *>(QStringLiteral("SpeedButton16")), &QToolButton::clicked, this, open);
+    connect(findChild<QAction *>(QStringLiteral("ImportSQLFile1")), &QAction::triggered, this, open);
+    connect(findChild<QAction *>(QStringLiteral("LoadSQL1")), &QAction::triggered, this, open);
+    connect(findChild<QToolButton *>(QStringLiteral("SpeedButton17")), &QToolButton::clicked, this, save);
+    connect(findChild<QAction *>(QStringLiteral("Save1")), &QAction::triggered, this, save);
+    connect(findChild<QAction *>(QStringLiteral("SaveSQL1")), &QAction::triggered, this, save);
     const auto print = [this] { PrintSQL1Click(); };
     connect(findChild<QToolButton *>(QStringLiteral("SpeedButton18")), &QToolButton::clicked, this, print);
     connect(findChild<QAction *>(QStringLiteral("PrintSQL1")), &QAction::triggered, this, print);
@@ -638,11 +651,17 @@ void TQGQueryForm::OpenDesignDatabase(const QString &sessionName, const QString 
         throw VdqError(tr("Unknown session name %1").arg(sessionName));
     QStringList names;
     session->ListTableNames(databaseName, QString(), true, false, names);
+    ShowTableNames(sessionName, databaseName, names);
+}
+
+void TQGQueryForm::ShowTableNames(const QString &sessionName, const QString &databaseName, const QStringList &names)
+{
     m_tableList->Clear();
     for (const QString &name : names)
         m_tableList->AddRow(name);
     SetStatusTexts(sessionName, databaseName, names.size());
-    if (TDatabase *db = session->FindOpenDatabase(databaseName))
+    TSession *session = Sessions().FindSession(sessionName);
+    if (TDatabase *db = session ? session->FindOpenDatabase(databaseName) : nullptr)
         m_dialect = db->Dialect();
 }
 
@@ -654,9 +673,18 @@ void TQGQueryForm::LoadStartingFile(const QString &fileName)
         m_memo->SetText(ReadSqlTextFile(fileName));
 }
 
-void TQGQueryForm::LoadQueryDefinition(const QString &)
+void TQGQueryForm::LoadQueryDefinition(const QString &fileName)
 {
-    throw VdqError(tr("Query definition files are not supported yet"));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    struct Restore {
+        ~Restore() { QApplication::restoreOverrideCursor(); }
+    } restore;
+    TQGDefinitionIO::Load(*this, fileName);
+}
+
+void TQGQueryForm::SaveQueryDefinition(const QString &fileName)
+{
+    TQGDefinitionIO::Save(*this, fileName);
 }
 
 QStringList TQGQueryForm::TableFields(const QString &tableName)

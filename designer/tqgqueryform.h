@@ -27,6 +27,7 @@ class TQGDBNavigator;
 class TQGDesignLists;
 class TQGenGrid;
 class TQGQueryExecution;
+class TQGFileCommands;
 class TQGScrollBox;
 class TQGSqlEditor;
 class TQGTableList;
@@ -96,6 +97,9 @@ public:
     // A ".VDQ" file restores a design; any other file replaces the editor's text.
     void LoadStartingFile(const QString &fileName);
     void LoadQueryDefinition(const QString &fileName);
+    void SaveQueryDefinition(const QString &fileName);
+    // Fills the table list and the status bar with names already listed.
+    void ShowTableNames(const QString &sessionName, const QString &databaseName, const QStringList &names);
 
     // --- Controls --------------------------------------------------------------------
     TQGTableList *ListView1() const { return m_tableList; }
@@ -121,6 +125,7 @@ public:
     TQGenGrid *Grid() const { return m_grid; }
     TQGCanvasCommands *Canvas() const { return m_canvas; }
     TQGQueryExecution *Execution() const { return m_execution; }
+    TQGFileCommands *Files() const { return m_files; }
 
     // --- What the canvas asks of the window -------------------------------------------
     QWidget *HostWindow() override { return this; }
@@ -175,6 +180,7 @@ private:
     TQGSqlEditor *m_memo = nullptr;
     TQGenGrid *m_grid = nullptr;
     TQGQueryExecution *m_execution = nullptr;
+    TQGFileCommands *m_files = nullptr;
     TQGDBNavigator *m_navigator = nullptr;
     QStatusBar *m_statusBar = nullptr;
     QLabel *m_statusPanels[3] = {nullptr, nullptr, nullptr};

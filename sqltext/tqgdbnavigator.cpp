@@ -15,9 +15,10 @@ QToolButton *navButton(QWidget *parent, const char *name, TQGGlyph glyph, const 
     b->setObjectName(QLatin1String(name));
     b->setAutoRaise(true);
     b->setIcon(Glyph(glyph));
-    b->setIconSize(QSize(14, 14));
+    b->setIconSize(QSize(12, 12));
     b->setFixedSize(25, 18);
     b->setToolTip(hint);
+    b->setFocusPolicy(Qt::NoFocus);
     return b;
 }
 
@@ -43,13 +44,30 @@ TQGDBNavigator::TQGDBNavigator(QWidget *parent)
     connect(m_prior, &QToolButton::clicked, this, &TQGDBNavigator::Prior);
     connect(m_next, &QToolButton::clicked, this, &TQGDBNavigator::Next);
     connect(m_last, &QToolButton::clicked, this, &TQGDBNavigator::Last);
-    connect(m_refresh, &QToolButton::clicked, this, &TQGDBNavigator::refreshRequested);
+    connect(m_refresh, &QToolButton::clicked, this, &TQGDBNavigator::Refresh);
     updateButtons();
+}
+
+QToolButton *TQGDBNavigator::Button(const QString &name) const
+{
+    return findChild<QToolButton *>(name, Qt::FindDirectChildrenOnly);
 }
 
 void TQGDBNavigator::SetView(QAbstractItemView *view)
 {
+    for (const QMetaObject::Connection &c : std::as_const(m_connections))
+        disconnect(c);
+    m_connections.clear();
     m_view = view;
+    if (view && view->model()) {
+        QAbstractItemModel *model = view->model();
+        const auto update = [this] { updateButtons(); };
+        m_connections << connect(model, &QAbstractItemModel::modelReset, this, update)
+                      << connect(model, &QAbstractItemModel::rowsInserted, this, update)
+                      << connect(model, &QAbstractItemModel::rowsRemoved, this, update);
+        if (QItemSelectionModel *selection = view->selectionModel())
+            m_connections << connect(selection, &QItemSelectionModel::currentChanged, this, update);
+    }
     updateButtons();
 }
 
@@ -63,14 +81,30 @@ void TQGDBNavigator::Prior()
 
 void TQGDBNavigator::Next()
 {
-    if (m_view)
-        moveTo(m_view->currentIndex().row() + 1);
+    if (!m_view || !m_view->model())
+        return;
+    const int row = m_view->currentIndex().row() + 1;
+    QAbstractItemModel *model = m_view->model();
+    if (row >= model->rowCount() && model->canFetchMore(QModelIndex()))
+        model->fetchMore(QModelIndex());
+    moveTo(row);
 }
 
 void TQGDBNavigator::Last()
 {
-    if (m_view && m_view->model())
-        moveTo(m_view->model()->rowCount() - 1);
+    if (!m_view || !m_view->model())
+        return;
+    QAbstractItemModel *model = m_view->model();
+    // A result the engine could not count grows as it is read; the last row is where the
+    // growing stops.
+    while (model->canFetchMore(QModelIndex()))
+        model->fetchMore(QModelIndex());
+    moveTo(model->rowCount() - 1);
+}
+
+void TQGDBNavigator::Refresh()
+{
+    Q_EMIT refreshRequested();
 }
 
 void TQGDBNavigator::moveTo(int row)
@@ -91,12 +125,14 @@ void TQGDBNavigator::moveTo(int row)
 
 void TQGDBNavigator::updateButtons()
 {
-    const bool has = m_view && m_view->model() && m_view->model()->rowCount() > 0;
+    QAbstractItemModel *model = m_view ? m_view->model() : nullptr;
+    const int rows = model ? model->rowCount() : 0;
+    const bool has = rows > 0;
     const int row = has ? m_view->currentIndex().row() : -1;
-    const int rows = has ? m_view->model()->rowCount() : 0;
+    const bool more = model && model->canFetchMore(QModelIndex());
     m_first->setEnabled(has && row != 0);
     m_prior->setEnabled(has && row > 0);
-    m_next->setEnabled(has && row < rows - 1);
-    m_last->setEnabled(has && row != rows - 1);
-    m_refresh->setEnabled(m_view != nullptr);
+    m_next->setEnabled(has && (row < rows - 1 || more));
+    m_last->setEnabled(has && (row != rows - 1 || more));
+    m_refresh->setEnabled(model != nullptr && model->columnCount() > 0);
 }

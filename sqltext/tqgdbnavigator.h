@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaObject>
 #include <QPointer>
 #include <QWidget>
 
@@ -7,19 +8,26 @@ class QAbstractItemView;
 class QToolButton;
 
 // Record navigator for a read-only result: first, prior, next, last, refresh. It moves the
-// current row of the grid it is bound to.
+// current row of the grid it is bound to; the editing buttons of an updatable data set
+// have no use here.
 class TQGDBNavigator : public QWidget
 {
     Q_OBJECT
 public:
     explicit TQGDBNavigator(QWidget *parent = nullptr);
 
+    // Binds the navigator to the view and its present model; call it again after the view
+    // got another model.
     void SetView(QAbstractItemView *view);
+    QAbstractItemView *View() const { return m_view; }
 
     void First();
     void Prior();
     void Next();
     void Last();
+    void Refresh();
+
+    QToolButton *Button(const QString &name) const;
 
 Q_SIGNALS:
     void refreshRequested();
@@ -29,6 +37,7 @@ private:
     void updateButtons();
 
     QPointer<QAbstractItemView> m_view;
+    QList<QMetaObject::Connection> m_connections;
     QToolButton *m_first;
     QToolButton *m_prior;
     QToolButton *m_next;

@@ -1,19 +1,49 @@
 #include "tqgengrid.h"
 
+#include "tqgcelldelegate.h"
+#include "tqgindicatorheader.h"
+#include "tqgresultmodel.h"
+#include "tquery.h"
+
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
 
+namespace {
+
+// Widths in average characters of the grid's font.
+constexpr int kMinTextChars = 4;
+constexpr int kMaxTextChars = 40;
+constexpr int kMemoChars = 28;
+
+int textHeight(const QFont &font)
+{
+    return QFontMetrics(font).size(Qt::TextSingleLine, QStringLiteral("Wg")).height();
+}
+
+} // namespace
+
 TQGenGrid::TQGenGrid(QWidget *parent)
-    : QTableView(parent)
+    : QTableView(parent), m_indicator(new TQGIndicatorHeader(this)), m_delegate(new TQGCellDelegate(this))
 {
     setObjectName(QStringLiteral("QGenGrid1"));
+    setVerticalHeader(m_indicator);
+    setItemDelegate(m_delegate);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setWordWrap(true);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setCornerButtonEnabled(false);
+    setShowGrid(true);
+    setGridStyle(Qt::SolidLine);
+    setTabKeyNavigation(true);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setStretchLastSection(false);
+    m_linesPerRow = 1;
     LayoutChanged();
 }
 
@@ -29,13 +59,67 @@ void TQGenGrid::LayoutChanged()
 {
     ++m_layoutRuns;
     const int lineWidth = showGrid() ? 1 : 0;
-    const int h = QFontMetrics(font()).boundingRect(QStringLiteral("Wg")).height() + 3 + lineWidth;
-    const int t = QFontMetrics(horizontalHeader()->font()).boundingRect(QStringLiteral("Wg")).height()
-                  + 4 + lineWidth;
-    const int rowHeight = h * qMax(1, m_linesPerRow);
-    verticalHeader()->setMinimumSectionSize(qMin(rowHeight, h));
-    verticalHeader()->setDefaultSectionSize(rowHeight);
-    horizontalHeader()->setMinimumHeight(t);
+    m_lineHeight = textHeight(font()) + 3 + lineWidth;
+    m_titleHeight = textHeight(horizontalHeader()->font()) + 4 + lineWidth;
+    // Below one line the drawing falls back to the standard one; the rows keep one line
+    // so that they stay visible.
+    m_rowHeight = m_lineHeight * qMax(1, m_linesPerRow);
+
+    // Every data row has the same height: the header's default section size is the one
+    // figure a view of any length needs.
+    QHeaderView *rows = verticalHeader();
+    rows->setMinimumSectionSize(qMin(m_rowHeight, m_lineHeight));
+    rows->setDefaultSectionSize(m_rowHeight);
+    horizontalHeader()->setFixedHeight(m_titleHeight);
+    viewport()->update();
+}
+
+int TQGenGrid::GridRowCount() const
+{
+    return m_rowHeight > 0 ? (height() - m_titleHeight) / m_rowHeight + 1 : 1;
+}
+
+void TQGenGrid::setModel(QAbstractItemModel *newModel)
+{
+    if (QAbstractItemModel *old = model())
+        disconnect(old, nullptr, this, nullptr);
+    QTableView::setModel(newModel);
+    if (newModel)
+        connect(newModel, &QAbstractItemModel::modelReset, this, &TQGenGrid::FitColumns);
+    FitColumns();
+}
+
+void TQGenGrid::FitColumns()
+{
+    QAbstractItemModel *m = model();
+    if (!m)
+        return;
+    const QFontMetrics fm(font());
+    const QFontMetrics titleFm(horizontalHeader()->font());
+    const int charWidth = qMax(1, fm.averageCharWidth());
+    const int padding = 2 * TQGCellDelegate::Margin + 4;
+    // The rows a first look shows: the title row does not hold one.
+    const int rowsInView = qMin(m->rowCount(), qMax(1, GridRowCount() - 1));
+    for (int column = 0; column < m->columnCount(); ++column) {
+        const QString title = m->headerData(column, Qt::Horizontal).toString();
+        int width = titleFm.horizontalAdvance(title) + 12;
+        switch (TFieldKind(m->index(0, column).data(TQGResultModel::FieldKindRole).toInt())) {
+        case TFieldKind::Graphic:
+            width = qMax(width, m_rowHeight * 3 / 2);
+            break;
+        case TFieldKind::Memo:
+            width = qMax(width, kMemoChars * charWidth + padding);
+            break;
+        case TFieldKind::Other: {
+            int text = kMinTextChars * charWidth;
+            for (int row = 0; row < rowsInView; ++row)
+                text = qMax(text, fm.horizontalAdvance(m->index(row, column).data().toString()));
+            width = qMax(width, qMin(text, kMaxTextChars * charWidth) + padding);
+            break;
+        }
+        }
+        horizontalHeader()->resizeSection(column, width);
+    }
 }
 
 void TQGenGrid::changeEvent(QEvent *event)

@@ -2,11 +2,16 @@
 
 #include <QTableView>
 
-// The result grid: a read-only table view whose data rows are LinesPerRow text lines high.
+class TQGCellDelegate;
+class TQGIndicatorHeader;
+
+// The result grid: a read-only data grid with a title row, a record indicator column,
+// column and row lines and resizable columns, whose data rows are LinesPerRow text lines
+// high. Cells draw pictures stretched, memo text wrapped and other values on one line.
 class TQGenGrid : public QTableView
 {
     Q_OBJECT
-    Q_PROPERTY(int LinesPerRow READ LinesPerRow WRITE SetLinesPerRow)
+    Q_PROPERTY(int LinesPerRow READ LinesPerRow WRITE SetLinesPerRow STORED true)
 public:
     explicit TQGenGrid(QWidget *parent = nullptr);
 
@@ -14,9 +19,21 @@ public:
     // Setting the value it already has does not run the layout again.
     void SetLinesPerRow(int lines);
 
-    // How often the row-height layout ran (the layout is cheap, but it must not run twice
-    // for one change).
+    // The figures of the last layout: one text line of a data row, a data row, the
+    // title row, and how many grid rows (title row included) fit the control's height.
+    int LineHeight() const { return m_lineHeight; }
+    int RowHeight() const { return m_rowHeight; }
+    int TitleHeight() const { return m_titleHeight; }
+    int GridRowCount() const;
+
+    // How often the row-height layout ran.
     int LayoutRuns() const { return m_layoutRuns; }
+
+    // Gives every column a width for its title and the values of the rows in view (only
+    // those: the rows below are not read).
+    void FitColumns();
+
+    void setModel(QAbstractItemModel *model) override;
 
 protected:
     void LayoutChanged();
@@ -25,4 +42,9 @@ protected:
 private:
     int m_linesPerRow = 1;
     int m_layoutRuns = 0;
+    int m_lineHeight = 0;
+    int m_rowHeight = 0;
+    int m_titleHeight = 0;
+    TQGIndicatorHeader *m_indicator;
+    TQGCellDelegate *m_delegate;
 };

@@ -9,6 +9,7 @@ class QWidget;
 class TDataSource;
 class TQGDBNavigator;
 class TQGenGrid;
+class TQGResultModel;
 class TQGSqlEditor;
 class TQuery;
 
@@ -40,6 +41,12 @@ public:
 
     // Closes the result (loading a design does so).
     void CloseResult();
+
+    // The navigator's refresh: runs the open SELECT again and keeps the current row.
+    void RefreshResult();
+
+    // The model between the query and the grid.
+    TQGResultModel *ResultModel() const;
 
 private:
     class Private;

@@ -1,0 +1,48 @@
+#include "designfromdefinition.h"
+
+QList<ConditionRow> ConditionRowsOf(const StoredList &list)
+{
+    QList<ConditionRow> rows;
+    rows.reserve(list.rows.size());
+    for (const QStringList &r : list.rows)
+        rows << ConditionRow{r.value(0), r.value(1), r.value(2), r.value(3)};
+    return rows;
+}
+
+QList<ValueRow> ValueRowsOf(const StoredList &list)
+{
+    QList<ValueRow> rows;
+    rows.reserve(list.rows.size());
+    for (const QStringList &r : list.rows)
+        rows << ValueRow{r.value(0), r.value(1)};
+    return rows;
+}
+
+QList<SortRow> SortRowsOf(const StoredList &list)
+{
+    QList<SortRow> rows;
+    rows.reserve(list.rows.size());
+    for (const QStringList &r : list.rows)
+        rows << SortRow{r.value(0), r.value(1)};
+    return rows;
+}
+
+QueryDesign DesignFromDefinition(const QueryDefinition &definition,
+                                 const std::function<QStringList(const QString &)> &tableFields,
+                                 const IdentifierStyle &style)
+{
+    QueryDesign design;
+    design.queryType = definition.type >= 0 && definition.type <= 3 ? QueryType(definition.type) : QueryType::Select;
+    design.style = style;
+    for (const StoredTable &stored : definition.tables) {
+        DesignTable table;
+        table.caption = stored.name;
+        table.fields = tableFields(stored.name);
+        table.checked = ApplyStoredTicks(table.fields, stored.items);
+        design.tables << table;
+    }
+    design.conditions = ConditionRowsOf(definition.conditions);
+    design.values = ValueRowsOf(definition.values);
+    design.sorting = SortRowsOf(definition.sorting);
+    return design;
+}

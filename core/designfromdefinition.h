@@ -1,0 +1,19 @@
+#pragma once
+
+#include "querydefinition.h"
+#include "querymodel.h"
+
+#include <functional>
+
+// The design a query definition describes, as the designer would hold it after opening the
+// file: each stored table with the fields the database gives it now (ticks matched by name),
+// the three lists as stored, the query type (Select Query for a value outside 0 to 3).
+// tableFields raises VdqError for a table that cannot be opened.
+QueryDesign DesignFromDefinition(const QueryDefinition &definition,
+                                 const std::function<QStringList(const QString &table)> &tableFields,
+                                 const IdentifierStyle &style);
+
+// List rows of a stored list, padded or cut to the list's columns.
+QList<ConditionRow> ConditionRowsOf(const StoredList &list);
+QList<ValueRow> ValueRowsOf(const StoredList &list);
+QList<SortRow> SortRowsOf(const StoredList &list);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "querydefinition.h"
+
+class TQGQueryForm;
+
+// Moves a design between the designer window and a query definition file.
+class TQGDefinitionIO
+{
+public:
+    // The design of the window as the file stores it: the canvas's table windows and links in
+    // child order (Left and Top in scroll-independent canvas coordinates) and the three lists.
+    static QueryDefinition Capture(const TQGQueryForm &form);
+
+    // Replaces the window's design with the file's. The whole file is read and checked, and
+    // the file's database listed, before the design is touched: a file that is not a query
+    // definition or names a database that cannot be listed leaves the design as it was.
+    // Raises VdqError.
+    static void Load(TQGQueryForm &form, const QString &fileName);
+    static void Apply(TQGQueryForm &form, const QueryDefinition &definition);
+
+    static void Save(const TQGQueryForm &form, const QString &fileName);
+};

@@ -1,0 +1,99 @@
+#include "tqgfilecommands.h"
+
+#include "messages.h"
+#include "querydefinition.h"
+#include "tqgsqleditor.h"
+#include "tqgsqltextfile.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QTextCursor>
+
+// Qt's form of "SQL Files (*.sql)|*.sql|Vendrel Query (*.vdq)|*.vdq|All Files (*.*)|*.*";
+// "*" rather than "*.*" so that names without a dot show too.
+const char *const TQGFileCommands::Filter[3] = {"SQL Files (*.sql)", "Vendrel Query (*.vdq)", "All Files (*)"};
+
+namespace {
+
+QFileDialog *makeDialog(QWidget *parent, const char *name, const QString &title, QFileDialog::AcceptMode mode)
+{
+    auto *dialog = new QFileDialog(parent, title);
+    dialog->setObjectName(QLatin1String(name));
+    dialog->setAcceptMode(mode);
+    dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog->setNameFilters({QLatin1String(TQGFileCommands::Filter[0]), QLatin1String(TQGFileCommands::Filter[1]),
+                            QLatin1String(TQGFileCommands::Filter[2])});
+    dialog->selectNameFilter(QLatin1String(TQGFileCommands::Filter[0]));
+    dialog->setDefaultSuffix(QStringLiteral("sql"));
+    dialog->setOption(QFileDialog::ReadOnly, false);
+    return dialog;
+}
+
+struct BusyCursor
+{
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+} // namespace
+
+TQGFileCommands::TQGFileCommands(QWidget *window, TQGSqlEditor *editor,
+                                 std::function<void(const QString &)> loadDefinition,
+                                 std::function<void(const QString &)> saveDefinition, QObject *parent)
+    : QObject(parent), m_window(window), m_editor(editor), m_loadDefinition(std::move(loadDefinition)),
+      m_saveDefinition(std::move(saveDefinition))
+{
+    m_open = makeDialog(window, "OD1", tr("Open SQL File"), QFileDialog::AcceptOpen);
+    // The open dialog takes the name of a file that does not exist (a new design).
+    m_open->setFileMode(QFileDialog::AnyFile);
+    m_save = makeDialog(window, "SD1", tr("Save SQL File"), QFileDialog::AcceptSave);
+    m_save->setFileMode(QFileDialog::AnyFile);
+    m_save->setOption(QFileDialog::DontConfirmOverwrite, true);
+    RunDialog = [](QFileDialog *dialog) {
+        dialog->selectNameFilter(QLatin1String(Filter[0]));
+        if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+            return QString();
+        return dialog->selectedFiles().constFirst();
+    };
+}
+
+void TQGFileCommands::ImportSQL1Click()
+{
+    const QString name = RunDialog(m_open);
+    if (name.isEmpty())
+        return;
+    VdqMessages::Guarded(m_window, [&] { OpenFile(name); });
+}
+
+void TQGFileCommands::Saveas1Click()
+{
+    const QString name = RunDialog(m_save);
+    if (name.isEmpty())
+        return;
+    VdqMessages::Guarded(m_window, [&] { SaveFile(name); });
+}
+
+void TQGFileCommands::OpenFile(const QString &fileName)
+{
+    BusyCursor busy;
+    if (IsQueryDefinitionFileName(fileName)) {
+        m_loadDefinition(fileName);
+        return;
+    }
+    QString text = ReadSqlTextFile(fileName);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    // Replaced as one edit, so that Undo brings the previous text back.
+    QTextCursor cursor(m_editor->document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(text);
+}
+
+void TQGFileCommands::SaveFile(const QString &fileName)
+{
+    BusyCursor busy;
+    if (IsQueryDefinitionFileName(fileName))
+        m_saveDefinition(fileName);
+    else
+        WriteSqlTextFile(fileName, m_editor->Lines());
+}

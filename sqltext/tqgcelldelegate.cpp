@@ -1,0 +1,58 @@
+#include "tqgcelldelegate.h"
+
+#include "tqgengrid.h"
+#include "tqgresultmodel.h"
+#include "tquery.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+TQGCellDelegate::TQGCellDelegate(TQGenGrid *grid)
+    : QStyledItemDelegate(grid), m_grid(grid)
+{
+}
+
+void TQGCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    if (m_grid->LinesPerRow() == 0) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    const bool selected = option.state & QStyle::State_Selected;
+    const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                       : (option.state & QStyle::State_Active) ? QPalette::Active
+                                                                               : QPalette::Inactive;
+    const QColor brush = selected ? option.palette.color(group, QPalette::Highlight)
+                                  : option.palette.color(group, QPalette::Base);
+    const QColor text = selected ? option.palette.color(group, QPalette::HighlightedText)
+                                 : option.palette.color(group, QPalette::Text);
+
+    painter->save();
+    painter->fillRect(option.rect, brush);
+    const QRect inner = option.rect.adjusted(Margin, Margin, -Margin, -Margin);
+    if (inner.isValid()) {
+        painter->setClipRect(inner);
+        painter->setPen(text);
+        painter->setFont(option.font);
+        // Without Qt::TextShowMnemonic, drawText shows "&" as it is.
+        switch (TFieldKind(index.data(TQGResultModel::FieldKindRole).toInt())) {
+        case TFieldKind::Graphic: {
+            const QPixmap picture = index.data(TQGResultModel::PictureRole).value<QPixmap>();
+            if (!picture.isNull()) {
+                painter->setRenderHint(QPainter::SmoothPixmapTransform);
+                painter->drawPixmap(inner, picture);
+            }
+            break;
+        }
+        case TFieldKind::Memo:
+            painter->drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                              index.data(TQGResultModel::WholeTextRole).toString());
+            break;
+        case TFieldKind::Other:
+            painter->drawText(inner, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                              index.data(Qt::DisplayRole).toString());
+            break;
+        }
+    }
+    painter->restore();
+}

@@ -1,0 +1,133 @@
+#include "tqgresultmodel.h"
+
+#include "tquery.h"
+
+#include <limits>
+
+namespace {
+
+// Rows probed per step when the engine gives no count; one block of the query's cache.
+constexpr int kProbeRows = 256;
+constexpr int kPictureCacheSize = 64;
+
+} // namespace
+
+TQGResultModel::TQGResultModel(QObject *parent)
+    : QAbstractTableModel(parent), m_pictures(kPictureCacheSize)
+{
+}
+
+void TQGResultModel::SetQuery(TQuery *query)
+{
+    if (m_query == query)
+        return;
+    if (m_query)
+        disconnect(m_query, nullptr, this, nullptr);
+    m_query = query;
+    if (m_query)
+        connect(m_query, &TQuery::activeChanged, this, &TQGResultModel::reload);
+    reload();
+}
+
+void TQGResultModel::reload()
+{
+    beginResetModel();
+    m_pictures.clear();
+    m_rowReads = 0;
+    m_highestRow = -1;
+    m_rows = 0;
+    m_columns = 0;
+    m_countKnown = true;
+    m_atEnd = true;
+    if (m_query && m_query->IsActive()) {
+        m_columns = m_query->FieldCount();
+        const qint64 count = m_query->RecordCount();
+        if (count >= 0) {
+            m_rows = int(qMin<qint64>(count, std::numeric_limits<int>::max()));
+        } else {
+            m_countKnown = false;
+            m_atEnd = false;
+            while (m_rows < kProbeRows && m_query->HasRow(m_rows))
+                ++m_rows;
+            m_atEnd = m_rows < kProbeRows;
+        }
+    }
+    endResetModel();
+}
+
+int TQGResultModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int TQGResultModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_columns;
+}
+
+bool TQGResultModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && !m_countKnown && !m_atEnd && m_query && m_query->IsActive();
+}
+
+void TQGResultModel::fetchMore(const QModelIndex &parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    int rows = m_rows;
+    const int limit = m_rows + kProbeRows;
+    while (rows < limit && m_query->HasRow(rows))
+        ++rows;
+    m_atEnd = rows < limit;
+    if (rows == m_rows)
+        return;
+    beginInsertRows(QModelIndex(), m_rows, rows - 1);
+    m_rows = rows;
+    endInsertRows();
+}
+
+QVariant TQGResultModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || !m_query || !m_query->IsActive() || index.row() >= m_rows || index.column() >= m_columns)
+        return QVariant();
+    const int field = index.column();
+    const qint64 row = index.row();
+    if (role == FieldKindRole)
+        return int(m_query->Field(field).kind);
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != WholeTextRole && role != PictureRole)
+        return QVariant();
+    ++m_rowReads;
+    m_highestRow = qMax(m_highestRow, row);
+    switch (role) {
+    case WholeTextRole:
+        return m_query->WholeText(row, field);
+    case PictureRole: {
+        const quint64 key = quint64(row) * quint64(m_columns) + quint64(field);
+        if (const QPixmap *cached = m_pictures.object(key))
+            return *cached;
+        const QPixmap picture = m_query->Picture(row, field);
+        m_pictures.insert(key, new QPixmap(picture));
+        return picture;
+    }
+    case Qt::ToolTipRole:
+        return m_query->Field(field).kind == TFieldKind::Memo ? m_query->WholeText(row, field) : QVariant();
+    default:
+        return m_query->DisplayText(row, field);
+    }
+}
+
+QVariant TQGResultModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    // The vertical header is the record indicator: it has no text.
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || !m_query || section < 0 || section >= m_columns)
+        return QVariant();
+    return m_query->Field(section).name;
+}
+
+Qt::ItemFlags TQGResultModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    // The result is read-only.
+    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+}
