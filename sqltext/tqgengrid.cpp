@@ -11,8 +11,10 @@
 
 namespace {
 
-// Widths in average characters of the grid's font.
-constexpr int kMinTextChars = 4;
+// Widths in average characters of the grid's font. The rows further down may hold longer
+// values than the first ones, so a column gets some room beyond them.
+constexpr int kMinTextChars = 8;
+constexpr int kSlackChars = 3;
 constexpr int kMaxTextChars = 40;
 constexpr int kMemoChars = 28;
 
@@ -111,10 +113,11 @@ void TQGenGrid::FitColumns()
             width = qMax(width, kMemoChars * charWidth + padding);
             break;
         case TFieldKind::Other: {
-            int text = kMinTextChars * charWidth;
+            int text = 0;
             for (int row = 0; row < rowsInView; ++row)
                 text = qMax(text, fm.horizontalAdvance(m->index(row, column).data().toString()));
-            width = qMax(width, qMin(text, kMaxTextChars * charWidth) + padding);
+            text = qBound(kMinTextChars * charWidth, text + kSlackChars * charWidth, kMaxTextChars * charWidth);
+            width = qMax(width, text + padding);
             break;
         }
         }

@@ -23,7 +23,6 @@ void TQGIndicatorHeader::paintSection(QPainter *painter, const QRect &rect, int 
 {
     QHeaderView::paintSection(painter, rect, logicalIndex);
     const QItemSelectionModel *selection = selectionModel();
-    qWarning("paint %d cur=%d active=%d clip=%d opacity=%f comp=%d", logicalIndex, selection ? selection->currentIndex().row() : -9, painter->isActive(), painter->hasClipping(), painter->opacity(), int(painter->compositionMode()));
     if (!selection || selection->currentIndex().row() != logicalIndex)
         return;
     // A solid arrow pointing at the current record.
@@ -37,8 +36,9 @@ void TQGIndicatorHeader::paintSection(QPainter *painter, const QRect &rect, int 
     arrow.lineTo(centre.x() - size / 4.0, centre.y() + size / 2.0);
     arrow.closeSubpath();
     painter->save();
+    // The base class leaves an empty clip region behind when the painter had none.
+    painter->setClipRect(rect);
     painter->setRenderHint(QPainter::Antialiasing);
     painter->fillPath(arrow, palette().color(QPalette::ButtonText));
-    painter->fillRect(rect.adjusted(2,2,-2,-2), Qt::red);
     painter->restore();
 }

@@ -1,0 +1,365 @@
+#pragma once
+
+// The execute command and the result panel of the designer's "SQL" page, checked the same
+// way on every engine: tst_execution (SQLite) and tst_execution_pg (PostgreSQL) run these
+// on a designer window opened on the sample database.
+
+#include "designfixture.h"
+#include "tqgdbnavigator.h"
+#include "tqgengrid.h"
+#include "tqgqueryexecution.h"
+#include "tqgresultmodel.h"
+#include "tqgsqleditor.h"
+#include "vdqerror.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QtTest>
+
+namespace ExecutionChecks {
+
+// The sample's rows that the DML statements add and remove again.
+const QString kScratchInsert = QStringLiteral(
+    "INSERT INTO \"2003sales\" (\"Cust No\", \"Firm\", \"Quarter\", \"Amount\") VALUES (9901, 'Exec & Co', 1, 10.5)");
+const QString kScratchUpdate = QStringLiteral("UPDATE \"2003sales\" SET \"Amount\" = 12.25 WHERE \"Cust No\" = 9901");
+const QString kScratchDelete = QStringLiteral("DELETE FROM \"2003sales\" WHERE \"Cust No\" = 9901");
+const QString kExecuted = QStringLiteral("The SQL statement has been executed.");
+
+// The designer window with its messages recorded; the shown window lets the grid paint.
+struct Window
+{
+    std::unique_ptr<TQGQueryForm> form;
+    std::unique_ptr<DesignFixture::MessageLog> log;
+    // Whether the busy cursor was up when each message was shown.
+    QList<bool> busyAtMessage;
+
+    explicit Window(const QString &alias)
+    {
+        log = std::make_unique<DesignFixture::MessageLog>();
+        VdqMessages::SetHook([this](VdqMessages::Kind kind, const QString &, const QString &text) {
+            log->messages << qMakePair(kind, text);
+            busyAtMessage << (QApplication::overrideCursor() != nullptr);
+        });
+        form = DesignFixture::OpenForm(alias);
+        form->resize(1000, 700);
+        form->show();
+    }
+
+    TQGQueryForm *operator->() const { return form.get(); }
+    QStatusBar *statusBar2() const { return form->findChild<QStatusBar *>(QStringLiteral("StatusBar2")); }
+    TQGDBNavigator *navigator() const { return form->findChild<TQGDBNavigator *>(QStringLiteral("DBNavigator1")); }
+    TQGResultModel *model() const { return form->Execution()->ResultModel(); }
+    bool resultShown() const { return !form->Panel9()->isHidden(); }
+    QString status() const { return statusBar2()->currentMessage(); }
+
+    void setType(int tag) { form->DefineQueryType(tag); }
+
+    void run(const QString &sql)
+    {
+        log->messages.clear();
+        busyAtMessage.clear();
+        form->Memo1()->SetText(sql);
+        form->Execution()->SpeedButton28Click();
+        QCoreApplication::processEvents();
+    }
+};
+
+// What the engine says when the query object runs the statement itself.
+inline QString engineError(const QString &alias, const QString &sql, bool select)
+{
+    TQuery query;
+    query.SetSessionName(QStringLiteral("Default"));
+    query.SetDatabaseName(alias);
+    query.SetSQL(sql.isEmpty() ? QStringList() : sql.split(u'\n'));
+    try {
+        if (select)
+            query.Open();
+        else
+            query.ExecSql();
+    } catch (const VdqError &e) {
+        return e.message();
+    }
+    return QString();
+}
+
+inline qint64 scalar(const QString &alias, const QString &sql)
+{
+    TQuery query;
+    query.SetSessionName(QStringLiteral("Default"));
+    query.SetDatabaseName(alias);
+    query.SetSQL({sql});
+    query.Open();
+    return query.Value(0, 0).toLongLong();
+}
+
+inline void lineCountsData()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("picture and memo") << "SELECT * FROM products" << 3;
+    QTest::newRow("picture only") << "SELECT \"ProductNo\", \"Picture\" FROM products" << 3;
+    QTest::newRow("memo only") << "SELECT \"Firm\", \"Notes\" FROM clients" << 3;
+    QTest::newRow("plain fields") << "SELECT \"ProductNo\", \"Name\", \"Price\" FROM products" << 1;
+    QTest::newRow("plain table") << "SELECT * FROM sales" << 1;
+}
+
+// A result with a memo or picture field has rows of three lines; the next plain one goes
+// back to one line, and a further memo result to three.
+inline void lineCounts(Window &w, const QString &sql, int lines)
+{
+    const QString other = lines == 3 ? QStringLiteral("SELECT * FROM sales") : QStringLiteral("SELECT * FROM products");
+    const int otherLines = lines == 3 ? 1 : 3;
+    for (int round = 0; round < 2; ++round) {
+        w.run(sql);
+        QVERIFY2(w.log->messages.isEmpty(), qPrintable(w.log->last()));
+        QVERIFY(w.resultShown());
+        QCOMPARE(w->Grid()->LinesPerRow(), lines);
+        QCOMPARE(w->Grid()->rowHeight(0), lines * w->Grid()->LineHeight());
+        w.run(other);
+        QCOMPARE(w->Grid()->LinesPerRow(), otherLines);
+        QCOMPARE(w->Grid()->rowHeight(0), otherLines * w->Grid()->LineHeight());
+    }
+}
+
+inline void selectShowsRows(Window &w)
+{
+    w.setType(0);
+    w.run(QStringLiteral("SELECT * FROM products ORDER BY \"ProductNo\""));
+    QVERIFY2(w.log->messages.isEmpty(), qPrintable(w.log->last()));
+    QCOMPARE(w->PageControl981()->currentWidget(), w->TabSheet2());
+    QVERIFY(w.resultShown());
+    QVERIFY(w->Panel9()->isVisible());
+    QVERIFY(w->Grid()->isVisible());
+    QVERIFY(w.navigator()->isVisible());
+    QVERIFY(w.statusBar2()->isVisible());
+    QCOMPARE(w.status(), QStringLiteral("20 record(s)"));
+    TQGResultModel *model = w.model();
+    QCOMPARE(w->Grid()->model(), model);
+    QCOMPARE(model->rowCount(), 20);
+    QCOMPARE(model->columnCount(), 7);
+    QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Name"));
+    QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("1"));
+    QCOMPARE(w->Grid()->currentIndex().row(), 0);
+    QVERIFY(w->Query1()->IsActive());  // it stays open for the grid and the navigator
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+inline void recordCountData()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("products") << "SELECT * FROM products" << "20 record(s)" << 20;
+    QTest::newRow("ledger") << "SELECT * FROM ledger" << "1000000 record(s)" << 1000000;
+    QTest::newRow("ledger, filtered") << "SELECT \"EntryNo\" FROM ledger WHERE \"EntryNo\" <= 1234" << "1234 record(s)"
+                                      << 1234;
+    QTest::newRow("no rows") << "SELECT * FROM products WHERE 1 = 0" << "0 record(s)" << 0;
+    QTest::newRow("joined") << "SELECT c.\"Firm\", s.\"Total\" FROM clients c, sales s WHERE c.\"ClientNo\" = s.\"ClientNo\""
+                            << QString() << -1;
+}
+
+// The engine's exact count, formatted; the grid has as many rows and has read few of them.
+inline void recordCount(Window &w, const QString &alias, const QString &sql, QString status, int rows)
+{
+    if (rows < 0) {
+        rows = int(scalar(alias, QStringLiteral("SELECT COUNT(*) FROM clients c, sales s WHERE c.\"ClientNo\" = s.\"ClientNo\"")));
+        QVERIFY(rows > 0);
+        status = QStringLiteral("%1 record(s)").arg(rows);
+    }
+    w.run(sql);
+    QVERIFY2(w.log->messages.isEmpty(), qPrintable(w.log->last()));
+    QVERIFY(w.resultShown());
+    QCOMPARE(w.status(), status);
+    QCOMPARE(w.model()->rowCount(), rows);
+    w->Grid()->viewport()->grab();
+    QVERIFY(w.model()->HighestRowRead() < 100);
+    QVERIFY(w->Query1()->CachedRowCount() <= 256);
+}
+
+// Insert, Update and Delete run as statements without rows: the message, no grid.
+inline void dmlStatements(Window &w, const QString &alias)
+{
+    w.run(QStringLiteral("SELECT * FROM products"));
+    QVERIFY(w.resultShown());
+    const qint64 before = scalar(alias, QStringLiteral("SELECT COUNT(*) FROM \"2003sales\""));
+
+    const struct {
+        int tag;
+        QString sql;
+        QString check;
+        qint64 expected;
+    } steps[] = {
+        {1, kScratchInsert, QStringLiteral("SELECT COUNT(*) FROM \"2003sales\" WHERE \"Cust No\" = 9901"), 1},
+        {2, kScratchUpdate, QStringLiteral("SELECT COUNT(*) FROM \"2003sales\" WHERE \"Cust No\" = 9901 AND \"Amount\" = 12.25"), 1},
+        {3, kScratchDelete, QStringLiteral("SELECT COUNT(*) FROM \"2003sales\" WHERE \"Cust No\" = 9901"), 0},
+    };
+    for (const auto &step : steps) {
+        w.setType(step.tag);
+        QVERIFY(!w->QueryTypeButton(0)->isChecked());
+        w->PageControl981()->setCurrentWidget(w->TabSheet1());
+        w.run(step.sql);
+        QCOMPARE(w.log->messages.size(), 1);
+        QCOMPARE(w.log->messages.first().first, VdqMessages::Kind::Information);
+        QCOMPARE(w.log->messages.first().second, kExecuted);
+        QCOMPARE(w.busyAtMessage, QList<bool>{false});
+        QVERIFY(!w.resultShown());
+        QVERIFY(!w->Query1()->IsActive());
+        QCOMPARE(w->PageControl981()->currentWidget(), w->TabSheet2());
+        QCOMPARE(scalar(alias, step.check), step.expected);
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+    QCOMPARE(scalar(alias, QStringLiteral("SELECT COUNT(*) FROM \"2003sales\"")), before);
+}
+
+// The query type decides, not the text: a SELECT under Insert is refused by the engine.
+inline void selectUnderInsert(Window &w, const QString &alias)
+{
+    w.run(QStringLiteral("SELECT * FROM products"));
+    QVERIFY(w.resultShown());
+    const QString sql = QStringLiteral("SELECT * FROM products");
+    const QString expected = engineError(alias, sql, false);
+    QVERIFY(!expected.isEmpty());
+    w.setType(1);
+    w.run(sql);
+    QCOMPARE(w.log->messages.size(), 1);
+    QCOMPARE(w.log->messages.first().first, VdqMessages::Kind::Error);
+    QCOMPARE(w.log->messages.first().second, expected);
+    QCOMPARE(w.busyAtMessage, QList<bool>{false});
+    QVERIFY(!w.resultShown());
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+inline void engineErrorsData()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("sql");
+    QTest::newRow("empty editor, Select") << 0 << QString();
+    QTest::newRow("empty editor, Insert") << 1 << QString();
+    QTest::newRow("blank lines, Select") << 0 << QStringLiteral("\n  \n");
+    QTest::newRow("syntax error, Select") << 0 << QStringLiteral("SELEC * FROM products");
+    QTest::newRow("no such table, Select") << 0 << QStringLiteral("SELECT * FROM nosuchtable");
+    QTest::newRow("no such field, Select") << 0 << QStringLiteral("SELECT NoSuchField FROM products");
+    QTest::newRow("statement without rows, Select") << 0 << kScratchDelete;
+    QTest::newRow("syntax error, Update") << 2 << QStringLiteral("UPDATE products SET");
+    QTest::newRow("no such table, Delete") << 3 << QStringLiteral("DELETE FROM nosuchtable");
+}
+
+// Every failure shows the engine's message, as the engine gave it; the result stays hidden.
+inline void engineErrors(Window &w, const QString &alias, int type, const QString &sql)
+{
+    w.run(QStringLiteral("SELECT * FROM products"));
+    QVERIFY(w.resultShown());
+    const QString expected = engineError(alias, sql, type == 0);
+    QVERIFY(!expected.isEmpty());
+    w.setType(type);
+    w.run(sql);
+    QCOMPARE(w.log->messages.size(), 1);
+    QCOMPARE(w.log->messages.first().first, VdqMessages::Kind::Error);
+    QCOMPARE(w.log->messages.first().second, expected);
+    QCOMPARE(w.busyAtMessage, QList<bool>{false});
+    QVERIFY(!w.resultShown());
+    QVERIFY(!w->Query1()->IsActive());
+    QCOMPARE(w.model()->rowCount(), 0);
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+inline void executeControlsData()
+{
+    QTest::addColumn<QString>("control");
+    QTest::newRow("Execute Query button") << "SpeedButton28";
+    QTest::newRow("tool bar button") << "SpeedButton21";
+    QTest::newRow("editor popup item") << "ExecuteSQL1";
+}
+
+// Each of the three controls runs the command, from the "Query Generator" page too.
+inline void executeControls(Window &w, const QString &control)
+{
+    w->PageControl981()->setCurrentWidget(w->TabSheet1());
+    w->Memo1()->SetText(QStringLiteral("SELECT * FROM sales"));
+    w.log->messages.clear();
+    if (auto *button = w->findChild<QToolButton *>(control))
+        button->click();
+    else if (auto *action = w->findChild<QAction *>(control))
+        action->trigger();
+    else
+        QFAIL("no such control");
+    QCOMPARE(w->PageControl981()->currentWidget(), w->TabSheet2());
+    QVERIFY2(w.log->messages.isEmpty(), qPrintable(w.log->last()));
+    QVERIFY(w.resultShown());
+    QCOMPARE(w.status(), QStringLiteral("%1 record(s)").arg(w.model()->rowCount()));
+    QVERIFY(w.model()->rowCount() > 0);
+}
+
+// The busy cursor is up while the engine opens the result.
+inline void busyWhileOpening(Window &w)
+{
+    bool busy = false;
+    const auto connection = QObject::connect(w.model(), &QAbstractItemModel::modelReset, w.model(), [&] {
+        if (w->Query1()->IsActive())
+            busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    });
+    w.run(QStringLiteral("SELECT * FROM products"));
+    QObject::disconnect(connection);
+    QVERIFY(busy);
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+// The navigator moves the grid's current row, which is the query's current record.
+inline void navigator(Window &w)
+{
+    w.run(QStringLiteral("SELECT * FROM ledger ORDER BY \"EntryNo\""));
+    QVERIFY(w.resultShown());
+    TQGDBNavigator *nav = w.navigator();
+    QCOMPARE(nav->View(), w->Grid());
+    TQGenGrid *grid = w->Grid();
+    QCOMPARE(grid->currentIndex().row(), 0);
+    nav->Button(QStringLiteral("NavNext"))->click();
+    nav->Button(QStringLiteral("NavNext"))->click();
+    QCOMPARE(grid->currentIndex().row(), 2);
+    QCOMPARE(w->Query1()->RecNo(), 2);
+    nav->Button(QStringLiteral("NavPrior"))->click();
+    QCOMPARE(w->Query1()->RecNo(), 1);
+    nav->Button(QStringLiteral("NavLast"))->click();
+    QCOMPARE(grid->currentIndex().row(), 999999);
+    QCOMPARE(w->Query1()->RecNo(), 999999);
+    grid->viewport()->grab();
+    QVERIFY(grid->viewport()->rect().intersects(grid->visualRect(grid->currentIndex())));
+    QCOMPARE(w.model()->index(999999, 0).data().toString(), QStringLiteral("1000000"));
+    QVERIFY(w->Query1()->CachedRowCount() <= 16 * 256);
+    QVERIFY(!nav->Button(QStringLiteral("NavNext"))->isEnabled());
+    nav->Button(QStringLiteral("NavFirst"))->click();
+    QCOMPARE(grid->currentIndex().row(), 0);
+    QVERIFY(!nav->Button(QStringLiteral("NavPrior"))->isEnabled());
+
+    // Refresh runs the statement again and keeps the place.
+    nav->Next();
+    nav->Next();
+    nav->Next();
+    w.log->messages.clear();
+    nav->Button(QStringLiteral("NavRefresh"))->click();
+    QVERIFY2(w.log->messages.isEmpty(), qPrintable(w.log->last()));
+    QVERIFY(w.resultShown());
+    QVERIFY(w->Query1()->IsActive());
+    QCOMPARE(grid->currentIndex().row(), 3);
+    QCOMPARE(w.status(), QStringLiteral("1000000 record(s)"));
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+// Loading a design closes the result.
+inline void closeResult(Window &w)
+{
+    w.run(QStringLiteral("SELECT * FROM products"));
+    QVERIFY(w.resultShown());
+    w->Execution()->CloseResult();
+    QVERIFY(!w->Query1()->IsActive());
+    QVERIFY(!w.resultShown());
+    QCOMPARE(w.model()->rowCount(), 0);
+    w.run(QStringLiteral("SELECT * FROM products"));
+    QVERIFY(w.resultShown());
+    QCOMPARE(w.model()->rowCount(), 20);
+}
+
+} // namespace ExecutionChecks
