@@ -33,7 +33,10 @@ TQGCheckListBox::TQGCheckListBox(QWidget *parent)
     setUniformItemSizes(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setGeometry(0, 0, DefaultWidth, DefaultHeight);
-    connect(this, &QListWidget::itemChanged, this, [this](QListWidgetItem *) {
+    connect(this, &QListWidget::itemChanged, this, [this](QListWidgetItem *changed) {
+        const int r = row(changed);
+        if (r >= 0 && r < m_ticks.size())
+            m_ticks[r] = changed->checkState() == Qt::Checked;
         if (!m_programmatic && m_handlers)
             m_handlers->TableFieldListChanged(this);
     });
@@ -50,6 +53,8 @@ void TQGCheckListBox::SetFields(const QStringList &fields, bool checked)
 {
     m_programmatic = true;
     clear();
+    m_fields = fields;
+    m_ticks = QList<bool>(fields.size(), checked);
     for (const QString &field : fields) {
         auto *item = new QListWidgetItem(field, this);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable
@@ -61,20 +66,12 @@ void TQGCheckListBox::SetFields(const QStringList &fields, bool checked)
 
 QStringList TQGCheckListBox::Fields() const
 {
-    QStringList fields;
-    fields.reserve(count());
-    for (int i = 0; i < count(); ++i)
-        fields << item(i)->text();
-    return fields;
+    return m_fields;
 }
 
 QList<bool> TQGCheckListBox::Ticks() const
 {
-    QList<bool> ticks;
-    ticks.reserve(count());
-    for (int i = 0; i < count(); ++i)
-        ticks << (item(i)->checkState() == Qt::Checked);
-    return ticks;
+    return m_ticks;
 }
 
 bool TQGCheckListBox::Checked(int row) const

@@ -67,6 +67,9 @@ private:
     void updateFrameCursor(int hit);
 
     QString m_caption;
+    // The fields and ticks as plain lists, kept with the rows, so reading the design is cheap.
+    QStringList m_fields;
+    QList<bool> m_ticks;
     QPointer<QMenu> m_popup;
     TQGTableWindowHandlers *m_handlers = nullptr;
     bool m_programmatic = false;

@@ -45,6 +45,8 @@ TQGenGrid::TQGenGrid(QWidget *parent)
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setStretchLastSection(false);
+    // Fitting a column to its contents looks at the rows in view only.
+    horizontalHeader()->setResizeContentsPrecision(0);
     m_linesPerRow = 1;
     LayoutChanged();
 }
@@ -123,6 +125,11 @@ void TQGenGrid::FitColumns()
         }
         horizontalHeader()->resizeSection(column, width);
     }
+}
+
+void TQGenGrid::keyboardSearch(const QString &s)
+{
+    QTableView::keyboardSearch(s);
 }
 
 void TQGenGrid::changeEvent(QEvent *event)

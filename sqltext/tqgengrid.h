@@ -34,6 +34,8 @@ public:
     void FitColumns();
 
     void setModel(QAbstractItemModel *model) override;
+    // No incremental search: it would read the result row by row up to the match.
+    void keyboardSearch(const QString &search) override;
 
 protected:
     void LayoutChanged();

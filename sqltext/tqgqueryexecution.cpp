@@ -157,7 +157,7 @@ void TQGQueryExecution::SpeedButton28Click()
 
     // The query type decides, not the text: a SELECT typed under Insert goes to ExecSql,
     // and the engine refuses it.
-    if (!d->selectQuery || !d->selectQuery()) {
+    if (d->selectQuery && !d->selectQuery()) {
         QString error;
         {
             BusyCursor busy;

@@ -1,6 +1,9 @@
 #include "tqgsqleditor.h"
 
 #include <QFontDatabase>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 namespace {
 
@@ -44,7 +47,36 @@ QStringList TQGSqlEditor::Lines() const
 
 void TQGSqlEditor::SetLines(const QStringList &lines)
 {
-    setPlainText(lines.join(u'\n'));
+    QTextDocument *doc = document();
+    const int count = doc->isEmpty() ? 0 : doc->blockCount();
+    if (count == 0 || count != lines.size()) {
+        setPlainText(lines.join(u'\n'));
+        return;
+    }
+    // The same number of lines (a tick changed, a value edited): only the run of lines that
+    // differ is replaced, so the editor lays out just those again.
+    int first = 0;
+    QTextBlock block = doc->begin();
+    while (first < count && block.text() == lines.at(first)) {
+        block = block.next();
+        ++first;
+    }
+    if (first == count)
+        return;
+    int last = count - 1;
+    QTextBlock tail = doc->lastBlock();
+    while (last > first && tail.text() == lines.at(last)) {
+        tail = tail.previous();
+        --last;
+    }
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    QTextCursor cursor(doc);
+    cursor.setPosition(block.position());
+    cursor.setPosition(tail.position() + tail.length() - 1, QTextCursor::KeepAnchor);
+    cursor.insertText(lines.mid(first, last - first + 1).join(u'\n'));
+    // Like a new text, a regeneration starts the editor's undo afresh.
+    doc->setUndoRedoEnabled(undo);
 }
 
 void TQGSqlEditor::SetText(const QString &text)

@@ -549,6 +549,12 @@ void TestEnGrid::onlyRowsInViewAreRead()
     QVERIFY(model.HighestRowRead() >= 0);
     QVERIFY2(model.HighestRowRead() < inView, qPrintable(QString::number(model.HighestRowRead())));
     QCOMPARE(query.CachedRowCount(), 256);  // the first block only
+    // Typing in the grid and fitting a column look at the rows in view only.
+    grid.setFocus();
+    QTest::keyClicks(&grid, QStringLiteral("Entry 9"));
+    grid.resizeColumnToContents(4);
+    QVERIFY2(model.HighestRowRead() < inView, qPrintable(QString::number(model.HighestRowRead())));
+    QCOMPARE(query.CachedRowCount(), 256);
 
     grid.scrollTo(model.index(500000, 0), QAbstractItemView::PositionAtTop);
     grid.viewport()->grab();
