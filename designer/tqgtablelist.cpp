@@ -67,8 +67,8 @@ TQGTableList::TQGTableList(QWidget *parent)
     m_reportView->header()->resizeSection(0, 90);
     m_reportView->header()->resizeSection(1, 120);
     m_reportView->setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid palette(midlight); border-bottom: 1px solid palette(midlight); }"));
-    m_iconView->setUniformItemSizes(true);
-    m_iconView->setWordWrap(true);
+    m_iconView->setUniformItemSizes(false);
+    m_iconView->setTextElideMode(Qt::ElideNone);
 
     m_stack->addWidget(m_iconView);
     m_stack->addWidget(m_reportView);
@@ -120,7 +120,8 @@ QStringList TQGTableList::Captions() const
 
 bool TQGTableList::IsSelected(int row) const
 {
-    return m_selection->isRowSelected(row, QModelIndex());
+    // The icon and list styles select the caption only, the report style the whole row.
+    return m_selection->isSelected(m_model->index(row, 0));
 }
 
 void TQGTableList::SetSelected(int row, bool selected)
@@ -147,6 +148,8 @@ void TQGTableList::SetViewStyle(ViewStyle style)
     m_style = style;
     switch (style) {
     case LargeIcons:
+        m_iconView->setWordWrap(true);
+        m_iconView->setTextElideMode(Qt::ElideRight);
         m_iconView->setViewMode(QListView::IconMode);
         m_iconView->setIconSize(QSize(32, 32));
         m_iconView->setGridSize(QSize(88, 64));
@@ -157,6 +160,8 @@ void TQGTableList::SetViewStyle(ViewStyle style)
         m_stack->setCurrentWidget(m_iconView);
         break;
     case SmallIcons:
+        m_iconView->setWordWrap(false);
+        m_iconView->setTextElideMode(Qt::ElideNone);
         m_iconView->setViewMode(QListView::ListMode);
         m_iconView->setIconSize(QSize(16, 16));
         m_iconView->setGridSize(QSize());
@@ -167,6 +172,8 @@ void TQGTableList::SetViewStyle(ViewStyle style)
         m_stack->setCurrentWidget(m_iconView);
         break;
     case List:
+        m_iconView->setWordWrap(false);
+        m_iconView->setTextElideMode(Qt::ElideNone);
         m_iconView->setViewMode(QListView::ListMode);
         m_iconView->setIconSize(QSize(16, 16));
         m_iconView->setGridSize(QSize());

@@ -127,9 +127,8 @@ void TQGenGrid::FitColumns()
     }
 }
 
-void TQGenGrid::keyboardSearch(const QString &s)
+void TQGenGrid::keyboardSearch(const QString &)
 {
-    QTableView::keyboardSearch(s);
 }
 
 void TQGenGrid::changeEvent(QEvent *event)
