@@ -1,10 +1,29 @@
 #!/usr/bin/env bash
-# Builds the project and runs the whole test suite (a PostgreSQL server is started on
-# loopback for the run and stopped afterwards). Ends with CTest's summary.
+# Builds the project and runs the whole test suite: the file parser's fuzz target for a
+# minute (built with clang in a tree of its own), then every test program. A PostgreSQL
+# server is started on loopback for the run and stopped afterwards. Ends with CTest's summary.
+#   VDQ_SANITIZE_RUN=1  also builds and runs the suite under AddressSanitizer and
+#                       UndefinedBehaviorSanitizer (in build-asan/)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VDQ_BUILD_DIR:-$root/build}
+jobs=$(nproc)
 "$root/scripts/deps.sh" test
 VDQ_BUILD_DIR=$build "$root/scripts/build.sh"
+
+fuzz=${VDQ_FUZZ_BUILD_DIR:-$root/build-fuzz}
+CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVDQ_BUILD_BENCH=OFF >/dev/null
+cmake --build "$fuzz" --target fuzz_queryfile -j"$jobs"
+ctest --test-dir "$fuzz" -R '^fuzz_queryfile$' --output-on-failure
+
+if [ "${VDQ_SANITIZE_RUN:-0}" = 1 ]; then
+  asan=${VDQ_ASAN_BUILD_DIR:-$root/build-asan}
+  VDQ_BUILD_DIR=$asan "$root/scripts/build.sh" -DVDQ_SANITIZE=ON -DVDQ_BUILD_BENCH=OFF
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+  LSAN_OPTIONS=suppressions=$root/tests/sanitizer/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir "$asan" --output-on-failure -j"$jobs"
+fi
+
 cd "$build"
-ctest --output-on-failure -j"$(nproc)" "$@"
+ctest --output-on-failure -j"$jobs" "$@"
