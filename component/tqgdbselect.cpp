@@ -2,6 +2,7 @@
 
 #include "messages.h"
 #include "tqgglyphs.h"
+#include "tqgstyle.h"
 #include "tsession.h"
 #include "tsessionlist.h"
 
@@ -92,6 +93,9 @@ TQGDBSelect::TQGDBSelect(QWidget *parent)
     m_databases->setHeaderLabels({tr("Database Alias"), tr("Driver")});
     m_databases->header()->resizeSection(0, 140);
     m_databases->header()->resizeSection(1, 175);
+    // The two columns are a little wider than the list; the driver column runs under the
+    // right edge instead of a scroll bar taking a row's height.
+    m_databases->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_databases->setRootIsDecorated(false);
     m_databases->setAllColumnsShowFocus(true);
     m_databases->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -101,8 +105,7 @@ TQGDBSelect::TQGDBSelect(QWidget *parent)
     m_databases->sortByColumn(0, Qt::AscendingOrder);
     m_databases->header()->setSortIndicatorShown(false);
     m_databases->header()->setSectionsClickable(false);
-    m_databases->setStyleSheet(QStringLiteral(
-        "QTreeWidget::item { border-right: 1px solid palette(midlight); border-bottom: 1px solid palette(midlight); }"));
+    m_databases->setStyleSheet(ItemGridStyleSheet(QStringLiteral("QTreeWidget")));
     m_databases->viewport()->installEventFilter(this);
     databaseLabel->setBuddy(m_databases);
 

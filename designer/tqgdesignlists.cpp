@@ -4,6 +4,7 @@
 #include "tqgchecklistbox.h"
 #include "tqgcomparisonform.h"
 #include "tqgglyphs.h"
+#include "tqgstyle.h"
 #include "tqgqueryform.h"
 #include "tqgsortform.h"
 #include "tqgvalueform.h"
@@ -40,8 +41,7 @@ QTreeWidget *makeList(const char *name, const QStringList &columns, const QList<
     list->setSortingEnabled(false);
     list->setAcceptDrops(true);
     list->setDragDropMode(QAbstractItemView::DropOnly);
-    list->setStyleSheet(QStringLiteral(
-        "QTreeWidget::item { border-right: 1px solid palette(midlight); border-bottom: 1px solid palette(midlight); }"));
+    list->setStyleSheet(ItemGridStyleSheet(QStringLiteral("QTreeWidget")));
     return list;
 }
 

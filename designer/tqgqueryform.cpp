@@ -186,9 +186,6 @@ QWidget *TQGQueryForm::buildToolBar()
             &TQGQueryForm::SpeedButton15Click);
     connect(saveExit, &QToolButton::clicked, this, &TQGQueryForm::SpeedButton30Click);
     connect(cancelExit, &QToolButton::clicked, this, &TQGQueryForm::SpeedButton31Click);
-    auto *line = new QFrame(panel);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
     return panel;
 }
 

@@ -1,6 +1,7 @@
 #include "tqgtablelist.h"
 
 #include "tqgglyphs.h"
+#include "tqgstyle.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -66,7 +67,7 @@ TQGTableList::TQGTableList(QWidget *parent)
     m_reportView->setAllColumnsShowFocus(true);
     m_reportView->header()->resizeSection(0, 90);
     m_reportView->header()->resizeSection(1, 120);
-    m_reportView->setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid palette(midlight); border-bottom: 1px solid palette(midlight); }"));
+    m_reportView->setStyleSheet(ItemGridStyleSheet(QStringLiteral("QTreeView")));
     m_iconView->setUniformItemSizes(false);
     m_iconView->setTextElideMode(Qt::ElideNone);
 

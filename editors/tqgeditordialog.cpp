@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
+#include <QtMath>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
@@ -163,9 +164,11 @@ QLabel *TQGEditorDialog::NewHeading(const QString &text, QWidget *parent)
     return label;
 }
 
-QPixmap TQGEditorDialog::IconPixmap(Icon icon, int size)
+QPixmap TQGEditorDialog::IconPixmap(Icon icon, int size, qreal devicePixelRatio)
 {
-    QPixmap pixmap(size, size);
+    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    QPixmap pixmap(qCeil(size * ratio), qCeil(size * ratio));
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
@@ -186,7 +189,7 @@ QPixmap TQGEditorDialog::IconPixmap(Icon icon, int size)
 int TQGEditorDialog::BuildHeader(const QString &title, const QString &subtitle)
 {
     auto *icon = new QLabel(this);
-    icon->setPixmap(IconPixmap(m_icon, kIconSize));
+    icon->setPixmap(IconPixmap(m_icon, kIconSize, devicePixelRatioF()));
     icon->setGeometry(kMargin, kMargin, kIconSize, kIconSize);
 
     const int textLeft = kMargin + kIconSize + 8;

@@ -27,7 +27,9 @@ public:
     // A bold label.
     static QLabel *NewHeading(const QString &text, QWidget *parent);
 
-    static QPixmap IconPixmap(Icon icon, int size);
+    // The icon on size by size device-independent pixels, drawn for the device pixel
+    // ratio so that it stays sharp on a scaled screen.
+    static QPixmap IconPixmap(Icon icon, int size, qreal devicePixelRatio = 1.0);
 
 protected:
     TQGEditorDialog(QWidget *parent, const QString &name, const QString &caption,

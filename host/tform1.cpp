@@ -100,8 +100,11 @@ TForm1::TForm1(QWidget *parent)
         mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     m_memo->setFont(mono);
     m_memo->setReadOnly(true);
+    // A vertical scroll bar only: long statement lines wrap, so the whole text shows.
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_memo->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_memo->setMinimumSize(460, 180);
     layout->addWidget(m_memo, 7, 1, 1, 2);
     layout->setColumnStretch(2, 1);

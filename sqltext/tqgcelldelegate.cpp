@@ -4,6 +4,7 @@
 #include "tqgresultmodel.h"
 #include "tquery.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPixmap>
 
@@ -44,10 +45,16 @@ void TQGCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
             }
             break;
         }
-        case TFieldKind::Memo:
+        case TFieldKind::Memo: {
+            // Only whole lines: a line cut through its glyphs reads as garbage.
+            const int spacing = qMax(1, QFontMetrics(option.font).lineSpacing());
+            QRect lines = inner;
+            lines.setHeight(qMax(spacing, inner.height() / spacing * spacing));
+            painter->setClipRect(lines.intersected(inner));
             painter->drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                               index.data(TQGResultModel::WholeTextRole).toString());
             break;
+        }
         case TFieldKind::Other:
             painter->drawText(inner, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                               index.data(Qt::DisplayRole).toString());

@@ -292,6 +292,11 @@ void TestEnGrid::cellDrawing()
         if (kind == QLatin1String("plain")) {
             p.drawText(inner, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, query.DisplayText(row, column));
         } else if (kind == QLatin1String("memo")) {
+            // Whole lines only: the last line that would be cut is not drawn.
+            const int spacing = QFontMetrics(grid.font()).lineSpacing();
+            QRect lines = inner;
+            lines.setHeight(qMax(spacing, inner.height() / spacing * spacing));
+            p.setClipRect(lines.intersected(inner));
             p.drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, query.WholeText(row, column));
         } else {
             const QPixmap picture = query.Picture(row, column);
