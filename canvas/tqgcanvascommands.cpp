@@ -14,13 +14,8 @@
 #include <QMenu>
 #include <QMimeData>
 
-const char *const TQGCanvasCommands::FieldMime = "application/x-vdq-field";
 
 namespace {
-const char *const TablesMime = "application/x-vdq-tables";
-const char *const SingleTableMessage =
-    "You are only allowed to have one table with the builder for INSERT, UPDATE and DELETE "
-    "queries. For more detailed queries, use the SQL text editor along with the SQL Templates.";
 constexpr int PlacementStep = 145;
 } // namespace
 
@@ -171,7 +166,7 @@ TQGCheckListBox *TQGCanvasCommands::FindTableWindow(const QString &name) const
 namespace {
 bool carriesTables(const QDropEvent *event)
 {
-    return event->mimeData() && event->mimeData()->hasFormat(QLatin1String(TablesMime));
+    return event->mimeData() && event->mimeData()->hasFormat(QLatin1String(TQGScrollBox::TablesMime));
 }
 } // namespace
 
@@ -192,7 +187,7 @@ void TQGCanvasCommands::InsertTables(const QStringList &names, const QPoint &dro
     if (names.isEmpty())
         return;
     if (!m_host->CanAddTable()) {
-        VdqMessages::Information(m_host->HostWindow(), tr("Information"), tr(SingleTableMessage));
+        VdqMessages::Information(m_host->HostWindow(), tr("Information"), tr(TQGCanvasHost::SingleTableMessage));
         return;
     }
     const bool done = VdqMessages::Guarded(m_host->HostWindow(), [&] {

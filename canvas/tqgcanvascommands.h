@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tqgchecklistbox.h"
 #include "tqgtablewindowhandlers.h"
 
 #include <QObject>
@@ -24,7 +25,7 @@ class TQGCanvasCommands : public QObject, public TQGTableWindowHandlers
     Q_OBJECT
 public:
     enum class ListKind { Conditions, Values, Sorting };
-    static const char *const FieldMime;
+    static constexpr const char *FieldMime = TQGCheckListBox::FieldMime;
 
     TQGCanvasCommands(TQGCanvasHost *host, QObject *parent);
 

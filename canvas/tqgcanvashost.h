@@ -15,6 +15,11 @@ class TQGCanvasHost
 public:
     enum class Page { Values, Conditions, Sorting };
 
+    // Shown when a design of another type than Select would get a second table.
+    static constexpr const char SingleTableMessage[] =
+        "You are only allowed to have one table with the builder for INSERT, UPDATE and DELETE "
+        "queries. For more detailed queries, use the SQL text editor along with the SQL Templates.";
+
     virtual ~TQGCanvasHost() = default;
 
     virtual QWidget *HostWindow() = 0;          // owner of table windows and links; parent of messages

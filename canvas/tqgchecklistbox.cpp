@@ -12,7 +12,6 @@
 #include <QStyle>
 
 namespace {
-const char *const FieldMime = "application/x-vdq-field";
 constexpr int MinimumWidth = 60;
 constexpr int MinimumHeight = 40;
 } // namespace

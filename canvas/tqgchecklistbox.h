@@ -15,6 +15,8 @@ class TQGCheckListBox : public QListWidget
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
 public:
+    // The data format of a drag from a table window (its DragId).
+    static constexpr const char FieldMime[] = "application/x-vdq-field";
     static constexpr int BorderWidth = 3;
     static constexpr int CaptionHeight = 15;
     static constexpr int DefaultWidth = 121;

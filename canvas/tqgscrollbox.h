@@ -14,6 +14,9 @@ class TQGScrollBox : public QScrollArea
 {
     Q_OBJECT
 public:
+    // The data format of a drag of tables from the table list onto the canvas.
+    static constexpr const char TablesMime[] = "application/x-vdq-tables";
+
     explicit TQGScrollBox(QWidget *parent = nullptr);
 
     QWidget *Content() const { return m_content; }

@@ -2,6 +2,7 @@
 
 #include "messages.h"
 #include "tdatabase.h"
+#include "tqgbusycursor.h"
 #include "tqgdbselect.h"
 #include "tqgqueryform.h"
 #include "tqgsqleditor.h"
@@ -56,10 +57,7 @@ void TVDRunTimeQuery::Execute()
 void TVDRunTimeQuery::prepareDesigner(TQGQueryForm *form, const QString &session, const QString &database,
                                       const QStringList &sql)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    struct CursorGuard {
-        ~CursorGuard() { QApplication::restoreOverrideCursor(); }
-    } cursorGuard;
+    TQGBusyCursor busy;
 
     form->Query1()->SetSessionName(session);
     form->Query1()->SetDatabaseName(database);

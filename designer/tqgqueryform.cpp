@@ -5,6 +5,7 @@
 #include "sqlbuilders.h"
 #include "tdatabase.h"
 #include "tqgaboutform.h"
+#include "tqgbusycursor.h"
 #include "tqgdefinitionio.h"
 #include "tqgfilecommands.h"
 #include "tqgcanvascommands.h"
@@ -44,10 +45,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const char *const SingleTableMessage =
-    "You are only allowed to have one table with the builder for INSERT, UPDATE and DELETE "
-    "queries. For more detailed queries, use the SQL text editor along with the SQL Templates.";
 
 QAction *menuAction(QMenu *menu, const char *name, const QString &caption,
                     const QKeySequence &shortcut = QKeySequence())
@@ -438,10 +435,7 @@ void TQGQueryForm::FormCreate()
 void TQGQueryForm::PrintSQL1Click()
 {
     VdqMessages::Guarded(this, [this] {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        struct Restore {
-            ~Restore() { QApplication::restoreOverrideCursor(); }
-        } restore;
+        TQGBusyCursor busy;
         PrintSqlText(m_memo);
     });
 }
@@ -672,10 +666,7 @@ void TQGQueryForm::LoadStartingFile(const QString &fileName)
 
 void TQGQueryForm::LoadQueryDefinition(const QString &fileName)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    struct Restore {
-        ~Restore() { QApplication::restoreOverrideCursor(); }
-    } restore;
+    TQGBusyCursor busy;
     TQGDefinitionIO::Load(*this, fileName);
 }
 

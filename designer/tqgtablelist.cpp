@@ -13,7 +13,6 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-const char *const TQGTableList::TablesMime = "application/x-vdq-tables";
 
 namespace {
 

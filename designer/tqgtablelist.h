@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tqgscrollbox.h"
+
 #include <QStringList>
 #include <QWidget>
 
@@ -19,7 +21,7 @@ class TQGTableList : public QWidget
     Q_OBJECT
 public:
     enum ViewStyle { LargeIcons = 0, SmallIcons = 1, List = 2, Report = 3 };
-    static const char *const TablesMime;
+    static constexpr const char *TablesMime = TQGScrollBox::TablesMime;
 
     explicit TQGTableList(QWidget *parent = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include "messages.h"
 #include "querydefinition.h"
+#include "tqgbusycursor.h"
 #include "tqgsqleditor.h"
 #include "tqgsqltextfile.h"
 
@@ -28,12 +29,6 @@ QFileDialog *makeDialog(QWidget *parent, const char *name, const QString &title,
     dialog->setOption(QFileDialog::ReadOnly, false);
     return dialog;
 }
-
-struct BusyCursor
-{
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 } // namespace
 
@@ -75,7 +70,7 @@ void TQGFileCommands::Saveas1Click()
 
 void TQGFileCommands::OpenFile(const QString &fileName)
 {
-    BusyCursor busy;
+    TQGBusyCursor busy;
     if (IsQueryDefinitionFileName(fileName)) {
         m_loadDefinition(fileName);
         return;
@@ -91,7 +86,7 @@ void TQGFileCommands::OpenFile(const QString &fileName)
 
 void TQGFileCommands::SaveFile(const QString &fileName)
 {
-    BusyCursor busy;
+    TQGBusyCursor busy;
     if (IsQueryDefinitionFileName(fileName))
         m_saveDefinition(fileName);
     else

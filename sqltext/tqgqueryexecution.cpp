@@ -1,5 +1,6 @@
 #include "tqgqueryexecution.h"
 
+#include "tqgbusycursor.h"
 #include "messages.h"
 #include "tqgdbnavigator.h"
 #include "tqgengrid.h"
@@ -14,16 +15,6 @@
 #include <QTabWidget>
 
 namespace {
-
-// The busy cursor for as long as the engine works, however the work ends.
-class BusyCursor
-{
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 // Set while the command itself closes and opens the query.
 class RunningFlag
@@ -68,7 +59,7 @@ public:
         QString error;
         qint64 count = 0;
         {
-            BusyCursor busy;
+            TQGBusyCursor busy;
             try {
                 query->Open();
                 count = query->RecordCount();
@@ -160,7 +151,7 @@ void TQGQueryExecution::SpeedButton28Click()
     if (d->selectQuery && !d->selectQuery()) {
         QString error;
         {
-            BusyCursor busy;
+            TQGBusyCursor busy;
             try {
                 d->query->ExecSql();
             } catch (const VdqError &e) {
