@@ -138,7 +138,13 @@ bool ParseInteger(QStringView text, int *value)
 QString Decode(const char *begin, const char *end, bool utf8)
 {
     const qsizetype size = end - begin;
-    return utf8 ? QString::fromUtf8(begin, size) : QString::fromLatin1(begin, size);
+    if (!utf8)
+        return QString::fromLatin1(begin, size);
+    // fromUtf8 drops a leading byte-order mark; inside the file it is text and stays, or a
+    // line "\xEF\xBB\xBF[x" would come back from the writer as a section header.
+    if (size >= 3 && std::memcmp(begin, "\xEF\xBB\xBF", 3) == 0)
+        return QChar(0xFEFF) + QString::fromUtf8(begin + 3, size - 3);
+    return QString::fromUtf8(begin, size);
 }
 
 const QByteArray Bom("\xEF\xBB\xBF");

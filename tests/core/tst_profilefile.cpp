@@ -14,6 +14,7 @@ class TestProfileFile : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void byteOrderMarkInsideTheFile();
     void readString_data();
     void readString();
     void valueCut_data();
@@ -487,6 +488,23 @@ void TestProfileFile::failedSaveKeepsOldFile()
     QCOMPARE(message, QStringLiteral("Unable to write to %1").arg(path));
     QCOMPARE(FileBytes(path), QByteArray("[Old]\r\nk=v\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"q.vdq"});
+}
+
+void TestProfileFile::byteOrderMarkInsideTheFile()
+{
+    // A byte-order mark that starts a later line is text of that line: the line is a key,
+    // not a section, and it stays one after writing and reading again.
+    const QByteArray bytes("[Tables]\r\nCount=1\r\n\xEF\xBB\xBF[Table1]=x\r\n[Links]\r\nCount=0\r\n");
+    const TProfileFile profile = TProfileFile::FromBytes(bytes);
+    QCOMPARE(profile.Sections(), QStringList({"Tables", "Links"}));
+    QCOMPARE(profile.ToBytes(), bytes);
+    const TProfileFile again = TProfileFile::FromBytes(profile.ToBytes());
+    QCOMPARE(again.Sections(), profile.Sections());
+    QCOMPARE(again.ReadString("Tables", QString(QChar(0xFEFF)) + "[Table1]", "none"), QStringLiteral("x"));
+    // At the very start it is the file's mark, kept on writing.
+    const TProfileFile marked = TProfileFile::FromBytes("\xEF\xBB\xBF[Query]\r\nType=1\r\n");
+    QCOMPARE(marked.ReadInteger("Query", "Type", 0), 1);
+    QVERIFY(marked.ToBytes().startsWith("\xEF\xBB\xBF[Query]"));
 }
 
 QTEST_APPLESS_MAIN(TestProfileFile)
