@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
-# Configures and builds the project into build/ (or $VDQ_BUILD_DIR).
+# Configures and builds the project into build/ (or $VDQ_BUILD_DIR): every target, or only
+# those named in $VDQ_BUILD_TARGETS. Compiles through ccache when it is installed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VDQ_BUILD_DIR:-$root/build}
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=${VDQ_BUILD_TYPE:-RelWithDebInfo} "$@" >/dev/null
-cmake --build "$build" -j"$(nproc)"
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=${VDQ_BUILD_TYPE:-RelWithDebInfo} "${launcher[@]}" "$@" >/dev/null
+targets=()
+for t in ${VDQ_BUILD_TARGETS:-}; do targets+=(--target "$t"); done
+cmake --build "$build" -j"$(nproc)" "${targets[@]}"

@@ -4,7 +4,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VDQ_BUILD_DIR:-$root/build}
 "$root/scripts/deps.sh" run
-VDQ_BUILD_DIR=$build "$root/scripts/build.sh"
+# Only what this command starts: the host and the sample builder.
+VDQ_BUILD_DIR=$build VDQ_BUILD_TARGETS="VDQBExample vdqmksample" "$root/scripts/build.sh"
 sample=$build/sample
 mkdir -p "$sample"
 if [ ! -f "$sample/shop.sqlite" ] || [ "$root/sample/shop.sql" -nt "$sample/shop.sqlite" ]; then

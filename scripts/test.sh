@@ -12,7 +12,9 @@ jobs=$(nproc)
 VDQ_BUILD_DIR=$build "$root/scripts/build.sh"
 
 fuzz=${VDQ_FUZZ_BUILD_DIR:-$root/build-fuzz}
-CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVDQ_BUILD_BENCH=OFF >/dev/null
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVDQ_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 cmake --build "$fuzz" --target fuzz_queryfile -j"$jobs"
 ctest --test-dir "$fuzz" -R '^fuzz_queryfile$' --output-on-failure
 

@@ -238,7 +238,7 @@ void TestPrinting::editorFontAndFullPage()
         QCOMPARE(print(&editor, pdf, mode), 1);
         const QString html = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
         const QRegularExpression box(QStringLiteral(
-            "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">SELECT</word>"));
+            "<word xMin=\"(-?[\\d.]+)\" yMin=\"(-?[\\d.]+)\" xMax=\"(-?[\\d.]+)\" yMax=\"(-?[\\d.]+)\">SELECT</word>"));
         const QRegularExpressionMatch m = box.match(html);
         QVERIFY2(m.hasMatch(), qPrintable(html));
         const double xMin = m.captured(1).toDouble();
