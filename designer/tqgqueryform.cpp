@@ -21,6 +21,7 @@
 #include "tqgglyphs.h"
 #include "tqgscrollbox.h"
 #include "tqgsqleditor.h"
+#include "tqgsqlcompleter.h"
 #include "tqgtablelist.h"
 #include "tqgsqltextfile.h"
 #include "querydefinition.h"
@@ -653,7 +654,19 @@ void TQGQueryForm::ShowTableNames(const QString &sessionName, const QString &dat
     SetStatusTexts(sessionName, databaseName, names.size());
     TSession *session = Sessions().FindSession(sessionName);
     if (TDatabase *db = session ? session->FindOpenDatabase(databaseName) : nullptr)
-        m_dialect = db->Dialect();
+        SetDialect(db->Dialect());
+    // Completion offers this database's names; a table's fields are read when first asked.
+    const QPointer<TQGQueryForm> self(this);
+    m_memo->Completion()->SetNames(names, [self](const QString &table) {
+        return self ? self->TableFields(table) : QStringList();
+    }, Style());
+}
+
+void TQGQueryForm::SetDialect(SqlDialect dialect)
+{
+    m_dialect = dialect;
+    m_memo->SetDialect(dialect);
+    m_memo->Completion()->SetStyle(Style());
 }
 
 void TQGQueryForm::LoadStartingFile(const QString &fileName)

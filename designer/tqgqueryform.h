@@ -51,7 +51,7 @@ public:
     bool QuoteIdentifiers() const { return m_quoteIdentifiers; }
     void SetQuoteIdentifiers(bool quote) { m_quoteIdentifiers = quote; }
     SqlDialect Dialect() const { return m_dialect; }
-    void SetDialect(SqlDialect dialect) { m_dialect = dialect; }
+    void SetDialect(SqlDialect dialect);
     IdentifierStyle Style() const override { return {m_quoteIdentifiers, m_dialect}; }
     TQGCheckListBox *CurrentTable() const override { return m_currentTable; }
     void SetCurrentTable(TQGCheckListBox *table) override { m_currentTable = table; }

@@ -1,6 +1,10 @@
 #include "tqgsqleditor.h"
 
+#include "tqgsqlcompleter.h"
+#include "tqgsqlhighlighter.h"
+
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -25,6 +29,8 @@ QFont editorFont()
 
 TQGSqlEditor::TQGSqlEditor(QWidget *parent)
     : QPlainTextEdit(parent)
+    , m_highlighter(new TQGSqlHighlighter(document()))
+    , m_completer(new TQGSqlCompleter(this))
 {
     setObjectName(QStringLiteral("Memo1"));
     setFont(editorFont());
@@ -85,4 +91,40 @@ void TQGSqlEditor::SetText(const QString &text)
     normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     normalized.replace(u'\r', u'\n');
     setPlainText(normalized);
+}
+
+void TQGSqlEditor::SetDialect(SqlDialect dialect)
+{
+    m_highlighter->SetDialect(dialect);
+    IdentifierStyle style;
+    style.dialect = dialect;
+    m_completer->SetStyle(style);
+}
+
+SqlDialect TQGSqlEditor::Dialect() const
+{
+    return m_highlighter->Dialect();
+}
+
+void TQGSqlEditor::keyPressEvent(QKeyEvent *event)
+{
+    // While the completion list is open, the keys that choose from it are the list's.
+    if (m_completer->PopupVisible()) {
+        switch (event->key()) {
+        case Qt::Key_Enter:
+        case Qt::Key_Return:
+        case Qt::Key_Escape:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            event->ignore();
+            return;
+        default:
+            break;
+        }
+    }
+    if (event->key() == Qt::Key_Space && (event->modifiers() & Qt::ControlModifier)) {
+        m_completer->Complete();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
 }

@@ -1,10 +1,16 @@
 #pragma once
 
+#include "sqldialect.h"
+
 #include <QPlainTextEdit>
 #include <QStringList>
 
+class TQGSqlCompleter;
+class TQGSqlHighlighter;
+
 // The SQL editor: the one holder of the statement text. Plain text in a monospaced font,
-// no word wrap, both scroll bars always shown.
+// no word wrap, both scroll bars always shown. The text is coloured as the design's engine
+// reads it, and Ctrl+Space completes names and keywords.
 class TQGSqlEditor : public QPlainTextEdit
 {
     Q_OBJECT
@@ -16,4 +22,16 @@ public:
     // Replaces the whole text in one step.
     void SetLines(const QStringList &lines);
     void SetText(const QString &text);
+
+    // The engine the text is written for: its quotes, comments and keywords.
+    void SetDialect(SqlDialect dialect);
+    SqlDialect Dialect() const;
+    TQGSqlCompleter *Completion() const { return m_completer; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    TQGSqlHighlighter *m_highlighter;
+    TQGSqlCompleter *m_completer;
 };
