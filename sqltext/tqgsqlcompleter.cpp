@@ -48,6 +48,24 @@ TQGSqlCompleter::TQGSqlCompleter(TQGSqlEditor *editor)
     m_completer->setCaseSensitivity(Qt::CaseInsensitive);
     m_completer->setMaxVisibleItems(12);
     connect(m_completer, qOverload<const QString &>(&QCompleter::activated), this, &TQGSqlCompleter::insert);
+    // The open list follows the typing: it narrows, and closes when nothing fits any more.
+    connect(editor, &QPlainTextEdit::textChanged, this, &TQGSqlCompleter::refresh);
+    connect(editor, &QPlainTextEdit::cursorPositionChanged, this, &TQGSqlCompleter::refresh);
+}
+
+void TQGSqlCompleter::refresh()
+{
+    if (!PopupVisible())
+        return;
+    const QStringList candidates = Candidates(&m_wordStart);
+    if (candidates.isEmpty()) {
+        m_completer->popup()->hide();
+        return;
+    }
+    if (candidates != m_model->stringList()) {
+        m_model->setStringList(candidates);
+        m_completer->popup()->setCurrentIndex(m_completer->completionModel()->index(0, 0));
+    }
 }
 
 void TQGSqlCompleter::SetNames(const QStringList &tables, FieldSource fields, const IdentifierStyle &style)

@@ -41,6 +41,7 @@ private:
     QString tableOfQualifier(const QString &qualifier, const QString &text) const;
     QString written(const QString &name, bool table) const;
     void insert(const QString &completion);
+    void refresh();
 
     TQGSqlEditor *m_editor;
     QCompleter *m_completer;

@@ -79,6 +79,15 @@ void TestSqlCompletion::severalCandidatesOpenAList()
     memo->setFocus();
     QTest::keyClick(memo, Qt::Key_Space, Qt::ControlModifier);
     QTRY_VERIFY(memo->Completion()->PopupVisible());
+    // Typing on narrows the list; a letter that fits nothing closes it.
+    QTest::keyClick(memo, Qt::Key_N);
+    QCOMPARE(memo->Completion()->Completer()->popup()->model()->rowCount(), 1);
+    QTest::keyClick(memo, Qt::Key_Z);
+    QVERIFY(!memo->Completion()->PopupVisible());
+    QTest::keyClick(memo, Qt::Key_Backspace);
+    QTest::keyClick(memo, Qt::Key_Backspace);
+    QTest::keyClick(memo, Qt::Key_Space, Qt::ControlModifier);
+    QTRY_VERIFY(memo->Completion()->PopupVisible());
     // Enter takes the chosen name and never reaches the editor as a line break.
     QAbstractItemView *popup = memo->Completion()->Completer()->popup();
     QTest::keyClick(popup, Qt::Key_Down);
