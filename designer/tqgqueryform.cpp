@@ -301,6 +301,9 @@ QWidget *TQGQueryForm::buildSqlPage()
     m_statusBar2->setObjectName(QStringLiteral("StatusBar2"));
     m_statusBar2->setSizeGripEnabled(false);
     splitter3->addWidget(m_panel9);
+    // The editor keeps its height when the result panel appears; the panel fills the rest.
+    splitter3->setStretchFactor(0, 0);
+    splitter3->setStretchFactor(1, 1);
     splitter3->setSizes({184, 400});
     m_panel9->hide();
     layout->addWidget(splitter3, 1);

@@ -4,6 +4,7 @@
 #include "tqgchecklistbox.h"
 #include "tqgdatalink.h"
 #include "tqgdesignlists.h"
+#include "tqgqueryexecution.h"
 #include "tqgscrollbox.h"
 #include "tqgsqleditor.h"
 #include "tqgtablelist.h"
@@ -57,6 +58,7 @@ private Q_SLOTS:
     void listsKeepTheirHeight_data();
     void listsKeepTheirHeight();
     void aboutBox();
+    void editorHeightWithResult();
 
 private:
     QTemporaryDir m_dir;
@@ -533,6 +535,21 @@ void TestQueryForm::aboutBox()
     QCOMPARE(labels, QStringList({"Image1", "Label1", "Label2"}));
     QVERIFY(about.findChild<QFrame *>("Bevel1"));
     QCOMPARE(about.findChild<QPushButton *>("Button1")->text(), QStringLiteral("OK"));
+}
+
+void TestQueryForm::editorHeightWithResult()
+{
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_form->PageControl981()->setCurrentWidget(m_form->TabSheet2());
+    QCoreApplication::processEvents();
+    // Without a result the editor fills the page.
+    QVERIFY(m_form->Memo1()->height() > 184);
+    m_form->Memo1()->SetText(QStringLiteral("SELECT * FROM \"CLIENTS.DB\""));
+    m_form->Execution()->SpeedButton28Click();
+    QVERIFY(m_form->Panel9()->isVisible());
+    QCoreApplication::processEvents();
+    QCOMPARE(m_form->Memo1()->height(), 184);
 }
 
 void TestQueryForm::escapeDoesNotClose()
