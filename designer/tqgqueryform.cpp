@@ -127,7 +127,6 @@ TQGQueryForm::TQGQueryForm(QWidget *parent)
     m_canvas->InstallListDropTarget(m_lists->Values(), TQGCanvasCommands::ListKind::Values);
     m_canvas->InstallListDropTarget(m_lists->Sorting(), TQGCanvasCommands::ListKind::Sorting);
     m_splitter2->insertWidget(0, createCanvas());
-    m_splitter2->setStretchFactor(0, 1);
     m_splitter2->setStretchFactor(1, 0);
     m_splitter2->setSizes({400, 158});
     FormCreate();
@@ -458,6 +457,10 @@ void TQGQueryForm::FormDestroy()
 TQGScrollBox *TQGQueryForm::createCanvas()
 {
     auto *box = new TQGScrollBox;
+    // The canvas takes what the window gains or loses; the lists keep their height.
+    QSizePolicy policy = box->sizePolicy();
+    policy.setVerticalStretch(1);
+    box->setSizePolicy(policy);
     m_canvas->ConnectCanvas(box);
     m_scrollBox = box;
     return box;

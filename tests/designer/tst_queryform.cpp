@@ -507,6 +507,10 @@ void TestQueryForm::listsKeepTheirHeight()
     const int total = splitter->sizes().value(0) + splitter->sizes().value(1);
     splitter->setSizes({total - height, height});
     QCOMPARE(m_form->PageControl982()->height(), height);
+    // A larger window (as maximized) gives the canvas the room, not the lists.
+    m_form->resize(1200, 950);
+    QCoreApplication::processEvents();
+    QCOMPARE(m_form->PageControl982()->height(), height);
     place(QStringLiteral("CLIENTS.DB"));
     if (open) {
         const QString file = m_dir.filePath(QStringLiteral("keep.vdq"));
