@@ -30,7 +30,7 @@ TQGScrollBox::TQGScrollBox(QWidget *parent)
 QList<TQGCheckListBox *> TQGScrollBox::TableWindows() const
 {
     QList<TQGCheckListBox *> result;
-    for (QObject *child : m_content->children()) {
+    for (QObject *child : m_placed) {
         if (auto *box = qobject_cast<TQGCheckListBox *>(child))
             result << box;
     }
@@ -40,7 +40,7 @@ QList<TQGCheckListBox *> TQGScrollBox::TableWindows() const
 QList<TQGDataLink *> TQGScrollBox::Links() const
 {
     QList<TQGDataLink *> result;
-    for (QObject *child : m_content->children()) {
+    for (QObject *child : m_placed) {
         if (auto *link = qobject_cast<TQGDataLink *>(child))
             result << link;
     }
@@ -72,11 +72,17 @@ bool TQGScrollBox::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_content) {
         switch (event->type()) {
         case QEvent::ChildAdded:
-        case QEvent::ChildRemoved:
-            if (auto *w = qobject_cast<QWidget *>(static_cast<QChildEvent *>(event)->child()))
+        case QEvent::ChildRemoved: {
+            QObject *child = static_cast<QChildEvent *>(event)->child();
+            if (event->type() == QEvent::ChildAdded)
+                m_placed.append(child);
+            else
+                m_placed.removeOne(child);
+            if (auto *w = qobject_cast<QWidget *>(child))
                 w->installEventFilter(this);
             UpdateExtent();
             break;
+        }
         default:
             break;
         }

@@ -7,9 +7,10 @@
 class TQGCheckListBox;
 class TQGDataLink;
 
-// The design canvas. Table windows and join links are children of its content widget, in
-// the order they were placed; the content grows to their bounding box so that windows far
-// right or down can be scrolled to.
+// The design canvas. Table windows and join links are children of its content widget; the
+// content grows to their bounding box so that windows far right or down can be scrolled to.
+// The design's order is the order they were placed in, kept apart from the children's
+// z-order, which raising a window changes.
 class TQGScrollBox : public QScrollArea
 {
     Q_OBJECT
@@ -20,8 +21,8 @@ public:
     explicit TQGScrollBox(QWidget *parent = nullptr);
 
     QWidget *Content() const { return m_content; }
-    QList<TQGCheckListBox *> TableWindows() const;  // child order
-    QList<TQGDataLink *> Links() const;             // child order
+    QList<TQGCheckListBox *> TableWindows() const;  // placing order
+    QList<TQGDataLink *> Links() const;             // placing order
     int HorzScrollPosition() const;
     int VertScrollPosition() const;
 
@@ -41,5 +42,6 @@ protected:
 
 private:
     QWidget *m_content;
+    QList<QObject *> m_placed;  // the content's children in the order they were added
     bool m_updating = false;
 };

@@ -17,6 +17,18 @@
 
 namespace {
 
+// Rows sort by caption without regard to letter case, as the host and the table list sort.
+class AliasItem : public QTreeWidgetItem
+{
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+    bool operator<(const QTreeWidgetItem &other) const override
+    {
+        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
+        return QString::compare(text(column), other.text(column), Qt::CaseInsensitive) < 0;
+    }
+};
+
 // The decorative strip along the left edge.
 class SideImage : public QFrame
 {
@@ -144,7 +156,7 @@ void TQGDBSelect::ComboBox1Change()
     QStringList aliases;
     session->ListAliasNames(aliases);
     for (const QString &alias : aliases) {
-        auto *item = new QTreeWidgetItem(m_databases);
+        auto *item = new AliasItem(m_databases);
         item->setText(0, alias);
         item->setIcon(0, Glyph(TQGGlyph::Database));
         item->setText(1, session->GetAliasDriverName(alias));

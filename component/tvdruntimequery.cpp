@@ -68,12 +68,6 @@ void TVDRunTimeQuery::prepareDesigner(TQGQueryForm *form, const QString &session
         form->PageControl981()->setCurrentWidget(form->TabSheet2());
     }
 
-    TSession *s = Sessions().FindSession(session);
-    TDatabase *db = s ? s->FindOpenDatabase(database) : nullptr;
-    form->SetQuoteIdentifiers(db && !db->IsSqlBased());
-    if (db)
-        form->SetDialect(db->Dialect());
-
     if (!m_fileName.isEmpty())
         form->LoadStartingFile(m_fileName);
 }

@@ -12,7 +12,7 @@
 namespace {
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. A line failing
-// this is taken as Latin-1, which maps every byte to a character and so loses nothing.
+// this is taken as Windows-1252, the eight-bit code page such files are written in.
 bool IsValidUtf8(const char *begin, const char *end)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(begin);
@@ -135,11 +135,30 @@ bool ParseInteger(QStringView text, int *value)
     return true;
 }
 
+// Windows-1252 at 0x80..0x9F; the five bytes the code page leaves undefined keep their
+// Latin-1 control characters, as Windows itself maps them. Every other byte is Latin-1.
+constexpr char16_t Cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QString FromWindows1252(const char *begin, qsizetype size)
+{
+    QString text = QString::fromLatin1(begin, size);
+    for (QChar &c : text) {
+        if (c.unicode() >= 0x80 && c.unicode() < 0xA0)
+            c = QChar(Cp1252High[c.unicode() - 0x80]);
+    }
+    return text;
+}
+
 QString Decode(const char *begin, const char *end, bool utf8)
 {
     const qsizetype size = end - begin;
     if (!utf8)
-        return QString::fromLatin1(begin, size);
+        return FromWindows1252(begin, size);
     // fromUtf8 drops a leading byte-order mark; inside the file it is text and stays, or a
     // line "\xEF\xBB\xBF[x" would come back from the writer as a section header.
     if (size >= 3 && std::memcmp(begin, "\xEF\xBB\xBF", 3) == 0)
@@ -207,7 +226,9 @@ TProfileFile TProfileFile::Load(const QString &fileName)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw VdqError(QStringLiteral("Cannot open file %1").arg(fileName));
-    return FromBytes(bytes);
+    TProfileFile profile = FromBytes(bytes);
+    profile.CheckValueLengths(fileName);
+    return profile;
 }
 
 TProfileFile TProfileFile::FromBytes(const QByteArray &bytes)
@@ -219,14 +240,33 @@ TProfileFile TProfileFile::FromBytes(const QByteArray &bytes)
         profile.m_bom = true;
         p += Bom.size();
     }
+    // The next LF is looked up again only once passed, so a file of CR-only lines is not
+    // searched to its end for every line.
+    const char *lineEnd = nullptr;
     while (p < end) {
-        const char *newline = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
-        const char *lineEnd = newline ? newline : end;
-        const char *textEnd = lineEnd;
-        if (textEnd > p && textEnd[-1] == '\r')
-            --textEnd;
-        profile.ParseLine(p, textEnd);
-        p = lineEnd + 1;
+        if (!lineEnd || lineEnd < p) {
+            const char *newline = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
+            lineEnd = newline ? newline : end;
+        }
+        const char *cr = static_cast<const char *>(std::memchr(p, '\r', size_t(lineEnd - p)));
+        if (!cr) {
+            profile.ParseLine(p, lineEnd);
+            p = lineEnd + 1;
+            continue;
+        }
+        // CRs right before the LF belong to the line end (CR LF, and the CR CR LF of a file
+        // converted twice); a CR followed by text ends a line by itself.
+        const char *after = cr;
+        while (after < lineEnd && *after == '\r')
+            ++after;
+        profile.ParseLine(p, cr);
+        if (after == lineEnd) {
+            p = lineEnd + 1;
+            continue;
+        }
+        for (const char *q = cr + 1; q < after; ++q)
+            profile.ParseLine(q, q);  // each further lone CR ends an empty line
+        p = after;
     }
     return profile;
 }
@@ -258,6 +298,8 @@ void TProfileFile::ParseLine(const char *begin, const char *end)
         if (!QStringView(line.prefix).trimmed().isEmpty()) {
             line.entry = true;
             line.value = Decode(eq + 1, end, utf8);
+            if (line.value.size() > MaxValueLength)
+                m_valueTooLong = true;
         }
     }
     // Lines that are not valid UTF-8 and lines that are no entry go back as they came.
@@ -284,6 +326,12 @@ void TProfileFile::ParseLine(const char *begin, const char *end)
         section.appendAt = index + 1;
 }
 
+void TProfileFile::CheckValueLengths(const QString &fileName) const
+{
+    if (m_valueTooLong)
+        throw VdqError(QStringLiteral("%1 holds a value longer than %2 characters").arg(fileName).arg(MaxValueLength));
+}
+
 const TProfileFile::Line *TProfileFile::FindEntry(QStringView section, QStringView key) const
 {
     const auto s = m_index.constFind(Name{section.trimmed()});
@@ -301,20 +349,14 @@ QString TProfileFile::ReadString(const QString &section, const QString &key, con
     const Line *entry = FindEntry(section, key);
     if (!entry)
         return def;
-    if (entry->value.size() <= MaxValueLength)
-        return entry->value;
-    qsizetype cut = MaxValueLength;
-    // Never leave half a surrogate pair behind.
-    if (entry->value.at(cut - 1).isHighSurrogate())
-        --cut;
-    return entry->value.left(cut);
+    return entry->value;
 }
 
 int TProfileFile::ReadInteger(const QString &section, const QString &key, int def) const
 {
     const Line *entry = FindEntry(section, key);
     int value = 0;
-    if (!entry || !ParseInteger(QStringView(entry->value).left(MaxValueLength), &value))
+    if (!entry || !ParseInteger(entry->value, &value))
         return def;
     return value;
 }
@@ -325,7 +367,7 @@ bool TProfileFile::ReadBool(const QString &section, const QString &key, bool def
     if (!entry)
         return def;
     int value = 0;
-    return ParseInteger(QStringView(entry->value).left(MaxValueLength), &value) && value != 0;
+    return ParseInteger(entry->value, &value) && value != 0;
 }
 
 void TProfileFile::WriteString(const QString &section, const QString &key, const QString &value)

@@ -12,12 +12,13 @@
 // - section and key names match without regard to letter case; the first of two equal
 //   names wins, the second stays in the file unseen;
 // - the value is everything after the first "=" up to the line end, untrimmed, and a
-//   read gives at most its first 1023 characters;
+//   read gives it whole; a value longer than MaxValueLength makes a loaded file refused;
 // - a write updates an existing key in place, adds a new key at the end of its section
 //   and a new section at the end of the file; nothing is ever deleted, and lines the
 //   profile does not understand (comments, stray text) are kept as they are;
-// - lines end with CR LF when written; LF and CR LF are both read.
-// Text is UTF-8. A line that is not valid UTF-8 is read as Latin-1 instead of being
+// - lines end with CR LF when written; CR LF, LF and CR are read, and CRs right before an
+//   LF are part of the line end.
+// Text is UTF-8. A line that is not valid UTF-8 is read as Windows-1252 instead of being
 // lost, and an untouched line is written back with exactly the bytes it was read with.
 class TProfileFile
 {
@@ -25,9 +26,13 @@ public:
     TProfileFile();
 
     // A missing file gives an empty profile; one that exists but cannot be read raises
-    // VdqError "Cannot open file %1".
+    // VdqError "Cannot open file %1", one with a value longer than MaxValueLength
+    // "%1 holds a value longer than %2 characters".
     static TProfileFile Load(const QString &fileName);
+    // Keeps overlong values; CheckValueLengths refuses them.
     static TProfileFile FromBytes(const QByteArray &bytes);
+    // VdqError "%1 holds a value longer than %2 characters" when a value passes the bound.
+    void CheckValueLengths(const QString &fileName) const;
 
     QString ReadString(const QString &section, const QString &key, const QString &def) const;
     // Decimal with an optional sign, or hexadecimal after "0x"/"0X" (up to 0xFFFFFFFF, read
@@ -54,7 +59,9 @@ public:
     // "Unable to write to %1" when it cannot be written.
     void SaveAs(const QString &fileName) const;
 
-    static constexpr int MaxValueLength = 1023;
+    // Far beyond any value the designer writes (a condition with an IN list of some
+    // thousand items), far below what a hostile file could make the reader allocate.
+    static constexpr int MaxValueLength = 1 << 20;
 
 private:
     // A name as the index holds it: a view of a string stored in the profile that is never
@@ -94,6 +101,7 @@ private:
     void ParseLine(const char *begin, const char *end);
 
     bool m_bom = false;
+    bool m_valueTooLong = false;
     QList<Line> m_preamble;           // lines before the first section
     QList<Section> m_sections;        // every section header, duplicates included
     QHash<Name, Position> m_index;    // section name -> first section of that name

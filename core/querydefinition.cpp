@@ -203,14 +203,23 @@ StoredList ReadListSection(const TProfileFile &file, const QString &section, int
 
     NumberedName key;
     list.rows.reserve(rows);
+    qint64 held = 0;  // the rows up to the last one the file holds a key of
     for (qint64 i = 0; i < rows; ++i) {
         QStringList row;
         row.reserve(subItems + 1);
-        row.append(file.ReadString(section, key.Make(QLatin1String(), i, CaptionSuffix), QString()));
-        for (qint64 k = 0; k < subItems; ++k)
-            row.append(file.ReadString(section, key.Make(QLatin1String(), i, SubItemsInfix, k), QString()));
+        const QString &caption = key.Make(QLatin1String(), i, CaptionSuffix);
+        bool inFile = file.KeyExists(section, caption);
+        row.append(file.ReadString(section, caption, QString()));
+        for (qint64 k = 0; k < subItems; ++k) {
+            const QString &subItem = key.Make(QLatin1String(), i, SubItemsInfix, k);
+            inFile = inFile || file.KeyExists(section, subItem);
+            row.append(file.ReadString(section, subItem, QString()));
+        }
         list.rows.append(row);
+        if (inFile)
+            held = i + 1;
     }
+    list.rows.resize(held);
     return list;
 }
 
@@ -232,10 +241,18 @@ QueryDefinition ReadQueryDefinition(const TProfileFile &file)
         table.itemCount = file.ReadInteger(section, ItemCountKey, 0);
         const qint64 items = Bounded(table.itemCount, qint64(file.KeyCount(section)) + CountSlack);
         table.items.reserve(items);
+        qint64 held = 0;
         for (qint64 j = 0; j < items; ++j) {
-            QString text = file.ReadString(section, key.Make(TextPrefix, j), QString());
-            table.items.append({text, file.ReadBool(section, key.Make(CheckedPrefix, j), false)});
+            const QString &textKey = key.Make(TextPrefix, j);
+            bool inFile = file.KeyExists(section, textKey);
+            QString text = file.ReadString(section, textKey, QString());
+            const QString &checkedKey = key.Make(CheckedPrefix, j);
+            inFile = inFile || file.KeyExists(section, checkedKey);
+            table.items.append({text, file.ReadBool(section, checkedKey, false)});
+            if (inFile)
+                held = j + 1;
         }
+        table.items.resize(held);
         table.left = file.ReadInteger(section, LeftKey, 145);
         table.top = file.ReadInteger(section, TopKey, 100);
         table.width = file.ReadInteger(section, WidthKey, 121);
@@ -275,6 +292,7 @@ QueryDefinition ParseQueryDefinitionFile(const QByteArray &contents, const QStri
     const TProfileFile profile = TProfileFile::FromBytes(contents);
     if (!IsDefinition(contents, profile))
         throw VdqError(QStringLiteral("%1 is not a query definition file").arg(fileName));
+    profile.CheckValueLengths(fileName);
     return ReadQueryDefinition(profile);
 }
 

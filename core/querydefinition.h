@@ -75,7 +75,8 @@ struct QueryDefinition
 // - a list's texts (rows times columns): at most ListCellsPerKey times (keys in its
 //   section plus CountSlack); past that, each row keeps fewer sub-items.
 // A written file always holds what its counts cover, so its reading is the same as an
-// unbounded one; a count a little too large still gives its rows, empty, as defaults.
+// unbounded one. Rows and table items past the last one the file holds a key of are not
+// read: a count too large gives no blank rows.
 constexpr int CountSlack = 16;
 constexpr int ListCellsPerKey = 16;
 
@@ -97,7 +98,8 @@ StoredList ReadListSection(const TProfileFile &file, const QString &section, int
 void SaveQueryDefinitionFile(const QString &fileName, const QueryDefinition &def);
 // A missing file reads as an empty design. The whole file is checked before anything is
 // returned: VdqError "Cannot open file %1" when it cannot be read, "%1 is not a query
-// definition file" when it holds a NUL byte or, not being blank, no section.
+// definition file" when it holds a NUL byte or, not being blank, no section, and the
+// profile's message when a value is longer than it reads.
 QueryDefinition LoadQueryDefinitionFile(const QString &fileName);
 // The check and the reading of LoadQueryDefinitionFile on the file's contents; fileName
 // only names the file in the message.

@@ -39,13 +39,6 @@ TQGAboutForm::TQGAboutForm(QWidget *parent)
     image->setCursor(Qt::PointingHandCursor);
     image->installEventFilter(this);
     inner->addWidget(image);
-    auto *title = new QLabel(tr("SQL Query Generator"), panel);
-    QFont tf = title->font();
-    tf.setBold(true);
-    tf.setPointSize(tf.pointSize() + 3);
-    title->setFont(tf);
-    title->setAlignment(Qt::AlignCenter);
-    inner->addWidget(title);
     auto *bevel = new QFrame(panel);
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setFrameShape(QFrame::HLine);

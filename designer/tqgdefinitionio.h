@@ -9,7 +9,8 @@ class TQGDefinitionIO
 {
 public:
     // The design of the window as the file stores it: the canvas's table windows and links in
-    // child order (Left and Top in scroll-independent canvas coordinates) and the three lists.
+    // the order they were placed (Left and Top in scroll-independent canvas coordinates) and
+    // the three lists.
     static QueryDefinition Capture(const TQGQueryForm &form);
 
     // Replaces the window's design with the file's. The whole file is read and checked, and

@@ -13,6 +13,7 @@
 #include "tqgdatalink.h"
 #include "tqgdbnavigator.h"
 #include "tqgprinting.h"
+#include "tqgpanelsplitter.h"
 #include "tqgqueryexecution.h"
 #include "tqgtemplates.h"
 #include "tqgdesignlists.h"
@@ -72,6 +73,8 @@ TQGQueryForm::TQGQueryForm(QWidget *parent)
     formFont.setPointSize(8);
     setFont(formFont);
     resize(1000, 700);
+    m_query->setObjectName(QStringLiteral("Query1"));
+    m_dataSource->setObjectName(QStringLiteral("DataSource1"));
     m_dataSource->SetDataSet(m_query);
 
     auto *root = new QVBoxLayout(this);
@@ -83,11 +86,15 @@ TQGQueryForm::TQGQueryForm(QWidget *parent)
 
     root->addWidget(buildToolBar());
 
-    auto *panel2 = new QSplitter(Qt::Horizontal, this);
-    panel2->setObjectName(QStringLiteral("Splitter1"));
-    panel2->setHandleWidth(3);
-    panel2->setChildrenCollapsible(false);
-    panel2->addWidget(buildTablePanel());
+    auto *panel2 = new QWidget(this);
+    panel2->setObjectName(QStringLiteral("Panel2"));
+    auto *panels = new QHBoxLayout(panel2);
+    panels->setContentsMargins(0, 0, 0, 0);
+    panels->setSpacing(0);
+    panels->addWidget(buildTablePanel());
+    auto *splitter1 = new TQGPanelSplitter(m_panel3, 120, panel2);
+    splitter1->setObjectName(QStringLiteral("Splitter1"));
+    panels->addWidget(splitter1);
     m_pageControl981 = new QTabWidget(panel2);
     m_pageControl981->setObjectName(QStringLiteral("PageControl981"));
     m_pageControl981->setDocumentMode(true);
@@ -95,15 +102,12 @@ TQGQueryForm::TQGQueryForm(QWidget *parent)
     m_tabSheet2 = buildSqlPage();
     m_pageControl981->addTab(m_tabSheet1, tr("Query Generator"));
     m_pageControl981->addTab(m_tabSheet2, tr("SQL"));
-    panel2->addWidget(m_pageControl981);
-    panel2->setStretchFactor(0, 0);
-    panel2->setStretchFactor(1, 1);
-    panel2->setSizes({225, 775});
+    panels->addWidget(m_pageControl981, 1);
     root->addWidget(panel2, 1);
 
     m_statusBar = new QStatusBar(this);
     m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
-    m_statusBar->setFixedHeight(19 + 3);
+    m_statusBar->setFixedHeight(19);
     const QString designTexts[3] = {tr("Session: <Session Name>"), tr("Database: <Database Name>"),
                                     tr("<#> Table(s)")};
     const int widths[3] = {200, 200, 50};
@@ -123,7 +127,9 @@ TQGQueryForm::TQGQueryForm(QWidget *parent)
     m_canvas->InstallListDropTarget(m_lists->Conditions(), TQGCanvasCommands::ListKind::Conditions);
     m_canvas->InstallListDropTarget(m_lists->Values(), TQGCanvasCommands::ListKind::Values);
     m_canvas->InstallListDropTarget(m_lists->Sorting(), TQGCanvasCommands::ListKind::Sorting);
-    createCanvas();
+    m_splitter2->insertWidget(0, createCanvas());
+    m_splitter2->setStretchFactor(1, 0);
+    m_splitter2->setSizes({400, 158});
     FormCreate();
 }
 
@@ -191,7 +197,7 @@ QWidget *TQGQueryForm::buildTablePanel()
 {
     m_panel3 = new QWidget(this);
     m_panel3->setObjectName(QStringLiteral("Panel3"));
-    m_panel3->setMinimumWidth(120);
+    m_panel3->setFixedWidth(225);
     auto *layout = new QVBoxLayout(m_panel3);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -295,6 +301,9 @@ QWidget *TQGQueryForm::buildSqlPage()
     m_statusBar2->setObjectName(QStringLiteral("StatusBar2"));
     m_statusBar2->setSizeGripEnabled(false);
     splitter3->addWidget(m_panel9);
+    // The editor keeps its height when the result panel appears; the panel fills the rest.
+    splitter3->setStretchFactor(0, 0);
+    splitter3->setStretchFactor(1, 1);
     splitter3->setSizes({184, 400});
     m_panel9->hide();
     layout->addWidget(splitter3, 1);
@@ -446,17 +455,16 @@ void TQGQueryForm::FormDestroy()
     // The clipboard connection ends with the edit commands, a child of this window.
 }
 
-void TQGQueryForm::createCanvas()
+TQGScrollBox *TQGQueryForm::createCanvas()
 {
     auto *box = new TQGScrollBox;
-    box->hide();
+    // The canvas takes what the window gains or loses; the lists keep their height.
+    QSizePolicy policy = box->sizePolicy();
+    policy.setVerticalStretch(1);
+    box->setSizePolicy(policy);
     m_canvas->ConnectCanvas(box);
     m_scrollBox = box;
-    m_splitter2->insertWidget(0, box);
-    m_splitter2->setStretchFactor(0, 1);
-    m_splitter2->setStretchFactor(1, 0);
-    m_splitter2->setSizes({400, 158});
-    box->show();
+    return box;
 }
 
 // --- The query model ------------------------------------------------------------------
@@ -562,7 +570,9 @@ void TQGQueryForm::SpeedButton15Click()
     m_lists->ClearAll();
     TQGScrollBox *old = m_scrollBox;
     m_currentTable = nullptr;
-    createCanvas();
+    // The new canvas takes the old one's place and size: the lists keep the height the
+    // user gave them.
+    m_splitter2->replaceWidget(m_splitter2->indexOf(old), createCanvas());
     delete old;
     m_currentTable = nullptr;
     GenerateSQL();
@@ -653,8 +663,11 @@ void TQGQueryForm::ShowTableNames(const QString &sessionName, const QString &dat
         m_tableList->AddRow(name);
     SetStatusTexts(sessionName, databaseName, names.size());
     TSession *session = Sessions().FindSession(sessionName);
-    if (TDatabase *db = session ? session->FindOpenDatabase(databaseName) : nullptr)
-        SetDialect(db->Dialect());
+    if (TDatabase *db = session ? session->FindOpenDatabase(databaseName) : nullptr) {
+        const IdentifierStyle style = db->Style();
+        m_quoteIdentifiers = style.quoteIdentifiers;
+        SetDialect(style.dialect);
+    }
     // Completion offers this database's names; a table's fields are read when first asked.
     const QPointer<TQGQueryForm> self(this);
     m_memo->Completion()->SetNames(names, [self](const QString &table) {

@@ -152,7 +152,7 @@ private:
     QWidget *buildGeneratorPage();
     QWidget *buildSqlPage();
     void applyQueryTypePages(QueryType type);
-    void createCanvas();
+    TQGScrollBox *createCanvas();
     QToolButton *toolButton(QWidget *parent, const char *name, int left, const QString &hint, int glyph);
 
     QueryType m_queryType = QueryType::Select;

@@ -64,6 +64,8 @@ TQGTableList::TQGTableList(QWidget *parent)
     m_reportView->setRootIsDecorated(false);
     m_reportView->setUniformRowHeights(true);
     m_reportView->setAllColumnsShowFocus(true);
+    // The last column keeps its width rather than stretching to the list's edge.
+    m_reportView->header()->setStretchLastSection(false);
     m_reportView->header()->resizeSection(0, 90);
     m_reportView->header()->resizeSection(1, 120);
     m_reportView->setStyleSheet(ItemGridStyleSheet(QStringLiteral("QTreeView")));

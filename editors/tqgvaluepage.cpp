@@ -17,6 +17,31 @@
 
 namespace {
 
+// Every year section outside quoted literals widened to four digits: a short format's "yy"
+// would read a typed "03" as 1903.
+QString withFourDigitYear(const QString &format)
+{
+    QString result;
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size();) {
+        const QChar c = format.at(i);
+        if (c == u'\'')
+            quoted = !quoted;
+        if (quoted || c != u'y') {
+            result += c;
+            ++i;
+            continue;
+        }
+        qsizetype run = 0;
+        while (i < format.size() && format.at(i) == u'y') {
+            ++run;
+            ++i;
+        }
+        result += QString(qMax<qsizetype>(run, 4), u'y');
+    }
+    return result;
+}
+
 // Removes the time-zone sections (t, tt, ttt, tttt) outside quoted literals.
 QString withoutTimeZone(const QString &format)
 {
@@ -141,12 +166,12 @@ void TQGValuePage::ComboBox4Change(int index)
 
 QString TQGValuePage::DateDisplayFormat()
 {
-    return QLocale::system().dateFormat(QLocale::ShortFormat);
+    return withFourDigitYear(QLocale().dateFormat(QLocale::ShortFormat));
 }
 
 QString TQGValuePage::TimeDisplayFormat()
 {
-    const QLocale locale = QLocale::system();
+    const QLocale locale;
     const QString shortFormat = locale.timeFormat(QLocale::ShortFormat);
     if (shortFormat.contains(u's'))
         return shortFormat;

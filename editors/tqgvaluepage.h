@@ -27,8 +27,9 @@ public:
     // Value-type list changed: show that type's editor, write nothing.
     void ComboBox4Change(int index);
 
-    // The display formats of the pickers: the system's short date format, and its time
-    // format with seconds (the time written always carries them).
+    // The display formats of the pickers: the locale's short date format with a four-digit
+    // year, and its time format with seconds (the time written always carries them). The
+    // locale is the application's default, which is the system's unless set otherwise.
     static QString DateDisplayFormat();
     static QString TimeDisplayFormat();
 

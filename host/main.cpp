@@ -6,9 +6,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("VDQBExample"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Run Time Query Engine"));
-    QApplication::setOrganizationName(QStringLiteral("VdqDesigner"));
+    TForm1::InitApplication();
     TForm1 form;
     form.show();
     if (QScreen *screen = form.screen())

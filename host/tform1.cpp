@@ -6,15 +6,31 @@
 #include "tsessionlist.h"
 #include "tvdruntimequery.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 namespace {
+
+// Rows of a fixed height, whatever the font asks for.
+class FixedHeightDelegate : public QStyledItemDelegate
+{
+public:
+    FixedHeightDelegate(int height, QObject *parent) : QStyledItemDelegate(parent), m_height(height) {}
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return QSize(QStyledItemDelegate::sizeHint(option, index).width(), m_height);
+    }
+
+private:
+    int m_height;
+};
 
 QLabel *stepNumber(const QString &text, QWidget *parent, const char *name)
 {
@@ -40,10 +56,23 @@ QLabel *instruction(const QString &text, QWidget *parent, const char *name)
     return label;
 }
 
+QLabel *caption(const QString &text, QWidget *parent, const char *name)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
 } // namespace
 
+void TForm1::InitApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("VDQBExample"));
+    QApplication::setOrganizationName(QStringLiteral("VdqDesigner"));
+}
+
 TForm1::TForm1(QWidget *parent)
-    : QDialog(parent), m_query(new TVDRunTimeQuery(this))
+    : QMainWindow(parent), m_query(new TVDRunTimeQuery(this))
 {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(tr("Run Time Query Engine."));
@@ -52,7 +81,10 @@ TForm1::TForm1(QWidget *parent)
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     m_query->setObjectName(QStringLiteral("VDRunTimeQuery1"));
 
-    auto *layout = new QGridLayout(this);
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(central);
+    auto *layout = new QGridLayout(central);
     layout->setContentsMargins(16, 14, 16, 16);
     layout->setHorizontalSpacing(10);
     layout->setVerticalSpacing(8);
@@ -70,25 +102,30 @@ TForm1::TForm1(QWidget *parent)
         this, "Label2");
     layout->addWidget(description, 1, 0, 1, 3);
 
-    layout->addWidget(stepNumber(tr("1."), this, "Label3"), 2, 0, 2, 1);
+    layout->addWidget(stepNumber(tr("1."), central, "Label3"), 2, 0, 2, 1);
     layout->addWidget(instruction(tr("Choose the database to design against (leave it empty to choose "
-                                     "in the designer's selection dialog)."), this, "Label4"), 2, 1, 1, 2);
+                                     "in the designer's selection dialog)."), central, "Label4"), 2, 1, 1, 2);
     m_databases = new QComboBox(this);
     m_databases->setObjectName(QStringLiteral("ComboBox1"));
     m_databases->setEditable(false);
     m_databases->setMinimumContentsLength(24);
     m_databases->setPlaceholderText(tr("(choose in the dialog)"));
-    layout->addWidget(m_databases, 3, 1, 1, 2);
+    m_databases->setItemDelegate(new FixedHeightDelegate(16, m_databases));
+    layout->addWidget(caption(tr("Database:"), central, "Label9"), 3, 1);
+    layout->addWidget(m_databases, 3, 2);
 
-    layout->addWidget(stepNumber(tr("2."), this, "Label5"), 4, 0, 2, 1);
-    layout->addWidget(instruction(tr("Call the component's Execute method to open the designer."), this, "Label6"),
+    layout->addWidget(stepNumber(tr("2."), central, "Label5"), 4, 0, 2, 1);
+    layout->addWidget(instruction(tr("Call the component's Execute method to open the designer."), central, "Label6"),
                       4, 1, 1, 2);
     m_button = new QPushButton(tr("Call \"Execute\""), this);
     m_button->setObjectName(QStringLiteral("Button1"));
-    m_button->setDefault(true);
-    layout->addWidget(m_button, 5, 1, 1, 1, Qt::AlignLeft);
+    // Enter presses the button while it has the focus, and only then: a main window has no
+    // default button.
+    m_button->setAutoDefault(true);
+    layout->addWidget(caption(tr("Method:"), central, "Label10"), 5, 1);
+    layout->addWidget(m_button, 5, 2, 1, 1, Qt::AlignLeft);
 
-    layout->addWidget(stepNumber(tr("3."), this, "Label7"), 6, 0, 2, 1);
+    layout->addWidget(stepNumber(tr("3."), central, "Label7"), 6, 0, 2, 1);
     layout->addWidget(instruction(tr("View the resulting SQL (after \"Save and Exit\" in the designer)."),
                                   this, "Label8"),
                       6, 1, 1, 2);
@@ -99,14 +136,14 @@ TForm1::TForm1(QWidget *parent)
     if (!QFontInfo(mono).fixedPitch())
         mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     m_memo->setFont(mono);
-    m_memo->setReadOnly(true);
     // A vertical scroll bar only: long statement lines wrap, so the whole text shows.
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_memo->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_memo->setMinimumSize(460, 180);
-    layout->addWidget(m_memo, 7, 1, 1, 2);
+    layout->addWidget(caption(tr("SQL:"), central, "Label11"), 7, 1, Qt::AlignTop);
+    layout->addWidget(m_memo, 7, 2);
     layout->setColumnStretch(2, 1);
 
     connect(m_button, &QPushButton::clicked, this, &TForm1::Button1Click);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include <QMainWindow>
 
 class QComboBox;
 class QPlainTextEdit;
@@ -8,11 +8,16 @@ class QPushButton;
 class TVDRunTimeQuery;
 
 // The example host: choose a database, call Execute, see the SQL the designer returned.
-class TForm1 : public QDialog
+// The program's main window, with a fixed dialog-style border: Escape does not close it.
+class TForm1 : public QMainWindow
 {
     Q_OBJECT
 public:
     explicit TForm1(QWidget *parent = nullptr);
+
+    // The application's names, as the program sets them before creating the form. No
+    // display name: the toolkit would append it to every window's title.
+    static void InitApplication();
 
     void FormCreate();
     void Button1Click();

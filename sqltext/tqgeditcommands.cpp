@@ -15,8 +15,8 @@ TQGEditCommands::TQGEditCommands(TQGSqlEditor *editor, QObject *parent)
     connect(m_editor, &QPlainTextEdit::selectionChanged, this, &TQGEditCommands::Edit1Click);
     connect(m_editor, &QPlainTextEdit::cursorPositionChanged, this, &TQGEditCommands::Edit1Click);
     if (QClipboard *clipboard = QGuiApplication::clipboard())
-        connect(clipboard, &QClipboard::dataChanged, this, &TQGEditCommands::Edit1Click);
-    Edit1Click();
+        connect(clipboard, &QClipboard::dataChanged, this, &TQGEditCommands::ClipboardChanged);
+    ClipboardChanged();
 }
 
 void TQGEditCommands::AddAction(Command command, QAction *action)
@@ -62,15 +62,22 @@ void TQGEditCommands::Delete3Click()
 
 void TQGEditCommands::SelectAll1Click() { m_editor->selectAll(); }
 
+void TQGEditCommands::ClipboardChanged()
+{
+    // Asking for the formats reads no data: the text on the clipboard may be megabytes.
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    const QMimeData *data = clipboard ? clipboard->mimeData() : nullptr;
+    m_clipboardHasText = data && data->hasText();
+    Edit1Click();
+}
+
 void TQGEditCommands::Edit1Click()
 {
     const bool selection = m_editor->textCursor().hasSelection();
-    const QClipboard *clipboard = QGuiApplication::clipboard();
-    const bool text = clipboard && !clipboard->text().isEmpty();
     setEnabled(Cut, selection);
     setEnabled(Copy, selection);
     setEnabled(Delete, selection);
-    setEnabled(Paste, text);
+    setEnabled(Paste, m_clipboardHasText);
     setEnabled(Undo, true);
     setEnabled(SelectAll, true);
 }

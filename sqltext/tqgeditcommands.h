@@ -31,6 +31,8 @@ public:
     void SelectAll1Click();
     // Recomputes the enabled state (the Edit menu opening, selection moves, clipboard changes).
     void Edit1Click();
+    // Notes whether the clipboard holds text, then recomputes.
+    void ClipboardChanged();
 
     bool IsEnabled(Command command) const;
     void Run(Command command);
@@ -42,4 +44,5 @@ private:
     QList<QPointer<QAction>> m_actions[CommandCount];
     QList<QPointer<QToolButton>> m_buttons[CommandCount];
     bool m_enabled[CommandCount] = {true, true, true, true, true, true};
+    bool m_clipboardHasText = false;
 };

@@ -47,9 +47,12 @@ void PrintSqlText(TQGSqlEditor *editor)
 int PrintSqlText(TQGSqlEditor *editor, QPrinter *printer)
 {
     printer->setDocName(QStringLiteral("Query Generator SQL Statement"));
-    // The whole page is the text's, with no margins, header, footer or page numbers.
-    printer->setFullPage(true);
-    printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+    // The whole printable page is the text's, with no margins of its own, header, footer
+    // or page numbers: the margins are the least the printer needs, and the page's origin
+    // is the printable area's corner, not the paper's.
+    printer->setFullPage(false);
+    const QPageLayout layout = printer->pageLayout();
+    printer->setPageMargins(layout.minimumMargins(), layout.units());
     if (!printer->isValid())
         throw VdqError(tr("The printer \"%1\" cannot be used.").arg(printer->printerName()));
 

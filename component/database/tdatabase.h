@@ -28,6 +28,10 @@ public:
     // True for every driver but STANDARD (the local desktop-table database).
     bool IsSqlBased() const;
     SqlDialect Dialect() const;
+    // How a statement for this database writes identifiers: quoted for the local
+    // desktop-table database, in this engine's dialect. The designer and vdqsql both take it
+    // from the database the design is opened in.
+    IdentifierStyle Style() const { return {!IsSqlBased(), Dialect()}; }
 
     // Connects when not yet connected; may ask for user name and password (the login
     // dialog) when a server wants a password the alias does not give. Raises VdqError.

@@ -2,6 +2,7 @@
 #include "tqgcanvascommands.h"
 #include "tqgchecklistbox.h"
 #include "tqgdatalink.h"
+#include "tqgdefinitionio.h"
 #include "tqgdesignlists.h"
 #include "tqgscrollbox.h"
 #include "tqgsqleditor.h"
@@ -43,6 +44,7 @@ private Q_SLOTS:
     void dragBegunBelowRowsIsIgnored();
     void linksFollowMovedWindows();
     void captionBarMovesWindow();
+    void captionClickKeepsTableOrder();
     void borderResizesWindow();
     void fieldDropsOnLists();
     void tableThatCannotBeOpened();
@@ -400,6 +402,31 @@ void TestCanvas::captionBarMovesWindow()
     QCOMPARE(m_form->CurrentTable(), w);
 }
 
+void TestCanvas::captionClickKeepsTableOrder()
+{
+    TQGCheckListBox *clients = place(QStringLiteral("clients"));
+    place(QStringLiteral("products"));
+    place(QStringLiteral("sales"));
+    const QStringList order{"clients", "products", "sales"};
+    const auto captions = [this] {
+        QStringList names;
+        for (const DesignTable &t : m_form->CanvasTables())
+            names << t.caption;
+        return names;
+    };
+    QCOMPARE(captions(), order);
+    const QString statement = m_form->Memo1()->toPlainText();
+
+    // A click on the caption brings the window to the front, above the others.
+    const QPoint grab(40, TQGCheckListBox::BorderWidth + 5);
+    QTest::mouseClick(clients, Qt::LeftButton, {}, grab);
+    QCOMPARE(m_form->ScrollBox1()->Content()->children().last(), clients);
+    QCOMPARE(captions(), order);
+    m_form->GenerateSQL();
+    QCOMPARE(m_form->Memo1()->toPlainText(), statement);
+    QCOMPARE(TQGDefinitionIO::Capture(*m_form).tables.value(0).name, QStringLiteral("clients"));
+}
+
 void TestCanvas::borderResizesWindow()
 {
     TQGCheckListBox *w = place(QStringLiteral("clients"));
@@ -443,8 +470,10 @@ void TestCanvas::tableThatCannotBeOpened()
     // The window that could not be filled is gone, the tables after it were not placed, and
     // the statement was not regenerated.
     QCOMPARE(m_form->TableCount(), 1);
+    QCOMPARE(m_form->ScrollBox1()->TableWindows().first()->Caption(), QStringLiteral("clients"));
     QCOMPARE(m_form->Memo1()->toPlainText(), before);
-    QVERIFY(m_form->CurrentTable() != nullptr || true);
+    // The current table was the failed window; it is not left pointing at a deleted one.
+    QCOMPARE(m_form->CurrentTable(), nullptr);
 }
 
 void TestCanvas::canvasGrowsToReachWindows()

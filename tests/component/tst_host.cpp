@@ -4,8 +4,10 @@
 #include "tqgsqleditor.h"
 #include "tvdruntimequery.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -21,6 +23,9 @@ private Q_SLOTS:
     void buttonRunsDesigner();
     void noDatabaseShowsSelection();
     void secondRunStartsEmpty();
+    void escapeKeepsTheWindow();
+    void enterPressesOnlyAFocusedButton_data();
+    void enterPressesOnlyAFocusedButton();
 
 private:
     QTemporaryDir m_dir;
@@ -41,8 +46,16 @@ void TestHost::form()
     QCOMPARE(form.ComboBox1()->itemText(0), QStringLiteral("SHOP"));
     QCOMPARE(form.ComboBox1()->currentIndex(), -1);
     QVERIFY(form.VDRunTimeQuery1()->DatabaseName().isEmpty());
-    for (int i = 1; i <= 8; ++i)
-        QVERIFY(form.findChild<QLabel *>(QStringLiteral("Label%1").arg(i)));
+    for (int i = 1; i <= 11; ++i)
+        QVERIFY2(form.findChild<QLabel *>(QStringLiteral("Label%1").arg(i)), qPrintable(QString::number(i)));
+    // The program's main window, with a fixed border.
+    QVERIFY(qobject_cast<QMainWindow *>(&form));
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    QVERIFY(form.windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
+    QVERIFY(!form.ComboBox1()->isEditable());
+    QCOMPARE(form.ComboBox1()->view()->sizeHintForRow(0), 16);
+    // The SQL shown stays editable, as a multi-line text box is.
+    QVERIFY(!form.Memo1()->isReadOnly());
 }
 
 void TestHost::buttonRunsDesigner()
@@ -100,6 +113,51 @@ void TestHost::secondRunStartsEmpty()
     form.Button1()->click();
     QCOMPARE(run, 2);
     QVERIFY(seenText.isEmpty());
+}
+
+void TestHost::escapeKeepsTheWindow()
+{
+    TForm1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.Memo1()->setPlainText(QStringLiteral("SELECT 1"));
+    for (QWidget *focus : {static_cast<QWidget *>(form.Memo1()), static_cast<QWidget *>(form.ComboBox1()),
+                           static_cast<QWidget *>(form.Button1())}) {
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_Escape);
+        QVERIFY(form.isVisible());
+    }
+    QCOMPARE(form.Memo1()->toPlainText(), QStringLiteral("SELECT 1"));
+}
+
+void TestHost::enterPressesOnlyAFocusedButton_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("presses");
+    QTest::newRow("button") << "Button1" << 1;
+    QTest::newRow("database list") << "ComboBox1" << 0;
+    QTest::newRow("SQL text") << "Memo1" << 0;
+}
+
+void TestHost::enterPressesOnlyAFocusedButton()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, presses);
+    TForm1 form;
+    // A press opens the selection dialog (no database chosen); cancel it at once.
+    form.VDRunTimeQuery1()->SetShowHook([](QWidget *w) {
+        if (auto *select = qobject_cast<TQGDBSelect *>(w))
+            QTimer::singleShot(0, select, [select] { select->reject(); });
+    });
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QSignalSpy clicked(form.Button1(), &QPushButton::clicked);
+    QWidget *w = form.findChild<QWidget *>(focus);
+    QVERIFY(w);
+    w->setFocus();
+    QTest::keyClick(w, Qt::Key_Return);
+    QCOMPARE(clicked.count(), presses);
+    QVERIFY(form.isVisible());
 }
 
 QTEST_MAIN(TestHost)

@@ -17,8 +17,9 @@ private Q_SLOTS:
     void byteOrderMarkInsideTheFile();
     void readString_data();
     void readString();
-    void valueCut_data();
-    void valueCut();
+    void valueWhole_data();
+    void valueWhole();
+    void overlongValueRefused();
     void readInteger_data();
     void readInteger();
     void readBool_data();
@@ -82,8 +83,16 @@ void TestProfileFile::readString_data()
     QTest::newRow("blanks around section") << QByteArray("  [ S ]  \r\nk=v\r\n") << "S" << "k" << "v";
     QTest::newRow("LF line ends") << QByteArray("[S]\nk=v\nm=w") << "S" << "m" << "w";
     QTest::newRow("no final line end") << QByteArray("[S]\r\nk=v") << "S" << "k" << "v";
-    QTest::newRow("lone CR stays in value") << QByteArray("[S]\r\nk=a\rb\r\n") << "S" << "k"
-                                            << "a\rb";
+    QTest::newRow("lone CR ends a line") << QByteArray("[S]\r\nk=a\rb=c\r\n") << "S" << "k" << "a";
+    QTest::newRow("text after a lone CR is a line") << QByteArray("[S]\r\nk=a\rb=c\r\n") << "S" << "b"
+                                                    << "c";
+    QTest::newRow("CR line ends") << QByteArray("[S]\rk=v\rm=w\r") << "S" << "m" << "w";
+    QTest::newRow("CR line ends, section") << QByteArray("[A]\rk=1\r[S]\rk=v\r") << "S" << "k" << "v";
+    QTest::newRow("CR CR LF") << QByteArray("[S]\r\r\nk=Default\r\r\nm=w\r\r\n") << "S" << "k"
+                              << "Default";
+    QTest::newRow("CR CR LF, last line") << QByteArray("[S]\r\r\nk=Default\r\r\nm=w\r\r\n") << "S"
+                                         << "m" << "w";
+    QTest::newRow("empty lines between CRs") << QByteArray("[S]\r\r\rk=v\r") << "S" << "k" << "v";
     QTest::newRow("first of duplicate keys") << QByteArray("[S]\r\nk=1\r\nK=2\r\n") << "S" << "k"
                                              << "1";
     QTest::newRow("first of duplicate sections")
@@ -100,7 +109,7 @@ void TestProfileFile::readString_data()
                            << QString::fromUtf8("caf\u00e9");
     QTest::newRow("UTF-8 outside the BMP")
         << QByteArray("[S]\r\nk=\xF0\x9F\x98\x80\r\n") << "S" << "k" << QString::fromUtf8("\U0001F600");
-    QTest::newRow("invalid UTF-8 read as Latin-1")
+    QTest::newRow("invalid UTF-8 read as Windows-1252")
         << QByteArray("[S]\r\nk=caf\xE9\r\n") << "S" << "k" << QString::fromUtf8("caf\u00e9");
     QTest::newRow("Latin-1 decided per line")
         << QByteArray("[S]\r\na=\xC3\xA9\r\nk=\xC3\xA9\xE9\r\n") << "S" << "k"
@@ -110,9 +119,17 @@ void TestProfileFile::readString_data()
     QTest::newRow("overlong form is not UTF-8")
         << QByteArray("[S]\r\nk=\xC0\xAF\r\n") << "S" << "k" << QString::fromUtf8("\u00c0\u00af");
     QTest::newRow("encoded surrogate is not UTF-8")
-        << QByteArray("[S]\r\nk=\xED\xA0\x80\r\n") << "S" << "k" << QString::fromUtf8("\u00ed\u00a0\u0080");
+        << QByteArray("[S]\r\nk=\xED\xA0\x80\r\n") << "S" << "k" << QString::fromUtf8("\u00ed\u00a0\u20ac");
     QTest::newRow("truncated sequence is not UTF-8")
-        << QByteArray("[S]\r\nk=\xE2\x82\r\n") << "S" << "k" << QString::fromUtf8("\u00e2\u0082");
+        << QByteArray("[S]\r\nk=\xE2\x82\r\n") << "S" << "k" << QString::fromUtf8("\u00e2\u201a");
+    QTest::newRow("code page quotes and euro")
+        << QByteArray("[S]\r\nk=\x93\x80 5\x94\r\n") << "S" << "k" << QString::fromUtf8("\u201c\u20ac 5\u201d");
+    QTest::newRow("code page letters and dashes")
+        << QByteArray("[S]\r\nk=\x8A\x9A\x8E\x9E\x96\x97\x9F\r\n") << "S" << "k"
+        << QString::fromUtf8("\u0160\u0161\u017d\u017e\u2013\u2014\u0178");
+    QTest::newRow("bytes the code page leaves undefined")
+        << QByteArray("[S]\r\nk=\x81\x8D\x8F\x90\x9D\r\n") << "S" << "k"
+        << QString::fromUtf8("\u0081\u008d\u008f\u0090\u009d");
     QTest::newRow("Latin-1 section name")
         << QByteArray("[Caf\xE9]\r\nk=v\r\n") << QString::fromUtf8("caf\u00c9") << "k" << "v";
 }
@@ -126,30 +143,51 @@ void TestProfileFile::readString()
     QCOMPARE(ReadFrom(file, section, key), expected);
 }
 
-void TestProfileFile::valueCut_data()
+void TestProfileFile::valueWhole_data()
 {
     QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("expected");
     const QString a1022(1022, u'a');
-    QTest::newRow("1022 kept") << a1022 << a1022;
-    QTest::newRow("1023 kept") << a1022 + u'b' << a1022 + u'b';
-    QTest::newRow("1024 cut") << a1022 + QStringLiteral("bc") << a1022 + u'b';
-    QTest::newRow("5000 cut") << QString(5000, u'x') << QString(1023, u'x');
-    const QString smile = QString::fromUtf8("\U0001F600");
-    QTest::newRow("no half surrogate pair") << a1022 + smile << a1022;
+    QTest::newRow("1023") << a1022 + u'b';
+    QTest::newRow("1024") << a1022 + QStringLiteral("bc");
+    QString in = QStringLiteral("IN (");
+    for (int i = 1000; in.size() < 1800; ++i)
+        in += QString::number(i) + QStringLiteral(", ");
+    in += QStringLiteral("1169, 1170)");
+    QTest::newRow("IN list") << in;
+    QTest::newRow("surrogate pair past 1023") << a1022 + QString::fromUtf8("\U0001F600");
+    QTest::newRow("at the bound") << QString(TProfileFile::MaxValueLength, u'x');
 }
 
-void TestProfileFile::valueCut()
+void TestProfileFile::valueWhole()
 {
     QFETCH(QString, value);
-    QFETCH(QString, expected);
     const QByteArray bytes = "[S]\r\nk=" + value.toUtf8() + "\r\n";
-    QCOMPARE(ReadFrom(bytes, "S", "k"), expected);
+    QCOMPARE(ReadFrom(bytes, "S", "k"), value);
 
-    // The cut is the reader's: the profile keeps and writes the whole value.
     TProfileFile profile;
     profile.WriteString("S", "k", value);
     QCOMPARE(profile.ToBytes(), bytes);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("whole.vdq");
+    profile.SaveAs(path);
+    QCOMPARE(TProfileFile::Load(path).ReadString("S", "k", QString()), value);
+}
+
+void TestProfileFile::overlongValueRefused()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("long.vdq");
+    TProfileFile profile;
+    profile.WriteString("S", "k", QString(TProfileFile::MaxValueLength + 1, u'x'));
+    profile.SaveAs(path);
+    try {
+        TProfileFile::Load(path);
+        QFAIL("a value past the bound was read");
+    } catch (const VdqError &error) {
+        QCOMPARE(error.message(),
+                 QStringLiteral("%1 holds a value longer than 1048576 characters").arg(path));
+    }
 }
 
 void TestProfileFile::readInteger_data()

@@ -41,6 +41,9 @@ private Q_SLOTS:
     void refusedFiles();
     void acceptedEmptyFiles_data();
     void acceptedEmptyFiles();
+    void lineEnds_data();
+    void lineEnds();
+    void overlongValueRefused();
     void missingFileIsEmptyDesign();
     void unreadableFileFails();
     void saveOverNonDefinitionReplacesIt();
@@ -366,9 +369,10 @@ void TestQueryDefinition::counts_data()
                                      << QByteArray("ItemCount=-2") << 0 << 0 << 0;
     QTest::newRow("smaller counts") << QByteArray("Count=1") << QByteArray("Count=0")
                                     << QByteArray("ItemCount=1") << 1 << 0 << 1;
-    // A count a little beyond what is there gives the spare entries their defaults.
+    // A count a little beyond what is there gives the spare tables and links their
+    // defaults; list rows end with the last one the file holds.
     QTest::newRow("larger counts") << QByteArray("Count=3") << QByteArray("Count=2")
-                                   << QByteArray("ItemCount=3") << 3 << 2 << 3;
+                                   << QByteArray("ItemCount=3") << 3 << 2 << 2;
 }
 
 void TestQueryDefinition::counts()
@@ -426,11 +430,18 @@ void TestQueryDefinition::listRows_data()
     QTest::newRow("rows beyond ItemCount unread")
         << QByteArray("ColumnCount=2\r\nItemCount=1\r\n0_Item_Caption_=a\r\n1_Item_Caption_=b\r\n")
         << 2 << 2 << "a|";
-    QTest::newRow("ItemCount 3 with two rows")
+    QTest::newRow("ItemCount 3 with two rows: the rows the file holds")
         << QByteArray("ColumnCount=2\r\nItemCount=3\r\n0_Item_Caption_=a\r\n0_Item_SubItems_0=Yes\r\n"
                       "1_Item_Caption_=b\r\n1_Item_SubItems_0=No\r\n")
-        << 2 << 2 << "a|Yes;b|No;|";
-    QTest::newRow("only a count") << QByteArray("ItemCount=2\r\n") << 2 << 2 << "|;|";
+        << 2 << 2 << "a|Yes;b|No";
+    QTest::newRow("huge ItemCount with one row")
+        << QByteArray("ColumnCount=4\r\nItemCount=2000000000\r\n0_Item_Caption_=Town\r\n"
+                      "0_Item_SubItems_0=IS NULL\r\n0_Item_SubItems_1=\r\n0_Item_SubItems_2=AND\r\n")
+        << 4 << 4 << "Town|IS NULL||AND";
+    QTest::newRow("a gap inside the held rows stays")
+        << QByteArray("ColumnCount=2\r\nItemCount=9\r\n0_Item_Caption_=a\r\n2_Item_SubItems_0=c\r\n")
+        << 2 << 2 << "a|;|;|c";
+    QTest::newRow("only a count") << QByteArray("ItemCount=2\r\n") << 2 << 2 << "";
     QTest::newRow("values untrimmed") << QByteArray("ItemCount=1\r\n0_Item_Caption_= a \r\n0_Item_SubItems_0=\r\n")
                                       << 2 << 2 << " a |";
 }
@@ -519,7 +530,7 @@ void TestQueryDefinition::hostileCounts()
         QCOMPARE(list.rows.value(0).value(0), QString("x"));
     }
     if (file.contains("4999_Item_Caption_")) {
-        QCOMPARE(def.sorting.rows.size(), keys + CountSlack);
+        QCOMPARE(def.sorting.rows.size(), 5000);
         QCOMPARE(def.sorting.rows.at(4999).value(0), QString("c4999"));
     }
 }
@@ -653,6 +664,46 @@ void TestQueryDefinition::acceptedEmptyFiles()
     WriteBytes(path, bytes);
     QVERIFY(LooksLikeQueryDefinition(bytes));
     QVERIFY(LoadQueryDefinitionFile(path) == QueryDefinition());
+}
+
+void TestQueryDefinition::lineEnds_data()
+{
+    QTest::addColumn<QByteArray>("lineEnd");
+    QTest::newRow("LF") << QByteArray("\n");
+    QTest::newRow("CR") << QByteArray("\r");
+    QTest::newRow("CR CR LF") << QByteArray("\r\r\n");
+}
+
+void TestQueryDefinition::lineEnds()
+{
+    QFETCH(QByteArray, lineEnd);
+    const QByteArray example = FileBytes(ExamplePath);
+    QVERIFY(example.contains("\r\n"));
+    const QueryDefinition expected = Read(example);
+    QVERIFY(!expected.tables.isEmpty());
+    QByteArray converted = example;
+    converted.replace("\r\n", lineEnd);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ends.vdq");
+    WriteBytes(path, converted);
+    const QueryDefinition def = LoadQueryDefinitionFile(path);
+    QCOMPARE(def.sessionName, expected.sessionName);
+    QVERIFY(def == expected);
+}
+
+void TestQueryDefinition::overlongValueRefused()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("long.vdq");
+    WriteBytes(path, "[Conditions]\r\nItemCount=1\r\n0_Item_Caption_="
+                         + QByteArray(TProfileFile::MaxValueLength + 1, 'x') + "\r\n");
+    try {
+        LoadQueryDefinitionFile(path);
+        QFAIL("a value past the bound was read");
+    } catch (const VdqError &error) {
+        QCOMPARE(error.message(), QStringLiteral("%1 holds a value longer than %2 characters")
+                                      .arg(path).arg(TProfileFile::MaxValueLength));
+    }
 }
 
 void TestQueryDefinition::missingFileIsEmptyDesign()

@@ -4,12 +4,11 @@
 #include "tsessionlist.h"
 #include "vdqerror.h"
 
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
 
 // A program without a display (no QApplication) cannot show the login dialog: it gets
-// an error at once instead.
+// an error instead, and no connection stays open.
 class TestPgNoDisplay : public QObject
 {
     Q_OBJECT
@@ -42,8 +41,7 @@ void TestPgNoDisplay::cleanupTestCase()
 void TestPgNoDisplay::passwordWantedGivesError()
 {
     QVERIFY(!qobject_cast<QGuiApplication *>(QCoreApplication::instance()));
-    QElapsedTimer t;
-    t.start();
+    bool failed = false;
     try {
         Sessions().DefaultSession()->OpenDatabase(QStringLiteral("ALICE"));
         QFAIL("connected without a password");
@@ -51,8 +49,9 @@ void TestPgNoDisplay::passwordWantedGivesError()
         QVERIFY2(e.message().startsWith(QStringLiteral("Cannot connect to database ALICE: ")), qPrintable(e.message()));
         QVERIFY2(e.message().contains(QStringLiteral("password")), qPrintable(e.message()));
         QVERIFY2(e.message().contains(QStringLiteral("login dialog")), qPrintable(e.message()));
+        failed = true;
     }
-    QVERIFY(t.elapsed() < 5000);
+    QVERIFY(failed);
     QCOMPARE(Sessions().DefaultSession()->FindOpenDatabase(QStringLiteral("ALICE")), nullptr);
 }
 

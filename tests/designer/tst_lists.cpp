@@ -366,18 +366,28 @@ void TestLists::editSortThroughDialog()
     TQGDesignLists::AppendRow(m_form->ListView3(), {"CLIENTS_DB.Firm", "Yes"});
     select(m_form->ListView3(), 0);
     QString startTable = QStringLiteral("unset");
+    bool startedAscending = false;
+    bool descendingClicked = false;
     lists()->ExecDialog = [&](QDialog *d) {
         auto *s = qobject_cast<TQGSortForm *>(d);
         auto *tables = s->findChild<QComboBox *>("ComboBox1");
         startTable = tables->currentText();
         tables->setCurrentIndex(0);
         s->findChild<QComboBox *>("ComboBox2")->setCurrentIndex(2);
-        s->findChild<QRadioButton *>("DescendingButton") ? s->findChild<QRadioButton *>("DescendingButton")->setChecked(true)
-                                                        : s->SetAscendingColumn(QStringLiteral("No"));
+        // The user's choice of direction, by the radio button of the dialog.
+        auto *ascending = s->findChild<QRadioButton *>("RadioGroup1Item0");
+        auto *descending = s->findChild<QRadioButton *>("RadioGroup1Item1");
+        startedAscending = ascending && ascending->isChecked();
+        if (descending) {
+            QTest::mouseClick(descending, Qt::LeftButton, {}, QPoint(5, descending->height() / 2));
+            descendingClicked = descending->isChecked();
+        }
         return int(QDialog::Accepted);
     };
     lists()->ListView3DblClick();
     QVERIFY(startTable.isEmpty());
+    QVERIFY(startedAscending);
+    QVERIFY(descendingClicked);
     QCOMPARE(TQGDesignLists::Rows(m_form->ListView3()), Rows({{"CLIENTS_DB.Town", "No"}}));
     // OK with no table chosen leaves the row as it was.
     lists()->ExecDialog = [](QDialog *) { return int(QDialog::Accepted); };

@@ -1,8 +1,10 @@
 #include "designfixture.h"
+#include "tqgaboutform.h"
 #include "tqgcanvascommands.h"
 #include "tqgchecklistbox.h"
 #include "tqgdatalink.h"
 #include "tqgdesignlists.h"
+#include "tqgqueryexecution.h"
 #include "tqgscrollbox.h"
 #include "tqgsqleditor.h"
 #include "tqgtablelist.h"
@@ -10,7 +12,11 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QHeaderView>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTreeView>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -48,6 +54,11 @@ private Q_SLOTS:
     void exitCommands_data();
     void exitCommands();
     void escapeDoesNotClose();
+    void layoutSizes();
+    void listsKeepTheirHeight_data();
+    void listsKeepTheirHeight();
+    void aboutBox();
+    void editorHeightWithResult();
 
 private:
     QTemporaryDir m_dir;
@@ -90,7 +101,8 @@ void TestQueryForm::namedControls_data()
     const char *widgets[][2] = {
         {"MainMenu1", "QMenuBar"}, {"Panel1", "QFrame"}, {"StatusBar1", "QStatusBar"},
         {"Panel3", "QWidget"}, {"ListView1", "TQGTableList"}, {"Panel5", "QWidget"},
-        {"Panel4", "QWidget"}, {"Splitter1", "QSplitter"}, {"PageControl981", "QTabWidget"},
+        {"Panel4", "QWidget"}, {"Panel2", "QWidget"}, {"Splitter1", "TQGPanelSplitter"},
+        {"PageControl981", "QTabWidget"}, {"Query1", "TQuery"}, {"DataSource1", "TDataSource"},
         {"TabSheet1", "QWidget"}, {"TabSheet2", "QWidget"}, {"ScrollBox1", "TQGScrollBox"},
         {"Splitter2", "QSplitter"}, {"PageControl982", "QTabWidget"}, {"TabSheet6", "QWidget"},
         {"TabSheet3", "QWidget"}, {"TabSheet4", "QWidget"}, {"ListView2", "QTreeWidget"},
@@ -372,7 +384,8 @@ void TestQueryForm::removeTableReferences()
     TQGDesignLists::AppendRow(m_form->ListView3(), {"CLIENTS_DB.Town", "Yes"});
     TQGDesignLists::AppendRow(m_form->ListView3(), {"SALES_DB.SaleDay", "No"});
     TQGDesignLists::AppendRow(m_form->ListView5(), {"SaleNo", "1"});
-    m_form->CurrentTable();
+    // The table placed last is the current one; the command works on the one made current.
+    QCOMPARE(m_form->CurrentTable(), sales);
     m_form->SetCurrentTable(clients);
     m_form->Canvas()->RemoveTable1Click();
     QCOMPARE(clients->parentWidget(), m_form->Panel4());
@@ -412,7 +425,13 @@ void TestQueryForm::showHideTableList()
     m_form->findChild<QAction *>("HideTableList1")->trigger();
     QVERIFY(!show->isChecked());
     QVERIFY(m_form->Panel3()->isHidden());
-    QVERIFY(!m_form->findChild<QWidget *>("Splitter1")->isHidden());
+    // The splitter bar stays, at the left edge, between nothing and the pages.
+    QWidget *splitter = m_form->findChild<QWidget *>("Splitter1");
+    QVERIFY(splitter->isVisible());
+    QCOMPARE(splitter->width(), 3);
+    QCoreApplication::processEvents();
+    QCOMPARE(splitter->x(), 0);
+    QCOMPARE(m_form->PageControl981()->x(), 3);
 }
 
 void TestQueryForm::viewStyles()
@@ -452,6 +471,89 @@ void TestQueryForm::exitCommands()
             m_form->findChild<QAction *>(control)->trigger();
     });
     QCOMPARE(m_form->exec(), result);
+}
+
+void TestQueryForm::layoutSizes()
+{
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QCOMPARE(m_form->StatusBar1()->height(), 19);
+    QCOMPARE(m_form->Panel3()->width(), 225);
+    QCOMPARE(m_form->findChild<QWidget *>("Splitter1")->width(), 3);
+    QCOMPARE(m_form->findChild<QWidget *>("Splitter1")->x(), 225);
+    QCOMPARE(m_form->PageControl982()->height(), 158);
+    m_form->findChild<QToolButton *>("SpeedButton4")->click();
+    auto *report = m_form->ListView1()->findChild<QTreeView *>("ListView1Report");
+    QCOMPARE(report->header()->sectionSize(0), 90);
+    QCOMPARE(report->header()->sectionSize(1), 120);
+}
+
+void TestQueryForm::listsKeepTheirHeight_data()
+{
+    QTest::addColumn<int>("height");
+    QTest::addColumn<bool>("open");  // Open of a design, else New Query
+    QTest::newRow("New Query, height as created") << 158 << false;
+    QTest::newRow("New Query, height the user gave") << 250 << false;
+    QTest::newRow("Open, height the user gave") << 250 << true;
+}
+
+void TestQueryForm::listsKeepTheirHeight()
+{
+    QFETCH(int, height);
+    QFETCH(bool, open);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    auto *splitter = m_form->findChild<QSplitter *>("Splitter2");
+    const int total = splitter->sizes().value(0) + splitter->sizes().value(1);
+    splitter->setSizes({total - height, height});
+    QCOMPARE(m_form->PageControl982()->height(), height);
+    // A larger window (as maximized) gives the canvas the room, not the lists.
+    m_form->resize(1200, 950);
+    QCoreApplication::processEvents();
+    QCOMPARE(m_form->PageControl982()->height(), height);
+    place(QStringLiteral("CLIENTS.DB"));
+    if (open) {
+        const QString file = m_dir.filePath(QStringLiteral("keep.vdq"));
+        m_form->SaveQueryDefinition(file);
+        m_form->LoadQueryDefinition(file);
+        QCOMPARE(m_form->TableCount(), 1);
+    } else {
+        m_form->findChild<QToolButton *>("SpeedButton15")->click();
+        QCOMPARE(m_form->TableCount(), 0);
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(m_form->PageControl982()->height(), height);
+    QCOMPARE(splitter->indexOf(m_form->ScrollBox1()), 0);
+    QVERIFY(m_form->ScrollBox1()->isVisible());
+}
+
+void TestQueryForm::aboutBox()
+{
+    TQGAboutForm about;
+    QCOMPARE(about.windowTitle(), QStringLiteral("About..."));
+    // The picture, the separator, two notice labels and "OK", nothing more.
+    QStringList labels;
+    for (const QLabel *label : about.findChildren<QLabel *>())
+        labels << label->objectName();
+    labels.sort();
+    QCOMPARE(labels, QStringList({"Image1", "Label1", "Label2"}));
+    QVERIFY(about.findChild<QFrame *>("Bevel1"));
+    QCOMPARE(about.findChild<QPushButton *>("Button1")->text(), QStringLiteral("OK"));
+}
+
+void TestQueryForm::editorHeightWithResult()
+{
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_form->PageControl981()->setCurrentWidget(m_form->TabSheet2());
+    QCoreApplication::processEvents();
+    // Without a result the editor fills the page.
+    QVERIFY(m_form->Memo1()->height() > 184);
+    m_form->Memo1()->SetText(QStringLiteral("SELECT * FROM \"CLIENTS.DB\""));
+    m_form->Execution()->SpeedButton28Click();
+    QVERIFY(m_form->Panel9()->isVisible());
+    QCoreApplication::processEvents();
+    QCOMPARE(m_form->Memo1()->height(), 184);
 }
 
 void TestQueryForm::escapeDoesNotClose()

@@ -29,6 +29,8 @@ private Q_SLOTS:
     void designedParameter();
     void numberIsNotChecked();
     void escapeDoesNotClose();
+    void fourDigitYear_data();
+    void fourDigitYear();
 
 private:
     int m_messageCount = 0;
@@ -222,6 +224,41 @@ void TestValueForm::numberIsNotChecked()
     QCOMPARE(m_messageCount, 0);
     QVERIFY(form.ComboBox4->hasFocus());
     QCOMPARE(form.ValueText(), QStringLiteral("abc"));
+}
+
+void TestValueForm::fourDigitYear_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("shown");   // the picker's first date, 1998-07-19
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("en_US, short format M/d/yy")
+        << QLocale(QLocale::English, QLocale::UnitedStates) << "7/19/1998" << "7/19/2003" << "'2003-07-19'";
+    QTest::newRow("de_DE, short format dd.MM.yy")
+        << QLocale(QLocale::German, QLocale::Germany) << "19.07.1998" << "19.07.2003" << "'2003-07-19'";
+    QTest::newRow("en_GB, four digits already")
+        << QLocale(QLocale::English, QLocale::UnitedKingdom) << "19/07/1998" << "19/07/2003" << "'2003-07-19'";
+}
+
+void TestValueForm::fourDigitYear()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, shown);
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    const QLocale before;
+    QLocale::setDefault(locale);
+    const auto restore = qScopeGuard([&before] { QLocale::setDefault(before); });
+    TQGValueForm form;
+    form.SetRow(QStringLiteral("SaleDay"), QString());
+    form.ComboBox4->setCurrentIndex(2);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(form.DateTimePicker1->text(), shown);
+    form.DateTimePicker1->setFocus();
+    form.DateTimePicker1->selectAll();
+    QTest::keyClicks(form.DateTimePicker1, typed);
+    QCOMPARE(form.ValueText(), written);
 }
 
 void TestValueForm::escapeDoesNotClose()

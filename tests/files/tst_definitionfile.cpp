@@ -125,6 +125,12 @@ void TestDefinitionFile::exampleReadBack()
     QCOMPARE(m_form->ListView5()->topLevelItemCount(), 0);
     QCOMPARE(m_form->GetQueryType(), QueryType::Select);
     QCOMPARE(m_form->CurrentTable(), windows.at(1));
+    // The file's database is a local desktop-table one: its statements quote names. The
+    // worked example is written with quoting off.
+    QVERIFY(m_form->QuoteIdentifiers());
+    QCOMPARE(m_form->Memo1()->Lines().first(), QStringLiteral("SELECT clients_db.*, sales_db.\"SaleNo\" FROM"));
+    m_form->SetQuoteIdentifiers(false);
+    m_form->GenerateSQL();
     QCOMPARE(m_form->Memo1()->Lines(), QStringList({"SELECT clients_db.*, sales_db.SaleNo FROM",
                                                     "clients.db clients_db, sales.db sales_db", "WHERE ",
                                                     " clients_db.ClientNo = sales_db.ClientNo ", "ORDER BY ",

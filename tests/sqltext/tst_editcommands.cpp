@@ -29,6 +29,7 @@ private Q_SLOTS:
     void emptySelectionDisables();
     void undoAndSelectAllAlwaysEnabled();
     void pasteFollowsClipboard();
+    void caretMovesReadNoClipboardText();
     void deleteLeavesClipboard_data();
     void deleteLeavesClipboard();
     void cutMovesToClipboard_data();
@@ -182,6 +183,47 @@ void TestEditCommands::pasteFollowsClipboard()
 
     // Text of only white space is still text.
     clipboard()->setText(QStringLiteral(" "));
+    for (const QString &name : PasteControls)
+        QVERIFY2(enabled(name), qPrintable(name));
+}
+
+namespace {
+
+// Clipboard data that counts how often its contents are read.
+class CountingMimeData : public QMimeData
+{
+public:
+    int *reads;
+    explicit CountingMimeData(int *counter) : reads(counter) {}
+
+protected:
+    QVariant retrieveData(const QString &format, QMetaType type) const override
+    {
+        ++*reads;
+        return QMimeData::retrieveData(format, type);
+    }
+};
+
+} // namespace
+
+void TestEditCommands::caretMovesReadNoClipboardText()
+{
+    int reads = 0;
+    auto *data = new CountingMimeData(&reads);
+    data->setText(QString(1000, u'x'));
+    clipboard()->setMimeData(data);
+    for (const QString &name : PasteControls)
+        QVERIFY2(enabled(name), qPrintable(name));
+
+    TQGSqlEditor *memo = m_form->Memo1();
+    memo->SetText(QStringLiteral("SELECT 1\nFROM CUSTOMER"));
+    reads = 0;
+    for (int i = 0; i < 8; ++i)
+        QTest::keyClick(memo, Qt::Key_Right);
+    QTest::keyClick(memo, Qt::Key_Right, Qt::ShiftModifier);
+    // The Edit menu opening recomputes the state too.
+    Q_EMIT m_form->findChild<QMenu *>(QStringLiteral("Edit1"))->aboutToShow();
+    QCOMPARE(reads, 0);
     for (const QString &name : PasteControls)
         QVERIFY2(enabled(name), qPrintable(name));
 }

@@ -26,6 +26,7 @@ private Q_SLOTS:
     void wideLineIsWrapped();
     void emptyText();
     void editorFontAndFullPage();
+    void insidePrintableArea();
     void systemPrinter();
     void printCommandOfDesigner();
 
@@ -121,8 +122,8 @@ void TestPrinting::shortText()
     QCOMPARE(PrintSqlText(&editor, &printer), 1);
 
     QCOMPARE(printer.docName(), QStringLiteral("Query Generator SQL Statement"));
-    QVERIFY(printer.fullPage());
-    QCOMPARE(printer.pageLayout().margins(QPageLayout::Point), QMarginsF(0, 0, 0, 0));
+    QVERIFY(!printer.fullPage());
+    QCOMPARE(printer.pageLayout().margins(), printer.pageLayout().minimumMargins());
     QCOMPARE(editor.toPlainText(), text);
 
     QCOMPARE(pdfInfo(pdf, QStringLiteral("Pages")), QStringLiteral("1"));
@@ -218,10 +219,36 @@ void TestPrinting::emptyText()
     QVERIFY(pdfText(pdf).trimmed().isEmpty());
 }
 
+void TestPrinting::insidePrintableArea()
+{
+    // A printer that cannot print within 36 points of the paper's edges: the text starts
+    // at the printable area's corner.
+    TQGSqlEditor editor;
+    editor.SetText(QStringLiteral("SELECT\nFROM"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = pdfPath(QStringLiteral("printable"));
+    printer.setOutputFileName(pdf);
+    const QMarginsF unprintable(36, 36, 36, 36);
+    QVERIFY(printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, unprintable,
+                                              QPageLayout::Point, unprintable)));
+    QCOMPARE(PrintSqlText(&editor, &printer), 1);
+    QCOMPARE(printer.pageLayout().margins(QPageLayout::Point), unprintable);
+    const QString html = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    const QRegularExpression box(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>SELECT</word>"));
+    const QRegularExpressionMatch m = box.match(html);
+    QVERIFY2(m.hasMatch(), qPrintable(html));
+    const double xMin = m.captured(1).toDouble();
+    const double yMin = m.captured(2).toDouble();
+    QVERIFY2(xMin >= 36.0 && xMin < 38.0, qPrintable(QStringLiteral("left edge %1 pt").arg(xMin)));
+    QVERIFY2(yMin >= 36.0 && yMin < 40.0, qPrintable(QStringLiteral("top edge %1 pt").arg(yMin)));
+}
+
 void TestPrinting::editorFontAndFullPage()
 {
     // The printed words are as high as the editor's 10 point font and start at the very
-    // corner of the paper, whatever the printer's resolution.
+    // corner of the printable area, which for a PDF is the paper's, whatever the printer's
+    // resolution.
     // An editor font given in pixels (13 pixels at 96 dpi) prints at the same size.
     const QList<QPair<QPrinter::PrinterMode, bool>> cases{{QPrinter::HighResolution, false},
                                                           {QPrinter::ScreenResolution, false},

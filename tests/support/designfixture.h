@@ -73,10 +73,6 @@ inline std::unique_ptr<TQGQueryForm> OpenForm(const QString &alias = QStringLite
     form->Query1()->SetSessionName(session);
     form->Query1()->SetDatabaseName(alias);
     form->OpenDesignDatabase(session, alias);
-    TDatabase *db = Sessions().FindSession(session)->FindOpenDatabase(alias);
-    form->SetQuoteIdentifiers(db && !db->IsSqlBased());
-    if (db)
-        form->SetDialect(db->Dialect());
     return form;
 }
 

@@ -1,4 +1,5 @@
 #include "designfixture.h"
+#include "tqgsqleditor.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -13,6 +14,7 @@ private Q_SLOTS:
     void initTestCase();
     void statementFromServer();
     void passwordWantedIsAnError();
+    void designerAgreesOnAnotherKindOfDatabase();
 
 private:
     QTemporaryDir m_dir;
@@ -61,6 +63,44 @@ void TestVdqsqlPg::passwordWantedIsAnError()
     QCOMPARE(p.exitCode(), 1);
     QCOMPARE(p.readAllStandardOutput(), QByteArray());
     QVERIFY(p.readAllStandardError().contains("password"));
+}
+
+void TestVdqsqlPg::designerAgreesOnAnotherKindOfDatabase()
+{
+    // The designer runs on a local desktop-table database, whose statements quote every
+    // name; the design it opens names the server's database, whose statements do not.
+    QTemporaryDir dir;
+    QVERIFY(DesignFixture::MakeDatabase(dir.path(), {{"clients", {"ClientNo", "Firm"}}}));
+    const QString aliases = dir.filePath("aliases.ini");
+    TestSupport::UseAliasFile(aliases, QStringLiteral("[SHOP]\nDriver=STANDARD\nPath=%1\n\n")
+                                           .arg(dir.filePath("shop.sqlite"))
+                                           + TestSupport::PgAliasSection(QStringLiteral("WAREHOUSE")));
+    const QString design = dir.filePath("clients.vdq");
+    QFile file(design);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Session]\r\nSessionName=Default\r\nDatabase=WAREHOUSE\r\n[Query]\r\nType=0\r\n"
+               "[Table1]\r\nName=clients\r\nText0=Firm\r\nChecked0=1\r\nItemCount=1\r\n[Tables]\r\nCount=1\r\n");
+    file.close();
+
+    std::unique_ptr<TQGQueryForm> form = DesignFixture::OpenForm();
+    QVERIFY(form->QuoteIdentifiers());
+    form->LoadQueryDefinition(design);
+    QVERIFY(!form->QuoteIdentifiers());
+    QCOMPARE(form->Dialect(), SqlDialect::PostgreSQL);
+
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(VDQSQL), {QStringLiteral("--aliases"), aliases, design});
+    QVERIFY(p.waitForFinished(30000));
+    QCOMPARE(p.readAllStandardError(), QByteArray());
+    QCOMPARE(p.exitCode(), 0);
+    QByteArray expected;
+    for (const QString &line : form->Memo1()->Lines())
+        expected += line.toUtf8() + '\n';
+    QCOMPARE(p.readAllStandardOutput(), expected);
+    QCOMPARE(expected, QByteArray("SELECT clients.\"Firm\" FROM\nclients clients\n"));
 }
 
 QTEST_MAIN(TestVdqsqlPg)

@@ -73,7 +73,7 @@ QByteArray statementOf(const Options &options)
     if (database.isEmpty())
         throw VdqError(QStringLiteral("%1 names no database; give one with --database").arg(options.design));
     TDatabase *db = session->OpenDatabase(database);
-    const IdentifierStyle style{!db->IsSqlBased(), db->Dialect()};
+    const IdentifierStyle style = db->Style();
     const QueryDesign design = DesignFromDefinition(
         def, [&](const QString &table) { return session->ListTableFields(database, table); }, style);
     QByteArray out;
