@@ -44,9 +44,11 @@ constexpr int kMaxBlocks = 48;
 // The first rows are handed over as soon as there are this many; later ones in chunks of
 // at most kChunkRows or kChunkMs.
 constexpr int kFirstRows = 128;
-constexpr int kChunkRows = 16384;
-constexpr int kChunkMs = 100;
+constexpr int kChunkRows = 65536;
+constexpr int kChunkMs = 200;
 constexpr int kPollMs = 20;
+// Rows are announced to the grid at most this often: each announcement lays the view out.
+constexpr int kAnnounceMs = 150;
 
 const QString kNoStatement = QStringLiteral("No SQL statement available");
 const QString kNoRows = QStringLiteral("The SQL statement does not return rows");
@@ -256,55 +258,86 @@ bool writesData(const QStringList &words)
 
 enum Tag : char { TagNull, TagInt, TagDouble, TagString, TagBytes, TagBool, TagOther };
 
-template <typename T>
-void put(QByteArray &out, T value)
+// The chunk being written: one allocation reused, values copied in place (appending to a
+// QByteArray value by value costs as much as reading the value from the engine).
+class SpoolBuffer
 {
-    out.append(reinterpret_cast<const char *>(&value), sizeof(T));
-}
+public:
+    qsizetype size() const { return m_used; }
+    const char *data() const { return m_bytes.constData(); }
+    void clear() { m_used = 0; }
 
-void encode(QByteArray &out, const QVariant &v)
+    void tag(char t, const void *payload = nullptr, qsizetype n = 0)
+    {
+        char *p = reserve(1 + n);
+        *p = t;
+        if (n > 0)
+            std::memcpy(p + 1, payload, size_t(n));
+        m_used += 1 + n;
+    }
+    // A tag, a 32-bit length and the bytes.
+    void block(char t, const void *bytes, qint32 n)
+    {
+        char *p = reserve(5 + qsizetype(n));
+        *p = t;
+        std::memcpy(p + 1, &n, 4);
+        if (n > 0)
+            std::memcpy(p + 5, bytes, size_t(n));
+        m_used += 5 + qsizetype(n);
+    }
+
+private:
+    char *reserve(qsizetype n)
+    {
+        if (m_used + n > m_bytes.size())
+            m_bytes.resize(qMax(m_bytes.size() * 2, m_used + n + (qsizetype(1) << 20)));
+        return m_bytes.data() + m_used;
+    }
+
+    QByteArray m_bytes;
+    qsizetype m_used = 0;
+};
+
+void encode(SpoolBuffer &out, const QVariant &v)
 {
     if (v.isNull()) {
-        out.append(TagNull);
+        out.tag(TagNull);
         return;
     }
     switch (v.metaType().id()) {
     case QMetaType::Int:
     case QMetaType::LongLong:
     case QMetaType::Short:
-    case QMetaType::UInt:
-        out.append(TagInt);
-        put<qint64>(out, v.toLongLong());
+    case QMetaType::UInt: {
+        const qint64 x = v.toLongLong();
+        out.tag(TagInt, &x, 8);
         return;
-    case QMetaType::Double:
-        out.append(TagDouble);
-        put<double>(out, v.toDouble());
+    }
+    case QMetaType::Double: {
+        const double x = v.toDouble();
+        out.tag(TagDouble, &x, 8);
         return;
+    }
     case QMetaType::QString: {
         const QString s = v.toString();
-        out.append(TagString);
-        put<qint32>(out, qint32(s.size()));
-        out.append(reinterpret_cast<const char *>(s.constData()), s.size() * qsizetype(sizeof(QChar)));
+        out.block(TagString, s.constData(), qint32(s.size() * qsizetype(sizeof(QChar))));
         return;
     }
     case QMetaType::QByteArray: {
         const QByteArray b = v.toByteArray();
-        out.append(TagBytes);
-        put<qint32>(out, qint32(b.size()));
-        out.append(b);
+        out.block(TagBytes, b.constData(), qint32(b.size()));
         return;
     }
-    case QMetaType::Bool:
-        out.append(TagBool);
-        out.append(char(v.toBool()));
+    case QMetaType::Bool: {
+        const char x = v.toBool();
+        out.tag(TagBool, &x, 1);
         return;
+    }
     default: {
         QByteArray b;
         QDataStream stream(&b, QIODevice::WriteOnly);
         stream << v;
-        out.append(TagOther);
-        put<qint32>(out, qint32(b.size()));
-        out.append(b);
+        out.block(TagOther, b.constData(), qint32(b.size()));
         return;
     }
     }
@@ -353,12 +386,12 @@ bool decode(const QByteArray &in, qsizetype &pos, QVariant &v)
     case TagString: {
         if (!need(4))
             return false;
-        const qint32 n = get32();
-        if (n < 0 || !need(qsizetype(n) * 2))
+        const qint32 n = get32();  // bytes
+        if (n < 0 || n % 2 != 0 || !need(n))
             return false;
-        QString s(n, Qt::Uninitialized);
-        std::memcpy(s.data(), in.constData() + pos, size_t(n) * 2);
-        pos += qsizetype(n) * 2;
+        QString s(n / 2, Qt::Uninitialized);
+        std::memcpy(s.data(), in.constData() + pos, size_t(n));
+        pos += n;
         v = s;
         return true;
     }
@@ -779,7 +812,7 @@ private:
                 fields.append(serverField(m_dialect, record.field(i)));
         }
         const int columns = int(fields.size());
-        QByteArray buffer;
+        SpoolBuffer buffer;
         QList<qint64> marks;
         qint64 written = 0;  // spool bytes
         qint64 rows = 0;
@@ -788,13 +821,13 @@ private:
         sinceFlush.start();
         // The last flush also says that no more rows come, with them in one step.
         const auto flush = [&](bool last) -> bool {
-            if (!buffer.isEmpty() && spool.write(buffer) != buffer.size()) {
+            if (buffer.size() > 0 && spool.write(buffer.data(), buffer.size()) != buffer.size()) {
                 fail(QStringLiteral("Unable to write to %1: %2").arg(spoolName, spool.errorString()));
                 return false;
             }
             spool.flush();
             written += buffer.size();
-            buffer.resize(0);  // keeps its capacity for the next chunk
+            buffer.clear();
             QMutexLocker lock(&m_state.mutex);
             m_state.rows = rows;
             m_state.bytes = written;
@@ -942,6 +975,7 @@ void TQuery::Start()
     result->start();
     m_pending = std::move(result);
     m_rowsSignalled = 0;
+    m_sinceRowsSignal.invalidate();
     if (!m_poll) {
         m_poll = new QTimer(this);
         m_poll->setInterval(kPollMs);
@@ -1015,8 +1049,9 @@ void TQuery::poll()
         done = s.done;
         error = s.error;
     }
-    if (rows != m_rowsSignalled) {
+    if (rows != m_rowsSignalled && (done || !m_sinceRowsSignal.isValid() || m_sinceRowsSignal.elapsed() >= kAnnounceMs)) {
         m_rowsSignalled = rows;
+        m_sinceRowsSignal.start();
         Q_EMIT rowsRead(rows);
     }
     if (done && !m_result->endSignalled) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPair>
 #include <QPixmap>
@@ -112,6 +113,7 @@ private:
     std::unique_ptr<Result> m_pending; // started, waiting for the first rows
     QTimer *m_poll = nullptr;
     qint64 m_rowsSignalled = 0;
+    QElapsedTimer m_sinceRowsSignal;
 
     void poll();
     void finishPending();
