@@ -286,6 +286,7 @@ bool TQGQueryExecution::IsRunning() const
 
 void TQGQueryExecution::CloseResult()
 {
+    d->stopped = true;  // a run still executing ends quietly
     d->query->Close();
     d->setRunning(false);
     d->hideResult();

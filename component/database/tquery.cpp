@@ -930,7 +930,12 @@ void TQuery::Close()
 {
     if (m_poll)
         m_poll->stop();
-    m_pending.reset();
+    if (m_pending) {
+        // A run closed before its first rows ends as a cancelled one, so that whoever
+        // waits for it stops waiting.
+        m_pending.reset();
+        Q_EMIT failed(kCancelled);
+    }
     if (!m_result)
         return;
     m_result->database()->detachQuery(this);

@@ -486,6 +486,20 @@ inline void cancelWhileExecuting(Window &w, const QString &alias)
     QCOMPARE(w.status(), QStringLiteral("20 record(s)"));
 }
 
+// Closing the result (loading a design) while a statement executes ends the run and the wait
+// of Execute.
+inline void closeWhileExecuting(Window &w, const QString &alias)
+{
+    QTimer::singleShot(300, w->Execution(), [&w] { w->Execution()->CloseResult(); });
+    w.run(isPg(alias) ? QStringLiteral("SELECT pg_sleep(60)") : numbers(alias, 2000000000, QStringLiteral("max(i)")));
+    QVERIFY(!w->Execution()->IsRunning());
+    QVERIFY(!w->Query1()->IsActive());
+    QVERIFY(!w.resultShown());
+    QVERIFY(w.log->messages.isEmpty());
+    w.run(QStringLiteral("SELECT * FROM products"));
+    QCOMPARE(w.status(), QStringLiteral("20 record(s)"));
+}
+
 // A failure in a later chunk reaches the user with the engine's message; the rows read
 // before it stay.
 inline void laterChunkFails(Window &w, const QString &alias)

@@ -33,6 +33,7 @@ private Q_SLOTS:
     void oneRun();
     void stopKeepsRows();
     void cancelWhileExecuting();
+    void closeWhileExecuting();
     void laterChunkFails();
     void pageLayout();
 
@@ -186,6 +187,11 @@ void TestExecution::stopKeepsRows()
 void TestExecution::cancelWhileExecuting()
 {
     ExecutionChecks::cancelWhileExecuting(*m_window, kAlias);
+}
+
+void TestExecution::closeWhileExecuting()
+{
+    ExecutionChecks::closeWhileExecuting(*m_window, kAlias);
 }
 
 void TestExecution::laterChunkFails()

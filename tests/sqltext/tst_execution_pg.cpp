@@ -33,6 +33,7 @@ private Q_SLOTS:
     void oneRun();
     void stopKeepsRows();
     void cancelWhileExecuting();
+    void closeWhileExecuting();
     void laterChunkFails();
     void statementTimeout();
     void unwrappableStatement();
@@ -162,6 +163,11 @@ void TestExecutionPg::stopKeepsRows()
 void TestExecutionPg::cancelWhileExecuting()
 {
     ExecutionChecks::cancelWhileExecuting(*m_window, kAlias);
+}
+
+void TestExecutionPg::closeWhileExecuting()
+{
+    ExecutionChecks::closeWhileExecuting(*m_window, kAlias);
 }
 
 void TestExecutionPg::laterChunkFails()
