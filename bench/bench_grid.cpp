@@ -1,17 +1,24 @@
 // The designer's result grid against a plain QSqlQueryModel in a QTableView, on the
-// sample's 1,000,000-row table "ledger" in SQLite and in PostgreSQL.
+// sample's 1,000,000-row table "ledger" (or a 10,000,000-row copy with --rows 10000000) in
+// SQLite and in PostgreSQL, for three statements: the plain scan ("plain"), ORDER BY a
+// column without an index ("sorted"), and a join with "clients" ORDER BY another such
+// column ("join").
 //
-// For each engine and each of the two variants it measures, in a child process of its own
+// For each engine, statement and variant it measures, in a child process of its own
 // (so that the peak resident memory, VmHWM, is that variant's alone):
+//   engine_ms      the engine alone: a forward-only QSqlQuery that runs the statement and
+//                  reads every value of every row;
 //   first_rows_ms  from Execute (the designer's execute command, or setQuery for the
 //                  baseline) until the first rows are painted;
 //   last_row_ms    from the jump to the last row (the navigator's Last, or fetchMore until
 //                  !canFetchMore and a scroll to the end, as a QTableView does) until that
 //                  row is painted;
 //   peak_rss_mb    the peak resident memory after the jump.
-// Each figure is the median of --runs runs (default 3). One line per engine on stdout:
-//   engine=sqlite first_rows_ms=... last_row_ms=... peak_rss_mb=... baseline_first_rows_ms=...
-//   baseline_last_row_ms=... baseline_peak_rss_mb=...
+// Each figure is the median of --runs runs (default 3). One line per engine and statement:
+//   engine=sqlite stmt=sorted rows=1000000 first_rows_ms=... last_row_ms=... engine_ms=...
+//   peak_rss_mb=... baseline_first_rows_ms=... baseline_last_row_ms=... baseline_peak_rss_mb=...
+// At 10,000,000 rows the baseline is left out (it holds every row in memory: gigabytes)
+// and its figures print as -1.
 //
 // Run it from the build directory (it finds vdqmksample there and the server script in the
 // source tree):
@@ -21,7 +28,8 @@
 //   --pg HOST PORT USER DB    a running server with the sample (else one is started with
 //                             tests/pg/pgserver.sh in a temp dir and stopped afterwards)
 //   --mksample PROGRAM        the sample builder (default: BUILD/tools/vdqmksample)
-//   --engines sqlite,postgresql   --runs N
+//   --engines sqlite,postgresql   --stmts plain,sorted,join   --runs N
+//   --rows 1000000|10000000   (10,000,000 makes the table "ledger10m" once, in both engines)
 // The children run on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
 #include "tqgdbnavigator.h"
@@ -45,6 +53,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
+#include <QSqlRecord>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -55,8 +64,18 @@
 
 namespace {
 
-constexpr int kLedgerRows = 1000000;
-const QString kStatement = QStringLiteral("SELECT * FROM ledger");
+// The statement of a name, on the table of a row count.
+QString statement(const QString &name, qint64 rows)
+{
+    const QString table = rows > 1000000 ? QStringLiteral("ledger10m") : QStringLiteral("ledger");
+    if (name == QLatin1String("sorted"))
+        return QStringLiteral("SELECT * FROM %1 ORDER BY \"Amount\" DESC").arg(table);
+    if (name == QLatin1String("join"))
+        return QStringLiteral("SELECT l.\"EntryNo\", l.\"EntryDay\", c.\"Firm\", l.\"Amount\", l.\"Text\" FROM %1 l "
+                              "JOIN clients c ON c.\"ClientNo\" = l.\"ClientNo\" ORDER BY l.\"EntryDay\"")
+            .arg(table);
+    return QStringLiteral("SELECT * FROM %1").arg(table);
+}
 
 // The settings of one engine, handed from the parent to its children.
 struct Engine
@@ -64,6 +83,15 @@ struct Engine
     QString name;  // sqlite, postgresql
     QString sqliteFile;
     QString host, port, user, database;
+};
+
+// What one child runs: the statement and the number of rows it gives.
+struct Job
+{
+    QString stmt;
+    qint64 table = 1000000;  // rows of the table read
+    qint64 rows = 0;         // rows of the result
+    QString sql() const { return statement(stmt, table); }
 };
 
 // What this run made: the server it started and its temporary folder, removed however
@@ -130,15 +158,34 @@ void waitForPaint(PaintWatch &watch, int before)
     }
 }
 
-void checkLastRowShown(QTableView *view)
+bool lastRowShown(QTableView *view, qint64 rows)
 {
-    const QModelIndex bottom = view->indexAt(QPoint(2, view->viewport()->height() - 2));
     const QModelIndex last = view->model()->index(view->model()->rowCount() - 1, 0);
-    if (view->model()->rowCount() != kLedgerRows || !view->viewport()->rect().intersects(view->visualRect(last))
-        || bottom.row() < kLedgerRows - 2)
-        fail(QStringLiteral("the last row is not in view (rows %1, bottom row %2)")
+    return view->model()->rowCount() == rows && view->currentIndex().row() == rows - 1
+           && view->viewport()->rect().contains(view->visualRect(last));
+}
+
+void checkLastRowShown(QTableView *view, qint64 rows)
+{
+    if (!lastRowShown(view, rows))
+        fail(QStringLiteral("the last row is not in view (rows %1, current row %2)")
                  .arg(view->model()->rowCount())
-                 .arg(bottom.row()));
+                 .arg(view->currentIndex().row()));
+}
+
+// Processes events until the last row is current and in view, then until it is painted.
+void waitForLastRow(QTableView *view, PaintWatch &watch, qint64 rows)
+{
+    QElapsedTimer guard;
+    guard.start();
+    while (!lastRowShown(view, rows)) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (guard.elapsed() > 600000)
+            fail(QStringLiteral("the last row did not come within ten minutes"));
+    }
+    const int before = watch.paints;
+    view->viewport()->update();
+    waitForPaint(watch, before);
 }
 
 void report(qint64 firstRows, qint64 lastRow)
@@ -148,9 +195,27 @@ void report(qint64 firstRows, qint64 lastRow)
     std::fflush(stdout);
 }
 
+QSqlDatabase connect(const Engine &engine, const QString &name)
+{
+    QSqlDatabase db;
+    if (engine.name == QLatin1String("sqlite")) {
+        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(engine.sqliteFile);
+    } else {
+        db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        db.setHostName(engine.host);
+        db.setPort(engine.port.toInt());
+        db.setUserName(engine.user);
+        db.setDatabaseName(engine.database);
+    }
+    if (!db.open())
+        fail(db.lastError().text());
+    return db;
+}
+
 // --- The children -------------------------------------------------------------------------
 
-int runDesigner(const Engine &engine)
+int runDesigner(const Engine &engine, const Job &job)
 {
     QTemporaryDir dir;
     const QString aliasFile = dir.filePath(QStringLiteral("aliases.ini"));
@@ -179,7 +244,7 @@ int runDesigner(const Engine &engine)
     form.OpenDesignDatabase(QStringLiteral("Default"), QStringLiteral("SHOP"));
     form.resize(1000, 700);
     form.show();
-    form.Memo1()->SetText(kStatement);
+    form.Memo1()->SetText(job.sql());
     for (int i = 0; i < 10; ++i)
         QCoreApplication::processEvents();
     TQGenGrid *grid = form.Grid();
@@ -192,35 +257,47 @@ int runDesigner(const Engine &engine)
         fail(error);
     waitForPaint(watch, watch.paints);
     const qint64 firstRows = timer.elapsed();
-    if (grid->model()->rowCount() != kLedgerRows)
-        fail(QStringLiteral("the designer's grid has %1 rows").arg(grid->model()->rowCount()));
+    if (grid->model()->rowCount() == 0)
+        fail(QStringLiteral("the designer's grid shows no rows"));
 
     auto *navigator = form.findChild<TQGDBNavigator *>(QStringLiteral("DBNavigator1"));
-    const int before = watch.paints;
     timer.restart();
     navigator->Last();
-    waitForPaint(watch, before);
+    waitForLastRow(grid, watch, job.rows);
     const qint64 lastRow = timer.elapsed();
-    checkLastRowShown(grid);
+    if (!error.isEmpty())
+        fail(error);
     report(firstRows, lastRow);
     return 0;
 }
 
-int runBaseline(const Engine &engine)
+int runEngine(const Engine &engine, const Job &job)
 {
-    QSqlDatabase db;
-    if (engine.name == QLatin1String("sqlite")) {
-        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("baseline"));
-        db.setDatabaseName(engine.sqliteFile);
-    } else {
-        db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("baseline"));
-        db.setHostName(engine.host);
-        db.setPort(engine.port.toInt());
-        db.setUserName(engine.user);
-        db.setDatabaseName(engine.database);
+    QSqlDatabase db = connect(engine, QStringLiteral("engine"));
+    QElapsedTimer timer;
+    timer.start();
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(job.sql()))
+        fail(q.lastError().text());
+    qint64 rows = 0;
+    const int columns = q.record().count();
+    while (q.next()) {
+        for (int i = 0; i < columns; ++i)
+            q.value(i);
+        ++rows;
     }
-    if (!db.open())
-        fail(db.lastError().text());
+    const qint64 ms = timer.elapsed();
+    if (rows != job.rows)
+        fail(QStringLiteral("the engine read %1 rows, not %2").arg(rows).arg(job.rows));
+    std::printf("engine_ms=%lld\n", static_cast<long long>(ms));
+    std::fflush(stdout);
+    return 0;
+}
+
+int runBaseline(const Engine &engine, const Job &job)
+{
+    QSqlDatabase db = connect(engine, QStringLiteral("baseline"));
 
     // The same window size as the designer's grid gets.
     QTableView view;
@@ -233,7 +310,7 @@ int runBaseline(const Engine &engine)
 
     QElapsedTimer timer;
     timer.start();
-    model.setQuery(kStatement, db);
+    model.setQuery(job.sql(), db);
     if (model.lastError().isValid())
         fail(model.lastError().text());
     view.setModel(&model);
@@ -248,7 +325,7 @@ int runBaseline(const Engine &engine)
     view.setCurrentIndex(model.index(model.rowCount() - 1, 0));
     waitForPaint(watch, before);
     const qint64 lastRow = timer.elapsed();
-    checkLastRowShown(&view);
+    checkLastRowShown(&view, job.rows);
     report(firstRows, lastRow);
     return 0;
 }
@@ -261,13 +338,13 @@ QString sourceDir()
     return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath(QStringLiteral(".."));
 }
 
-QStringList engineArguments(const Engine &engine)
+QStringList engineArguments(const Engine &engine, const Job &job)
 {
     return {QStringLiteral("--engine"), engine.name, engine.sqliteFile, engine.host, engine.port, engine.user,
-            engine.database};
+            engine.database, job.stmt, QString::number(job.table), QString::number(job.rows)};
 }
 
-QMap<QString, double> runChild(const QString &variant, const Engine &engine)
+QMap<QString, double> runChild(const QString &variant, const Engine &engine, const Job &job)
 {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -277,7 +354,7 @@ QMap<QString, double> runChild(const QString &variant, const Engine &engine)
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(QCoreApplication::applicationFilePath(),
-                QStringList{QStringLiteral("--child"), variant} + engineArguments(engine));
+                QStringList{QStringLiteral("--child"), variant} + engineArguments(engine, job));
     if (!child.waitForFinished(600000) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
         fail(QStringLiteral("the %1 run on %2 failed").arg(variant, engine.name));
     QMap<QString, double> figures;
@@ -287,7 +364,7 @@ QMap<QString, double> runChild(const QString &variant, const Engine &engine)
         if (eq > 0)
             figures.insert(pair.left(eq), pair.mid(eq + 1).toDouble());
     }
-    if (figures.size() != 3)
+    if (figures.size() != (variant == QLatin1String("engine") ? 1 : 3))
         fail(QStringLiteral("unexpected output of the %1 run: %2").arg(variant, line));
     return figures;
 }
@@ -323,12 +400,43 @@ QMap<QString, QString> readEnvFile(const QString &path)
     return env;
 }
 
+// The 10,000,000-row copy of the ledger, made once per database.
+void makeBigTable(const Engine &engine)
+{
+    QSqlDatabase db = connect(engine, QStringLiteral("maker"));
+    QSqlQuery q(db);
+    if (q.exec(QStringLiteral("SELECT COUNT(*) FROM ledger10m")) && q.next() && q.value(0).toLongLong() == 10000000)
+        return;
+    q.exec(QStringLiteral("DROP TABLE IF EXISTS ledger10m"));
+    const QString copy = engine.name == QLatin1String("sqlite")
+                             ? QStringLiteral("WITH RECURSIVE k(j) AS (SELECT 0 UNION ALL SELECT j + 1 FROM k WHERE j < 9) ")
+                             : QString();
+    const QString copies = engine.name == QLatin1String("sqlite") ? QStringLiteral("k")
+                                                                   : QStringLiteral("generate_series(0, 9) AS k(j)");
+    const QString sql = QStringLiteral("CREATE TABLE ledger10m AS %1SELECT \"EntryNo\" + j * 1000000 AS \"EntryNo\", "
+                                       "\"EntryDay\", \"ClientNo\", \"Amount\", \"Text\" FROM ledger, %2")
+                            .arg(copy, copies);
+    if (!q.exec(sql))
+        fail(QStringLiteral("making ledger10m: %1").arg(q.lastError().text()));
+}
+
+qint64 resultRows(const Engine &engine, const Job &job)
+{
+    QSqlDatabase db = connect(engine, QStringLiteral("counter"));
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM (%1) AS n").arg(job.sql())) || !q.next())
+        fail(QStringLiteral("counting %1: %2").arg(job.stmt, q.lastError().text()));
+    return q.value(0).toLongLong();
+}
+
 int runParent(const QStringList &args)
 {
     QString sqliteFile, mksample;
     Engine pg;
     pg.name = QStringLiteral("postgresql");
     QStringList engines{QStringLiteral("sqlite"), QStringLiteral("postgresql")};
+    QStringList stmts{QStringLiteral("plain"), QStringLiteral("sorted"), QStringLiteral("join")};
+    qint64 tableRows = 1000000;
     int runs = 3;
     for (int i = 1; i < args.size(); ++i) {
         const QString &a = args.at(i);
@@ -343,6 +451,10 @@ int runParent(const QStringList &args)
             mksample = args.at(++i);
         } else if (a == QLatin1String("--engines") && i + 1 < args.size()) {
             engines = args.at(++i).split(u',', Qt::SkipEmptyParts);
+        } else if (a == QLatin1String("--stmts") && i + 1 < args.size()) {
+            stmts = args.at(++i).split(u',', Qt::SkipEmptyParts);
+        } else if (a == QLatin1String("--rows") && i + 1 < args.size()) {
+            tableRows = args.at(++i).toLongLong() > 1000000 ? 10000000 : 1000000;
         } else if (a == QLatin1String("--runs") && i + 1 < args.size()) {
             runs = qMax(1, args.at(++i).toInt());
         } else {
@@ -384,24 +496,36 @@ int runParent(const QStringList &args)
         Engine engine = name == QLatin1String("postgresql") ? pg : Engine{name, sqliteFile, {}, {}, {}, {}};
         if (name != QLatin1String("sqlite") && name != QLatin1String("postgresql"))
             fail(QStringLiteral("unknown engine %1").arg(name));
-        QMap<QString, QList<double>> figures;
-        for (int run = 0; run < runs; ++run) {
-            for (const QString &variant : {QStringLiteral("designer"), QStringLiteral("baseline")}) {
-                const QMap<QString, double> f = runChild(variant, engine);
-                const QString prefix = variant == QLatin1String("baseline") ? QStringLiteral("baseline_") : QString();
-                for (auto it = f.cbegin(); it != f.cend(); ++it)
-                    figures[prefix + it.key()].append(it.value());
+        if (tableRows > 1000000)
+            makeBigTable(engine);
+        for (const QString &stmt : std::as_const(stmts)) {
+            Job job{stmt, tableRows, 0};
+            job.rows = resultRows(engine, job);
+            QStringList variants{QStringLiteral("engine"), QStringLiteral("designer")};
+            if (tableRows <= 1000000)
+                variants << QStringLiteral("baseline");
+            QMap<QString, QList<double>> figures;
+            for (int run = 0; run < runs; ++run) {
+                for (const QString &variant : std::as_const(variants)) {
+                    const QMap<QString, double> f = runChild(variant, engine, job);
+                    const QString prefix = variant == QLatin1String("baseline") ? QStringLiteral("baseline_") : QString();
+                    for (auto it = f.cbegin(); it != f.cend(); ++it)
+                        figures[prefix + it.key()].append(it.value());
+                }
             }
+            const auto figure = [&figures](const char *key) {
+                const QList<double> values = figures.value(QLatin1String(key));
+                return values.isEmpty() ? -1.0 : median(values);
+            };
+            std::printf("engine=%s stmt=%s rows=%lld first_rows_ms=%.0f last_row_ms=%.0f engine_ms=%.0f "
+                        "peak_rss_mb=%.1f baseline_first_rows_ms=%.0f baseline_last_row_ms=%.0f "
+                        "baseline_peak_rss_mb=%.1f\n",
+                        qPrintable(name), qPrintable(stmt), static_cast<long long>(job.rows), figure("first_rows_ms"),
+                        figure("last_row_ms"), figure("engine_ms"), figure("peak_rss_mb"),
+                        figure("baseline_first_rows_ms"), figure("baseline_last_row_ms"),
+                        figure("baseline_peak_rss_mb"));
+            std::fflush(stdout);
         }
-        std::printf("engine=%s first_rows_ms=%.0f last_row_ms=%.0f peak_rss_mb=%.1f baseline_first_rows_ms=%.0f "
-                    "baseline_last_row_ms=%.0f baseline_peak_rss_mb=%.1f\n",
-                    qPrintable(name), median(figures.value(QStringLiteral("first_rows_ms"))),
-                    median(figures.value(QStringLiteral("last_row_ms"))),
-                    median(figures.value(QStringLiteral("peak_rss_mb"))),
-                    median(figures.value(QStringLiteral("baseline_first_rows_ms"))),
-                    median(figures.value(QStringLiteral("baseline_last_row_ms"))),
-                    median(figures.value(QStringLiteral("baseline_peak_rss_mb"))));
-        std::fflush(stdout);
     }
 
     cleanUp();
@@ -415,10 +539,15 @@ int main(int argc, char **argv)
     if (argc >= 3 && qstrcmp(argv[1], "--child") == 0) {
         QApplication app(argc, argv);
         const QStringList args = app.arguments();
-        if (args.size() < 10 || args.at(3) != QLatin1String("--engine"))
+        if (args.size() < 13 || args.at(3) != QLatin1String("--engine"))
             fail(QStringLiteral("bad child arguments"));
         const Engine engine{args.at(4), args.at(5), args.at(6), args.at(7), args.at(8), args.at(9)};
-        return args.at(2) == QLatin1String("baseline") ? runBaseline(engine) : runDesigner(engine);
+        const Job job{args.at(10), args.at(11).toLongLong(), args.at(12).toLongLong()};
+        if (args.at(2) == QLatin1String("baseline"))
+            return runBaseline(engine, job);
+        if (args.at(2) == QLatin1String("engine"))
+            return runEngine(engine, job);
+        return runDesigner(engine, job);
     }
     QCoreApplication app(argc, argv);
     return runParent(app.arguments());

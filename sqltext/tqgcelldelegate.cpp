@@ -56,8 +56,10 @@ void TQGCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
             break;
         }
         case TFieldKind::Other:
+            // A value cut at the cell's edge would read as another value: it ends in "…".
             painter->drawText(inner, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                              index.data(Qt::DisplayRole).toString());
+                              QFontMetrics(option.font).elidedText(index.data(Qt::DisplayRole).toString(),
+                                                                   Qt::ElideRight, inner.width()));
             break;
         }
     }

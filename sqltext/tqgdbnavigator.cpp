@@ -37,7 +37,9 @@ TQGDBNavigator::TQGDBNavigator(QWidget *parent)
     m_next = navButton(this, "NavNext", TQGGlyph::NavNext, tr("Next record"));
     m_last = navButton(this, "NavLast", TQGGlyph::NavLast, tr("Last record"));
     m_refresh = navButton(this, "NavRefresh", TQGGlyph::NavRefresh, tr("Refresh data"));
-    for (QToolButton *b : {m_first, m_prior, m_next, m_last, m_refresh})
+    m_stop = navButton(this, "NavStop", TQGGlyph::CancelAndExit, tr("Stop reading (Esc)"));
+    m_stop->setEnabled(false);
+    for (QToolButton *b : {m_first, m_prior, m_next, m_last, m_refresh, m_stop})
         layout->addWidget(b);
     layout->addStretch(1);
     connect(m_first, &QToolButton::clicked, this, &TQGDBNavigator::First);
@@ -45,6 +47,7 @@ TQGDBNavigator::TQGDBNavigator(QWidget *parent)
     connect(m_next, &QToolButton::clicked, this, &TQGDBNavigator::Next);
     connect(m_last, &QToolButton::clicked, this, &TQGDBNavigator::Last);
     connect(m_refresh, &QToolButton::clicked, this, &TQGDBNavigator::Refresh);
+    connect(m_stop, &QToolButton::clicked, this, &TQGDBNavigator::Stop);
     updateButtons();
 }
 
@@ -62,8 +65,15 @@ void TQGDBNavigator::SetView(QAbstractItemView *view)
     if (view && view->model()) {
         QAbstractItemModel *model = view->model();
         const auto update = [this] { updateButtons(); };
-        m_connections << connect(model, &QAbstractItemModel::modelReset, this, update)
-                      << connect(model, &QAbstractItemModel::rowsInserted, this, update)
+        m_connections << connect(model, &QAbstractItemModel::modelReset, this, [this] {
+                          m_wantLast = false;
+                          updateButtons();
+                      })
+                      << connect(model, &QAbstractItemModel::rowsInserted, this, [this] {
+                             if (m_wantLast)
+                                 followEnd();
+                             updateButtons();
+                         })
                       << connect(model, &QAbstractItemModel::rowsRemoved, this, update);
         if (QItemSelectionModel *selection = view->selectionModel())
             m_connections << connect(selection, &QItemSelectionModel::currentChanged, this, update);
@@ -71,40 +81,63 @@ void TQGDBNavigator::SetView(QAbstractItemView *view)
     updateButtons();
 }
 
-void TQGDBNavigator::First() { moveTo(0); }
+void TQGDBNavigator::First()
+{
+    m_wantLast = false;
+    moveTo(0);
+}
 
 void TQGDBNavigator::Prior()
 {
+    m_wantLast = false;
     if (m_view)
         moveTo(qMax(0, m_view->currentIndex().row() - 1));
 }
 
 void TQGDBNavigator::Next()
 {
-    if (!m_view || !m_view->model())
-        return;
-    const int row = m_view->currentIndex().row() + 1;
-    QAbstractItemModel *model = m_view->model();
-    if (row >= model->rowCount() && model->canFetchMore(QModelIndex()))
-        model->fetchMore(QModelIndex());
-    moveTo(row);
+    m_wantLast = false;
+    if (m_view)
+        moveTo(m_view->currentIndex().row() + 1);
 }
 
 void TQGDBNavigator::Last()
 {
     if (!m_view || !m_view->model())
         return;
-    QAbstractItemModel *model = m_view->model();
-    // A result the engine could not count grows as it is read; the last row is where the
-    // growing stops.
-    while (model->canFetchMore(QModelIndex()))
-        model->fetchMore(QModelIndex());
-    moveTo(model->rowCount() - 1);
+    // Rows still being read: the current row follows them to the end.
+    m_wantLast = m_view->model()->canFetchMore(QModelIndex());
+    followEnd();
+}
+
+void TQGDBNavigator::followEnd()
+{
+    if (m_view && m_view->model())
+        moveTo(m_view->model()->rowCount() - 1);
+}
+
+void TQGDBNavigator::ReadingEnded()
+{
+    if (m_wantLast)
+        followEnd();
+    m_wantLast = false;
+    updateButtons();
 }
 
 void TQGDBNavigator::Refresh()
 {
+    m_wantLast = false;
     Q_EMIT refreshRequested();
+}
+
+void TQGDBNavigator::Stop()
+{
+    Q_EMIT stopRequested();
+}
+
+void TQGDBNavigator::SetStopEnabled(bool enabled)
+{
+    m_stop->setEnabled(enabled);
 }
 
 void TQGDBNavigator::moveTo(int row)

@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QScrollBar>
 
 namespace {
 
@@ -115,7 +116,12 @@ void TQGenGrid::FitColumns()
             width = qMax(width, kMemoChars * charWidth + padding);
             break;
         case TFieldKind::Other: {
+            // The declared length says how long the values may get; the rows in view say
+            // how long they are. A longer value ends in an ellipsis.
             int text = 0;
+            const int declared = m->index(0, column).data(TQGResultModel::FieldSizeRole).toInt();
+            if (declared > 0)
+                text = declared * charWidth;
             for (int row = 0; row < rowsInView; ++row)
                 text = qMax(text, fm.horizontalAdvance(m->index(row, column).data().toString()));
             text = qBound(kMinTextChars * charWidth, text + kSlackChars * charWidth, kMaxTextChars * charWidth);
@@ -124,6 +130,33 @@ void TQGenGrid::FitColumns()
         }
         }
         horizontalHeader()->resizeSection(column, width);
+    }
+}
+
+void TQGenGrid::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    alignTopRow();
+}
+
+void TQGenGrid::updateGeometries()
+{
+    QTableView::updateGeometries();
+    alignTopRow();
+}
+
+// At the end of the scroll range the view would put the last row at the very bottom and
+// cut the top row in half; the top row stays whole, the last one is the lowest in view.
+void TQGenGrid::alignTopRow()
+{
+    const QScrollBar *bar = verticalScrollBar();
+    QHeaderView *rows = verticalHeader();
+    if (verticalScrollMode() != ScrollPerItem || bar->maximum() <= 0 || bar->value() != bar->maximum())
+        return;
+    const int top = rows->sectionPosition(rows->logicalIndex(bar->value()));
+    if (top >= 0 && rows->offset() != top) {
+        rows->setOffset(top);
+        viewport()->update();
     }
 }
 

@@ -40,8 +40,12 @@ public:
 protected:
     void LayoutChanged();
     void changeEvent(QEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void updateGeometries() override;
 
 private:
+    void alignTopRow();
+
     int m_linesPerRow = 1;
     int m_layoutRuns = 0;
     int m_lineHeight = 0;

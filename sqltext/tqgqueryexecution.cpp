@@ -10,9 +10,14 @@
 #include "vdqerror.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QItemSelectionModel>
+#include <QPointer>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
+
+#include <optional>
 
 namespace {
 
@@ -50,39 +55,105 @@ public:
     std::function<TDataSource *()> masterDataSource;
     QWidget *messageParent = nullptr;
     TQGResultModel *model = nullptr;
-    bool running = false;  // our own Close/Open, not a close from elsewhere
+    QShortcut *escape = nullptr;
+    bool running = false;   // our own Close/Open, not a close from elsewhere
+    bool executing = false; // a statement runs or its rows are read
+    int currentRow = 0;     // the row to show once the first rows are in
+    std::optional<TQGBusyCursor> busy;
+    QEventLoop *waiting = nullptr;  // Execute waits here for the first rows
 
-    // Opens the query and shows the result; false (with the engine's message shown) when
-    // the engine refused the statement.
-    bool openResult(int currentRow)
+    void setRunning(bool on)
     {
-        QString error;
-        qint64 count = 0;
-        {
-            TQGBusyCursor busy;
-            try {
-                query->Open();
-                count = query->RecordCount();
-            } catch (const VdqError &e) {
-                error = e.message();
-            }
-            if (error.isEmpty()) {
-                controls.grid->SetLinesPerRow(hasMultiLineField(*query) ? 3 : 1);
-                controls.grid->FitColumns();
-                controls.statusBar->showMessage(QString::asprintf("%lld record(s)", static_cast<long long>(count)));
-                if (model->rowCount() > 0) {
-                    const QModelIndex index = model->index(qBound(0, currentRow, model->rowCount() - 1), 0);
-                    controls.grid->setCurrentIndex(index);
-                    controls.grid->scrollTo(index);
-                }
-            }
-        }
-        if (!error.isEmpty()) {
-            VdqMessages::Error(messageParent, error);
-            return false;
+        executing = on;
+        if (on && !busy)
+            busy.emplace();
+        else if (!on)
+            busy.reset();
+        escape->setEnabled(on);
+        if (controls.navigator)
+            controls.navigator->SetStopEnabled(on);
+    }
+
+    void showCount()
+    {
+        const long long rows = query->RowsRead();
+        QString text;
+        if (query->IsReading())
+            text = QString::asprintf("Reading: %lld record(s) so far", rows);
+        else if (query->WasStopped())
+            text = QString::asprintf("%lld record(s) read, reading stopped: a part of the result", rows);
+        else
+            text = QString::asprintf("%lld record(s)", rows);
+        controls.statusBar->showMessage(text);
+    }
+
+    // The first rows are in: the grid shows them.
+    void opened()
+    {
+        controls.grid->SetLinesPerRow(hasMultiLineField(*query) ? 3 : 1);
+        controls.grid->FitColumns();
+        if (model->rowCount() > 0) {
+            const QModelIndex index = model->index(qBound(0, currentRow, model->rowCount() - 1), 0);
+            controls.grid->setCurrentIndex(index);
+            controls.grid->scrollTo(index);
         }
         controls.resultPanel->show();
-        return true;
+        if (!query->IsReading())
+            setRunning(false);
+        showCount();
+        if (waiting)
+            waiting->quit();
+    }
+
+    // The statement was refused, cancelled or failed before its first rows, or a later
+    // chunk failed (the rows read before it stay).
+    void failed(const QString &message)
+    {
+        const bool beforeRows = !query->IsActive();
+        setRunning(false);
+        if (beforeRows) {
+            hideResult();
+            if (waiting)
+                waiting->quit();
+        }
+        if (stopped && beforeRows)
+            controls.statusBar->showMessage(message);
+        else
+            VdqMessages::Error(messageParent, message);
+    }
+
+    void finished()
+    {
+        setRunning(false);
+        showCount();
+        if (controls.navigator)
+            controls.navigator->ReadingEnded();
+    }
+
+    bool stopped = false;  // the user stopped this run
+
+    // Starts the query and waits, processing events, for its first rows; false (with the
+    // message shown) when the statement was refused or failed.
+    bool openResult(int row)
+    {
+        currentRow = row;
+        stopped = false;
+        try {
+            query->Start();
+        } catch (const VdqError &e) {
+            VdqMessages::Error(messageParent, e.message());
+            return false;
+        }
+        setRunning(true);
+        // The panel, empty until the first rows come, holds the stop button meanwhile.
+        controls.resultPanel->show();
+        controls.statusBar->showMessage(QStringLiteral("Executing the SQL statement..."));
+        QEventLoop loop;
+        waiting = &loop;
+        if (query->IsStarting())
+            loop.exec();
+        waiting = nullptr;
+        return query->IsActive();
     }
 
     void hideResult()
@@ -106,10 +177,26 @@ TQGQueryExecution::TQGQueryExecution(const Controls &controls, TQuery *query, st
     d->model->setObjectName(QStringLiteral("ResultModel"));
     d->model->SetQuery(query);
     d->controls.grid->setModel(d->model);
+    // Escape anywhere in the window stops a run; the result panel is shown while one runs.
+    d->escape = new QShortcut(QKeySequence(Qt::Key_Escape), d->controls.resultPanel);
+    d->escape->setContext(Qt::WindowShortcut);
+    d->escape->setEnabled(false);
+    connect(d->escape, &QShortcut::activated, this, &TQGQueryExecution::StopResult);
     if (d->controls.navigator) {
         d->controls.navigator->SetView(d->controls.grid);
         connect(d->controls.navigator, &TQGDBNavigator::refreshRequested, this, &TQGQueryExecution::RefreshResult);
+        connect(d->controls.navigator, &TQGDBNavigator::stopRequested, this, &TQGQueryExecution::StopResult);
     }
+    connect(query, &TQuery::activeChanged, this, [this](bool active) {
+        if (active && d->executing)
+            d->opened();
+    });
+    connect(query, &TQuery::rowsRead, this, [this] {
+        if (d->executing)
+            d->showCount();
+    });
+    connect(query, &TQuery::failed, this, [this](const QString &message) { d->failed(message); });
+    connect(query, &TQuery::readingFinished, this, [this] { d->finished(); });
     // The navigator's position is the query's current record (the source of a detail
     // query's parameter values).
     connect(d->controls.grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -119,8 +206,10 @@ TQGQueryExecution::TQGQueryExecution(const Controls &controls, TQuery *query, st
             });
     // A result closed elsewhere (the connection went away) leaves nothing to browse.
     connect(query, &TQuery::activeChanged, this, [this](bool active) {
-        if (!active && !d->running)
+        if (!active && !d->running) {
+            d->setRunning(false);
             d->hideResult();
+        }
     });
 }
 
@@ -136,12 +225,15 @@ TQGResultModel *TQGQueryExecution::ResultModel() const
 
 void TQGQueryExecution::SpeedButton28Click()
 {
+    // A second Execute while one runs would start a run inside the first one's wait.
+    if (d->waiting)
+        return;
     const RunningFlag running(d->running);
 
     const Controls &c = d->controls;
     c.pageControl->setCurrentWidget(c.sqlPage);
-    if (d->query->IsActive())
-        d->query->Close();
+    d->query->Close();
+    d->setRunning(false);
     d->query->SetSQL(c.memo->Lines());
     d->query->SetMasterDataSource(d->masterDataSource ? d->masterDataSource() : nullptr);
     d->hideResult();
@@ -169,17 +261,33 @@ void TQGQueryExecution::SpeedButton28Click()
 
 void TQGQueryExecution::RefreshResult()
 {
-    if (!d->query->IsActive())
+    if (!d->query->IsActive() || d->waiting)
         return;
     const RunningFlag running(d->running);
     const int row = qMax(0, d->controls.grid->currentIndex().row());
     d->query->Close();
+    d->setRunning(false);
     if (!d->openResult(row))
         d->hideResult();
 }
 
+void TQGQueryExecution::StopResult()
+{
+    if (!d->executing)
+        return;
+    d->stopped = true;
+    d->query->Stop();
+}
+
+bool TQGQueryExecution::IsRunning() const
+{
+    return d->executing;
+}
+
 void TQGQueryExecution::CloseResult()
 {
+    d->stopped = true;  // a run still executing ends quietly
     d->query->Close();
+    d->setRunning(false);
     d->hideResult();
 }

@@ -14,7 +14,9 @@ class TQGSqlEditor;
 class TQuery;
 
 // The execute command of the "SQL" page: runs the editor's statement through the designer's
-// query object and shows a SELECT's rows in the result grid with the record count.
+// query object and shows a SELECT's rows in the result grid with the record count. The
+// statement runs once, on a reader thread; the window stays alive meanwhile, the status
+// bar counts the rows read, and Escape or the navigator's stop button ends the run.
 class TQGQueryExecution : public QObject
 {
     Q_OBJECT
@@ -36,7 +38,8 @@ public:
     ~TQGQueryExecution() override;
 
     // The command behind SpeedButton28, SpeedButton21 and "Execute SQL". Engine errors are
-    // shown with the engine's message; nothing is thrown.
+    // shown with the engine's message; nothing is thrown. A SELECT returns once its first
+    // rows are shown (or it failed or was cancelled); the events are processed meanwhile.
     void SpeedButton28Click();
 
     // Closes the result (loading a design does so).
@@ -44,6 +47,13 @@ public:
 
     // The navigator's refresh: runs the open SELECT again and keeps the current row.
     void RefreshResult();
+
+    // Escape and the stop button: cancels a statement still executing in the engine, or ends
+    // the reading of its rows (the rows read so far stay).
+    void StopResult();
+
+    // A statement is executing or its rows are being read.
+    bool IsRunning() const;
 
     // The model between the query and the grid.
     TQGResultModel *ResultModel() const;

@@ -6,8 +6,6 @@
 
 namespace {
 
-// Rows probed per step when the engine gives no count; one block of the query's cache.
-constexpr int kProbeRows = 256;
 constexpr int kPictureCacheSize = 64;
 
 } // namespace
@@ -24,8 +22,10 @@ void TQGResultModel::SetQuery(TQuery *query)
     if (m_query)
         disconnect(m_query, nullptr, this, nullptr);
     m_query = query;
-    if (m_query)
+    if (m_query) {
         connect(m_query, &TQuery::activeChanged, this, &TQGResultModel::reload);
+        connect(m_query, &TQuery::rowsRead, this, &TQGResultModel::grow);
+    }
     reload();
 }
 
@@ -37,22 +37,21 @@ void TQGResultModel::reload()
     m_highestRow = -1;
     m_rows = 0;
     m_columns = 0;
-    m_countKnown = true;
-    m_atEnd = true;
     if (m_query && m_query->IsActive()) {
         m_columns = m_query->FieldCount();
-        const qint64 count = m_query->RecordCount();
-        if (count >= 0) {
-            m_rows = int(qMin<qint64>(count, std::numeric_limits<int>::max()));
-        } else {
-            m_countKnown = false;
-            m_atEnd = false;
-            while (m_rows < kProbeRows && m_query->HasRow(m_rows))
-                ++m_rows;
-            m_atEnd = m_rows < kProbeRows;
-        }
+        m_rows = int(qMin<qint64>(m_query->RowsRead(), std::numeric_limits<int>::max()));
     }
     endResetModel();
+}
+
+void TQGResultModel::grow(qint64 rows)
+{
+    const int count = int(qMin<qint64>(rows, std::numeric_limits<int>::max()));
+    if (!m_query || !m_query->IsActive() || count <= m_rows)
+        return;
+    beginInsertRows(QModelIndex(), m_rows, count - 1);
+    m_rows = count;
+    endInsertRows();
 }
 
 int TQGResultModel::rowCount(const QModelIndex &parent) const
@@ -67,23 +66,8 @@ int TQGResultModel::columnCount(const QModelIndex &parent) const
 
 bool TQGResultModel::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && !m_countKnown && !m_atEnd && m_query && m_query->IsActive();
-}
-
-void TQGResultModel::fetchMore(const QModelIndex &parent)
-{
-    if (!canFetchMore(parent))
-        return;
-    int rows = m_rows;
-    const int limit = m_rows + kProbeRows;
-    while (rows < limit && m_query->HasRow(rows))
-        ++rows;
-    m_atEnd = rows < limit;
-    if (rows == m_rows)
-        return;
-    beginInsertRows(QModelIndex(), m_rows, rows - 1);
-    m_rows = rows;
-    endInsertRows();
+    // Rows read but not yet announced count as coming too.
+    return !parent.isValid() && m_query && (m_query->IsReading() || m_rows < m_query->RowsRead());
 }
 
 QVariant TQGResultModel::data(const QModelIndex &index, int role) const
@@ -94,6 +78,8 @@ QVariant TQGResultModel::data(const QModelIndex &index, int role) const
     const qint64 row = index.row();
     if (role == FieldKindRole)
         return int(m_query->Field(field).kind);
+    if (role == FieldSizeRole)
+        return m_query->Field(field).size;
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != WholeTextRole && role != PictureRole)
         return QVariant();
     ++m_rowReads;

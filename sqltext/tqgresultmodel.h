@@ -9,7 +9,8 @@
 
 // The open result of a query as a table model. Rows are asked of the query only when a
 // view asks for them (the rows it paints), so the query's bounded block cache is all the
-// memory a result takes; the row count is the engine's count.
+// memory a result takes. The rows grow as the query reads them; once it has read the last
+// one, the row count is the result's.
 class TQGResultModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -18,6 +19,7 @@ public:
         FieldKindRole = Qt::UserRole + 1,  // int(TFieldKind)
         WholeTextRole,                     // the whole text of a memo field
         PictureRole,                       // the picture of a graphic field (QPixmap)
+        FieldSizeRole,                     // the declared length of a text field, -1 for none
     };
 
     explicit TQGResultModel(QObject *parent = nullptr);
@@ -32,9 +34,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    // Only when the engine cannot count: the rows grow block by block as the view scrolls.
+    // While the query reads: more rows will come (they are read without being asked for).
     bool canFetchMore(const QModelIndex &parent = QModelIndex()) const override;
-    void fetchMore(const QModelIndex &parent = QModelIndex()) override;
 
     // Every data() call that had to read a row (for the tests of laziness).
     qint64 RowReads() const { return m_rowReads; }
@@ -43,12 +44,11 @@ public:
 
 private:
     void reload();
+    void grow(qint64 rows);
 
     QPointer<TQuery> m_query;
     int m_rows = 0;
     int m_columns = 0;
-    bool m_countKnown = true;
-    bool m_atEnd = true;
     mutable qint64 m_rowReads = 0;
     mutable qint64 m_highestRow = -1;
     // Decoding a picture is dearer than painting it: keep the few in view.

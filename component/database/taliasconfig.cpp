@@ -91,6 +91,12 @@ QList<TAliasParams> parse(const QString &text, const QString &baseDir,
             if (!ok || seconds <= 0)
                 fault(lineNo, QStringLiteral("Timeout \"%1\" is not a number of seconds").arg(value));
             p.connectTimeout = seconds;
+        } else if (key == QLatin1String("STATEMENTTIMEOUT")) {
+            bool ok = false;
+            const int seconds = value.toInt(&ok);
+            if (!ok || seconds < 0)
+                fault(lineNo, QStringLiteral("StatementTimeout \"%1\" is not a number of seconds").arg(value));
+            p.statementTimeout = seconds;
         }
         // Other keys belong to other tools and are left alone.
     }

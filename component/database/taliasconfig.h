@@ -20,6 +20,7 @@ struct TAliasParams
     bool hasPassword = false;  // the Password key was given (it may be empty)
     QString dsn;               // ODBC
     int connectTimeout = 5;    // seconds a server may take to answer (key Timeout)
+    int statementTimeout = 0;  // seconds a statement may run, 0: no limit (key StatementTimeout)
 };
 
 // The alias file: INI text with one section per alias. Relative paths are relative to

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPair>
 #include <QPixmap>
@@ -7,6 +8,7 @@
 #include <QVariant>
 #include <memory>
 
+class QTimer;
 class TDataSource;
 class TDatabase;
 
@@ -17,6 +19,7 @@ struct TFieldInfo
 {
     QString name;
     TFieldKind kind = TFieldKind::Other;
+    int size = -1;  // declared length of a text field in characters, -1 when none
 };
 
 // The designer's query object: session and database names, SQL lines, an optional
@@ -39,8 +42,27 @@ public:
 
     bool IsActive() const;
     void Close();
-    // Runs a statement that returns rows. Raises VdqError with the engine's message.
+    // Runs a statement that returns rows and waits for its first rows. Raises VdqError
+    // with the engine's message.
     void Open();
+    // Runs a statement that returns rows on a connection of its own in a reader thread and
+    // returns at once: opened() follows with the first rows, or failed() with the message.
+    // Statements that change data are refused here, before they run. Raises VdqError.
+    void Start();
+    // Ends the run: a statement still executing is cancelled in the engine, a result being
+    // read keeps the rows read so far. Safe to call at any time.
+    void Stop();
+    // Started and not yet opened, failed or stopped.
+    bool IsStarting() const;
+    // Rows are still being read.
+    bool IsReading() const;
+    // Stop() ended the reading before the last row.
+    bool WasStopped() const;
+    // Rows read from the engine so far (all of them once reading has ended).
+    qint64 RowsRead() const;
+    // Waits (without processing events) until the reading has ended; the signals of the
+    // state follow at the next event processing.
+    void WaitForEnd();
     // Runs a statement without rows. Raises VdqError with the engine's message.
     void ExecSql();
 
@@ -48,9 +70,11 @@ public:
     int FieldCount() const;
     TFieldInfo Field(int index) const;
     QList<TFieldInfo> Fields() const;
-    qint64 RecordCount() const;  // -1 when the engine cannot tell
+    // Every row of the one run: waits until the reading has ended.
+    qint64 RecordCount() const;
     // Row access for the grid: display text, whole text (memo), picture (graphic).
-    // Rows are read in blocks as they are asked for; a bounded number of blocks is kept.
+    // The rows read are spooled to a temporary file; a bounded number of blocks of them is
+    // kept in memory. A row not read yet is waited for.
     QVariant Value(qint64 row, int field) const;
     QString DisplayText(qint64 row, int field) const;
     QString WholeText(qint64 row, int field) const;
@@ -70,6 +94,13 @@ public:
 
 Q_SIGNALS:
     void activeChanged(bool active);
+    // While reading: more rows have been read (the total so far).
+    void rowsRead(qint64 rows);
+    // The reading ended: at the last row, by Stop(), or by an error after the first rows
+    // (failed() comes first then).
+    void readingFinished();
+    // The engine's message: the statement was refused, or reading failed later.
+    void failed(const QString &message);
 
 private:
     class Result;
@@ -78,7 +109,14 @@ private:
     QStringList m_sql;
     TDataSource *m_master = nullptr;
     qint64 m_recNo = 0;
-    std::unique_ptr<Result> m_result;
+    std::unique_ptr<Result> m_result;  // open: the first rows are there
+    std::unique_ptr<Result> m_pending; // started, waiting for the first rows
+    QTimer *m_poll = nullptr;
+    qint64 m_rowsSignalled = 0;
+    QElapsedTimer m_sinceRowsSignal;
+
+    void poll();
+    void finishPending();
 
     QString statementText() const;
     QList<QPair<QString, QVariant>> masterParameters(const QString &statement) const;

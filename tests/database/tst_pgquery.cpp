@@ -49,12 +49,15 @@ void TestPgQuery::initTestCase()
                               TestSupport::PgAliasSection(QStringLiteral("PGSHOP"))
                                   + QStringLiteral("[SHOP]\nDriver=STANDARD\nPath=shop.sqlite\n"));
     m_query = std::make_unique<TQuery>();
-    // Temporary: it lives on the query's connection only and never outlasts the run.
-    exec(QStringLiteral("CREATE TEMP TABLE vdq_scratch (id INTEGER PRIMARY KEY, label VARCHAR(20), body TEXT, data BYTEA)"));
+    // A table of the database, not a temporary one: a SELECT reads on a connection of its
+    // own, which does not see the temporary tables of another. Dropped at the end.
+    exec(QStringLiteral("DROP TABLE IF EXISTS vdq_scratch"));
+    exec(QStringLiteral("CREATE TABLE vdq_scratch (id INTEGER PRIMARY KEY, label VARCHAR(20), body TEXT, data BYTEA)"));
 }
 
 void TestPgQuery::cleanupTestCase()
 {
+    exec(QStringLiteral("DROP TABLE IF EXISTS vdq_scratch"));
     m_query.reset();
     Sessions().CloseAll();
 }

@@ -67,8 +67,10 @@ void TestSqliteQuery::initTestCase()
     QSqlQuery q(db);
     QVERIFY(q.exec(QStringLiteral(
         "CREATE TABLE kinds (a TEXT, b TEXT(20), c VARCHAR(30), d CLOB, e LONGTEXT, f MEDIUMTEXT,"
-        " g TINYTEXT, h BLOB, i LONGBLOB, j MEDIUMBLOB, k INTEGER, l REAL, m NUMERIC(8,2), n DATE, o, p text)")));
-    QVERIFY(q.exec(QStringLiteral("INSERT INTO kinds (a, h, k) VALUES ('x', X'00FF', 1)")));
+        " g TINYTEXT, h BLOB, i LONGBLOB, j MEDIUMBLOB, k INTEGER, l REAL, m NUMERIC(8,2), n DATE, o, p text,"
+        " q TEXT, r)")));
+    QVERIFY(q.exec(QStringLiteral(
+        "INSERT INTO kinds (a, h, k, q, r) VALUES ('x', X'00FF', 1, 'two' || char(10) || 'lines', 'a' || char(10) || 'b')")));
     q = QSqlQuery();
     db.close();
     db = QSqlDatabase();
@@ -113,15 +115,18 @@ void TestSqliteQuery::fieldKinds_data()
         << "SELECT * FROM products"
         << QStringList{"ProductNo", "Name", "Category", "Price", "InStock", "Picture", "Description"}
         << QList<int>{other, other, other, other, other, graphic, memo};
-    QTest::newRow("through a join")
+    QTest::newRow("through a join, notes of one line")
         << "SELECT c.\"Firm\", c.\"Notes\", p.\"Picture\" FROM clients c, products p WHERE c.\"ClientNo\" = 1001"
+        << QStringList{"Firm", "Notes", "Picture"} << QList<int>{other, other, graphic};
+    QTest::newRow("through a join, notes of two lines")
+        << "SELECT c.\"Firm\", c.\"Notes\", p.\"Picture\" FROM clients c, products p WHERE c.\"ClientNo\" = 1003"
         << QStringList{"Firm", "Notes", "Picture"} << QList<int>{other, memo, graphic};
     QTest::newRow("aliased columns keep their kind")
         << "SELECT \"Notes\" AS Remarks, \"Firm\" AS Name FROM clients"
         << QStringList{"Remarks", "Name"} << QList<int>{memo, other};
-    QTest::newRow("expressions are other")
+    QTest::newRow("expressions: memo by their values")
         << "SELECT \"Notes\" || '!' AS n, length(\"Firm\") FROM clients"
-        << QStringList{"n", "length(\"Firm\")"} << QList<int>{other, other};
+        << QStringList{"n", "length(\"Firm\")"} << QList<int>{memo, other};
 }
 
 void TestSqliteQuery::fieldKinds()
@@ -147,13 +152,15 @@ void TestSqliteQuery::declaredTypes_data()
     QTest::addColumn<QString>("column");
     QTest::addColumn<int>("kind");
     const int other = int(TFieldKind::Other), memo = int(TFieldKind::Memo), graphic = int(TFieldKind::Graphic);
-    QTest::newRow("TEXT") << "a" << memo;
+    // SQLite bounds no text type: a text is a memo by a line break in its values, not by
+    // its declared type.
+    QTest::newRow("TEXT") << "a" << other;
     QTest::newRow("TEXT(20)") << "b" << other;
     QTest::newRow("VARCHAR(30)") << "c" << other;
-    QTest::newRow("CLOB") << "d" << memo;
-    QTest::newRow("LONGTEXT") << "e" << memo;
-    QTest::newRow("MEDIUMTEXT") << "f" << memo;
-    QTest::newRow("TINYTEXT") << "g" << memo;
+    QTest::newRow("CLOB") << "d" << other;
+    QTest::newRow("LONGTEXT") << "e" << other;
+    QTest::newRow("MEDIUMTEXT") << "f" << other;
+    QTest::newRow("TINYTEXT") << "g" << other;
     QTest::newRow("BLOB") << "h" << graphic;
     QTest::newRow("LONGBLOB") << "i" << graphic;
     QTest::newRow("MEDIUMBLOB") << "j" << graphic;
@@ -162,7 +169,9 @@ void TestSqliteQuery::declaredTypes_data()
     QTest::newRow("NUMERIC(8,2)") << "m" << other;
     QTest::newRow("DATE") << "n" << other;
     QTest::newRow("no type") << "o" << other;
-    QTest::newRow("lower-case text") << "p" << memo;
+    QTest::newRow("lower-case text") << "p" << other;
+    QTest::newRow("TEXT with a line break") << "q" << memo;
+    QTest::newRow("no type, a line break") << "r" << memo;
 }
 
 void TestSqliteQuery::declaredTypes()

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -63,6 +64,14 @@ struct Window
         busyAtMessage.clear();
         form->Memo1()->SetText(sql);
         form->Execution()->SpeedButton28Click();
+        wait();
+    }
+
+    // Processes events until the statement has run and its rows are read.
+    void wait()
+    {
+        while (form->Execution()->IsRunning())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QCoreApplication::processEvents();
     }
 };
@@ -343,6 +352,7 @@ inline void navigator(Window &w)
     QVERIFY2(w.log->messages.isEmpty(), qPrintable(w.log->last()));
     QVERIFY(w.resultShown());
     QVERIFY(w->Query1()->IsActive());
+    w.wait();
     QCOMPARE(grid->currentIndex().row(), 3);
     QCOMPARE(w.status(), QStringLiteral("1000000 record(s)"));
     QCOMPARE(QApplication::overrideCursor(), nullptr);
@@ -360,6 +370,153 @@ inline void closeResult(Window &w)
     w.run(QStringLiteral("SELECT * FROM products"));
     QVERIFY(w.resultShown());
     QCOMPARE(w.model()->rowCount(), 20);
+}
+
+// The statements of the checks below that each engine writes its own way.
+inline bool isPg(const QString &alias)
+{
+    return alias != QLatin1String("SHOP");
+}
+
+inline QString numbers(const QString &alias, qint64 count, const QString &expression = QStringLiteral("i"))
+{
+    if (isPg(alias))
+        return QStringLiteral("SELECT %1 FROM generate_series(1, %2) AS g(i)").arg(expression).arg(count);
+    return QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %2) SELECT %1 FROM n")
+        .arg(expression)
+        .arg(count);
+}
+
+inline void changesRefusedData()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<bool>("pgOnly");
+    QTest::newRow("insert returning") << QStringLiteral(
+        "INSERT INTO \"2003sales\" (\"Cust No\", \"Firm\", \"Quarter\", \"Amount\") VALUES (9902, 'Twice', 1, 1) "
+        "RETURNING \"Cust No\"") << false;
+    QTest::newRow("delete returning") << QStringLiteral("DELETE FROM \"2003sales\" RETURNING \"Cust No\"") << false;
+    QTest::newRow("delete") << QStringLiteral("DELETE FROM \"2003sales\"") << false;
+    QTest::newRow("update, commented") << QStringLiteral("/* read */ UPDATE \"2003sales\" SET \"Amount\" = 0") << false;
+    QTest::newRow("with delete") << QStringLiteral(
+        "WITH d AS (DELETE FROM \"2003sales\" RETURNING *) SELECT * FROM d") << true;
+    QTest::newRow("select into") << QStringLiteral("SELECT * INTO scratch_copy FROM \"2003sales\"") << true;
+}
+
+// A statement that changes data, run as a Select Query, is refused before it runs: the
+// engine's data stay as they were, the same on every engine.
+inline void changesRefused(Window &w, const QString &alias, const QString &sql, bool pgOnly)
+{
+    if (pgOnly && !isPg(alias))
+        QSKIP("not SQL of this engine");
+    const QString countSql = QStringLiteral("SELECT COUNT(*) || ',' || SUM(\"Amount\") FROM \"2003sales\"");
+    TQuery count;
+    count.SetSessionName(QStringLiteral("Default"));
+    count.SetDatabaseName(alias);
+    count.SetSQL({countSql});
+    count.Open();
+    const QString before = count.Value(0, 0).toString();
+    count.Close();
+    w.setType(0);
+    w.run(sql);
+    QCOMPARE(w.log->messages.size(), 1);
+    QCOMPARE(w.log->messages.first().first, VdqMessages::Kind::Error);
+    QVERIFY(!w.resultShown());
+    count.Open();
+    QCOMPARE(count.Value(0, 0).toString(), before);
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+// Every row belongs to the one run: a value computed per row is the same after scrolling
+// away and back, and a sorted result is in order at its end.
+inline void oneRun(Window &w, const QString &alias)
+{
+    w.run(QStringLiteral("SELECT \"EntryNo\", random() AS r, \"Amount\" FROM ledger ORDER BY \"Amount\" DESC, \"EntryNo\""));
+    QVERIFY2(w.log->messages.isEmpty(), qPrintable(w.log->last()));
+    QCOMPARE(w.status(), QStringLiteral("1000000 record(s)"));
+    TQGResultModel *model = w.model();
+    const QString early = model->index(5, 1).data().toString();
+    w.navigator()->Last();
+    QCOMPARE(w->Grid()->currentIndex().row(), 999999);
+    w->Grid()->viewport()->grab();
+    const qint64 lastEntry = scalar(alias, QStringLiteral(
+        "SELECT \"EntryNo\" FROM ledger ORDER BY \"Amount\" ASC, \"EntryNo\" DESC LIMIT 1"));
+    QCOMPARE(model->index(999999, 0).data().toLongLong(), lastEntry);
+    QVERIFY(model->index(999998, 2).data().toDouble() >= model->index(999999, 2).data().toDouble());
+    w.navigator()->First();
+    w->Grid()->viewport()->grab();
+    QCOMPARE(model->index(5, 1).data().toString(), early);
+}
+
+// Stopping keeps the rows read; the count says they are a part.
+inline void stopKeepsRows(Window &w, const QString &alias)
+{
+    w.log->messages.clear();
+    w->Memo1()->SetText(numbers(alias, 50000000));
+    w->Execution()->SpeedButton28Click();
+    QVERIFY(w.resultShown());
+    QVERIFY(w->Execution()->IsRunning());
+    QApplication::setActiveWindow(w.form.get());
+    QTest::keyClick(w->Grid(), Qt::Key_Escape);
+    w.wait();
+    const int rows = w.model()->rowCount();
+    QVERIFY(rows > 0);
+    QVERIFY(rows < 50000000);
+    QCOMPARE(w->Query1()->RowsRead(), rows);
+    QVERIFY(w->Query1()->WasStopped());
+    QVERIFY(w.status().startsWith(QStringLiteral("%1 record(s) read, reading stopped").arg(rows)));
+    QCOMPARE(w.model()->index(rows - 1, 0).data().toLongLong(), rows);
+    QVERIFY(w.log->messages.isEmpty());
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+// A statement still executing is cancelled in the engine; the designer goes on.
+inline void cancelWhileExecuting(Window &w, const QString &alias)
+{
+    const QString slow = isPg(alias) ? QStringLiteral("SELECT pg_sleep(60)")
+                                     : numbers(alias, 2000000000, QStringLiteral("max(i)"));
+    QTimer::singleShot(300, w->Execution(), [&w] { w->Execution()->StopResult(); });
+    w.run(slow);
+    QVERIFY(!w->Query1()->IsActive());
+    QVERIFY(!w.resultShown());
+    QCOMPARE(w.status(), QStringLiteral("The SQL statement was cancelled"));
+    QVERIFY(w.log->messages.isEmpty());
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    w.run(QStringLiteral("SELECT * FROM products"));
+    QVERIFY2(w.log->messages.isEmpty(), qPrintable(w.log->last()));
+    QCOMPARE(w.status(), QStringLiteral("20 record(s)"));
+}
+
+// Closing the result (loading a design) while a statement executes ends the run and the wait
+// of Execute.
+inline void closeWhileExecuting(Window &w, const QString &alias)
+{
+    QTimer::singleShot(300, w->Execution(), [&w] { w->Execution()->CloseResult(); });
+    w.run(isPg(alias) ? QStringLiteral("SELECT pg_sleep(60)") : numbers(alias, 2000000000, QStringLiteral("max(i)")));
+    QVERIFY(!w->Execution()->IsRunning());
+    QVERIFY(!w->Query1()->IsActive());
+    QVERIFY(!w.resultShown());
+    QVERIFY(w.log->messages.isEmpty());
+    w.run(QStringLiteral("SELECT * FROM products"));
+    QCOMPARE(w.status(), QStringLiteral("20 record(s)"));
+}
+
+// A failure in a later chunk reaches the user with the engine's message; the rows read
+// before it stay.
+inline void laterChunkFails(Window &w, const QString &alias)
+{
+    const QString failing = isPg(alias) ? QStringLiteral("CASE WHEN i < 5000 THEN i ELSE 1 / (i - i) END")
+                                        : QStringLiteral("CASE WHEN i < 5000 THEN i ELSE abs(-9223372036854775807 - 1) END");
+    const QString sql = numbers(alias, 10000, failing);
+    w.run(sql);
+    QCOMPARE(w.log->messages.size(), 1);
+    QCOMPARE(w.log->messages.first().first, VdqMessages::Kind::Error);
+    const QString message = w.log->messages.first().second;
+    QVERIFY2(message.contains(isPg(alias) ? QStringLiteral("division by zero") : QStringLiteral("integer overflow")),
+             qPrintable(message));
+    QVERIFY(w.resultShown());
+    QCOMPARE(w.model()->rowCount(), 4999);
+    QCOMPARE(w.model()->index(4998, 0).data().toLongLong(), 4999);
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
 
 } // namespace ExecutionChecks

@@ -28,6 +28,13 @@ private Q_SLOTS:
     void busyWhileOpening();
     void navigator();
     void closeResult();
+    void changesRefused_data() { ExecutionChecks::changesRefusedData(); }
+    void changesRefused();
+    void oneRun();
+    void stopKeepsRows();
+    void cancelWhileExecuting();
+    void closeWhileExecuting();
+    void laterChunkFails();
     void pageLayout();
 
 private:
@@ -158,6 +165,38 @@ void TestExecution::pageLayout()
     QCOMPARE(grid->width(), panel9->width());
     QVERIFY(panel10->geometry().bottom() < form->Memo1()->mapTo(page, QPoint(0, 0)).y());
     QVERIFY(form->Memo1()->mapTo(page, QPoint(0, form->Memo1()->height())).y() <= panel9->mapTo(page, QPoint(0, 0)).y());
+}
+
+void TestExecution::changesRefused()
+{
+    QFETCH(QString, sql);
+    QFETCH(bool, pgOnly);
+    ExecutionChecks::changesRefused(*m_window, kAlias, sql, pgOnly);
+}
+
+void TestExecution::oneRun()
+{
+    ExecutionChecks::oneRun(*m_window, kAlias);
+}
+
+void TestExecution::stopKeepsRows()
+{
+    ExecutionChecks::stopKeepsRows(*m_window, kAlias);
+}
+
+void TestExecution::cancelWhileExecuting()
+{
+    ExecutionChecks::cancelWhileExecuting(*m_window, kAlias);
+}
+
+void TestExecution::closeWhileExecuting()
+{
+    ExecutionChecks::closeWhileExecuting(*m_window, kAlias);
+}
+
+void TestExecution::laterChunkFails()
+{
+    ExecutionChecks::laterChunkFails(*m_window, kAlias);
 }
 
 QTEST_MAIN(TestExecution)

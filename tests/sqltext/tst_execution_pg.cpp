@@ -28,6 +28,14 @@ private Q_SLOTS:
     void busyWhileOpening();
     void navigator();
     void closeResult();
+    void changesRefused_data() { ExecutionChecks::changesRefusedData(); }
+    void changesRefused();
+    void oneRun();
+    void stopKeepsRows();
+    void cancelWhileExecuting();
+    void closeWhileExecuting();
+    void laterChunkFails();
+    void statementTimeout();
     void unwrappableStatement();
 
 private:
@@ -44,7 +52,10 @@ void TestExecutionPg::initTestCase()
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY2(!TestSupport::PgEnv().isEmpty(), "the PostgreSQL server of the test run is not running (fixture pg)");
     QVERIFY(m_dir.isValid());
-    TestSupport::UseAliasFile(m_dir.filePath(QStringLiteral("aliases.ini")), TestSupport::PgAliasSection(kAlias));
+    // PGSLOW: the same database with a statement time-out.
+    QString slow = TestSupport::PgAliasSection(QStringLiteral("PGSLOW"));
+    slow.replace(QStringLiteral("\n\n"), QStringLiteral("\nStatementTimeout=1\n\n"));
+    TestSupport::UseAliasFile(m_dir.filePath(QStringLiteral("aliases.ini")), TestSupport::PgAliasSection(kAlias) + slow);
 }
 
 void TestExecutionPg::init()
@@ -130,6 +141,54 @@ void TestExecutionPg::unwrappableStatement()
     QCOMPARE(m_window->status(), QStringLiteral("1 record(s)"));
     QCOMPARE(m_window->model()->rowCount(), 1);
     QVERIFY(!m_window->model()->index(0, 0).data().toString().isEmpty());
+}
+
+void TestExecutionPg::changesRefused()
+{
+    QFETCH(QString, sql);
+    QFETCH(bool, pgOnly);
+    ExecutionChecks::changesRefused(*m_window, kAlias, sql, pgOnly);
+}
+
+void TestExecutionPg::oneRun()
+{
+    ExecutionChecks::oneRun(*m_window, kAlias);
+}
+
+void TestExecutionPg::stopKeepsRows()
+{
+    ExecutionChecks::stopKeepsRows(*m_window, kAlias);
+}
+
+void TestExecutionPg::cancelWhileExecuting()
+{
+    ExecutionChecks::cancelWhileExecuting(*m_window, kAlias);
+}
+
+void TestExecutionPg::closeWhileExecuting()
+{
+    ExecutionChecks::closeWhileExecuting(*m_window, kAlias);
+}
+
+void TestExecutionPg::laterChunkFails()
+{
+    ExecutionChecks::laterChunkFails(*m_window, kAlias);
+}
+
+// An alias's StatementTimeout ends a statement that runs longer, with a message; the
+// connection serves the next statement.
+void TestExecutionPg::statementTimeout()
+{
+    m_window.reset();
+    m_window = std::make_unique<ExecutionChecks::Window>(QStringLiteral("PGSLOW"));
+    m_window->run(QStringLiteral("SELECT pg_sleep(60)"));
+    QCOMPARE(m_window->log->messages.size(), 1);
+    QCOMPARE(m_window->log->messages.first().second,
+             QStringLiteral("The SQL statement ran longer than its time-out of 1 s and was cancelled"));
+    QVERIFY(!m_window->resultShown());
+    m_window->run(QStringLiteral("SELECT * FROM products"));
+    QVERIFY2(m_window->log->messages.isEmpty(), qPrintable(m_window->log->last()));
+    QCOMPARE(m_window->status(), QStringLiteral("20 record(s)"));
 }
 
 QTEST_MAIN(TestExecutionPg)
