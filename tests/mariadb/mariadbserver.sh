@@ -48,7 +48,7 @@ start)
   "$mariadbd" --no-defaults "${runas[@]}" --datadir="$data/data" --socket="$sock" --pid-file="$data/mariadbd.pid" \
     --port="$port" --bind-address=127.0.0.1 --skip-name-resolve --log-error="$data/server.log" \
     --innodb-buffer-pool-size=32M --innodb-log-file-size=16M --innodb-flush-log-at-trx-commit=0 \
-    --skip-log-bin --character-set-server=utf8mb4 --collation-server=utf8mb4_bin >/dev/null 2>&1 &
+    --skip-log-bin --character-set-server=utf8mb4 >/dev/null 2>&1 &
   for _ in $(seq 1 300); do
     [ -S "$sock" ] && mariadb --no-defaults --socket="$sock" -uroot -e "SELECT 1" >/dev/null 2>&1 && break
     sleep 0.1

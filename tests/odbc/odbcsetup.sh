@@ -47,6 +47,8 @@ Port=$PGPORT
 Database=$PGDATABASE
 Username=$PGUSER
 UseServerSidePrepare=1
+UseDeclareFetch=1
+Fetch=200
 
 [VDQ_PGPASS]
 Driver=VDQ PostgreSQL
