@@ -126,7 +126,7 @@ void TestDefinitionFile::exampleReadBack()
     QCOMPARE(m_form->GetQueryType(), QueryType::Select);
     QCOMPARE(m_form->CurrentTable(), windows.at(1));
     QCOMPARE(m_form->Memo1()->Lines(), QStringList({"SELECT clients_db.*, sales_db.SaleNo FROM",
-                                                    "clients.db clients_db, sales.db sales_db", "WHERE ",
+                                                    "\"clients.db\" clients_db, \"sales.db\" sales_db", "WHERE ",
                                                     " clients_db.ClientNo = sales_db.ClientNo ", "ORDER BY ",
                                                     " sales_db.SaleNo"}));
 }
