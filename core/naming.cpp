@@ -1,5 +1,7 @@
 #include "naming.h"
 
+#include "sqlkeywords.h"
+
 #include <QStringList>
 
 namespace {
@@ -25,6 +27,9 @@ QString TableAlias(const QString &tableName)
     QString alias = replaceNonAlnum(tableName);
     if (!alias.isEmpty() && isAsciiDigit(alias.front()))
         alias.prepend(u'_');
+    // An alias that is a reserved word would be read as the word.
+    if (IsReservedInAnyDialect(alias))
+        alias += u'_';
     return alias;
 }
 
@@ -38,7 +43,7 @@ bool NeedsQuoting(const QString &name, SqlDialect dialect)
         if (dialect == SqlDialect::PostgreSQL && c >= u'A' && c <= u'Z')
             return true;
     }
-    return false;
+    return IsReservedWord(name, dialect);
 }
 
 QString QuotedName(const QString &name, QChar quote)
@@ -59,6 +64,9 @@ QString QuoteIdentifier(const QString &name, const IdentifierStyle &style)
 
 QString SqlTableName(const QString &tableName, SqlDialect dialect)
 {
+    // SQLite lists no schema before a table name: a "." belongs to the name.
+    if (dialect == SqlDialect::SQLite)
+        return NeedsQuoting(tableName, dialect) ? QuotedName(tableName, IdentifierQuote(dialect)) : tableName;
     const QStringList parts = tableName.split(u'.');
     bool plain = true;
     for (const QString &part : parts)

@@ -5,12 +5,14 @@
 #include <QString>
 
 // The alias of a table: every character other than 0-9, A-Z, a-z becomes "_", and a
-// leading digit gets "_" in front (CLIENTS.DB -> CLIENTS_DB, 2003sales -> _2003sales).
+// leading digit gets "_" in front (CLIENTS.DB -> CLIENTS_DB, 2003sales -> _2003sales); a
+// reserved word of any engine gets "_" behind (order -> order_).
 QString TableAlias(const QString &tableName);
 
 // True when the engine would not read the name back as itself when written bare: a
 // character other than ASCII letters, digits and "_", a leading digit, an empty name,
-// or, on PostgreSQL, an upper-case letter (bare names are folded to lower case there).
+// on PostgreSQL an upper-case letter (bare names are folded to lower case there), or a
+// reserved word of the engine.
 bool NeedsQuoting(const QString &name, SqlDialect dialect);
 
 // The name between the given quote characters, embedded quotes doubled.
@@ -22,6 +24,7 @@ QString QuoteIdentifier(const QString &name, const IdentifierStyle &style);
 
 // A table name as the table lines and INSERT write it: bare when every "."-separated
 // part reads bare, otherwise each part that needs it quoted with the engine's quote.
+// On SQLite the name is one part, dots and all.
 QString SqlTableName(const QString &tableName, SqlDialect dialect);
 
 // TableAlias(table) + "." + QuoteIdentifier(field).

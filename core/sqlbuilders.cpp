@@ -35,11 +35,12 @@ void dropLastSeparator(QString &line, qsizetype lengthBeforeItems)
         line.chop(kListSeparator.size());
 }
 
-// SQLite reads a table alias in UPDATE and DELETE only after AS.
+// SQLite reads a table alias in UPDATE and DELETE only after AS; ANSI SQL writes AS there.
 QString aliasSeparator(SqlDialect dialect, bool dataChange)
 {
-    return dataChange && dialect == SqlDialect::SQLite ? QStringLiteral(" AS ")
-                                                       : QStringLiteral(" ");
+    return dataChange && (dialect == SqlDialect::SQLite || dialect == SqlDialect::ODBC)
+               ? QStringLiteral(" AS ")
+               : QStringLiteral(" ");
 }
 
 // Each table's name as the engine can read it, the separator and its alias, joined by ", ".
@@ -227,9 +228,8 @@ QStringList BuildUpdateSQL(const QueryDesign &design)
     lines << QStringLiteral("UPDATE ") + tableLine(design, aliases, true);
     lines << QStringLiteral("SET ");
 
-    // SQLite and PostgreSQL reject a qualified SET target.
-    const bool qualify = design.style.dialect != SqlDialect::SQLite
-                         && design.style.dialect != SqlDialect::PostgreSQL;
+    // Only MySQL reads a qualified SET target; ANSI SQL, SQLite and PostgreSQL reject it.
+    const bool qualify = design.style.dialect == SqlDialect::MySQL;
     const QString &alias = aliases.constLast();
     for (qsizetype i = 0; i < design.values.size(); ++i) {
         const ValueRow &row = design.values.at(i);
@@ -259,7 +259,12 @@ QStringList BuildDeleteSQL(const QueryDesign &design)
         return lines;
     const QStringList aliases = aliasesOf(design.tables);
     lines.reserve(3 + design.conditions.size());
-    lines << QStringLiteral("DELETE FROM ");
+    // MySQL reads an alias in DELETE only in its multiple-table form, which names the
+    // table whose rows go before FROM.
+    if (design.style.dialect == SqlDialect::MySQL)
+        lines << QStringLiteral("DELETE ") + aliases.constLast() + QStringLiteral(" FROM ");
+    else
+        lines << QStringLiteral("DELETE FROM ");
     lines << tableLine(design, aliases, true);
     lines << ConditionLines(design.conditions);
     return lines;

@@ -4,6 +4,7 @@
 
 // The engine family a statement is written for. The builders and the quoting rules
 // take it as an input; it never changes what the worked examples of a plain design give.
+// ODBC is an engine reached through ODBC that the driver does not name: plain ANSI SQL.
 enum class SqlDialect : unsigned char { SQLite, PostgreSQL, MySQL, ODBC };
 
 // The engine's identifier quote: MySQL reads "..." as a string unless ANSI_QUOTES is on.

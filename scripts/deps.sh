@@ -12,8 +12,9 @@ pkgs=(cmake g++ make qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql
       libqt6sql6-mysql libqt6sql6-odbc libsqlite3-dev libgl-dev qt6-gtk-platformtheme
       fonts-dejavu-core fontconfig)
 if [ "$kind" = test ]; then
-  # The database servers are started by the tests themselves, from their binaries only.
-  pkgs+=(postgresql xvfb xauth xdotool poppler-utils clang libclang-rt-dev ccache)
+  # The database servers are started by the tests themselves, from their programs only.
+  pkgs+=(postgresql mariadb-server mariadb-client unixodbc odbc-postgresql libsqliteodbc
+         xvfb xauth xdotool poppler-utils clang libclang-rt-dev ccache)
 fi
 
 missing=()
@@ -43,8 +44,28 @@ if [[ " ${missing[*]} " == *" postgresql "* ]] && ! grep -qs '^create_main_clust
   echo "create_main_cluster = false" | "${sudo[@]}" tee -a "$conf" >/dev/null
 fi
 
-echo "Installing ${#missing[@]} Debian packages and what they need (about 90 s on a new machine):"
+echo "Installing ${#missing[@]} Debian packages and what they need (about 2 minutes on a new machine):"
 echo "  ${missing[*]}"
 "${sudo[@]}" apt-get update -q
+# No server package may start a system-wide service while installing: policy-rc.d says no
+# to every start, and is removed afterwards unless it was there before.
+policy=/usr/sbin/policy-rc.d
+own_policy=0
+if [ ! -e "$policy" ]; then
+  printf '#!/bin/sh\nexit 101\n' | "${sudo[@]}" tee "$policy" >/dev/null
+  "${sudo[@]}" chmod 755 "$policy"
+  own_policy=1
+fi
+status=0
 "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive UCF_FORCE_CONFFOLD=1 \
-  apt-get install -y -q --no-install-recommends -o Dpkg::Options::=--force-confold "${missing[@]}"
+  apt-get install -y -q --no-install-recommends -o Dpkg::Options::=--force-confold "${missing[@]}" || status=$?
+[ "$own_policy" = 1 ] && "${sudo[@]}" rm -f "$policy"
+[ "$status" = 0 ] || exit "$status"
+# Under systemd a server package also enables its service for the next boot: undone here.
+if command -v systemctl >/dev/null && [ -d /run/systemd/system ]; then
+  for svc in mariadb postgresql; do
+    if [[ " ${missing[*]} " == *" $svc"* ]]; then
+      "${sudo[@]}" systemctl disable --now "$svc" >/dev/null 2>&1 || true
+    fi
+  done
+fi

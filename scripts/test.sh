@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the project and runs the whole test suite: the file parser's fuzz target for a
-# minute (built with clang in a tree of its own), then every test program. A PostgreSQL
-# server is started on loopback for the run and stopped afterwards. Ends with CTest's summary.
+# minute (built with clang in a tree of its own), then every test program. A PostgreSQL and a MariaDB
+# server are started on loopback for the run (and ODBC data sources set up in private files),
+# stopped afterwards. Ends with CTest's summary.
 #   VDQ_SANITIZE_RUN=1  also builds and runs the suite under AddressSanitizer and
 #                       UndefinedBehaviorSanitizer (in build-asan/)
 set -euo pipefail

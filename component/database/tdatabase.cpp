@@ -1,6 +1,7 @@
 #include "tdatabase.h"
 
 #include "naming.h"
+#include "sqlkeywords.h"
 #include "tqglogindialog.h"
 #include "tquery.h"
 #include "vdqerror.h"
@@ -12,12 +13,67 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <sqlite3.h>
+#include <sys/stat.h>
+
 namespace {
 
 const QString kStandard = QStringLiteral("STANDARD");
 const QString kPostgreSQL = QStringLiteral("POSTGRESQL");
 const QString kMySQL = QStringLiteral("MYSQL");
 const QString kODBC = QStringLiteral("ODBC");
+
+// Device and inode of a file: a file deleted and put back under the same name differs.
+QByteArray fileIdentity(const QString &path)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return QByteArray();
+    return QByteArray::number(qulonglong(st.st_dev)) + ':' + QByteArray::number(qulonglong(st.st_ino));
+}
+
+QStringList readColumn(const QSqlDatabase &db, const QString &sql)
+{
+    QStringList words;
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (q.exec(sql)) {
+        while (q.next() && words.size() < 10000)
+            words.append(q.value(0).toString());
+    }
+    return words;
+}
+
+// The engine's own reserved words, added once per engine family and process.
+void addEngineKeywords(const QSqlDatabase &db, SqlDialect engine)
+{
+    static bool done[4] = {};
+    if (done[int(engine)])
+        return;
+    done[int(engine)] = true;
+    QStringList words;
+    switch (engine) {
+    case SqlDialect::SQLite:
+        for (int i = 0; i < sqlite3_keyword_count(); ++i) {
+            const char *name = nullptr;
+            int length = 0;
+            if (sqlite3_keyword_name(i, &name, &length) == SQLITE_OK && name)
+                words.append(QString::fromLatin1(name, length));
+        }
+        break;
+    case SqlDialect::PostgreSQL:
+        words = readColumn(db, QStringLiteral("SELECT word FROM pg_get_keywords() WHERE catcode IN ('R', 'T')"));
+        break;
+    case SqlDialect::MySQL:
+        // MySQL 8 marks its reserved words; MariaDB lists keywords without the mark, so
+        // the query fails there and the kept list stands.
+        words = readColumn(db, QStringLiteral("SELECT WORD FROM information_schema.KEYWORDS WHERE RESERVED = 1"));
+        break;
+    case SqlDialect::ODBC:
+        break;
+    }
+    AddEngineKeywords(engine, words);
+}
 
 } // namespace
 
@@ -40,6 +96,13 @@ bool TDatabase::IsSqlBased() const
 }
 
 SqlDialect TDatabase::Dialect() const
+{
+    if (m_params.driver == kODBC)
+        return m_engine;
+    return DriverFamily();
+}
+
+SqlDialect TDatabase::DriverFamily() const
 {
     if (m_params.driver == kPostgreSQL)
         return SqlDialect::PostgreSQL;
@@ -75,6 +138,8 @@ void TDatabase::configure(QSqlDatabase &db) const
         db.setConnectOptions(options);
         return;
     }
+    // DECIMAL and NUMERIC as the engine writes them, not rounded through a double.
+    db.setNumericalPrecisionPolicy(QSql::HighPrecision);
     if (m_params.driver == kODBC) {
         db.setDatabaseName(m_params.dsn.isEmpty() ? m_params.database : m_params.dsn);
         db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%1").arg(timeout));
@@ -123,9 +188,100 @@ bool TDatabase::asksForPassword(const QSqlError &error) const
         return text.contains(QLatin1String("no password supplied"));
     if (m_params.driver == kMySQL)
         return error.nativeErrorCode() == QLatin1String("1045") && text.contains(QLatin1String("using password: NO"));
-    if (m_params.driver == kODBC)
-        return error.nativeErrorCode().contains(QLatin1String("28000"));
+    if (m_params.driver == kODBC) {
+        const QString all = text + u' ' + error.driverText();
+        // psqlODBC answers SQLSTATE 08001 with libpq's "fe_sendauth: no password supplied";
+        // other drivers 28000 (invalid authorization) or the engine's own text.
+        return error.nativeErrorCode().contains(QLatin1String("28000"))
+               || all.contains(QLatin1String("no password supplied"), Qt::CaseInsensitive)
+               || all.contains(QLatin1String("using password: NO"));
+    }
     return false;
+}
+
+bool TDatabase::IsConnectionLost(const QSqlError &error)
+{
+    const QString code = error.nativeErrorCode();
+    // MySQL/MariaDB client codes: server gone away, lost connection, connection killed.
+    static const QStringList mysqlCodes = {QStringLiteral("2006"), QStringLiteral("2013"),
+                                           QStringLiteral("2055"), QStringLiteral("1927"),
+                                           QStringLiteral("4031")};
+    if (mysqlCodes.contains(code))
+        return true;
+    // SQLSTATE class 08 (connection exception) and PostgreSQL's shutdown states, which the
+    // ODBC driver gives as the state and libpq in the message.
+    for (const QString &state : {QStringLiteral("08S01"), QStringLiteral("08003"), QStringLiteral("08006"),
+                                 QStringLiteral("57P01"), QStringLiteral("57P02"), QStringLiteral("57P03")}) {
+        if (code.contains(state))
+            return true;
+    }
+    static const char *const phrases[] = {"server closed the connection", "no connection to the server",
+                                          "terminating connection", "could not receive data from server",
+                                          "could not send data to server", "connection is not open",
+                                          "could not send query to backend", "connection has been lost",
+                                          "gone away", "lost connection", "connection was killed",
+                                          "attempt to write a readonly database"};
+    const QString text = error.databaseText() + u' ' + error.driverText();
+    for (const char *phrase : phrases) {
+        if (text.contains(QLatin1String(phrase), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+QSqlError TDatabase::ping() const
+{
+    QSqlQuery q(Connection());
+    q.setForwardOnly(true);
+    if (q.exec(QStringLiteral("SELECT 1")) && q.next())
+        return QSqlError();
+    const QSqlError error = q.lastError();
+    return error.isValid() ? error : QSqlError(QString(), QStringLiteral("no connection"), QSqlError::ConnectionError);
+}
+
+bool TDatabase::stillConnected()
+{
+    if (m_params.driver == kStandard) {
+        // A file deleted and put back while open leaves SQLite writing to the old one,
+        // which it then reports as read-only.
+        return !m_fileIdentity.isEmpty() && fileIdentity(m_params.path) == m_fileIdentity;
+    }
+    const QSqlError error = ping();
+    // Any other failure (an aborted transaction) keeps the connection.
+    return !error.isValid() || !IsConnectionLost(error);
+}
+
+void TDatabase::connected(QSqlDatabase &db)
+{
+    if (m_params.driver == kStandard) {
+        m_fileIdentity = fileIdentity(m_params.path);
+        addEngineKeywords(db, SqlDialect::SQLite);
+        return;
+    }
+    SqlDialect engine = DriverFamily();
+    if (m_params.driver == kODBC) {
+        // The dialect is the engine's behind the data source, as the driver names it.
+        switch (db.driver()->dbmsType()) {
+        case QSqlDriver::PostgreSQL:
+            engine = SqlDialect::PostgreSQL;
+            break;
+        case QSqlDriver::MySqlServer:
+            engine = SqlDialect::MySQL;
+            break;
+        default:
+            // Qt's ODBC driver does not name SQLite; its version function does.
+            engine = readColumn(db, QStringLiteral("SELECT sqlite_version()")).isEmpty() ? SqlDialect::ODBC
+                                                                                          : SqlDialect::SQLite;
+            break;
+        }
+        m_engine = engine;
+    }
+    if (engine == SqlDialect::MySQL) {
+        // A backslash in a string literal is the character itself, as in standard SQL.
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("SET SESSION sql_mode = CONCAT(@@sql_mode, ',NO_BACKSLASH_ESCAPES')"));
+    }
+    addEngineKeywords(db, engine);
 }
 
 void TDatabase::connectFailed(const QSqlError &error) const
@@ -135,8 +291,12 @@ void TDatabase::connectFailed(const QSqlError &error) const
 
 void TDatabase::Open()
 {
-    if (IsOpen())
-        return;
+    if (IsOpen()) {
+        if (stillConnected())
+            return;
+        // Lost: open once more below; a failure there gives the engine's message.
+        Close();
+    }
     const QString driver = qtDriverName();
     if (m_params.driver == kStandard)
         checkDatabaseFile();
@@ -163,6 +323,7 @@ void TDatabase::Open()
                 throw VdqError(QStringLiteral("Cannot open database %1 (%2): %3").arg(m_params.name, m_params.path, ErrorText(error)));
             }
         }
+        connected(db);
         return;
     }
     const QSqlError error = db.lastError();
@@ -186,6 +347,7 @@ void TDatabase::Open()
         db.setPassword(QString());
         connectFailed(retry);
     }
+    connected(db);
 }
 
 bool TDatabase::IsOpen() const
@@ -234,6 +396,24 @@ QString TDatabase::QuotedTableName(const QString &tableName) const
     return db.driver()->escapeIdentifier(tableName, QSqlDriver::TableName);
 }
 
+QStringList TDatabase::sqliteTableFields(const QString &tableName)
+{
+    // The catalogue keeps a name whole; the driver's record drops the double quotes in it.
+    QSqlQuery q(Connection());
+    q.setForwardOnly(true);
+    if (!q.prepare(QStringLiteral("SELECT name FROM pragma_table_info(?) ORDER BY cid")))
+        throw VdqError(ErrorText(q.lastError()));
+    q.addBindValue(tableName);
+    if (!q.exec())
+        throw VdqError(ErrorText(q.lastError()));
+    QStringList fields;
+    while (q.next())
+        fields.append(q.value(0).toString());
+    if (fields.isEmpty())
+        throw VdqError(QStringLiteral("no such table: %1").arg(tableName));
+    return fields;
+}
+
 QStringList TDatabase::TableNames(bool systemTables)
 {
     Open();
@@ -256,6 +436,12 @@ QStringList TDatabase::TableNames(bool systemTables)
         if (systemTables)
             types = QSql::TableType(types | QSql::SystemTables);
         names = db.tables(types);
+        // The drivers give an empty list on failure: no tables must be a fact, not an error.
+        if (names.isEmpty()) {
+            const QSqlError error = ping();
+            if (error.isValid())
+                throw VdqError(QStringLiteral("Cannot read the tables of database %1: %2").arg(m_params.name, ErrorText(error)));
+        }
     }
     names.sort(Qt::CaseInsensitive);
     names.removeDuplicates();
@@ -265,6 +451,8 @@ QStringList TDatabase::TableNames(bool systemTables)
 QStringList TDatabase::TableFields(const QString &tableName)
 {
     Open();
+    if (Dialect() == SqlDialect::SQLite)
+        return sqliteTableFields(tableName);
     QSqlQuery q(Connection());
     q.setForwardOnly(true);
     // Reading the record of an empty result keeps the names exactly as the table has them.

@@ -27,14 +27,20 @@ public:
 
     // True for every driver but STANDARD (the local desktop-table database).
     bool IsSqlBased() const;
+    // The dialect statements are written in: the engine's own, also behind ODBC once
+    // connected (plain ANSI when the ODBC driver names an engine this system does not know).
     SqlDialect Dialect() const;
     // How a statement for this database writes identifiers: quoted for the local
     // desktop-table database, in this engine's dialect. The designer and vdqsql both take it
     // from the database the design is opened in.
     IdentifierStyle Style() const { return {!IsSqlBased(), Dialect()}; }
+    // The family of the Qt driver (how results and type codes are read): ODBC stays ODBC.
+    SqlDialect DriverFamily() const;
 
     // Connects when not yet connected; may ask for user name and password (the login
-    // dialog) when a server wants a password the alias does not give. Raises VdqError.
+    // dialog) when a server wants a password the alias does not give. An open connection
+    // that was lost (a server restarted, a SQLite file replaced) is opened once more; if
+    // that fails the engine's message is raised. Raises VdqError.
     void Open();
     bool IsOpen() const;
     void Close();
@@ -51,6 +57,8 @@ public:
 
     // The engine's own message of a failure (its text, else the driver's).
     static QString ErrorText(const QSqlError &error);
+    // True when the error says the connection to the engine is gone.
+    static bool IsConnectionLost(const QSqlError &error);
 
 private:
     friend class TQuery;
@@ -60,9 +68,15 @@ private:
     void configure(QSqlDatabase &db) const;
     void checkDatabaseFile() const;
     bool asksForPassword(const QSqlError &error) const;
+    bool stillConnected();
+    void connected(QSqlDatabase &db);
+    QSqlError ping() const;
+    QStringList sqliteTableFields(const QString &tableName);
     [[noreturn]] void connectFailed(const QSqlError &error) const;
 
     TAliasParams m_params;
     QString m_connectionName;
     QList<QPointer<TQuery>> m_queries;  // open results on this connection
+    SqlDialect m_engine = SqlDialect::ODBC;  // behind ODBC: found when connected
+    QByteArray m_fileIdentity;               // STANDARD: device and inode of the file opened
 };

@@ -474,7 +474,7 @@ class TQuery::Result
 public:
     Result(TQuery *owner, TDatabase *db, QString statement, Binds binds)
         : m_owner(owner), m_db(db), m_statement(std::move(statement)), m_binds(std::move(binds)),
-          m_dialect(db->Dialect()), m_timeout(db->Params().statementTimeout)
+          m_dialect(db->DriverFamily()), m_timeout(db->Params().statementTimeout)
     {
     }
 
@@ -1126,7 +1126,7 @@ void TQuery::ExecSql()
     const Binds binds = masterParameters(statement);
     QSqlQuery q(db->Connection());
     q.setForwardOnly(true);
-    if (db->Dialect() == SqlDialect::SQLite) {
+    if (db->DriverFamily() == SqlDialect::SQLite) {
         // Prepared first, so that a statement with a result is refused before it runs.
         if (!q.prepare(statement))
             throw VdqError(TDatabase::ErrorText(q.lastError()));

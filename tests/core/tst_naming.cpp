@@ -32,6 +32,10 @@ void TestNaming::tableAlias_data()
     QTest::newRow("space same alias") << "A B" << "A_B";
     QTest::newRow("accented letter") << QString::fromUtf8("caf\u00e9") << "caf_";
     QTest::newRow("schema qualified") << "public.sales" << "public_sales";
+    QTest::newRow("reserved word") << "order" << "order_";
+    QTest::newRow("reserved in one engine only") << "limit" << "limit_";
+    QTest::newRow("reserved any case") << "Select" << "Select_";
+    QTest::newRow("word within") << "orders" << "orders";
 }
 
 void TestNaming::tableAlias()
@@ -63,6 +67,12 @@ void TestNaming::quoteIdentifier_data()
     QTest::newRow("lower case pg") << "clientno" << false << pg << "clientno";
     QTest::newRow("upper case mysql bare") << "ClientNo" << false << mysql << "ClientNo";
     QTest::newRow("quote inside unflagged") << "a\"b" << false << sqlite << "\"a\"\"b\"";
+    QTest::newRow("reserved sqlite") << "select" << false << sqlite << "\"select\"";
+    QTest::newRow("reserved pg") << "order" << false << pg << "\"order\"";
+    QTest::newRow("reserved mysql any case") << "Order" << false << mysql << "`Order`";
+    QTest::newRow("reserved odbc") << "user" << false << odbc << "\"user\"";
+    QTest::newRow("reserved elsewhere only") << "limit" << false << odbc << "limit";
+    QTest::newRow("word inside name bare") << "selection" << false << sqlite << "selection";
 }
 
 void TestNaming::quoteIdentifier()
@@ -79,7 +89,10 @@ void TestNaming::sqlTableName_data()
     QTest::addColumn<QString>("table");
     QTest::addColumn<int>("dialect");
     QTest::addColumn<QString>("written");
-    QTest::newRow("desktop table bare") << "CLIENTS.DB" << int(SqlDialect::SQLite) << "CLIENTS.DB";
+    QTest::newRow("desktop table whole on SQLite") << "CLIENTS.DB" << int(SqlDialect::SQLite) << "\"CLIENTS.DB\"";
+    QTest::newRow("dots never split on SQLite") << "a.b c" << int(SqlDialect::SQLite) << "\"a.b c\"";
+    QTest::newRow("schema on MySQL") << "shop.CLIENTS" << int(SqlDialect::MySQL) << "shop.CLIENTS";
+    QTest::newRow("reserved table") << "order" << int(SqlDialect::MySQL) << "`order`";
     QTest::newRow("space") << "order items" << int(SqlDialect::SQLite) << "\"order items\"";
     QTest::newRow("digit") << "2003sales" << int(SqlDialect::PostgreSQL) << "\"2003sales\"";
     QTest::newRow("schema part by part") << "sales.order items" << int(SqlDialect::PostgreSQL)

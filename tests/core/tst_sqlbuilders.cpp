@@ -153,9 +153,16 @@ void TestSqlBuilders::workedExamples_data()
 {
     addStatementColumns();
 
-    // MySQL and ODBC give the examples exactly as the designer always wrote them.
+    // MySQL and ODBC give the examples as the designer always wrote them, but for the
+    // forms that engines refuse: MySQL names the table before FROM in DELETE, plain ANSI
+    // SQL (ODBC) writes AS before the alias and no alias before a SET target.
     for (SqlDialect d : {SqlDialect::MySQL, SqlDialect::ODBC}) {
         const char *n = dialectName(d);
+        const bool ansi = d == SqlDialect::ODBC;
+        const QString updateLine = ansi ? "UPDATE CLIENTS.DB AS CLIENTS_DB" : "UPDATE CLIENTS.DB CLIENTS_DB";
+        const QString target = ansi ? "" : "CLIENTS_DB.";
+        const QString deleteLine = ansi ? "DELETE FROM " : "DELETE CLIENTS_DB FROM ";
+        const QString deleteTable = ansi ? "CLIENTS.DB AS CLIENTS_DB" : "CLIENTS.DB CLIENTS_DB";
         QTest::addRow("example 1 %s", n)
             << example1(d, false)
             << QStringList{"SELECT CLIENTS_DB.*, SALES_DB.SaleNo, SALES_DB.SaleDay FROM",
@@ -167,10 +174,10 @@ void TestSqlBuilders::workedExamples_data()
                            " SALES_DB.SaleDay DESC"};
         QTest::addRow("example 2 %s", n)
             << example2(d, false)
-            << QStringList{"UPDATE CLIENTS.DB CLIENTS_DB",
+            << QStringList{updateLine,
                            "SET ",
-                           " CLIENTS_DB.Firm = 'North Ltd', ",
-                           " CLIENTS_DB.Town = 'Leeds'",
+                           " " + target + "Firm = 'North Ltd', ",
+                           " " + target + "Town = 'Leeds'",
                            "WHERE ",
                            " CLIENTS_DB.ClientNo = 1001 "};
         QTest::addRow("example 3 insert %s", n)
@@ -179,7 +186,7 @@ void TestSqlBuilders::workedExamples_data()
                            "VALUES ('North Ltd', 'Leeds'); "};
         QTest::addRow("example 3 delete %s", n)
             << example3Delete(d, false)
-            << QStringList{"DELETE FROM ", "CLIENTS.DB CLIENTS_DB", "WHERE ",
+            << QStringList{deleteLine, deleteTable, "WHERE ",
                            " CLIENTS_DB.Town IS NULL  "};
 
         QTest::addRow("example 1 %s quoted", n)
@@ -193,10 +200,10 @@ void TestSqlBuilders::workedExamples_data()
                            " SALES_DB.SaleDay DESC"};
         QTest::addRow("example 2 %s quoted", n)
             << example2(d, true)
-            << QStringList{"UPDATE CLIENTS.DB CLIENTS_DB",
+            << QStringList{updateLine,
                            "SET ",
-                           " CLIENTS_DB.\"Firm\" = 'North Ltd', ",
-                           " CLIENTS_DB.\"Town\" = 'Leeds'",
+                           " " + target + "\"Firm\" = 'North Ltd', ",
+                           " " + target + "\"Town\" = 'Leeds'",
                            "WHERE ",
                            " CLIENTS_DB.ClientNo = 1001 "};
         QTest::addRow("example 3 insert %s quoted", n)
@@ -205,11 +212,12 @@ void TestSqlBuilders::workedExamples_data()
                            "VALUES ('North Ltd', 'Leeds'); "};
         QTest::addRow("example 3 delete %s quoted", n)
             << example3Delete(d, true)
-            << QStringList{"DELETE FROM ", "CLIENTS.DB CLIENTS_DB", "WHERE ",
+            << QStringList{deleteLine, deleteTable, "WHERE ",
                            " CLIENTS_DB.Town IS NULL  "};
     }
 
-    // SQLite: unqualified SET targets, AS before the alias in UPDATE and DELETE only.
+    // SQLite: unqualified SET targets, AS before the alias in UPDATE and DELETE only, and a
+    // table name with a dot is one name (SQLite lists no schema before it).
     for (bool quote : {false, true}) {
         const char *q = quote ? " quoted" : "";
         const QString saleNo = quote ? "\"SaleNo\"" : "SaleNo";
@@ -220,7 +228,7 @@ void TestSqlBuilders::workedExamples_data()
             << example1(SqlDialect::SQLite, quote)
             << QStringList{"SELECT CLIENTS_DB.*, SALES_DB." + saleNo + ", SALES_DB." + saleDay
                                + " FROM",
-                           "CLIENTS.DB CLIENTS_DB, SALES.DB SALES_DB",
+                           "\"CLIENTS.DB\" CLIENTS_DB, \"SALES.DB\" SALES_DB",
                            "WHERE ",
                            " SALES_DB.ClientNo = CLIENTS_DB.ClientNo AND ",
                            " CLIENTS_DB.Town = 'Leeds' ",
@@ -228,7 +236,7 @@ void TestSqlBuilders::workedExamples_data()
                            " SALES_DB.SaleDay DESC"};
         QTest::addRow("example 2 SQLite%s", q)
             << example2(SqlDialect::SQLite, quote)
-            << QStringList{"UPDATE CLIENTS.DB AS CLIENTS_DB",
+            << QStringList{"UPDATE \"CLIENTS.DB\" AS CLIENTS_DB",
                            "SET ",
                            " " + firm + " = 'North Ltd', ",
                            " " + town + " = 'Leeds'",
@@ -236,12 +244,11 @@ void TestSqlBuilders::workedExamples_data()
                            " CLIENTS_DB.ClientNo = 1001 "};
         QTest::addRow("example 3 insert SQLite%s", q)
             << example3Insert(SqlDialect::SQLite, quote)
-            << QStringList{quote ? "INSERT INTO \"CLIENTS.DB\" (Firm, Town) "
-                                 : "INSERT INTO CLIENTS.DB (Firm, Town) ",
+            << QStringList{"INSERT INTO \"CLIENTS.DB\" (Firm, Town) ",
                            "VALUES ('North Ltd', 'Leeds'); "};
         QTest::addRow("example 3 delete SQLite%s", q)
             << example3Delete(SqlDialect::SQLite, quote)
-            << QStringList{"DELETE FROM ", "CLIENTS.DB AS CLIENTS_DB", "WHERE ",
+            << QStringList{"DELETE FROM ", "\"CLIENTS.DB\" AS CLIENTS_DB", "WHERE ",
                            " CLIENTS_DB.Town IS NULL  "};
     }
 
@@ -301,9 +308,8 @@ void TestSqlBuilders::awkwardNames_data()
         const QString orderItems = mysql ? "`order items`" : "\"order items\"";
         const QString sales = mysql ? "`2003sales`" : "\"2003sales\"";
         const QString custNo = mysql ? "`Cust No`" : "\"Cust No\"";
-        const QString as = d == SqlDialect::SQLite ? " AS " : " ";
-        const bool qualify = d == SqlDialect::MySQL || d == SqlDialect::ODBC;
-        const QString target = qualify ? "_2003sales." : "";
+        const QString as = d == SqlDialect::SQLite || d == SqlDialect::ODBC ? " AS " : " ";
+        const QString target = mysql ? "_2003sales." : "";
 
         QTest::addRow("select %s", n)
             << designOf(QueryType::Select, d, false, selectTables)
@@ -347,8 +353,8 @@ void TestSqlBuilders::awkwardNames_data()
         QTest::addRow("delete %s", n)
             << designOf(QueryType::Delete, d, false, {allTicked("order items", {"Cust No", "id"})},
                         orderCondition)
-            << QStringList{"DELETE FROM ", orderItems + as + "order_items", "WHERE ",
-                           " order_items.id = 7 "};
+            << QStringList{mysql ? "DELETE order_items FROM " : "DELETE FROM ",
+                           orderItems + as + "order_items", "WHERE ", " order_items.id = 7 "};
     }
 
     QTest::newRow("schema qualified PostgreSQL")
@@ -359,7 +365,7 @@ void TestSqlBuilders::awkwardNames_data()
     QTest::newRow("schema qualified MySQL")
         << designOf(QueryType::Delete, SqlDialect::MySQL, false,
                     {allTicked("shop.order items", {"id"})})
-        << QStringList{"DELETE FROM ", "shop.`order items` shop_order_items"};
+        << QStringList{"DELETE shop_order_items FROM ", "shop.`order items` shop_order_items"};
     QTest::newRow("lower case stays bare on PostgreSQL")
         << designOf(QueryType::Select, SqlDialect::PostgreSQL, false,
                     {ticked("clients", {"client_no", "firm"}, {true, false})})
@@ -371,6 +377,24 @@ void TestSqlBuilders::awkwardNames_data()
     QTest::newRow("embedded quote doubled in table name")
         << designOf(QueryType::Select, SqlDialect::SQLite, false, {allTicked("a\"b", {"x"})})
         << QStringList{"SELECT a_b.* FROM", "\"a\"\"b\" a_b"};
+    QTest::newRow("dotted table name whole on SQLite")
+        << designOf(QueryType::Delete, SqlDialect::SQLite, false, {allTicked("CLIENTS.DB", {"x"})})
+        << QStringList{"DELETE FROM ", "\"CLIENTS.DB\" AS CLIENTS_DB"};
+    QTest::newRow("reserved table and field SQLite")
+        << designOf(QueryType::Select, SqlDialect::SQLite, false,
+                    {ticked("order", {"select", "x"}, {true, false})})
+        << QStringList{"SELECT order_.\"select\" FROM", "\"order\" order_"};
+    QTest::newRow("reserved words MySQL update")
+        << designOf(QueryType::Update, SqlDialect::MySQL, false, {allTicked("order", {"select"})}, {},
+                    {{"select", "1"}})
+        << QStringList{"UPDATE `order` order_", "SET ", " order_.`select` = 1"};
+    QTest::newRow("reserved words PostgreSQL insert")
+        << designOf(QueryType::Insert, SqlDialect::PostgreSQL, false, {allTicked("order", {"select"})}, {},
+                    {{"select", "1"}})
+        << QStringList{"INSERT INTO \"order\" (\"select\") ", "VALUES (1); "};
+    QTest::newRow("reserved word in any case ODBC")
+        << designOf(QueryType::Delete, SqlDialect::ODBC, false, {allTicked("Order", {"x"})})
+        << QStringList{"DELETE FROM ", "\"Order\" AS Order_"};
     QTest::newRow("embedded backtick doubled in MySQL column list")
         << designOf(QueryType::Insert, SqlDialect::MySQL, false, {allTicked("t", {"a`b"})}, {},
                     {{"a`b", "1"}})
@@ -429,7 +453,7 @@ void TestSqlBuilders::selectColumns_data()
         << QStringList{"SELECT T.* FROM", "T T"};
     QTest::newRow("table without fields gives alias star")
         << designOf(QueryType::Select, s, false, {DesignTable{"EMPTY.DB", {}, {}}})
-        << QStringList{"SELECT EMPTY_DB.* FROM", "EMPTY.DB EMPTY_DB"};
+        << QStringList{"SELECT EMPTY_DB.* FROM", "\"EMPTY.DB\" EMPTY_DB"};
     QTest::newRow("no ticked field anywhere")
         << designOf(QueryType::Select, s, false,
                     {ticked("A", {"x", "y"}, {false, false}), ticked("B", {"z"}, {false})})
@@ -449,7 +473,7 @@ void TestSqlBuilders::selectColumns_data()
     QTest::newRow("same table placed twice")
         << designOf(QueryType::Select, s, false, {clientsTable(), clientsTable()})
         << QStringList{"SELECT CLIENTS_DB.*, CLIENTS_DB.* FROM",
-                       "CLIENTS.DB CLIENTS_DB, CLIENTS.DB CLIENTS_DB"};
+                       "\"CLIENTS.DB\" CLIENTS_DB, \"CLIENTS.DB\" CLIENTS_DB"};
     QTest::newRow("name that needs quoting without the flag")
         << designOf(QueryType::Select, s, false, {ticked("A", {"a, b", "y"}, {true, false})})
         << QStringList{"SELECT A.\"a, b\" FROM", "A A"};
@@ -495,7 +519,7 @@ void TestSqlBuilders::conditions_data()
                      {"A.y", "= (Equals)", "2", "OR"},
                      {"A.z", "= (Equals)", "3", "OR"}},
                     {{"x", "0"}})
-        << QStringList{"UPDATE A A", "SET ", " A.x = 0", "WHERE ", " A.x = 1 OR ",
+        << QStringList{"UPDATE A AS A", "SET ", " x = 0", "WHERE ", " A.x = 1 OR ",
                        " A.y = 2 OR ", " A.z = 3 "};
     QTest::newRow("no condition gives no WHERE")
         << designOf(QueryType::Delete, s, false, one)
@@ -601,7 +625,7 @@ void TestSqlBuilders::listsPerType_data()
     QTest::newRow("delete with two tables")
         << designOf(QueryType::Delete, SqlDialect::ODBC, false,
                     {allTicked("A", {"x"}), allTicked("B", {"x"})})
-        << QStringList{"DELETE FROM ", "A A, B B"};
+        << QStringList{"DELETE FROM ", "A AS A, B AS B"};
     QTest::newRow("insert value texts as they stand")
         << designOf(QueryType::Insert, s, false, one, {},
                     {{"x", ":x"}, {"y", "\"12/31/2003\""}})
@@ -689,7 +713,7 @@ void TestSqlBuilders::generatedText()
              QStringLiteral("UPDATE CLIENTS.DB CLIENTS_DB\nSET \n CLIENTS_DB.Firm = 'North Ltd', \n"
                             " CLIENTS_DB.Town = 'Leeds'\nWHERE \n CLIENTS_DB.ClientNo = 1001 "));
     QCOMPARE(GenerateSQLText(example3Delete(SqlDialect::SQLite, false)),
-             QStringLiteral("DELETE FROM \nCLIENTS.DB AS CLIENTS_DB\nWHERE \n"
+             QStringLiteral("DELETE FROM \n\"CLIENTS.DB\" AS CLIENTS_DB\nWHERE \n"
                             " CLIENTS_DB.Town IS NULL  "));
     QCOMPARE(GenerateSQLText(fullListsNoTables(QueryType::Delete, SqlDialect::SQLite)), QString());
 }
@@ -716,7 +740,8 @@ void TestSqlBuilders::largeDesign()
             expectedColumns += alias + QStringLiteral(".*, ");
         if (t > 0)
             expectedTables += QStringLiteral(", ");
-        expectedTables += table.caption + u' ' + alias;
+        // A SQLite name with a dot is one name, quoted so that it is not read as schema.table.
+        expectedTables += u'"' + table.caption + QStringLiteral("\" ") + alias;
         design.tables << table;
     }
     expectedColumns.chop(2);

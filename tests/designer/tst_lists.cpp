@@ -357,7 +357,7 @@ void TestLists::editValueThroughDialog()
     };
     m_form->findChild<QAction *>("SetFieldValue1")->trigger();
     QCOMPARE(TQGDesignLists::Rows(m_form->ListView5()), Rows({{"Firm", "'O''Brien'"}}));
-    QCOMPARE(m_form->Memo1()->Lines(), QStringList({"UPDATE CLIENTS.DB AS CLIENTS_DB", "SET ", " Firm = 'O''Brien'"}));
+    QCOMPARE(m_form->Memo1()->Lines(), QStringList({"UPDATE \"CLIENTS.DB\" AS CLIENTS_DB", "SET ", " Firm = 'O''Brien'"}));
 }
 
 void TestLists::editSortThroughDialog()
@@ -451,7 +451,7 @@ void TestLists::workedExampleSelect()
     m_form->SetCurrentTable(sales);
     m_form->findChild<QAction *>("Descending1")->trigger();
     QCOMPARE(m_form->Memo1()->Lines(), QStringList({"SELECT CLIENTS_DB.*, SALES_DB.SaleNo, SALES_DB.SaleDay FROM",
-                                                    "CLIENTS.DB CLIENTS_DB, SALES.DB SALES_DB", "WHERE ",
+                                                    "\"CLIENTS.DB\" CLIENTS_DB, \"SALES.DB\" SALES_DB", "WHERE ",
                                                     " SALES_DB.ClientNo = CLIENTS_DB.ClientNo AND ",
                                                     " CLIENTS_DB.Town = 'Leeds' ", "ORDER BY ",
                                                     " SALES_DB.SaleDay DESC"}));
@@ -484,17 +484,17 @@ void TestLists::workedExampleUpdateInsertDelete()
     QCOMPARE(cond->text(2), QStringLiteral("1001"));
     cond->setText(1, QStringLiteral("= (Equals)"));
     m_form->GenerateSQL();
-    QCOMPARE(m_form->Memo1()->Lines(), QStringList({"UPDATE CLIENTS.DB AS CLIENTS_DB", "SET ", " Firm = 'North Ltd', ",
+    QCOMPARE(m_form->Memo1()->Lines(), QStringList({"UPDATE \"CLIENTS.DB\" AS CLIENTS_DB", "SET ", " Firm = 'North Ltd', ",
                                                     " Town = 'Leeds'", "WHERE ", " CLIENTS_DB.ClientNo = 1001 "}));
     m_form->DefineQueryType(1);
     QCOMPARE(m_form->Memo1()->Lines(),
-             QStringList({"INSERT INTO CLIENTS.DB (Firm, Town) ", "VALUES ('North Ltd', 'Leeds'); "}));
+             QStringList({"INSERT INTO \"CLIENTS.DB\" (Firm, Town) ", "VALUES ('North Ltd', 'Leeds'); "}));
     m_form->DefineQueryType(3);
     cond->setText(1, QStringLiteral("IS NULL"));
     cond->setText(0, QStringLiteral("CLIENTS_DB.Town"));
     cond->setText(2, QString());
     m_form->GenerateSQL();
-    QCOMPARE(m_form->Memo1()->Lines(), QStringList({"DELETE FROM ", "CLIENTS.DB AS CLIENTS_DB", "WHERE ",
+    QCOMPARE(m_form->Memo1()->Lines(), QStringList({"DELETE FROM ", "\"CLIENTS.DB\" AS CLIENTS_DB", "WHERE ",
                                                     " CLIENTS_DB.Town IS NULL  "}));
 }
 

@@ -396,7 +396,7 @@ void TestQueryForm::removeTableReferences()
              QList<QStringList>({{"SALES_DB.SaleNo", "=", "1", "AND"}}));
     QCOMPARE(TQGDesignLists::Rows(m_form->ListView3()), QList<QStringList>({{"SALES_DB.SaleDay", "No"}}));
     QCOMPARE(m_form->Memo1()->toPlainText(),
-             QStringLiteral("SELECT SALES_DB.* FROM\nSALES.DB SALES_DB\nWHERE \n SALES_DB.SaleNo = 1 \n"
+             QStringLiteral("SELECT SALES_DB.* FROM\n\"SALES.DB\" SALES_DB\nWHERE \n SALES_DB.SaleNo = 1 \n"
                             "ORDER BY \n SALES_DB.SaleDay DESC"));
 }
 

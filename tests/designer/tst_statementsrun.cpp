@@ -6,25 +6,34 @@
 #include "valuetext.h"
 #include "naming.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QTreeWidget>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace DesignFixture;
 
-// Every statement the designer generates from the sample database runs, on SQLite and on
-// PostgreSQL: each table alone in the four query types, and every pair of tables joined in
-// a SELECT. Each statement runs inside a transaction that is rolled back.
+// Every statement the designer generates runs on each engine the test run reaches: SQLite,
+// PostgreSQL, MariaDB, and PostgreSQL and SQLite through ODBC. Each table alone in the four
+// query types, every pair of sample tables joined in a SELECT, and tables and fields with
+// odd names. The effect is checked (rows returned, inserted, changed, deleted) inside a
+// transaction that is rolled back afterwards.
 class TestStatementsRun : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
+    void dialects_data();
+    void dialects();
     void statements_data();
     void statements();
+    void literals_data();
+    void literals();
 
 private:
     QTemporaryDir m_dir;
@@ -33,36 +42,113 @@ private:
 namespace {
 
 const QStringList SampleTables = {"clients", "products", "sales", "order items", "2003sales", "ledger"};
+const QStringList Aliases = {"SHOP", "WAREHOUSE", "MARIADB", "ODBCPG", "ODBCSQLITE"};
 
-// The field whose value a copied row must change to stay unique (the key, or its free part).
+// Tables with names an engine would misread bare: (table, key field, text field).
+struct OddTable
+{
+    QString table, key, text;
+};
+const QList<OddTable> OddTables = {{"odd table", "id", "my field"},
+                                   {"1st", "2nd", "select"},
+                                   {"order", "id", "from"},
+                                   {"MixedCase", "MixedKey", "MixedText"},
+                                   {"it\"s", "id", "qu\"ote"}};
+// Desktop databases named their tables with the file extension; SQLite keeps the dot.
+const OddTable DottedTable = {"CLIENTS.DB", "ClientNo", "Town"};
+
+bool isSqlite(const QString &alias)
+{
+    return alias == QLatin1String("SHOP") || alias == QLatin1String("ODBCSQLITE");
+}
+
+QList<OddTable> oddTables(const QString &alias)
+{
+    QList<OddTable> tables = OddTables;
+    if (isSqlite(alias))
+        tables << DottedTable;
+    return tables;
+}
+
+// The test's own quoting for its set-up and checks: always quoted, quote doubled.
+QString q(const QString &alias, const QString &name)
+{
+    const QChar quote = alias == QLatin1String("MARIADB") ? u'`' : u'"';
+    QString n = name;
+    n.replace(quote, QString(2, quote));
+    return quote + n + quote;
+}
+
+// The field whose value a copied row changes to stay unique, and a field an UPDATE changes
+// with a literal of its type.
 QString keyField(const QString &table)
 {
     static const QMap<QString, QString> keys = {{"clients", "ClientNo"}, {"products", "ProductNo"},
                                                 {"sales", "SaleNo"}, {"order items", "ItemNo"},
-                                                {"ledger", "EntryNo"}};
+                                                {"2003sales", "Quarter"}, {"ledger", "EntryNo"}};
+    for (const OddTable &t : OddTables + QList<OddTable>{DottedTable}) {
+        if (t.table == table)
+            return t.key;
+    }
     return keys.value(table);
 }
 
-// One row of the table as SQL literals, the key moved out of the way.
-QList<QPair<QString, QString>> literalRow(const QSqlDatabase &db, const QString &table, SqlDialect dialect)
+QPair<QString, QString> changedField(const QString &table)
+{
+    static const QMap<QString, QPair<QString, QString>> fields = {
+        {"clients", {"Contact", "'changed'"}}, {"products", {"Category", "'changed'"}},
+        {"sales", {"PaidBy", "'changed'"}}, {"order items", {"Qty", "77"}},
+        {"2003sales", {"Firm", "'changed'"}}, {"ledger", {"Text", "'changed'"}}};
+    for (const OddTable &t : OddTables + QList<OddTable>{DottedTable}) {
+        if (t.table == table)
+            return {t.text, QStringLiteral("'changed'")};
+    }
+    return fields.value(table);
+}
+
+qlonglong count(const QSqlDatabase &db, const QString &sql)
+{
+    QSqlQuery c(db);
+    c.setForwardOnly(true);
+    if (!c.exec(sql) || !c.next())
+        return -1;
+    return c.value(0).toLongLong();
+}
+
+// One row of the table as SQL literals, the key moved out of the way; only the key for an
+// empty table. The names are the designer's field list (some drivers' records drop quotes).
+QList<QPair<QString, QString>> literalRow(const QString &alias, const QSqlDatabase &db, const QString &table,
+                                          const QStringList &fields)
 {
     QList<QPair<QString, QString>> row;
-    QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("SELECT * FROM %1").arg(SqlTableName(table, dialect))) || !q.next())
-        return row;
-    const QSqlRecord rec = q.record();
-    for (int i = 0; i < rec.count(); ++i) {
-        const QVariant v = rec.value(i);
-        QString text;
-        if (rec.fieldName(i) == keyField(table))
-            text = QString::number(v.toLongLong() + 1000000);
-        else if (v.isNull() || v.typeId() == QMetaType::QByteArray)
-            text = QStringLiteral("NULL");
-        else
-            text = StringValueText(v.toString());
-        row << qMakePair(rec.fieldName(i), text);
+    QSqlQuery r(db);
+    r.setForwardOnly(true);
+    if (r.exec(QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(q(alias, table), q(alias, keyField(table))))
+        && r.next()) {
+        const QSqlRecord rec = r.record();
+        for (int i = 0; i < rec.count() && i < fields.size(); ++i) {
+            const QVariant v = rec.value(i);
+            QString text;
+            if (fields.at(i) == keyField(table))
+                text = QString::number(v.toLongLong() + 1000000);
+            else if (v.isNull() || v.typeId() == QMetaType::QByteArray)
+                text = QStringLiteral("NULL");
+            else
+                text = StringValueText(v.toString());
+            row << qMakePair(fields.at(i), text);
+        }
     }
+    if (row.isEmpty())
+        row << qMakePair(keyField(table), QStringLiteral("1000000"));
     return row;
+}
+
+bool exec(QSqlQuery &query, const QString &sql, QString *error)
+{
+    if (query.exec(sql))
+        return true;
+    *error = sql + QStringLiteral("\n-> ") + query.lastError().text();
+    return false;
 }
 
 } // namespace
@@ -74,14 +160,68 @@ void TestStatementsRun::initTestCase()
     const QString sqlite = m_dir.filePath("shop.sqlite");
     QVERIFY2(TestSupport::MakeSampleSqlite(sqlite, &error), qPrintable(error));
     QVERIFY2(!TestSupport::PgEnv().isEmpty(), "the PostgreSQL test server is not running");
-    TestSupport::UseAliasFile(m_dir.filePath("aliases.ini"),
-                              QStringLiteral("[SHOP]\nDriver=STANDARD\nPath=%1\n\n").arg(sqlite)
-                                  + TestSupport::PgAliasSection(QStringLiteral("WAREHOUSE")));
+    QVERIFY2(!TestSupport::MariaDbEnv().isEmpty(), "the MariaDB test server is not running");
+    const auto odbc = TestSupport::OdbcEnv();
+    QVERIFY2(!odbc.isEmpty(), "the ODBC test data sources are not set up");
+    TestSupport::UseAliasFile(
+        m_dir.filePath("aliases.ini"),
+        QStringLiteral("[SHOP]\nDriver=STANDARD\nPath=%1\n\n").arg(sqlite)
+            + TestSupport::PgAliasSection(QStringLiteral("WAREHOUSE"))
+            + TestSupport::MariaDbAliasSection(QStringLiteral("MARIADB"), TestSupport::MariaDbEnv().value("MYPASSWORD"))
+            + TestSupport::OdbcAliasSection(QStringLiteral("ODBCPG"), odbc.value("ODBCPGDSN"))
+            + TestSupport::OdbcAliasSection(QStringLiteral("ODBCSQLITE"), odbc.value("ODBCSQLITEDSN")));
+
+    // The odd tables, made with the test's own quoting; ODBCPG shares WAREHOUSE's database.
+    for (const QString &alias : {QStringLiteral("SHOP"), QStringLiteral("WAREHOUSE"), QStringLiteral("MARIADB"),
+                                 QStringLiteral("ODBCSQLITE")}) {
+        TDatabase *db = Sessions().DefaultSession()->OpenDatabase(alias);
+        QSqlQuery s(db->Connection());
+        for (const OddTable &t : oddTables(alias)) {
+            QVERIFY2(exec(s, QStringLiteral("DROP TABLE IF EXISTS %1").arg(q(alias, t.table)), &error), qPrintable(error));
+            QVERIFY2(exec(s, QStringLiteral("CREATE TABLE %1 (%2 INTEGER PRIMARY KEY, %3 VARCHAR(200))")
+                                 .arg(q(alias, t.table), q(alias, t.key), q(alias, t.text)),
+                          &error),
+                     qPrintable(error));
+            QVERIFY2(exec(s, QStringLiteral("INSERT INTO %1 VALUES (1, 'one'), (2, 'two')").arg(q(alias, t.table)), &error),
+                     qPrintable(error));
+        }
+    }
 }
 
 void TestStatementsRun::cleanupTestCase()
 {
+    // The shared servers and data sources go back to the sample alone.
+    for (const QString &alias : {QStringLiteral("WAREHOUSE"), QStringLiteral("MARIADB"), QStringLiteral("ODBCSQLITE")}) {
+        try {
+            TDatabase *db = Sessions().DefaultSession()->OpenDatabase(alias);
+            QSqlQuery s(db->Connection());
+            for (const OddTable &t : oddTables(alias))
+                s.exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(q(alias, t.table)));
+        } catch (const VdqError &) {
+        }
+    }
     Sessions().CloseAll();
+}
+
+// The dialect is the engine's, also when it is reached through ODBC.
+void TestStatementsRun::dialects_data()
+{
+    QTest::addColumn<QString>("alias");
+    QTest::addColumn<int>("dialect");
+    QTest::newRow("SQLite") << "SHOP" << int(SqlDialect::SQLite);
+    QTest::newRow("PostgreSQL") << "WAREHOUSE" << int(SqlDialect::PostgreSQL);
+    QTest::newRow("MariaDB") << "MARIADB" << int(SqlDialect::MySQL);
+    QTest::newRow("ODBC to PostgreSQL") << "ODBCPG" << int(SqlDialect::PostgreSQL);
+    QTest::newRow("ODBC to SQLite") << "ODBCSQLITE" << int(SqlDialect::SQLite);
+}
+
+void TestStatementsRun::dialects()
+{
+    QFETCH(QString, alias);
+    QFETCH(int, dialect);
+    TDatabase *db = Sessions().DefaultSession()->OpenDatabase(alias);
+    QCOMPARE(int(db->Dialect()), dialect);
+    QCOMPARE(int(OpenForm(alias)->Dialect()), dialect);
 }
 
 void TestStatementsRun::statements_data()
@@ -89,8 +229,11 @@ void TestStatementsRun::statements_data()
     QTest::addColumn<QString>("alias");
     QTest::addColumn<QStringList>("tables");
     QTest::addColumn<int>("type");
-    for (const QString alias : {QStringLiteral("SHOP"), QStringLiteral("WAREHOUSE")}) {
-        for (const QString &t : SampleTables) {
+    for (const QString &alias : Aliases) {
+        QStringList tables = SampleTables;
+        for (const OddTable &t : oddTables(alias))
+            tables << t.table;
+        for (const QString &t : tables) {
             for (int type = 0; type < 4; ++type)
                 QTest::newRow(qPrintable(QStringLiteral("%1 %2 type %3").arg(alias, t).arg(type)))
                     << alias << QStringList{t} << type;
@@ -100,6 +243,8 @@ void TestStatementsRun::statements_data()
                 QTest::newRow(qPrintable(QStringLiteral("%1 %2 + %3").arg(alias, SampleTables[i], SampleTables[j])))
                     << alias << QStringList{SampleTables[i], SampleTables[j]} << 0;
         }
+        QTest::newRow(qPrintable(alias + QStringLiteral(" order + odd table")))
+            << alias << QStringList{"order", "odd table"} << 0;
     }
 }
 
@@ -109,15 +254,31 @@ void TestStatementsRun::statements()
     QFETCH(QStringList, tables);
     QFETCH(int, type);
     std::unique_ptr<TQGQueryForm> form = OpenForm(alias);
-    QSqlDatabase db = Sessions().DefaultSession()->FindOpenDatabase(alias)->Connection();
+    TDatabase *database = Sessions().DefaultSession()->FindOpenDatabase(alias);
+    QVERIFY(database);
+    QSqlDatabase db = database->Connection();
     const IdentifierStyle style = form->Style();
     TQGCanvasCommands *canvas = form->Canvas();
     QList<TQGCheckListBox *> windows;
     for (const QString &t : tables)
         windows << canvas->CreateTableWindow(t, QRect(10 + 200 * windows.size(), 10, 121, 180), true);
     TQGCheckListBox *first = windows.first();
+    QVERIFY2(!first->Fields().isEmpty(), "no fields listed");
+    const QString table = first->Caption();
+    QCOMPARE(table, tables.first());
     const QString firstField = first->Fields().first();
-    const QString key = FieldReference(first->Caption(), firstField, style);
+    const QString key = FieldReference(table, firstField, style);
+    QVERIFY(db.transaction());
+    QSqlQuery run(db);
+    run.setForwardOnly(true);
+    QString error;
+    auto runStatement = [&](int queryType) {
+        form->DefineQueryType(queryType);
+        const QString statement = form->Memo1()->toPlainText();
+        return !statement.isEmpty() && exec(run, statement, &error);
+    };
+    bool ok = true;
+    QString failure;
     if (type == 0) {
         if (first->count() > 1)
             first->SetChecked(first->count() - 1, false);
@@ -133,40 +294,125 @@ void TestStatementsRun::statements()
         }
         form->AddConditionRow(key, "IS NOT NULL", QString());
         TQGDesignLists::AppendRow(form->ListView3(), {key, "No"});
-    } else {
-        QList<QPair<QString, QString>> row = literalRow(db, first->Caption(), form->Dialect());
-        if (row.isEmpty())  // an empty table (the big one in a small sample): its key alone
-            row << qMakePair(keyField(first->Caption()), QStringLiteral("1000000"));
-        for (const auto &[field, value] : row) {
-            if (type == 1 || field != firstField)
-                TQGDesignLists::AppendRow(form->ListView5(), {field, value});
+        form->DefineQueryType(0);
+        const QString statement = form->Memo1()->toPlainText();
+        if (windows.size() == 1) {
+            // Every row of the table comes back: counted by the engine, not fetched.
+            const qlonglong rows = count(db, QStringLiteral("SELECT COUNT(*) FROM %1").arg(q(alias, table)));
+            const qlonglong returned = count(db, QStringLiteral("SELECT COUNT(*) FROM (%1) vdq_rows").arg(statement));
+            ok = rows >= 0 && returned == rows;
+            failure = QStringLiteral("%1\n-> %2 rows, the table has %3").arg(statement).arg(returned).arg(rows);
+        } else if (alias == QLatin1String("WAREHOUSE")) {
+            // A cursor runs it on the server without bringing a cross join of the big table over.
+            ok = exec(run, QStringLiteral("DECLARE vdq_run CURSOR FOR ") + statement, &error)
+                 && exec(run, QStringLiteral("FETCH 1 FROM vdq_run"), &error);
+            failure = error;
+        } else {
+            ok = exec(run, statement, &error);
+            if (ok)
+                run.next();
+            failure = error;
         }
-        if (type != 1)
-            form->AddConditionRow(key, "= (Equals)", QStringLiteral("-1"));
-        if (type == 2 && form->ListView5()->topLevelItemCount() == 0)
-            TQGDesignLists::AppendRow(form->ListView5(), {first->Fields().last(), "NULL"});
-    }
-    form->DefineQueryType(type);
-    const QString statement = form->Memo1()->toPlainText();
-    QVERIFY(!statement.isEmpty());
-    QVERIFY(db.transaction());
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    bool ok = false;
-    if (type == 0 && alias == QLatin1String("WAREHOUSE")) {
-        // A cursor runs the SELECT on the server without bringing a cross join of the big
-        // table to the client.
-        ok = q.exec(QStringLiteral("DECLARE vdq_run CURSOR FOR ") + statement)
-             && q.exec(QStringLiteral("FETCH 1 FROM vdq_run"));
     } else {
-        ok = q.exec(statement);
-        if (ok && type == 0)
-            q.next();
+        // A copy of the first row with the key moved is inserted; an UPDATE changes it and
+        // a DELETE removes it again, both found by the moved key.
+        QList<QPair<QString, QString>> row = literalRow(alias, db, table, first->Fields());
+        const auto [changed, changedValue] = changedField(table);
+        if (type == 2 && std::none_of(row.cbegin(), row.cend(), [&](const auto &p) { return p.first == changed; }))
+            row << qMakePair(changed, QStringLiteral("NULL"));
+        const QString keyName = keyField(table);
+        QString movedKey;
+        for (const auto &[field, value] : row) {
+            TQGDesignLists::AppendRow(form->ListView5(), {field, value});
+            if (field == keyName)
+                movedKey = value;
+        }
+        QVERIFY(!movedKey.isEmpty());
+        const QString where = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 = %3")
+                                  .arg(q(alias, table), q(alias, keyName), movedKey);
+        ok = runStatement(1) && run.numRowsAffected() == 1 && count(db, where) == 1;
+        failure = QStringLiteral("INSERT: %1 (%2 rows)").arg(error).arg(run.numRowsAffected());
+        if (ok && type > 1) {
+            form->AddConditionRow(FieldReference(table, keyName, style), "= (Equals)", movedKey);
+            if (type == 2) {
+                QTreeWidget *values = form->ListView5();
+                for (int i = 0; i < values->topLevelItemCount(); ++i) {
+                    if (values->topLevelItem(i)->text(0) == changed)
+                        values->topLevelItem(i)->setText(1, changedValue);
+                }
+                ok = runStatement(2) && run.numRowsAffected() == 1
+                     && count(db, where + QStringLiteral(" AND %1 = %2").arg(q(alias, changed), changedValue)) == 1;
+            } else {
+                ok = runStatement(3) && run.numRowsAffected() == 1 && count(db, where) == 0;
+            }
+            failure = QStringLiteral("%1\n%2 (%3 rows)").arg(form->Memo1()->toPlainText(), error).arg(run.numRowsAffected());
+        }
     }
-    const QString error = q.lastError().text();
-    q.finish();
+    run.finish();
+    run = QSqlQuery();
     db.rollback();
-    QVERIFY2(ok, qPrintable(statement + QStringLiteral("\n-> ") + error));
+    QVERIFY2(ok, qPrintable(failure));
+}
+
+// A string value goes in and comes back exactly, on every engine, also as a condition.
+void TestStatementsRun::literals_data()
+{
+    QTest::addColumn<QString>("alias");
+    QTest::addColumn<QString>("text");
+    const QList<QPair<const char *, QString>> texts = {
+        {"quote", QStringLiteral("it's")},
+        {"backslashes", QStringLiteral("C:\\new\\table")},
+        {"escaped quote attempt", QStringLiteral("x\\' OR 1=1 -- ")},
+        {"trailing backslash", QStringLiteral("end\\")},
+        {"percent and underscore", QStringLiteral("100% _done_")},
+        {"newline", QStringLiteral("line one\nline two")},
+        {"binary-looking", QStringLiteral("\\x00\\xff\\0\x01\x7f")},
+        {"double quote and backtick", QStringLiteral("say \"hi\" `now`")}};
+    for (const QString &alias : Aliases) {
+        for (const auto &[name, text] : texts)
+            QTest::addRow("%s %s", qPrintable(alias), name) << alias << text;
+    }
+}
+
+void TestStatementsRun::literals()
+{
+    QFETCH(QString, alias);
+    QFETCH(QString, text);
+    std::unique_ptr<TQGQueryForm> form = OpenForm(alias);
+    QSqlDatabase db = Sessions().DefaultSession()->FindOpenDatabase(alias)->Connection();
+    const IdentifierStyle style = form->Style();
+    const OddTable &t = OddTables.first();
+    form->Canvas()->CreateTableWindow(t.table, QRect(10, 10, 121, 180), true);
+    const QString literal = StringValueText(text);
+    TQGDesignLists::AppendRow(form->ListView5(), {t.key, "99"});
+    TQGDesignLists::AppendRow(form->ListView5(), {t.text, literal});
+    form->AddConditionRow(FieldReference(t.table, t.text, style), "= (Equals)", literal);
+    QVERIFY(db.transaction());
+    QString error;
+    bool ok = false;
+    QString back;
+    qlonglong matches = -1;
+    {
+        QSqlQuery run(db);
+        run.setForwardOnly(true);
+        form->DefineQueryType(1);
+        ok = exec(run, form->Memo1()->toPlainText(), &error);
+        if (ok) {
+            QSqlQuery read(db);
+            read.setForwardOnly(true);
+            ok = exec(read, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = 99")
+                                .arg(q(alias, t.text), q(alias, t.table), q(alias, t.key)), &error)
+                 && read.next();
+            back = read.value(0).toString();
+            // The designer's SELECT with the literal as a condition finds that row alone.
+            form->DefineQueryType(0);
+            matches = count(db, QStringLiteral("SELECT COUNT(*) FROM (%1) vdq_rows").arg(form->Memo1()->toPlainText()));
+        }
+    }
+    db.rollback();
+    QVERIFY2(ok, qPrintable(error));
+    QCOMPARE(back, text);
+    QCOMPARE(matches, 1);
 }
 
 QTEST_MAIN(TestStatementsRun)

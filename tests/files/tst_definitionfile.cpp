@@ -132,7 +132,7 @@ void TestDefinitionFile::exampleReadBack()
     m_form->SetQuoteIdentifiers(false);
     m_form->GenerateSQL();
     QCOMPARE(m_form->Memo1()->Lines(), QStringList({"SELECT clients_db.*, sales_db.SaleNo FROM",
-                                                    "clients.db clients_db, sales.db sales_db", "WHERE ",
+                                                    "\"clients.db\" clients_db, \"sales.db\" sales_db", "WHERE ",
                                                     " clients_db.ClientNo = sales_db.ClientNo ", "ORDER BY ",
                                                     " sales_db.SaleNo"}));
 }

@@ -39,10 +39,12 @@ QString MkSampleProgram()
     return QStringLiteral(VDQ_MKSAMPLE);
 }
 
-QMap<QString, QString> PgEnv()
+namespace {
+
+QMap<QString, QString> readEnvFile(const QString &path)
 {
     QMap<QString, QString> env;
-    QFile f(QStringLiteral(VDQ_PG_ENV_FILE));
+    QFile f(path);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
         return env;
     QTextStream in(&f);
@@ -53,6 +55,43 @@ QMap<QString, QString> PgEnv()
             env.insert(line.left(eq), line.mid(eq + 1));
     }
     return env;
+}
+
+} // namespace
+
+QMap<QString, QString> PgEnv()
+{
+    return readEnvFile(QStringLiteral(VDQ_PG_ENV_FILE));
+}
+
+QMap<QString, QString> MariaDbEnv()
+{
+    return readEnvFile(QStringLiteral(VDQ_MARIADB_ENV_FILE));
+}
+
+QMap<QString, QString> OdbcEnv()
+{
+    return readEnvFile(QStringLiteral(VDQ_ODBC_ENV_FILE));
+}
+
+QString MariaDbAliasSection(const QString &alias, const std::optional<QString> &password, const QString &database)
+{
+    const auto env = MariaDbEnv();
+    QString section = QStringLiteral("[%1]\nDriver=MYSQL\nHost=%2\nPort=%3\nDatabase=%4\nUser=%5\n")
+                          .arg(alias, env.value(QStringLiteral("MYHOST")), env.value(QStringLiteral("MYPORT")),
+                               database.isEmpty() ? env.value(QStringLiteral("MYDATABASE")) : database,
+                               env.value(QStringLiteral("MYUSER")));
+    if (password)
+        section += QStringLiteral("Password=%1\n").arg(*password);
+    return section + u'\n';
+}
+
+QString OdbcAliasSection(const QString &alias, const QString &dsn, const std::optional<QString> &password)
+{
+    QString section = QStringLiteral("[%1]\nDriver=ODBC\nDSN=%2\n").arg(alias, dsn);
+    if (password)
+        section += QStringLiteral("Password=%1\n").arg(*password);
+    return section + u'\n';
 }
 
 void UseAliasFile(const QString &path, const QString &text)

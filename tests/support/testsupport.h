@@ -9,7 +9,8 @@
 
 class QWidget;
 
-// Shared by the test programs: the sample database and the test run's PostgreSQL server.
+// Shared by the test programs: the sample database and the test run's PostgreSQL and
+// MariaDB servers and ODBC data sources.
 namespace TestSupport {
 
 // Builds the sample SQLite database (from sample/shop.sql) at the given path, once per
@@ -22,6 +23,22 @@ QString MkSampleProgram();
 // The server's settings from the pg.env file the "pg" fixture writes (PGHOST, PGPORT,
 // PGUSER, PGDATABASE, PGEMPTY, PGPASSUSER, PGPASSWORD); empty when it is not running.
 QMap<QString, QString> PgEnv();
+
+// The MariaDB server's settings from the mariadb.env file the "mariadb" fixture writes
+// (MYHOST, MYPORT, MYSOCKET, MYDATABASE, MYEMPTY, MYUSER, MYPASSWORD); empty when it is not running.
+QMap<QString, QString> MariaDbEnv();
+
+// A section for the MariaDB sample database; the Password key is written only when given.
+QString MariaDbAliasSection(const QString &alias, const std::optional<QString> &password,
+                            const QString &database = QString());
+
+// The ODBC data sources' settings from the odbc.env file the "odbc" fixture writes
+// (ODBCPGDSN, ODBCPGPASSDSN, ODBCPGPASSWORD, ODBCSQLITEDSN, ODBCSQLITEFILE); empty when missing.
+QMap<QString, QString> OdbcEnv();
+
+// A section for an ODBC data source; the Password key is written only when given.
+QString OdbcAliasSection(const QString &alias, const QString &dsn,
+                         const std::optional<QString> &password = std::nullopt);
 
 // Writes an alias file and points the process at it (VDQ_ALIASES and the session list).
 void UseAliasFile(const QString &path, const QString &text);

@@ -2,9 +2,11 @@
 //
 //   vdqmksample [--no-big] --sqlite FILE SCRIPT
 //   vdqmksample [--no-big] --postgresql "host=.. port=.. dbname=.. user=.." SCRIPT
+//   vdqmksample [--no-big] --mysql "host=.. port=.. dbname=.. user=.. password=.." SCRIPT
 //
 // The script is plain SQL that both engines read; for PostgreSQL a few tokens are
 // rewritten (BLOB -> BYTEA, X'hex' blob literals -> bytea literals). The large table
+// MySQL/MariaDB reads it with the session in ANSI_QUOTES and NO_BACKSLASH_ESCAPES. The large table
 // "ledger" is filled by the engine itself after the script ran, unless --no-big is given.
 
 #include <QCoreApplication>
@@ -27,7 +29,7 @@ namespace {
 constexpr int kLedgerRows = 1000000;
 const char *const kConnection = "vdqmksample";
 
-enum class Target { SQLite, PostgreSQL };
+enum class Target { SQLite, PostgreSQL, MySQL };
 
 struct Statement
 {
@@ -163,6 +165,14 @@ QString ledgerInsert(Target target)
                    "((i % 100000) * 7919 % 100000) / 100.0, 'Entry ' || i FROM n")
             .arg(rows);
     }
+    if (target == Target::MySQL) {
+        return QStringLiteral(
+                   "INSERT INTO ledger (\"EntryNo\", \"EntryDay\", \"ClientNo\", \"Amount\", \"Text\") "
+                   "SELECT i, DATE '2003-01-01' + INTERVAL (i % 365) DAY, 1001 + i % 30, "
+                   "((i % 100000) * 7919 % 100000) / 100.0, CONCAT('Entry ', i) "
+                   "FROM (SELECT seq AS i FROM seq_1_to_%1) AS g")
+            .arg(rows);
+    }
     return QStringLiteral(
                "INSERT INTO ledger (\"EntryNo\", \"EntryDay\", \"ClientNo\", \"Amount\", \"Text\") "
                "SELECT i, DATE '2003-01-01' + (i % 365), 1001 + i % 30, "
@@ -211,7 +221,8 @@ void usage()
 {
     std::fprintf(stderr,
                  "usage: vdqmksample [--no-big] --sqlite FILE SCRIPT\n"
-                 "       vdqmksample [--no-big] --postgresql CONNINFO SCRIPT\n");
+                 "       vdqmksample [--no-big] --postgresql CONNINFO SCRIPT\n"
+                 "       vdqmksample [--no-big] --mysql CONNINFO SCRIPT\n");
     std::exit(2);
 }
 
@@ -233,6 +244,8 @@ int main(int argc, char *argv[])
         target = Target::SQLite;
     else if (args.at(0) == QLatin1String("--postgresql"))
         target = Target::PostgreSQL;
+    else if (args.at(0) == QLatin1String("--mysql"))
+        target = Target::MySQL;
     else
         usage();
     const QString destination = args.at(1);
@@ -261,7 +274,9 @@ int main(int argc, char *argv[])
             db.setDatabaseName(g_building);
         } else {
             const auto info = parseConnInfo(destination);
-            db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QLatin1String(kConnection));
+            const bool mysql = target == Target::MySQL;
+            db = QSqlDatabase::addDatabase(mysql ? QStringLiteral("QMYSQL") : QStringLiteral("QPSQL"),
+                                           QLatin1String(kConnection));
             QStringList options;
             for (auto it = info.cbegin(); it != info.cend(); ++it) {
                 if (it.key() == QLatin1String("host") || it.key() == QLatin1String("hostaddr"))
@@ -277,7 +292,9 @@ int main(int argc, char *argv[])
                 else
                     options << it.key() + u'=' + it.value();
             }
-            if (!info.contains(QStringLiteral("connect_timeout")))
+            if (mysql)
+                options << QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=10");
+            else if (!info.contains(QStringLiteral("connect_timeout")))
                 options << QStringLiteral("connect_timeout=10");
             db.setConnectOptions(options.join(u';'));
         }
@@ -290,6 +307,11 @@ int main(int argc, char *argv[])
             run(db, QStringLiteral("PRAGMA journal_mode = OFF"), QStringLiteral("setup"));
             run(db, QStringLiteral("PRAGMA synchronous = OFF"), QStringLiteral("setup"));
         }
+        if (target == Target::MySQL) {
+            // The script's "..." are names and its strings hold no escapes.
+            run(db, QStringLiteral("SET SESSION sql_mode = 'ANSI_QUOTES,NO_BACKSLASH_ESCAPES,STRICT_TRANS_TABLES'"),
+                QStringLiteral("setup"));
+        }
         if (!db.transaction())
             fail(QStringLiteral("cannot begin a transaction: %1").arg(errorText(db.lastError())));
         for (const Statement &s : statements)
@@ -300,6 +322,8 @@ int main(int argc, char *argv[])
             fail(QStringLiteral("cannot commit: %1").arg(errorText(db.lastError())));
         if (target == Target::PostgreSQL)
             run(db, QStringLiteral("ANALYZE"), QStringLiteral("analyze"));
+        else if (target == Target::MySQL)
+            run(db, QStringLiteral("ANALYZE TABLE ledger"), QStringLiteral("analyze"));
         db.close();
     }
     QSqlDatabase::removeDatabase(QLatin1String(kConnection));
