@@ -1,9 +1,8 @@
 #include "profilefile.h"
 
-#include "vdqerror.h"
+#include "fileaccess.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringEncoder>
 
 #include <cstring>
@@ -177,20 +176,27 @@ bool TProfileFile::Name::Equal(QStringView a, QStringView b) noexcept
 
 size_t TProfileFile::Name::Hash(QStringView name, size_t seed) noexcept
 {
-    // Case-folded per code unit, surrogates left out: two names equal without regard to
-    // case always hash alike.
+    // Case-folded per character, so that two names equal without regard to case always
+    // hash alike; every code unit counts, or names written in characters beyond U+FFFF
+    // would all collide.
     size_t h = 14695981039346656037ull;
-    for (QChar c : name) {
-        char16_t u = c.unicode();
+    const auto mix = [&h](char32_t u) { h = (h ^ u) * 1099511628211ull; };
+    const qsizetype size = name.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        char32_t u = name[i].unicode();
         if (u < 0x80) {
             if (u >= u'A' && u <= u'Z')
                 u += 32;
-        } else if (c.isSurrogate()) {
-            continue;
+        } else if (QChar::isHighSurrogate(u) && i + 1 < size && name[i + 1].isLowSurrogate()) {
+            u = QChar::toCaseFolded(QChar::surrogateToUcs4(char16_t(u), name[i + 1].unicode()));
+            ++i;
+            // Both halves of the folded character, as the comparison sees them.
+            mix(QChar::highSurrogate(u));
+            u = QChar::lowSurrogate(u);
         } else {
-            u = c.toCaseFolded().unicode();
+            u = QChar::toCaseFolded(u);
         }
-        h = (h ^ u) * 1099511628211ull;
+        mix(u);
     }
     return qHash(h, seed);
 }
@@ -199,15 +205,9 @@ TProfileFile::TProfileFile() = default;
 
 TProfileFile TProfileFile::Load(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.exists())
+    if (!QFile::exists(fileName))
         return TProfileFile();
-    if (!file.open(QIODevice::ReadOnly))
-        throw VdqError(QStringLiteral("Cannot open file %1").arg(fileName));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw VdqError(QStringLiteral("Cannot open file %1").arg(fileName));
-    return FromBytes(bytes);
+    return FromBytes(ReadWholeFile(fileName, QStringLiteral("Cannot open file %1").arg(fileName)));
 }
 
 TProfileFile TProfileFile::FromBytes(const QByteArray &bytes)
@@ -262,10 +262,23 @@ void TProfileFile::ParseLine(const char *begin, const char *end)
     }
     // Lines that are not valid UTF-8 and lines that are no entry go back as they came.
     line.keepRaw = !line.entry || !utf8;
+    if (!line.entry) {
+        // A run of such lines (comments, stray text, or blank lines, which decide where
+        // new keys go) is held as one block, so that memory follows the file's bytes, not
+        // its count of lines: a file of nothing but line ends costs no more than its size.
+        const bool blank = IsBlank(begin, end);
+        QList<Line> &lines = m_sections.isEmpty() ? m_preamble : m_sections.last().lines;
+        if (!lines.isEmpty() && !lines.last().entry && lines.last().blank == blank) {
+            QByteArray &block = lines.last().raw;
+            block.append("\r\n", 2);
+            block.append(begin, end - begin);
+            return;
+        }
+        line.blank = blank;
+        line.prefix.clear();
+    }
     if (line.keepRaw)
         line.raw = QByteArray(begin, end - begin);
-    if (!line.entry)
-        line.prefix.clear();
 
     if (m_sections.isEmpty()) {
         m_preamble.append(line);
@@ -280,7 +293,7 @@ void TProfileFile::ParseLine(const char *begin, const char *end)
         if (first.at < 0)
             first.at = index;
     }
-    if (!IsBlank(begin, end))
+    if (!line.blank)
         section.appendAt = index + 1;
 }
 
@@ -472,8 +485,5 @@ QByteArray TProfileFile::ToBytes() const
 
 void TProfileFile::SaveAs(const QString &fileName) const
 {
-    const QByteArray bytes = ToBytes();
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw VdqError(QStringLiteral("Unable to write to %1").arg(fileName));
+    WriteWholeFile(fileName, ToBytes(), QStringLiteral("Unable to write to %1").arg(fileName));
 }

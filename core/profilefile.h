@@ -77,9 +77,11 @@ private:
     {
         QString prefix;   // entries: the text before the first "=", as spelled
         QString value;    // entries: the text after it
-        QByteArray raw;   // the bytes as read, while they are to be written back as they are
+        QByteArray raw;   // the bytes as read, while they are to be written back as they are;
+                          // for lines that are no entry, a run of them joined by CR LF
         bool entry = false;
         bool keepRaw = false;
+        bool blank = false;  // a run of blank lines
     };
     struct Section
     {
