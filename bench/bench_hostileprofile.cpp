@@ -48,9 +48,11 @@ QByteArray Ordinary(qsizetype total)
     return out;
 }
 
+// Allocated bytes, large blocks (which glibc maps on their own) included.
 size_t HeapInUse()
 {
-    return mallinfo2().uordblks;
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
 }
 
 void Measure(const char *shape, const QByteArray &bytes)

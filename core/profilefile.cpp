@@ -240,14 +240,35 @@ void TProfileFile::ParseLine(const char *begin, const char *end)
     if (first < end && *first == '[') {
         const QString text = Decode(first + 1, end, utf8);
         const qsizetype close = text.indexOf(u']');
+        const QString name = QStringView(text).left(close < 0 ? text.size() : close).trimmed().toString();
+        // A later section of a name already read is never read itself; it is kept only to
+        // be written back, as hidden text at the end of the section before it, where it
+        // costs its bytes and no more (a file of many "[x]" lines would otherwise cost a
+        // section each).
+        if (m_index.contains(Name{name})) {
+            QList<Line> &lines = m_sections.last().lines;
+            if (lines.isEmpty() || !lines.last().hidden) {
+                Line hidden;
+                hidden.keepRaw = true;
+                hidden.hidden = true;
+                hidden.raw = QByteArray(begin, end - begin);
+                lines.append(hidden);
+            } else {
+                lines.last().raw.append("\r\n", 2).append(begin, end - begin);
+            }
+            m_hiding = true;
+            return;
+        }
+        m_hiding = false;
         Section section;
-        section.name = QStringView(text).left(close < 0 ? text.size() : close).trimmed().toString();
+        section.name = name;
         section.header = QByteArray(begin, end - begin);
         m_sections.append(section);
-        const Name name{m_sections.last().name};
-        Position &first = m_index[name];
-        if (first.at < 0)
-            first.at = m_sections.size() - 1;
+        m_index.insert(Name{m_sections.last().name}, Position{m_sections.size() - 1});
+        return;
+    }
+    if (m_hiding) {
+        m_sections.last().lines.last().raw.append("\r\n", 2).append(begin, end - begin);
         return;
     }
 
@@ -268,7 +289,7 @@ void TProfileFile::ParseLine(const char *begin, const char *end)
         // its count of lines: a file of nothing but line ends costs no more than its size.
         const bool blank = IsBlank(begin, end);
         QList<Line> &lines = m_sections.isEmpty() ? m_preamble : m_sections.last().lines;
-        if (!lines.isEmpty() && !lines.last().entry && lines.last().blank == blank) {
+        if (!lines.isEmpty() && !lines.last().entry && !lines.last().hidden && lines.last().blank == blank) {
             QByteArray &block = lines.last().raw;
             block.append("\r\n", 2);
             block.append(begin, end - begin);
@@ -288,10 +309,12 @@ void TProfileFile::ParseLine(const char *begin, const char *end)
     section.lines.append(line);
     const qsizetype index = section.lines.size() - 1;
     if (line.entry) {
-        const Name key{QStringView(section.lines.at(index).prefix).trimmed()};
-        Position &first = section.keys[key];
-        if (first.at < 0)
+        const KeyName key{m_sections.size() - 1, QStringView(section.lines.at(index).prefix).trimmed()};
+        Position &first = m_keys[key];
+        if (first.at < 0) {
             first.at = index;
+            ++section.keyCount;
+        }
     }
     if (!line.blank)
         section.appendAt = index + 1;
@@ -302,11 +325,10 @@ const TProfileFile::Line *TProfileFile::FindEntry(QStringView section, QStringVi
     const auto s = m_index.constFind(Name{section.trimmed()});
     if (s == m_index.constEnd())
         return nullptr;
-    const Section &sec = m_sections.at(s->at);
-    const auto k = sec.keys.constFind(Name{key.trimmed()});
-    if (k == sec.keys.constEnd())
+    const auto k = m_keys.constFind(KeyName{s->at, key.trimmed()});
+    if (k == m_keys.constEnd())
         return nullptr;
-    return &sec.lines.at(k->at);
+    return &m_sections.at(s->at).lines.at(k->at);
 }
 
 QString TProfileFile::ReadString(const QString &section, const QString &key, const QString &def) const
@@ -355,21 +377,22 @@ void TProfileFile::WriteString(const QString &section, const QString &key, const
         s = m_index.insert(Name{m_sections.last().name}, Position{m_sections.size() - 1});
     }
     Section &sec = m_sections[s->at];
-    const auto k = sec.keys.constFind(Name{QStringView(keyName).trimmed()});
-    if (k != sec.keys.constEnd()) {
+    const auto k = m_keys.constFind(KeyName{s->at, QStringView(keyName).trimmed()});
+    if (k != m_keys.constEnd()) {
         Line &line = sec.lines[k->at];
         line.value = text;
         line.keepRaw = false;
         line.raw.clear();
         return;
     }
-    // Only blank lines follow appendAt, so no indexed line moves.
+    // Only blank lines and hidden later sections follow appendAt, so no indexed line moves.
     Line line;
     line.entry = true;
     line.prefix = keyName;
     line.value = text;
     sec.lines.insert(sec.appendAt, line);
-    sec.keys.insert(Name{QStringView(sec.lines.at(sec.appendAt).prefix).trimmed()}, Position{sec.appendAt});
+    m_keys.insert(KeyName{s->at, QStringView(sec.lines.at(sec.appendAt).prefix).trimmed()}, Position{sec.appendAt});
+    ++sec.keyCount;
     ++sec.appendAt;
 }
 
@@ -413,7 +436,7 @@ int TProfileFile::SectionCount() const
 int TProfileFile::KeyCount(const QString &section) const
 {
     const auto s = m_index.constFind(Name{QStringView(section).trimmed()});
-    return s == m_index.constEnd() ? 0 : int(m_sections.at(s->at).keys.size());
+    return s == m_index.constEnd() ? 0 : int(m_sections.at(s->at).keyCount);
 }
 
 QStringList TProfileFile::Keys(const QString &section) const
@@ -423,13 +446,13 @@ QStringList TProfileFile::Keys(const QString &section) const
     if (s == m_index.constEnd())
         return keys;
     const Section &sec = m_sections.at(s->at);
-    keys.reserve(sec.keys.size());
+    keys.reserve(sec.keyCount);
     for (qsizetype i = 0; i < sec.lines.size(); ++i) {
         const Line &line = sec.lines.at(i);
         if (!line.entry)
             continue;
         const QStringView key = QStringView(line.prefix).trimmed();
-        if (sec.keys.value(Name{key}).at == i)
+        if (m_keys.value(KeyName{s->at, key}).at == i)
             keys.append(key.toString());
     }
     return keys;

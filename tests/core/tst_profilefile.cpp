@@ -609,6 +609,9 @@ void TestProfileFile::runsOfOtherLines_data()
     QTest::newRow("carriage returns kept")
         << QByteArray("[S]\r\n;a\r\r\n\r\r\n")
         << QByteArray("[S]\r\n;a\r\r\nnew=v\r\n\r\r\n");
+    QTest::newRow("later section of the same name")
+        << QByteArray("[S]\na=1\n\n[s]\nb=2\n[S]\n\n[T]\n")
+        << QByteArray("[S]\r\na=1\r\nnew=v\r\n\r\n[s]\r\nb=2\r\n[S]\r\n\r\n[T]\r\n");
     QTest::newRow("only line ends") << QByteArray(100000, '\n') << QByteArray();
 }
 
@@ -624,6 +627,9 @@ void TestProfileFile::runsOfOtherLines()
         return;
     profile.WriteString("S", "new", "v");
     QCOMPARE(profile.ToBytes(), written);
+    // The keys of a later section of the same name stay unseen.
+    QCOMPARE(profile.ReadString("S", "b", "unseen"), QStringLiteral("unseen"));
+    QCOMPARE(TProfileFile::FromBytes(written).ToBytes(), written);
 }
 
 void TestProfileFile::byteOrderMarkInsideTheFile()
