@@ -1,5 +1,6 @@
 #include "tquery.h"
 
+#include "sqlparameters.h"
 #include "tdatabase.h"
 #include "tsession.h"
 #include "tsessionlist.h"
@@ -108,33 +109,6 @@ TFieldKind serverKind(SqlDialect dialect, const QSqlField &field)
         break;
     }
     return TFieldKind::Other;
-}
-
-// Named parameters (":Name") outside strings, quoted names and comments; "::" is a cast.
-QStringList parameterNames(const QString &sql)
-{
-    QStringList names;
-    const int n = sql.size();
-    for (int i = 0; i < n; ++i) {
-        const QChar c = sql.at(i);
-        if (c == u'\'' || c == u'"' || c == u'`') {
-            const int end = sql.indexOf(c, i + 1);
-            i = end < 0 ? n : end;
-        } else if (c == u'-' && i + 1 < n && sql.at(i + 1) == u'-') {
-            const int end = sql.indexOf(u'\n', i);
-            i = end < 0 ? n : end;
-        } else if (c == u':' && i + 1 < n && (i == 0 || sql.at(i - 1) != u':')
-                   && (sql.at(i + 1).isLetterOrNumber() || sql.at(i + 1) == u'_')) {
-            int j = i + 1;
-            while (j < n && (sql.at(j).isLetterOrNumber() || sql.at(j) == u'_'))
-                ++j;
-            const QString name = sql.mid(i + 1, j - i - 1);
-            if (!names.contains(name, Qt::CaseInsensitive))
-                names.append(name);
-            i = j - 1;
-        }
-    }
-    return names;
 }
 
 } // namespace
@@ -422,7 +396,7 @@ QList<QPair<QString, QVariant>> TQuery::masterParameters(const QString &statemen
     if (!master || master == this || !master->IsActive())
         return binds;
     const QList<TFieldInfo> fields = master->Fields();
-    for (const QString &name : parameterNames(statement)) {
+    for (const QString &name : SqlParameterNames(statement)) {
         for (int i = 0; i < fields.size(); ++i) {
             if (fields.at(i).name.compare(name, Qt::CaseInsensitive) == 0) {
                 binds.append({name, master->Value(master->RecNo(), i)});
