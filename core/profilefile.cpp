@@ -1,9 +1,9 @@
 #include "profilefile.h"
 
+#include "fileaccess.h"
 #include "vdqerror.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringEncoder>
 
 #include <cstring>
@@ -196,20 +196,27 @@ bool TProfileFile::Name::Equal(QStringView a, QStringView b) noexcept
 
 size_t TProfileFile::Name::Hash(QStringView name, size_t seed) noexcept
 {
-    // Case-folded per code unit, surrogates left out: two names equal without regard to
-    // case always hash alike.
+    // Case-folded per character, so that two names equal without regard to case always
+    // hash alike; every code unit counts, or names written in characters beyond U+FFFF
+    // would all collide.
     size_t h = 14695981039346656037ull;
-    for (QChar c : name) {
-        char16_t u = c.unicode();
+    const auto mix = [&h](char32_t u) { h = (h ^ u) * 1099511628211ull; };
+    const qsizetype size = name.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        char32_t u = name[i].unicode();
         if (u < 0x80) {
             if (u >= u'A' && u <= u'Z')
                 u += 32;
-        } else if (c.isSurrogate()) {
-            continue;
+        } else if (QChar::isHighSurrogate(u) && i + 1 < size && name[i + 1].isLowSurrogate()) {
+            u = QChar::toCaseFolded(QChar::surrogateToUcs4(char16_t(u), name[i + 1].unicode()));
+            ++i;
+            // Both halves of the folded character, as the comparison sees them.
+            mix(QChar::highSurrogate(u));
+            u = QChar::lowSurrogate(u);
         } else {
-            u = c.toCaseFolded().unicode();
+            u = QChar::toCaseFolded(u);
         }
-        h = (h ^ u) * 1099511628211ull;
+        mix(u);
     }
     return qHash(h, seed);
 }
@@ -218,15 +225,9 @@ TProfileFile::TProfileFile() = default;
 
 TProfileFile TProfileFile::Load(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.exists())
+    if (!QFile::exists(fileName))
         return TProfileFile();
-    if (!file.open(QIODevice::ReadOnly))
-        throw VdqError(QStringLiteral("Cannot open file %1").arg(fileName));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw VdqError(QStringLiteral("Cannot open file %1").arg(fileName));
-    TProfileFile profile = FromBytes(bytes);
+    TProfileFile profile = FromBytes(ReadWholeFile(fileName, QStringLiteral("Cannot open file %1").arg(fileName)));
     profile.CheckValueLengths(fileName);
     return profile;
 }
@@ -280,14 +281,35 @@ void TProfileFile::ParseLine(const char *begin, const char *end)
     if (first < end && *first == '[') {
         const QString text = Decode(first + 1, end, utf8);
         const qsizetype close = text.indexOf(u']');
+        const QString name = QStringView(text).left(close < 0 ? text.size() : close).trimmed().toString();
+        // A later section of a name already read is never read itself; it is kept only to
+        // be written back, as hidden text at the end of the section before it, where it
+        // costs its bytes and no more (a file of many "[x]" lines would otherwise cost a
+        // section each).
+        if (m_index.contains(Name{name})) {
+            QList<Line> &lines = m_sections.last().lines;
+            if (lines.isEmpty() || !lines.last().hidden) {
+                Line hidden;
+                hidden.keepRaw = true;
+                hidden.hidden = true;
+                hidden.raw = QByteArray(begin, end - begin);
+                lines.append(hidden);
+            } else {
+                lines.last().raw.append("\r\n", 2).append(begin, end - begin);
+            }
+            m_hiding = true;
+            return;
+        }
+        m_hiding = false;
         Section section;
-        section.name = QStringView(text).left(close < 0 ? text.size() : close).trimmed().toString();
+        section.name = name;
         section.header = QByteArray(begin, end - begin);
         m_sections.append(section);
-        const Name name{m_sections.last().name};
-        Position &first = m_index[name];
-        if (first.at < 0)
-            first.at = m_sections.size() - 1;
+        m_index.insert(Name{m_sections.last().name}, Position{m_sections.size() - 1});
+        return;
+    }
+    if (m_hiding) {
+        m_sections.last().lines.last().raw.append("\r\n", 2).append(begin, end - begin);
         return;
     }
 
@@ -304,10 +326,23 @@ void TProfileFile::ParseLine(const char *begin, const char *end)
     }
     // Lines that are not valid UTF-8 and lines that are no entry go back as they came.
     line.keepRaw = !line.entry || !utf8;
+    if (!line.entry) {
+        // A run of such lines (comments, stray text, or blank lines, which decide where
+        // new keys go) is held as one block, so that memory follows the file's bytes, not
+        // its count of lines: a file of nothing but line ends costs no more than its size.
+        const bool blank = IsBlank(begin, end);
+        QList<Line> &lines = m_sections.isEmpty() ? m_preamble : m_sections.last().lines;
+        if (!lines.isEmpty() && !lines.last().entry && !lines.last().hidden && lines.last().blank == blank) {
+            QByteArray &block = lines.last().raw;
+            block.append("\r\n", 2);
+            block.append(begin, end - begin);
+            return;
+        }
+        line.blank = blank;
+        line.prefix.clear();
+    }
     if (line.keepRaw)
         line.raw = QByteArray(begin, end - begin);
-    if (!line.entry)
-        line.prefix.clear();
 
     if (m_sections.isEmpty()) {
         m_preamble.append(line);
@@ -317,12 +352,14 @@ void TProfileFile::ParseLine(const char *begin, const char *end)
     section.lines.append(line);
     const qsizetype index = section.lines.size() - 1;
     if (line.entry) {
-        const Name key{QStringView(section.lines.at(index).prefix).trimmed()};
-        Position &first = section.keys[key];
-        if (first.at < 0)
+        const KeyName key{m_sections.size() - 1, QStringView(section.lines.at(index).prefix).trimmed()};
+        Position &first = m_keys[key];
+        if (first.at < 0) {
             first.at = index;
+            ++section.keyCount;
+        }
     }
-    if (!IsBlank(begin, end))
+    if (!line.blank)
         section.appendAt = index + 1;
 }
 
@@ -337,11 +374,10 @@ const TProfileFile::Line *TProfileFile::FindEntry(QStringView section, QStringVi
     const auto s = m_index.constFind(Name{section.trimmed()});
     if (s == m_index.constEnd())
         return nullptr;
-    const Section &sec = m_sections.at(s->at);
-    const auto k = sec.keys.constFind(Name{key.trimmed()});
-    if (k == sec.keys.constEnd())
+    const auto k = m_keys.constFind(KeyName{s->at, key.trimmed()});
+    if (k == m_keys.constEnd())
         return nullptr;
-    return &sec.lines.at(k->at);
+    return &m_sections.at(s->at).lines.at(k->at);
 }
 
 QString TProfileFile::ReadString(const QString &section, const QString &key, const QString &def) const
@@ -384,21 +420,22 @@ void TProfileFile::WriteString(const QString &section, const QString &key, const
         s = m_index.insert(Name{m_sections.last().name}, Position{m_sections.size() - 1});
     }
     Section &sec = m_sections[s->at];
-    const auto k = sec.keys.constFind(Name{QStringView(keyName).trimmed()});
-    if (k != sec.keys.constEnd()) {
+    const auto k = m_keys.constFind(KeyName{s->at, QStringView(keyName).trimmed()});
+    if (k != m_keys.constEnd()) {
         Line &line = sec.lines[k->at];
         line.value = text;
         line.keepRaw = false;
         line.raw.clear();
         return;
     }
-    // Only blank lines follow appendAt, so no indexed line moves.
+    // Only blank lines and hidden later sections follow appendAt, so no indexed line moves.
     Line line;
     line.entry = true;
     line.prefix = keyName;
     line.value = text;
     sec.lines.insert(sec.appendAt, line);
-    sec.keys.insert(Name{QStringView(sec.lines.at(sec.appendAt).prefix).trimmed()}, Position{sec.appendAt});
+    m_keys.insert(KeyName{s->at, QStringView(sec.lines.at(sec.appendAt).prefix).trimmed()}, Position{sec.appendAt});
+    ++sec.keyCount;
     ++sec.appendAt;
 }
 
@@ -442,7 +479,7 @@ int TProfileFile::SectionCount() const
 int TProfileFile::KeyCount(const QString &section) const
 {
     const auto s = m_index.constFind(Name{QStringView(section).trimmed()});
-    return s == m_index.constEnd() ? 0 : int(m_sections.at(s->at).keys.size());
+    return s == m_index.constEnd() ? 0 : int(m_sections.at(s->at).keyCount);
 }
 
 QStringList TProfileFile::Keys(const QString &section) const
@@ -452,13 +489,13 @@ QStringList TProfileFile::Keys(const QString &section) const
     if (s == m_index.constEnd())
         return keys;
     const Section &sec = m_sections.at(s->at);
-    keys.reserve(sec.keys.size());
+    keys.reserve(sec.keyCount);
     for (qsizetype i = 0; i < sec.lines.size(); ++i) {
         const Line &line = sec.lines.at(i);
         if (!line.entry)
             continue;
         const QStringView key = QStringView(line.prefix).trimmed();
-        if (sec.keys.value(Name{key}).at == i)
+        if (m_keys.value(KeyName{s->at, key}).at == i)
             keys.append(key.toString());
     }
     return keys;
@@ -514,8 +551,5 @@ QByteArray TProfileFile::ToBytes() const
 
 void TProfileFile::SaveAs(const QString &fileName) const
 {
-    const QByteArray bytes = ToBytes();
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw VdqError(QStringLiteral("Unable to write to %1").arg(fileName));
+    WriteWholeFile(fileName, ToBytes(), QStringLiteral("Unable to write to %1").arg(fileName));
 }

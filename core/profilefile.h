@@ -84,17 +84,35 @@ private:
     {
         QString prefix;   // entries: the text before the first "=", as spelled
         QString value;    // entries: the text after it
-        QByteArray raw;   // the bytes as read, while they are to be written back as they are
+        QByteArray raw;   // the bytes as read, while they are to be written back as they are;
+                          // for lines that are no entry, a run of them joined by CR LF
         bool entry = false;
         bool keepRaw = false;
+        bool blank = false;  // a run of blank lines
+        bool hidden = false; // later sections of names read before, never read themselves
     };
     struct Section
     {
         QString name;
         QByteArray header;             // the raw header line
         QList<Line> lines;             // the lines after the header
-        QHash<Name, Position> keys;    // key -> index into lines
+        qsizetype keyCount = 0;        // names in m_keys (the first of equal names)
         qsizetype appendAt = 0;        // after the last non-blank line
+    };
+    // A key as the index holds it: its section's place in m_sections and its name. One
+    // index for the whole file, not one per section, so that a file of many small sections
+    // costs memory in proportion to its keys.
+    struct KeyName
+    {
+        qsizetype section;
+        QStringView text;
+        bool Equals(const KeyName &other) const noexcept
+        {
+            return section == other.section && Name::Equal(text, other.text);
+        }
+        size_t Hashed(size_t seed) const noexcept { return Name::Hash(text, qHash(section, seed)); }
+        friend bool operator==(const KeyName &a, const KeyName &b) noexcept { return a.Equals(b); }
+        friend size_t qHash(const KeyName &key, size_t seed) noexcept { return key.Hashed(seed); }
     };
 
     const Line *FindEntry(QStringView section, QStringView key) const;
@@ -103,6 +121,8 @@ private:
     bool m_bom = false;
     bool m_valueTooLong = false;
     QList<Line> m_preamble;           // lines before the first section
-    QList<Section> m_sections;        // every section header, duplicates included
+    QList<Section> m_sections;        // sections in file order, the first of each name
     QHash<Name, Position> m_index;    // section name -> first section of that name
+    QHash<KeyName, Position> m_keys;  // (section, key name) -> index into its lines
+    bool m_hiding = false;            // reading a later section of a name read before
 };

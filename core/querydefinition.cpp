@@ -1,5 +1,6 @@
 #include "querydefinition.h"
 
+#include "fileaccess.h"
 #include "vdqerror.h"
 
 #include <QFile>
@@ -298,28 +299,17 @@ QueryDefinition ParseQueryDefinitionFile(const QByteArray &contents, const QStri
 
 QueryDefinition LoadQueryDefinitionFile(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.exists())
+    if (!QFile::exists(fileName))
         return QueryDefinition();
-    if (!file.open(QIODevice::ReadOnly))
-        throw VdqError(QStringLiteral("Cannot open file %1").arg(fileName));
-    const QByteArray contents = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw VdqError(QStringLiteral("Cannot open file %1").arg(fileName));
+    const QByteArray contents = ReadWholeFile(fileName, QStringLiteral("Cannot open file %1").arg(fileName));
     return ParseQueryDefinitionFile(contents, fileName);
 }
 
 void SaveQueryDefinitionFile(const QString &fileName, const QueryDefinition &def)
 {
     TProfileFile profile;
-    QFile existing(fileName);
-    if (existing.exists()) {
-        if (!existing.open(QIODevice::ReadOnly))
-            throw VdqError(QStringLiteral("Unable to write to %1").arg(fileName));
-        const QByteArray contents = existing.readAll();
-        if (existing.error() != QFileDevice::NoError)
-            throw VdqError(QStringLiteral("Unable to write to %1").arg(fileName));
-        existing.close();
+    if (QFile::exists(fileName)) {
+        const QByteArray contents = ReadWholeFile(fileName, QStringLiteral("Unable to write to %1").arg(fileName));
         // Merging into something that is not a query definition would give a file the
         // reader refuses; such a file is replaced instead.
         TProfileFile old = TProfileFile::FromBytes(contents);

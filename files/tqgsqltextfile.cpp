@@ -1,11 +1,10 @@
 #include "tqgsqltextfile.h"
 
+#include "fileaccess.h"
 #include "rtftext.h"
 #include "vdqerror.h"
 
-#include <QFile>
 #include <QObject>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -26,12 +25,7 @@ QString decodeText(const QByteArray &bytes)
 
 QString ReadSqlTextFile(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw VdqError(QObject::tr("Cannot open file %1").arg(fileName));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw VdqError(QObject::tr("Cannot open file %1").arg(fileName));
+    const QByteArray bytes = ReadWholeFile(fileName, QObject::tr("Cannot open file %1").arg(fileName));
     if (LooksLikeRtf(bytes)) {
         bool ok = false;
         const QString text = RtfToPlainText(bytes, &ok);
@@ -49,7 +43,5 @@ void WriteSqlTextFile(const QString &fileName, const QStringList &lines)
         bytes += line.toUtf8();
         bytes += "\r\n";
     }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw VdqError(QObject::tr("Cannot create file %1").arg(fileName));
+    WriteWholeFile(fileName, bytes, QObject::tr("Cannot create file %1").arg(fileName));
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the project and runs the whole test suite: the file parser's fuzz target for a
-# minute (built with clang in a tree of its own), then every test program. A PostgreSQL and a MariaDB
-# server are started on loopback for the run (and ODBC data sources set up in private files),
-# stopped afterwards. Ends with CTest's summary.
+# Builds the project and runs the whole test suite: the fuzz targets of the readers for under
+# three minutes in all (built with clang in a tree of its own), then every test program. A
+# PostgreSQL and a MariaDB server are started on loopback for the run (and ODBC data sources
+# set up in private files), and stopped afterwards. Ends with CTest's summary.
 #   VDQ_SANITIZE_RUN=1  also builds and runs the suite under AddressSanitizer and
 #                       UndefinedBehaviorSanitizer (in build-asan/)
 set -euo pipefail
@@ -16,8 +16,8 @@ fuzz=${VDQ_FUZZ_BUILD_DIR:-$root/build-fuzz}
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVDQ_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
-cmake --build "$fuzz" --target fuzz_queryfile -j"$jobs"
-ctest --test-dir "$fuzz" -R '^fuzz_queryfile$' --output-on-failure
+cmake --build "$fuzz" --target fuzz_queryfile fuzz_rtftext fuzz_aliasfile fuzz_sqlparameters -j"$jobs"
+ctest --test-dir "$fuzz" -R '^fuzz_' --output-on-failure
 
 if [ "${VDQ_SANITIZE_RUN:-0}" = 1 ]; then
   asan=${VDQ_ASAN_BUILD_DIR:-$root/build-asan}

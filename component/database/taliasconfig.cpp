@@ -1,10 +1,12 @@
 #include "taliasconfig.h"
 
+#include "fileaccess.h"
 #include "vdqerror.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QStandardPaths>
 
 #include <functional>
@@ -25,6 +27,7 @@ QList<TAliasParams> parse(const QString &text, const QString &baseDir,
     QList<TAliasParams> aliases;
     QList<int> sectionLines;
     QList<bool> hasDriver;
+    QSet<QString> seen;
     QString body = text;
     if (body.startsWith(QChar(0xFEFF)))
         body.remove(0, 1);
@@ -40,10 +43,11 @@ QList<TAliasParams> parse(const QString &text, const QString &baseDir,
             const QString name = line.mid(1, line.size() - 2).trimmed();
             if (name.isEmpty())
                 fault(lineNo, QStringLiteral("the section has no alias name"));
-            for (const TAliasParams &a : std::as_const(aliases)) {
-                if (a.name.compare(name, Qt::CaseInsensitive) == 0)
-                    fault(lineNo, QStringLiteral("alias %1 is defined twice").arg(name));
-            }
+            // Case-folded names seen so far: one lookup per section, however many there are.
+            const QString folded = name.toCaseFolded();
+            if (seen.contains(folded))
+                fault(lineNo, QStringLiteral("alias %1 is defined twice").arg(name));
+            seen.insert(folded);
             TAliasParams params;
             params.name = name;
             aliases.append(params);
@@ -124,12 +128,10 @@ QString TAliasConfig::DefaultAliasFile()
 TAliasConfig TAliasConfig::LoadFile(const QString &fileName)
 {
     TAliasConfig config;
-    QFile file(fileName);
-    if (!file.exists())
+    if (!QFile::exists(fileName))
         return config;
-    if (!file.open(QIODevice::ReadOnly))
-        throw VdqError(QStringLiteral("Cannot read the alias file %1: %2").arg(fileName, file.errorString()));
-    const QString text = QString::fromUtf8(file.readAll());
+    const QString text = QString::fromUtf8(
+        ReadWholeFile(fileName, QStringLiteral("Cannot read the alias file %1").arg(fileName)));
     const QString baseDir = QFileInfo(fileName).absolutePath();
     config.m_aliases = parse(text, baseDir, [&](int line, const QString &reason) {
         throw VdqError(QStringLiteral("Alias file %1, line %2: %3").arg(fileName).arg(line).arg(reason));

@@ -12,6 +12,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QVariant>
 
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -387,13 +388,17 @@ void TDatabase::detachQuery(TQuery *query)
 
 QString TDatabase::QuotedTableName(const QString &tableName) const
 {
-    // SQLite names are never schema-qualified here, so a "." belongs to the name.
+    // This system's own quoting, never the driver's: a driver may hand a name that starts
+    // or ends with a quote back unchanged, and the statement then holds whatever follows.
+    // SQLite names are never schema-qualified here, so a "." belongs to the name; on the
+    // servers a listed name "schema.table" is two parts.
     if (m_params.driver == kStandard)
         return QuotedName(tableName, u'"');
-    const QSqlDatabase db = Connection();
-    if (!db.driver())
-        return QuotedName(tableName, IdentifierQuote(Dialect()));
-    return db.driver()->escapeIdentifier(tableName, QSqlDriver::TableName);
+    const QChar quote = IdentifierQuote(Dialect());
+    const qsizetype dot = tableName.indexOf(u'.');
+    if (dot < 0)
+        return QuotedName(tableName, quote);
+    return QuotedName(tableName.left(dot), quote) + u'.' + QuotedName(tableName.mid(dot + 1), quote);
 }
 
 QStringList TDatabase::sqliteTableFields(const QString &tableName)
@@ -451,17 +456,63 @@ QStringList TDatabase::TableNames(bool systemTables)
 QStringList TDatabase::TableFields(const QString &tableName)
 {
     Open();
-    if (Dialect() == SqlDialect::SQLite)
-        return sqliteTableFields(tableName);
-    QSqlQuery q(Connection());
-    q.setForwardOnly(true);
-    // Reading the record of an empty result keeps the names exactly as the table has them.
-    if (!q.exec(QStringLiteral("SELECT * FROM %1 WHERE 1=0").arg(QuotedTableName(tableName))))
-        throw VdqError(ErrorText(q.lastError()));
-    const QSqlRecord record = q.record();
+    QSqlDatabase db = Connection();
+    // Read from the engine's catalogue with the name as a bound value, so that no name,
+    // however it is spelled, ever becomes part of a statement's text.
+    const auto catalogue = [&](const QString &sql, const QVariantList &values) {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        if (!q.prepare(sql))
+            throw VdqError(ErrorText(q.lastError()));
+        for (const QVariant &value : values)
+            q.addBindValue(value);
+        if (!q.exec())
+            throw VdqError(ErrorText(q.lastError()));
+        QStringList names;
+        while (q.next())
+            names.append(q.value(0).toString());
+        return names;
+    };
     QStringList fields;
-    fields.reserve(record.count());
-    for (int i = 0; i < record.count(); ++i)
-        fields.append(record.fieldName(i));
+    QString missing;
+    switch (Dialect()) {
+    case SqlDialect::SQLite:
+        fields = catalogue(QStringLiteral("SELECT name FROM pragma_table_info(?) ORDER BY cid"), {tableName});
+        missing = QStringLiteral("no such table: %1");
+        break;
+    case SqlDialect::PostgreSQL: {
+        // A name visible on the search path as it is, else "schema.table" as listed.
+        const qsizetype dot = tableName.indexOf(u'.');
+        const QString schema = dot < 0 ? QString() : tableName.left(dot);
+        const QString table = dot < 0 ? QString() : tableName.mid(dot + 1);
+        fields = catalogue(QStringLiteral(
+            "SELECT a.attname FROM pg_catalog.pg_attribute a WHERE a.attrelid = ("
+            "SELECT c.oid FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
+            "WHERE c.relkind IN ('r', 'v', 'm', 'f', 'p') AND ((c.relname = ? AND pg_catalog.pg_table_is_visible(c.oid)) "
+            "OR (n.nspname = ? AND c.relname = ?)) ORDER BY c.relname = ? DESC LIMIT 1) "
+            "AND a.attnum > 0 AND NOT a.attisdropped ORDER BY a.attnum"),
+            {tableName, schema, table, tableName});
+        missing = QStringLiteral("relation \"%1\" does not exist");
+        break;
+    }
+    case SqlDialect::MySQL:
+        fields = catalogue(QStringLiteral("SELECT column_name FROM information_schema.columns "
+                                          "WHERE table_schema = DATABASE() AND table_name = ? "
+                                          "ORDER BY ordinal_position"),
+                           {tableName});
+        missing = QStringLiteral("Table '%1' doesn't exist");
+        break;
+    default: {
+        // ODBC: the driver asks SQLColumns, a catalogue call that takes the name as a value.
+        const QSqlRecord record = db.record(tableName);
+        for (int i = 0; i < record.count(); ++i)
+            fields.append(record.fieldName(i));
+        missing = QStringLiteral("no such table: %1");
+        break;
+    }
+    }
+    // Every table has a field, so none at all means there is no such table.
+    if (fields.isEmpty())
+        throw VdqError(missing.arg(tableName));
     return fields;
 }

@@ -1,5 +1,6 @@
 #include "tquery.h"
 
+#include "sqlparameters.h"
 #include "tdatabase.h"
 #include "tsession.h"
 #include "tsessionlist.h"
@@ -193,22 +194,6 @@ void scanCode(const QString &sql, Visit visit)
             i = visit(i);
         }
     }
-}
-
-// Named parameters (":Name") outside strings, quoted names and comments; "::" is a cast.
-QStringList parameterNames(const QString &sql)
-{
-    QStringList names;
-    scanCode(sql, [&](int i) {
-        if (sql.at(i) != u':' || i + 1 >= sql.size() || (i > 0 && sql.at(i - 1) == u':') || !isWordChar(sql.at(i + 1)))
-            return i;
-        const int end = wordEnd(sql, i + 1);
-        const QString name = sql.mid(i + 1, end - i - 1);
-        if (!names.contains(name, Qt::CaseInsensitive))
-            names.append(name);
-        return end - 1;
-    });
-    return names;
 }
 
 // The words of a statement outside strings, quoted names and comments, upper-cased, and
@@ -959,7 +944,7 @@ QList<QPair<QString, QVariant>> TQuery::masterParameters(const QString &statemen
     if (!master || master == this || !master->IsActive())
         return binds;
     const QList<TFieldInfo> fields = master->Fields();
-    for (const QString &name : parameterNames(statement)) {
+    for (const QString &name : SqlParameterNames(statement)) {
         for (int i = 0; i < fields.size(); ++i) {
             if (fields.at(i).name.compare(name, Qt::CaseInsensitive) == 0) {
                 binds.append({name, master->Value(master->RecNo(), i)});

@@ -11,6 +11,9 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
+
 using namespace DesignFixture;
 
 namespace {
@@ -266,7 +269,8 @@ void TestRunTimeQuery::missingFileRaisesAndReleases()
     } catch (const VdqError &e) {
         message = e.message();
     }
-    QCOMPARE(message, QStringLiteral("Cannot open file %1").arg(missing));
+    // The fixed text, then the system's reason.
+    QCOMPARE(message, QStringLiteral("Cannot open file %1: %2").arg(missing, QString::fromLocal8Bit(strerror(ENOENT))));
     QVERIFY(!seen.designer);
     QCOMPARE(query.SQL(), QStringList({"unchanged"}));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -1,3 +1,4 @@
+#include "limitedwrite.h"
 #include "profilefile.h"
 #include "vdqerror.h"
 
@@ -7,8 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
+#include <sys/stat.h>
 
 class TestProfileFile : public QObject
 {
@@ -35,7 +35,15 @@ private Q_SLOTS:
     void loadMissingFileIsEmpty();
     void loadUnreadableFileFails();
     void saveIntoMissingDirectoryFails();
+    void failedSaveKeepsOldFile_data();
     void failedSaveKeepsOldFile();
+    void specialFilesRefused_data();
+    void specialFilesRefused();
+    void saveOntoSpecialFileRefused();
+    void oversizedFileRefused();
+    void namesBeyondTheBasicPlane();
+    void runsOfOtherLines_data();
+    void runsOfOtherLines();
 };
 
 namespace {
@@ -476,7 +484,7 @@ void TestProfileFile::loadUnreadableFileFails()
         TProfileFile::Load(path);
         QFAIL("a directory was read as a profile");
     } catch (const VdqError &error) {
-        QCOMPARE(error.message(), QStringLiteral("Cannot open file %1").arg(path));
+        QCOMPARE(error.message(), QStringLiteral("Cannot open file %1: Is a directory").arg(path));
     }
 }
 
@@ -490,13 +498,26 @@ void TestProfileFile::saveIntoMissingDirectoryFails()
         profile.SaveAs(path);
         QFAIL("saved into a missing directory");
     } catch (const VdqError &error) {
-        QCOMPARE(error.message(), QStringLiteral("Unable to write to %1").arg(path));
+        // The system's reason follows the message.
+        const QString start = QStringLiteral("Unable to write to %1: ").arg(path);
+        QVERIFY2(error.message().startsWith(start), qPrintable(error.message()));
+        QVERIFY2(error.message().size() > start.size(), qPrintable(error.message()));
     }
+}
+
+void TestProfileFile::failedSaveKeepsOldFile_data()
+{
+    // Smaller than a write buffer, the failure shows only when the buffer is flushed.
+    QTest::addColumn<int>("keys");
+    QTest::newRow("file smaller than a write buffer") << 400;
+    QTest::newRow("file larger than a write buffer") << 4000;
 }
 
 void TestProfileFile::failedSaveKeepsOldFile()
 {
-    // A write that fails halfway (here: the file size limit) leaves the old file whole.
+    // A write that fails halfway (here: the file size limit, as a full disk) leaves the
+    // old file whole and says why.
+    QFETCH(int, keys);
     QTemporaryDir dir;
     const QString path = dir.filePath("q.vdq");
     {
@@ -505,27 +526,150 @@ void TestProfileFile::failedSaveKeepsOldFile()
         old.write("[Old]\r\nk=v\r\n");
     }
     TProfileFile profile;
-    for (int i = 0; i < 2000; ++i)
+    for (int i = 0; i < keys; ++i)
         profile.WriteInteger("New", QStringLiteral("Key%1").arg(i), i);
+    QVERIFY(profile.ToBytes().size() > 4096);
 
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    QString message;
-    try {
-        profile.SaveAs(path);
-    } catch (const VdqError &error) {
-        message = error.message();
-    }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-
-    QCOMPARE(message, QStringLiteral("Unable to write to %1").arg(path));
+    const QString message = LimitedWrite::MessageOf(4096, [&] { profile.SaveAs(path); });
+    QCOMPARE(message, QStringLiteral("Unable to write to %1: %2").arg(path, QString::fromLocal8Bit(strerror(EFBIG))));
     QCOMPARE(FileBytes(path), QByteArray("[Old]\r\nk=v\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"q.vdq"});
+    // Within the limit the same save goes through.
+    QCOMPARE(LimitedWrite::MessageOf(RLIM_INFINITY, [&] { profile.SaveAs(path); }), QStringLiteral("no error"));
+    QCOMPARE(FileBytes(path), profile.ToBytes());
+}
+
+void TestProfileFile::specialFilesRefused_data()
+{
+    // Each would hang the reader (a FIFO without a writer) or feed it without end.
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("fifo") << "fifo";
+    QTest::newRow("link to a fifo") << "fifolink";
+    QTest::newRow("/dev/zero") << "zero";
+    QTest::newRow("link to /dev/zero") << "zerolink";
+}
+
+void TestProfileFile::specialFilesRefused()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("pipe.vdq");
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QString path = fifo;
+    if (kind == QLatin1String("zero"))
+        path = QStringLiteral("/dev/zero");
+    if (kind.endsWith(QLatin1String("link"))) {
+        path = dir.filePath("link.vdq");
+        QVERIFY(QFile::link(kind == QLatin1String("fifolink") ? fifo : QStringLiteral("/dev/zero"), path));
+    }
+    try {
+        TProfileFile::Load(path);
+        QFAIL("a special file was read");
+    } catch (const VdqError &error) {
+        QCOMPARE(error.message(), QStringLiteral("Cannot open file %1: Not a regular file").arg(path));
+    }
+}
+
+void TestProfileFile::saveOntoSpecialFileRefused()
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("pipe.vdq");
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    TProfileFile profile;
+    profile.WriteString("S", "k", "v");
+    try {
+        profile.SaveAs(fifo);
+        QFAIL("saved onto a FIFO");
+    } catch (const VdqError &error) {
+        QCOMPARE(error.message(), QStringLiteral("Unable to write to %1: Not a regular file").arg(fifo));
+    }
+    struct stat st{};
+    QCOMPARE(stat(QFile::encodeName(fifo).constData(), &st), 0);
+    QVERIFY(S_ISFIFO(st.st_mode));
+}
+
+void TestProfileFile::oversizedFileRefused()
+{
+    // Sparse: the size counts, not what the disk holds.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("big.vdq");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.write("[Query]\r\nType=1\r\n") > 0);
+    QVERIFY(file.resize(64 * 1024 * 1024 + 1));
+    file.close();
+    try {
+        TProfileFile::Load(path);
+        QFAIL("a file over 64 MB was read");
+    } catch (const VdqError &error) {
+        QCOMPARE(error.message(), QStringLiteral("Cannot open file %1: Larger than 64 MB").arg(path));
+    }
+    QVERIFY(file.resize(64 * 1024 * 1024));
+    QCOMPARE(TProfileFile::Load(path).ReadInteger("Query", "Type", 0), 1);
+}
+
+void TestProfileFile::namesBeyondTheBasicPlane()
+{
+    // Names made of characters above U+FFFF: each is found as itself and no other, and
+    // letter case is ignored there too (Deseret has capitals).
+    QByteArray bytes;
+    QStringList names;
+    for (char32_t c = 0x1F600; c < 0x1F600 + 200; ++c) {
+        const QString name = QString::fromUcs4(&c, 1) + QString::fromUcs4(&c, 1);
+        names << name;
+        bytes += '[' + name.toUtf8() + "]\r\nk=" + QByteArray::number(int(c)) + "\r\n";
+    }
+    const char32_t upper = 0x10400, lower = 0x10428;
+    bytes += "[" + QString::fromUcs4(&upper, 1).toUtf8() + "]\r\nk=deseret\r\n";
+    const TProfileFile profile = TProfileFile::FromBytes(bytes);
+    QCOMPARE(profile.SectionCount(), 201);
+    for (int i = 0; i < names.size(); ++i)
+        QCOMPARE(profile.ReadInteger(names.at(i), "K", -1), 0x1F600 + i);
+    QCOMPARE(profile.ReadString(QString::fromUcs4(&lower, 1), "k", QString()), QStringLiteral("deseret"));
+    QCOMPARE(profile.ReadString(QString::fromUcs4(&lower, 1) + u'x', "k", "none"), QStringLiteral("none"));
+}
+
+void TestProfileFile::runsOfOtherLines_data()
+{
+    // Runs of comments, stray text and blank lines, held together, come back as they were,
+    // and a new key still goes after the last line that is not blank.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("blank run before a section")
+        << QByteArray("\n\n\n[S]\na=1\n\n\n\n[T]\n")
+        << QByteArray("\r\n\r\n\r\n[S]\r\na=1\r\nnew=v\r\n\r\n\r\n\r\n[T]\r\n");
+    QTest::newRow("comments then blanks")
+        << QByteArray("[S]\n; one\n; two\nstray\n \t\n\n")
+        << QByteArray("[S]\r\n; one\r\n; two\r\nstray\r\nnew=v\r\n \t\r\n\r\n");
+    QTest::newRow("blanks between comments")
+        << QByteArray("[S]\n;a\n\n;b\n\n")
+        << QByteArray("[S]\r\n;a\r\n\r\n;b\r\nnew=v\r\n\r\n");
+    QTest::newRow("carriage returns before a line end dropped")
+        << QByteArray("[S]\r\n;a\r\r\n\r\r\n")
+        << QByteArray("[S]\r\n;a\r\nnew=v\r\n\r\n");
+    QTest::newRow("later section of the same name")
+        << QByteArray("[S]\na=1\n\n[s]\nb=2\n[S]\n\n[T]\n")
+        << QByteArray("[S]\r\na=1\r\nnew=v\r\n\r\n[s]\r\nb=2\r\n[S]\r\n\r\n[T]\r\n");
+    QTest::newRow("only line ends") << QByteArray(100000, '\n') << QByteArray();
+}
+
+void TestProfileFile::runsOfOtherLines()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, written);
+    TProfileFile profile = TProfileFile::FromBytes(bytes);
+    QByteArray crlf = bytes;
+    while (crlf.contains("\r\n"))
+        crlf.replace("\r\n", "\n");
+    crlf.replace("\n", "\r\n");
+    QCOMPARE(profile.ToBytes(), crlf);
+    if (written.isEmpty())
+        return;
+    profile.WriteString("S", "new", "v");
+    QCOMPARE(profile.ToBytes(), written);
+    // The keys of a later section of the same name stay unseen.
+    QCOMPARE(profile.ReadString("S", "b", "unseen"), QStringLiteral("unseen"));
+    QCOMPARE(TProfileFile::FromBytes(written).ToBytes(), written);
 }
 
 void TestProfileFile::byteOrderMarkInsideTheFile()

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -725,13 +727,13 @@ void TestQueryDefinition::unreadableFileFails()
         LoadQueryDefinitionFile(path);
         QFAIL("a directory was read as a query definition");
     } catch (const VdqError &error) {
-        QCOMPARE(error.message(), QStringLiteral("Cannot open file %1").arg(path));
+        QCOMPARE(error.message(), QStringLiteral("Cannot open file %1: Is a directory").arg(path));
     }
     try {
         SaveQueryDefinitionFile(path, ExampleDesign());
         QFAIL("a directory was written as a query definition");
     } catch (const VdqError &error) {
-        QCOMPARE(error.message(), QStringLiteral("Unable to write to %1").arg(path));
+        QCOMPARE(error.message(), QStringLiteral("Unable to write to %1: Is a directory").arg(path));
     }
 }
 
@@ -752,7 +754,7 @@ void TestQueryDefinition::saveIntoMissingDirectoryFails()
         SaveQueryDefinitionFile(path, ExampleDesign());
         QFAIL("saved into a missing directory");
     } catch (const VdqError &error) {
-        QCOMPARE(error.message(), QStringLiteral("Unable to write to %1").arg(path));
+        QCOMPARE(error.message(), QStringLiteral("Unable to write to %1: %2").arg(path, QString::fromLocal8Bit(strerror(ENOENT))));
     }
     QVERIFY(!QFile::exists(path));
 }
@@ -780,7 +782,7 @@ void TestQueryDefinition::saveKeepsOldFileWhenDirectoryNotWritable()
         QCOMPARE(seteuid(0), 0);
     chmod(QFile::encodeName(dir.path()).constData(), 0700);
 
-    QCOMPARE(message, QStringLiteral("Unable to write to %1").arg(path));
+    QCOMPARE(message, QStringLiteral("Unable to write to %1: %2").arg(path, QString::fromLocal8Bit(strerror(EACCES))));
     QCOMPARE(FileBytes(path), QByteArray("[Session]\r\nDatabase=OLD\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"q.vdq"});
 }

@@ -1,4 +1,5 @@
 #include "designfixture.h"
+#include "limitedwrite.h"
 #include "querydefinition.h"
 #include "tqgcanvascommands.h"
 #include "tqgchecklistbox.h"
@@ -14,6 +15,10 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QtTest>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 
 using namespace DesignFixture;
 using Rows = QList<QStringList>;
@@ -46,6 +51,10 @@ private Q_SLOTS:
     void openSqlTextKeepsPage();
     void rtfContentTakenAsText();
     void textFileErrors();
+    void fullDiskKeepsOldFile_data();
+    void fullDiskKeepsOldFile();
+    void specialFilesRefused_data();
+    void specialFilesRefused();
     void dialogs();
 
 private:
@@ -413,17 +422,99 @@ void TestDefinitionFile::rtfContentTakenAsText()
 
 void TestDefinitionFile::textFileErrors()
 {
+    // Each message starts with its fixed text and ends with the system's reason.
+    const QString reason = QStringLiteral(": ") + QString::fromLocal8Bit(strerror(ENOENT));
     MessageLog log;
     m_form->Memo1()->setPlainText(QStringLiteral("kept"));
     m_form->Files()->RunDialog = [&](QFileDialog *) { return path("nowhere/missing.sql"); };
     m_form->Files()->ImportSQL1Click();
-    QCOMPARE(log.last(), QStringLiteral("Cannot open file %1").arg(path("nowhere/missing.sql")));
+    QCOMPARE(log.last(), QStringLiteral("Cannot open file %1").arg(path("nowhere/missing.sql")) + reason);
     QCOMPARE(m_form->Memo1()->toPlainText(), QStringLiteral("kept"));
     m_form->Files()->Saveas1Click();
-    QCOMPARE(log.last(), QStringLiteral("Cannot create file %1").arg(path("nowhere/missing.sql")));
+    QCOMPARE(log.last(), QStringLiteral("Cannot create file %1").arg(path("nowhere/missing.sql")) + reason);
     m_form->Files()->RunDialog = [&](QFileDialog *) { return path("nowhere/missing.vdq"); };
     m_form->Files()->Saveas1Click();
-    QCOMPARE(log.last(), QStringLiteral("Unable to write to %1").arg(path("nowhere/missing.vdq")));
+    QCOMPARE(log.last(), QStringLiteral("Unable to write to %1").arg(path("nowhere/missing.vdq")) + reason);
+}
+
+void TestDefinitionFile::fullDiskKeepsOldFile_data()
+{
+    // Both sizes: below a write buffer the failure shows only when the buffer is flushed.
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("design, small") << "full.vdq" << "Unable to write to %1" << 60;
+    QTest::newRow("design, large") << "full.vdq" << "Unable to write to %1" << 3000;
+    QTest::newRow("sql text, small") << "full.sql" << "Cannot create file %1" << 60;
+    QTest::newRow("sql text, large") << "full.sql" << "Cannot create file %1" << 3000;
+}
+
+void TestDefinitionFile::fullDiskKeepsOldFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    QFETCH(int, lines);
+    buildExample(m_form.get());
+    const QString file = path(name);
+    m_form->Files()->SaveFile(file);
+    QFile saved(file);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray old = saved.readAll();
+    saved.close();
+    QVERIFY(!old.isEmpty());
+
+    // A longer text and design than the limit lets through.
+    for (int i = 0; i < lines; ++i)
+        TQGDesignLists::AppendRow(m_form->ListView3(), {QStringLiteral("clients_db.\"Firm%1\"").arg(i), "No"});
+    m_form->GenerateSQL();
+    QVERIFY(m_form->Memo1()->toPlainText().toUtf8().size() > old.size());
+    const rlim_t limit = rlim_t(old.size()) + 16;
+    const QString got = LimitedWrite::MessageOf(limit, [&] { m_form->Files()->SaveFile(file); });
+    QCOMPARE(got, message.arg(file) + QStringLiteral(": ") + QString::fromLocal8Bit(strerror(EFBIG)));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), old);
+    QCOMPARE(QDir(m_dir.path()).entryList({name + u'*'}, QDir::Files), QStringList{name});
+}
+
+void TestDefinitionFile::specialFilesRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("target");
+    QTest::newRow("design as a FIFO") << "pipe.vdq" << "fifo";
+    QTest::newRow("design linked to /dev/zero") << "zero.vdq" << "/dev/zero";
+    QTest::newRow("sql text as a FIFO") << "pipe.sql" << "fifo";
+    QTest::newRow("sql text linked to /dev/zero") << "zero.sql" << "/dev/zero";
+}
+
+void TestDefinitionFile::specialFilesRefused()
+{
+    // Neither opening nor saving may hang on a FIFO or read without end; the design and
+    // the text stay as they were.
+    QFETCH(QString, name);
+    QFETCH(QString, target);
+    const QString file = path(name);
+    QFile::remove(file);
+    if (target == QLatin1String("fifo"))
+        QCOMPARE(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    else
+        QVERIFY(QFile::link(target, file));
+    buildExample(m_form.get());
+    const QString before = m_form->Memo1()->toPlainText();
+    MessageLog log;
+    m_form->Files()->RunDialog = [&](QFileDialog *) { return file; };
+    m_form->Files()->ImportSQL1Click();
+    QCOMPARE(log.last(), QStringLiteral("Cannot open file %1: Not a regular file").arg(file));
+    QCOMPARE(m_form->TableCount(), 2);
+    QCOMPARE(m_form->Memo1()->toPlainText(), before);
+    if (target != QLatin1String("fifo"))
+        return;
+    m_form->Files()->Saveas1Click();
+    const QString start = name.endsWith(QLatin1String(".vdq")) ? QStringLiteral("Unable to write to %1")
+                                                                : QStringLiteral("Cannot create file %1");
+    QCOMPARE(log.last(), start.arg(file) + QStringLiteral(": Not a regular file"));
+    struct stat st{};
+    QCOMPARE(stat(QFile::encodeName(file).constData(), &st), 0);
+    QVERIFY(S_ISFIFO(st.st_mode));
 }
 
 void TestDefinitionFile::dialogs()

@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace DesignFixture;
 
 namespace {
@@ -145,6 +147,18 @@ void TestVdqsql::errors_data()
     QTest::newRow("not a definition") << QStringList({"--aliases", "ALIASES", "BINARY"}) << "BINARY";
     QTest::newRow("unknown option") << QStringList({"--frobnicate", "DESIGN"}) << "unknown argument --frobnicate";
     QTest::newRow("option without value") << QStringList({"DESIGN", "--database"}) << "--database needs a value";
+    // Special files are refused before anything waits on them or reads without end.
+    QTest::newRow("aliases from a FIFO") << QStringList({"--aliases", "FIFO", "DESIGN"})
+                                         << "Cannot read the alias file FIFO: Not a regular file";
+    QTest::newRow("aliases from /dev/zero") << QStringList({"--aliases", "/dev/zero", "DESIGN"})
+                                            << "Cannot read the alias file /dev/zero: Not a regular file";
+    QTest::newRow("design from a FIFO") << QStringList({"--aliases", "ALIASES", "FIFO"})
+                                        << "Cannot open file FIFO: Not a regular file";
+    QTest::newRow("design linked to /dev/zero") << QStringList({"--aliases", "ALIASES", "ZEROLINK"})
+                                                << "Cannot open file ZEROLINK: Not a regular file";
+    // Control characters from a file never reach the terminal as they are.
+    QTest::newRow("escapes in a name") << QStringList({"--aliases", "ALIASES", "ESCAPES"})
+                                       << "Unknown session name \\x1b]2;pwned\\x07\\x1b[2J\\x9b";
 }
 
 void TestVdqsql::errors()
@@ -156,19 +170,30 @@ void TestVdqsql::errors()
     QVERIFY(binary.open(QIODevice::WriteOnly));
     binary.write(QByteArray("\0\1\2\3garbage", 11));
     binary.close();
-    for (QString &a : args) {
-        if (a == QLatin1String("ALIASES"))
-            a = m_aliases;
-        else if (a == QLatin1String("DESIGN"))
-            a = design;
-        else if (a == QLatin1String("BINARY"))
-            a = binary.fileName();
-        message.replace(QStringLiteral("BINARY"), binary.fileName());
-    }
+    const QString fifo = m_dir.filePath("pipe.vdq");
+    if (!QFileInfo::exists(fifo))
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString zeroLink = m_dir.filePath("zero.vdq");
+    if (!QFileInfo::exists(zeroLink))
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), zeroLink));
+    QFile escapes(m_dir.filePath("escapes.vdq"));
+    QVERIFY(escapes.open(QIODevice::WriteOnly));
+    escapes.write("[Session]\r\nSessionName=\x1b]2;pwned\x07\x1b[2J\xc2\x9b\r\nDatabase=SHOP\r\n");
+    escapes.close();
+    const QMap<QString, QString> placeholders = {{"ALIASES", m_aliases}, {"DESIGN", design},
+                                                 {"BINARY", binary.fileName()}, {"FIFO", fifo},
+                                                 {"ZEROLINK", zeroLink}, {"ESCAPES", escapes.fileName()}};
+    for (QString &a : args)
+        a = placeholders.value(a, a);
+    for (auto p = placeholders.cbegin(); p != placeholders.cend(); ++p)
+        message.replace(p.key(), p.value());
     const Run run = vdqsql(args);
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(run.out, QByteArray());
     QVERIFY2(QString::fromUtf8(run.err).contains(message), run.err.constData());
+    for (const char control : {'\x1b', '\x07'})
+        QVERIFY(!run.err.contains(control));
+    QVERIFY(!run.err.contains("\xc2\x9b"));
 }
 
 QTEST_MAIN(TestVdqsql)

@@ -7,8 +7,12 @@
 // the file) and the statement the SQL editor would then hold goes to standard output, each
 // line followed by "\n". On any error the message goes to standard error, nothing to
 // standard output, and the exit status is 1. --aliases takes the place of VDQ_ALIASES.
+// Names in messages come from files and databases: their control characters are shown
+// escaped, so that a name cannot retitle or clear the terminal; so is the statement when
+// standard output is a terminal (sent elsewhere it stays exactly as generated).
 
 #include "designfromdefinition.h"
+#include "fileaccess.h"
 #include "sqlbuilders.h"
 #include "tdatabase.h"
 #include "tsession.h"
@@ -16,9 +20,9 @@
 #include "vdqerror.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -28,6 +32,22 @@ struct Options
     QString database;
     QString design;
 };
+
+// C0 and C1 control characters and DEL as \xHH;
+// line breaks and tabs stay, as the messages' own lines use them.
+QByteArray Printable(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != u'\n' && u != u'\t') || (u >= 0x7F && u <= 0x9F))
+            out += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out.toUtf8();
+}
 
 Options parseArguments(const QStringList &args)
 {
@@ -61,11 +81,11 @@ Options parseArguments(const QStringList &args)
 
 QByteArray statementOf(const Options &options)
 {
-    if (!QFileInfo(options.design).isFile())
-        throw VdqError(QStringLiteral("Cannot open file %1").arg(options.design));
+    // A missing design is an error here, not an empty design as in the designer.
+    const QByteArray contents = ReadWholeFile(options.design, QStringLiteral("Cannot open file %1").arg(options.design));
     if (!options.aliases.isEmpty())
         Sessions().SetAliasFile(options.aliases);
-    const QueryDefinition def = LoadQueryDefinitionFile(options.design);
+    const QueryDefinition def = ParseQueryDefinitionFile(contents, options.design);
     TSession *session = Sessions().FindSession(def.sessionName);
     if (!session)
         throw VdqError(QStringLiteral("Unknown session name %1").arg(def.sessionName));
@@ -76,9 +96,10 @@ QByteArray statementOf(const Options &options)
     const IdentifierStyle style = db->Style();
     const QueryDesign design = DesignFromDefinition(
         def, [&](const QString &table) { return session->ListTableFields(database, table); }, style);
+    const bool terminal = ::isatty(STDOUT_FILENO);
     QByteArray out;
     for (const QString &line : GenerateSQLLines(design)) {
-        out += line.toUtf8();
+        out += terminal ? Printable(line) : line.toUtf8();
         out += '\n';
     }
     return out;
@@ -98,7 +119,7 @@ int main(int argc, char *argv[])
         Sessions().CloseAll();
         return 0;
     } catch (const VdqError &e) {
-        const QByteArray message = e.message().toUtf8() + '\n';
+        const QByteArray message = Printable(e.message()) + '\n';
         std::fwrite(message.constData(), 1, size_t(message.size()), stderr);
         Sessions().CloseAll();
         return 1;

@@ -1,0 +1,54 @@
+#include "sqlparameters.h"
+
+#include <QtTest>
+
+class TestSqlParameters : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void names_data();
+    void names();
+    void manyDistinctNames();
+};
+
+void TestSqlParameters::names_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("none") << "SELECT 1" << QStringList();
+    QTest::newRow("one") << "SELECT * FROM t WHERE a = :ClientNo" << QStringList{"ClientNo"};
+    QTest::newRow("order of first use, case ignored")
+        << "WHERE a = :B AND b = :a AND c = :b" << QStringList{"B", "a"};
+    QTest::newRow("cast is no parameter") << "SELECT x::int, :p" << QStringList{"p"};
+    QTest::newRow("inside a string") << "SELECT ':no', :yes" << QStringList{"yes"};
+    QTest::newRow("inside a quoted name") << "SELECT \":no\", `:no`, :yes" << QStringList{"yes"};
+    QTest::newRow("doubled quotes") << "SELECT 'it''s :no', :yes" << QStringList{"yes"};
+    QTest::newRow("comment to line end") << "SELECT 1 -- :no\n, :yes" << QStringList{"yes"};
+    QTest::newRow("unterminated string") << "SELECT :a, 'open :no" << QStringList{"a"};
+    QTest::newRow("unterminated comment") << "SELECT :a -- :no" << QStringList{"a"};
+    QTest::newRow("colon alone") << "SELECT : , :" << QStringList();
+    QTest::newRow("underscore and digits") << ":_1 :2nd" << QStringList{"_1", "2nd"};
+    QTest::newRow("letters beyond ASCII") << QString::fromUtf8(":Größe, :GRÖSSE") << QStringList{QString::fromUtf8("Größe"), QString::fromUtf8("GRÖSSE")};
+}
+
+void TestSqlParameters::names()
+{
+    QFETCH(QString, sql);
+    QFETCH(QStringList, names);
+    QCOMPARE(SqlParameterNames(sql), names);
+}
+
+void TestSqlParameters::manyDistinctNames()
+{
+    // Each name once, however many there are.
+    QString sql = QStringLiteral("SELECT ");
+    for (int i = 0; i < 20000; ++i)
+        sql += QStringLiteral(":p%1, :P%1, ").arg(i);
+    const QStringList names = SqlParameterNames(sql);
+    QCOMPARE(names.size(), 20000);
+    QCOMPARE(names.first(), QStringLiteral("p0"));
+    QCOMPARE(names.last(), QStringLiteral("p19999"));
+}
+
+QTEST_APPLESS_MAIN(TestSqlParameters)
+#include "tst_sqlparameters.moc"

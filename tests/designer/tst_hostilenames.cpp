@@ -1,0 +1,235 @@
+#include "designfixture.h"
+#include "naming.h"
+#include "profilefile.h"
+#include "tqgcanvascommands.h"
+#include "tqgchecklistbox.h"
+#include "tqgdesignlists.h"
+#include "tqgsqleditor.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QtTest>
+
+using namespace DesignFixture;
+
+// Tables and fields whose names hold quotes, semicolons, comment starts, backticks, control
+// characters, or ten thousand characters, on every engine of the suite: listed, placed,
+// turned into statements that run, saved and opened again. Each name is also a statement
+// that would empty the table "canary" if it ever became part of a statement's text; the
+// canary keeps its rows, and the only change to the database is the one the user's own
+// UPDATE makes.
+class TestHostileNames : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void throughTheDesigner_data();
+    void throughTheDesigner();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+namespace {
+
+// The engines, as the alias file names them; a row of the table per engine and name.
+const QStringList Engines = {QStringLiteral("SQLITE"), QStringLiteral("POSTGRESQL")};
+const QString PgDatabase = QStringLiteral("vdq_hostile_names");
+
+QList<QPair<const char *, QString>> HostileNames()
+{
+    return {
+        {"double quotes", QStringLiteral("\"canary\"; DELETE FROM canary; --\"")},
+        {"single quotes", QStringLiteral("x'); DELETE FROM canary; --'")},
+        {"semicolon", QStringLiteral("a;b")},
+        {"comment start", QStringLiteral("-- c")},
+        {"block comment", QStringLiteral("/* c")},
+        {"backticks", QStringLiteral("`t`; DELETE FROM canary; -- `")},
+        {"control characters", QStringLiteral("ctl\x01\x1b]2;title\x07")},
+        {"ten thousand characters", QString(10000, u'n')},
+    };
+}
+
+// The name the engine keeps: PostgreSQL cuts identifiers to 63 bytes.
+QString Kept(const QString &engine, const QString &name)
+{
+    return engine == QLatin1String("POSTGRESQL") ? name.left(63) : name;
+}
+
+QString FieldOf(const QString &name)
+{
+    return QStringLiteral("f ") + name;
+}
+
+QSqlDatabase Admin(const QString &engine)
+{
+    return QSqlDatabase::database(QStringLiteral("admin ") + engine);
+}
+
+QStringList AdminTables(const QString &engine)
+{
+    QStringList tables = Admin(engine).tables();
+    tables.sort();
+    return tables;
+}
+
+qint64 Count(const QString &engine, const QString &table, const QString &where = QString())
+{
+    QSqlQuery q(Admin(engine));
+    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM %1 %2").arg(quoted(table), where)) || !q.next())
+        return -1;
+    return q.value(0).toLongLong();
+}
+
+bool Run(QSqlDatabase db, const QStringList &statements, QString *error)
+{
+    QSqlQuery q(db);
+    for (const QString &s : statements) {
+        if (!q.exec(s)) {
+            *error = s.left(200) + QStringLiteral(" -> ") + q.lastError().text();
+            return false;
+        }
+    }
+    return true;
+}
+
+// The canary and one table per name, each with the fields "No" and "f <name>", two rows.
+bool Fill(QSqlDatabase db, QString *error)
+{
+    QStringList statements = {QStringLiteral("CREATE TABLE canary (n INTEGER)"),
+                              QStringLiteral("INSERT INTO canary VALUES (1), (2), (3)")};
+    for (const auto &[row, name] : HostileNames()) {
+        Q_UNUSED(row);
+        statements << QStringLiteral("CREATE TABLE %1 (\"No\" INTEGER, %2 INTEGER)").arg(quoted(name), quoted(FieldOf(name)))
+                   << QStringLiteral("INSERT INTO %1 VALUES (1, 10), (2, 20)").arg(quoted(name));
+    }
+    return Run(db, statements, error);
+}
+
+} // namespace
+
+void TestHostileNames::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QString error;
+    const QString sqlite = m_dir.filePath("hostile.sqlite");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("admin SQLITE"));
+        db.setDatabaseName(sqlite);
+        QVERIFY(db.open());
+        QVERIFY2(Fill(db, &error), qPrintable(error));
+    }
+
+    const auto env = TestSupport::PgEnv();
+    QVERIFY2(!env.isEmpty(), "the PostgreSQL test server is not running");
+    {
+        QSqlDatabase server = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("server"));
+        server.setHostName(env.value(QStringLiteral("PGHOST")));
+        server.setPort(env.value(QStringLiteral("PGPORT")).toInt());
+        server.setUserName(env.value(QStringLiteral("PGUSER")));
+        server.setDatabaseName(env.value(QStringLiteral("PGDATABASE")));
+        QVERIFY2(server.open(), qPrintable(server.lastError().text()));
+        QVERIFY2(Run(server, {QStringLiteral("DROP DATABASE IF EXISTS ") + PgDatabase,
+                              QStringLiteral("CREATE DATABASE ") + PgDatabase}, &error),
+                 qPrintable(error));
+        QSqlDatabase db = QSqlDatabase::cloneDatabase(server, QStringLiteral("admin POSTGRESQL"));
+        db.setDatabaseName(PgDatabase);
+        QVERIFY2(db.open(), qPrintable(db.lastError().text()));
+        QVERIFY2(Fill(db, &error), qPrintable(error));
+    }
+
+    TestSupport::UseAliasFile(m_dir.filePath("aliases.ini"),
+                              QStringLiteral("[SQLITE]\nDriver=STANDARD\nPath=%1\n\n").arg(sqlite)
+                                  + TestSupport::PgAliasSection(QStringLiteral("POSTGRESQL"), PgDatabase));
+}
+
+void TestHostileNames::cleanupTestCase()
+{
+    Sessions().CloseAll();
+    for (const QString &engine : Engines) {
+        if (QSqlDatabase::contains(QStringLiteral("admin ") + engine))
+            Admin(engine).close();
+    }
+    if (QSqlDatabase::contains(QStringLiteral("server"))) {
+        QSqlQuery q(QSqlDatabase::database(QStringLiteral("server")));
+        q.exec(QStringLiteral("DROP DATABASE IF EXISTS ") + PgDatabase);
+    }
+}
+
+void TestHostileNames::throughTheDesigner_data()
+{
+    QTest::addColumn<QString>("engine");
+    QTest::addColumn<QString>("name");
+    for (const QString &engine : Engines) {
+        for (const auto &[row, name] : HostileNames())
+            QTest::newRow(qPrintable(engine + u' ' + QLatin1String(row))) << engine << name;
+    }
+}
+
+void TestHostileNames::throughTheDesigner()
+{
+    QFETCH(QString, engine);
+    QFETCH(QString, name);
+    const QString table = Kept(engine, name);
+    const QString field = Kept(engine, FieldOf(name));
+    const QStringList tablesBefore = AdminTables(engine);
+    QVERIFY(tablesBefore.contains(table));
+    QCOMPARE(Count(engine, QStringLiteral("canary")), 3);
+
+    // Listing.
+    std::unique_ptr<TQGQueryForm> form = OpenForm(engine);
+    bool listed = false;
+    for (int i = 0; i < form->ListView1()->RowCount(); ++i)
+        listed = listed || form->ListView1()->Caption(i) == table;
+    QVERIFY(listed);
+
+    // Placing: the fields are read as the table has them.
+    TQGCheckListBox *window = form->Canvas()->CreateTableWindow(table, QRect(10, 10, 121, 180), true);
+    QVERIFY(window);
+    QCOMPARE(window->Fields(), (QStringList{QStringLiteral("No"), field}));
+
+    // Generating and executing: a SELECT of both fields, then an UPDATE of one row.
+    QSqlDatabase db = Sessions().DefaultSession()->FindOpenDatabase(engine)->Connection();
+    const IdentifierStyle style = form->Style();
+    form->DefineQueryType(0);
+    QString statement = form->Memo1()->toPlainText();
+    QSqlQuery q(db);
+    QVERIFY2(q.exec(statement), qPrintable(statement.left(300) + u'\n' + q.lastError().text()));
+    int rows = 0;
+    while (q.next())
+        ++rows;
+    QCOMPARE(rows, 2);
+    q.finish();
+
+    TQGDesignLists::AppendRow(form->ListView5(), {field, QStringLiteral("99")});
+    form->AddConditionRow(FieldReference(table, QStringLiteral("No"), style), "= (Equals)", QStringLiteral("1"));
+    form->DefineQueryType(2);
+    statement = form->Memo1()->toPlainText();
+    QVERIFY2(q.exec(statement), qPrintable(statement.left(300) + u'\n' + q.lastError().text()));
+    q.finish();
+    QCOMPARE(Count(engine, table, QStringLiteral("WHERE %1 = 99").arg(quoted(field))), 1);
+    QVERIFY(Run(Admin(engine), {QStringLiteral("UPDATE %1 SET %2 = 10 WHERE \"No\" = 1").arg(quoted(table), quoted(field))},
+                &statement));
+
+    // Saved and opened again: the fields are read once more (for a name the file can
+    // hold whole: a profile value is read up to its first 1023 characters).
+    if (table.size() <= TProfileFile::MaxValueLength) {
+        const QString file = m_dir.filePath(QStringLiteral("hostile.vdq"));
+        form->SaveQueryDefinition(file);
+        std::unique_ptr<TQGQueryForm> reopened = OpenForm(engine);
+        reopened->LoadQueryDefinition(file);
+        QCOMPARE(reopened->TableCount(), 1);
+        QCOMPARE(reopened->Canvas()->CreateTableWindow(table, QRect(200, 10, 121, 180), true)->Fields(),
+                 (QStringList{QStringLiteral("No"), field}));
+    }
+
+    // Nothing else changed.
+    QCOMPARE(Count(engine, QStringLiteral("canary")), 3);
+    QCOMPARE(Count(engine, table), 2);
+    QCOMPARE(Count(engine, table, QStringLiteral("WHERE %1 IN (10, 20)").arg(quoted(field))), 2);
+    QCOMPARE(AdminTables(engine), tablesBefore);
+}
+
+QTEST_MAIN(TestHostileNames)
+#include "tst_hostilenames.moc"

@@ -1,0 +1,1 @@
+INSERT INTO t VALUES (:Größe, :_1, :2nd, 'it''s :no')

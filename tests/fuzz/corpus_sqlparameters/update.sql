@@ -1,0 +1,2 @@
+UPDATE t SET a = :A, b = :B
+WHERE "x:y" = :C
