@@ -34,8 +34,9 @@ private:
 namespace {
 
 // The engines, as the alias file names them; a row of the table per engine and name.
-const QStringList Engines = {QStringLiteral("SQLITE"), QStringLiteral("POSTGRESQL")};
+const QStringList Engines = {QStringLiteral("SQLITE"), QStringLiteral("POSTGRESQL"), QStringLiteral("MARIADB")};
 const QString PgDatabase = QStringLiteral("vdq_hostile_names");
+const QString MyDatabase = QStringLiteral("hostile");
 
 QList<QPair<const char *, QString>> HostileNames()
 {
@@ -51,10 +52,13 @@ QList<QPair<const char *, QString>> HostileNames()
     };
 }
 
-// The name the engine keeps: PostgreSQL cuts identifiers to 63 bytes.
+// The name the engine keeps: PostgreSQL cuts identifiers to 63 bytes; MariaDB refuses names
+// over 64 characters, so its tables are made with the first 64.
 QString Kept(const QString &engine, const QString &name)
 {
-    return engine == QLatin1String("POSTGRESQL") ? name.left(63) : name;
+    if (engine == QLatin1String("POSTGRESQL"))
+        return name.left(63);
+    return engine == QLatin1String("MARIADB") ? name.left(64) : name;
 }
 
 QString FieldOf(const QString &name)
@@ -95,14 +99,15 @@ bool Run(QSqlDatabase db, const QStringList &statements, QString *error)
 }
 
 // The canary and one table per name, each with the fields "No" and "f <name>", two rows.
-bool Fill(QSqlDatabase db, QString *error)
+bool Fill(QSqlDatabase db, const QString &engine, QString *error)
 {
     QStringList statements = {QStringLiteral("CREATE TABLE canary (n INTEGER)"),
                               QStringLiteral("INSERT INTO canary VALUES (1), (2), (3)")};
     for (const auto &[row, name] : HostileNames()) {
         Q_UNUSED(row);
-        statements << QStringLiteral("CREATE TABLE %1 (\"No\" INTEGER, %2 INTEGER)").arg(quoted(name), quoted(FieldOf(name)))
-                   << QStringLiteral("INSERT INTO %1 VALUES (1, 10), (2, 20)").arg(quoted(name));
+        const QString table = Kept(engine, name);
+        statements << QStringLiteral("CREATE TABLE %1 (\"No\" INTEGER, %2 INTEGER)").arg(quoted(table), quoted(Kept(engine, FieldOf(name))))
+                   << QStringLiteral("INSERT INTO %1 VALUES (1, 10), (2, 20)").arg(quoted(table));
     }
     return Run(db, statements, error);
 }
@@ -118,7 +123,7 @@ void TestHostileNames::initTestCase()
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("admin SQLITE"));
         db.setDatabaseName(sqlite);
         QVERIFY(db.open());
-        QVERIFY2(Fill(db, &error), qPrintable(error));
+        QVERIFY2(Fill(db, QStringLiteral("SQLITE"), &error), qPrintable(error));
     }
 
     const auto env = TestSupport::PgEnv();
@@ -136,12 +141,31 @@ void TestHostileNames::initTestCase()
         QSqlDatabase db = QSqlDatabase::cloneDatabase(server, QStringLiteral("admin POSTGRESQL"));
         db.setDatabaseName(PgDatabase);
         QVERIFY2(db.open(), qPrintable(db.lastError().text()));
-        QVERIFY2(Fill(db, &error), qPrintable(error));
+        QVERIFY2(Fill(db, QStringLiteral("POSTGRESQL"), &error), qPrintable(error));
+    }
+
+    const auto my = TestSupport::MariaDbEnv();
+    QVERIFY2(!my.isEmpty(), "the MariaDB test server is not running");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), QStringLiteral("admin MARIADB"));
+        db.setHostName(my.value(QStringLiteral("MYHOST")));
+        db.setPort(my.value(QStringLiteral("MYPORT")).toInt());
+        db.setUserName(my.value(QStringLiteral("MYUSER")));
+        db.setPassword(my.value(QStringLiteral("MYPASSWORD")));
+        db.setDatabaseName(MyDatabase);
+        QVERIFY2(db.open(), qPrintable(db.lastError().text()));
+        // The test's own statements quote with double quotes, as on the other engines.
+        QStringList reset{QStringLiteral("SET SESSION sql_mode = CONCAT(@@SESSION.sql_mode, ',ANSI_QUOTES')")};
+        for (const QString &t : db.tables())
+            reset << QStringLiteral("DROP TABLE ") + quoted(t);
+        QVERIFY2(Run(db, reset, &error), qPrintable(error));
+        QVERIFY2(Fill(db, QStringLiteral("MARIADB"), &error), qPrintable(error));
     }
 
     TestSupport::UseAliasFile(m_dir.filePath("aliases.ini"),
                               QStringLiteral("[SQLITE]\nDriver=STANDARD\nPath=%1\n\n").arg(sqlite)
-                                  + TestSupport::PgAliasSection(QStringLiteral("POSTGRESQL"), PgDatabase));
+                                  + TestSupport::PgAliasSection(QStringLiteral("POSTGRESQL"), PgDatabase)
+                                  + TestSupport::MariaDbAliasSection(QStringLiteral("MARIADB"), my.value(QStringLiteral("MYPASSWORD")), MyDatabase));
 }
 
 void TestHostileNames::cleanupTestCase()
@@ -212,8 +236,7 @@ void TestHostileNames::throughTheDesigner()
     QVERIFY(Run(Admin(engine), {QStringLiteral("UPDATE %1 SET %2 = 10 WHERE \"No\" = 1").arg(quoted(table), quoted(field))},
                 &statement));
 
-    // Saved and opened again: the fields are read once more (for a name the file can
-    // hold whole: a profile value is read up to its first 1023 characters).
+    // Saved and opened again: the fields are read once more (for a name the file can hold).
     if (table.size() <= TProfileFile::MaxValueLength) {
         const QString file = m_dir.filePath(QStringLiteral("hostile.vdq"));
         form->SaveQueryDefinition(file);

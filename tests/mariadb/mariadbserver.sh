@@ -58,9 +58,11 @@ start)
   mariadb --no-defaults --socket="$sock" -uroot <<SQL
 CREATE DATABASE shop;
 CREATE DATABASE empty;
+CREATE DATABASE hostile;
 CREATE USER 'vdq'@'%' IDENTIFIED BY 'vdqsecret';
 GRANT ALL ON shop.* TO 'vdq'@'%';
 GRANT ALL ON empty.* TO 'vdq'@'%';
+GRANT ALL ON hostile.* TO 'vdq'@'%';
 SQL
   "$mksample" --no-big --mysql "host=127.0.0.1 port=$port dbname=shop user=vdq password=vdqsecret" "$sql" \
     >"$dir/sample.log" 2>&1 || { cat "$dir/sample.log" >&2; stop; exit 1; }
