@@ -1,5 +1,7 @@
 #include "sqllexer.h"
 
+#include "sqlkeywords.h"
+
 #include <QSet>
 
 #include <algorithm>
@@ -258,7 +260,10 @@ QList<SqlToken> TokenizeSql(QStringView text, SqlDialect dialect)
 
 bool IsSqlKeyword(QStringView word, SqlDialect dialect)
 {
-    return keywordSet(dialect).contains(word.toString().toUpper());
+    // The language's own words, and every word the engine reserves (its own list where the
+    // connection read one).
+    const QString upper = word.toString().toUpper();
+    return keywordSet(dialect).contains(upper) || IsReservedWord(upper, dialect);
 }
 
 QStringList SqlKeywords(SqlDialect dialect)

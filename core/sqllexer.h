@@ -44,7 +44,7 @@ int TokenizeSqlLine(QStringView line, int state, SqlDialect dialect, QList<SqlTo
 // Splits a whole text (line breaks are Space tokens).
 QList<SqlToken> TokenizeSql(QStringView text, SqlDialect dialect);
 
-// True for a word the dialect reads as a keyword of the language (case-insensitive).
+// True for a word the dialect reads as a keyword of the language or reserves (case-insensitive).
 bool IsSqlKeyword(QStringView word, SqlDialect dialect);
 
 // The keywords offered for completion, upper case, sorted.

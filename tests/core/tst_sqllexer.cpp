@@ -118,6 +118,8 @@ void TestSqlLexer::keywordsAndNames()
     QVERIFY(IsSqlKeyword(u"ILIKE", SqlDialect::PostgreSQL));
     QVERIFY(!IsSqlKeyword(u"ILIKE", SqlDialect::SQLite));
     QVERIFY(!IsSqlKeyword(u"clients", SqlDialect::MySQL));
+    QVERIFY(IsSqlKeyword(u"analyze", SqlDialect::PostgreSQL));  // reserved there
+    QVERIFY(IsSqlKeyword(u"dual", SqlDialect::MySQL));
     const QStringList words = SqlKeywords(SqlDialect::MySQL);
     QVERIFY(words.contains(QStringLiteral("STRAIGHT_JOIN")));
     QVERIFY(std::is_sorted(words.begin(), words.end()));
