@@ -34,7 +34,8 @@ private:
 namespace {
 
 // The engines, as the alias file names them; a row of the table per engine and name.
-const QStringList Engines = {QStringLiteral("SQLITE"), QStringLiteral("POSTGRESQL"), QStringLiteral("MARIADB")};
+const QStringList Engines = {QStringLiteral("SQLITE"), QStringLiteral("POSTGRESQL"), QStringLiteral("MARIADB"),
+                             QStringLiteral("ODBCPG"), QStringLiteral("ODBCSQLITE")};
 const QString PgDatabase = QStringLiteral("vdq_hostile_names");
 const QString MyDatabase = QStringLiteral("hostile");
 
@@ -56,7 +57,7 @@ QList<QPair<const char *, QString>> HostileNames()
 // over 64 characters, so its tables are made with the first 64.
 QString Kept(const QString &engine, const QString &name)
 {
-    if (engine == QLatin1String("POSTGRESQL"))
+    if (engine == QLatin1String("POSTGRESQL") || engine == QLatin1String("ODBCPG"))
         return name.left(63);
     return engine == QLatin1String("MARIADB") ? name.left(64) : name;
 }
@@ -162,10 +163,34 @@ void TestHostileNames::initTestCase()
         QVERIFY2(Fill(db, QStringLiteral("MARIADB"), &error), qPrintable(error));
     }
 
+    // Through ODBC: the test run's drivers, with data sources of this test's own databases
+    // (the PostgreSQL database above, a SQLite file of its own).
+    const QString odbcSqlite = m_dir.filePath("hostile-odbc.sqlite");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("admin ODBCSQLITE"));
+        db.setDatabaseName(odbcSqlite);
+        QVERIFY(db.open());
+        QVERIFY2(Fill(db, QStringLiteral("ODBCSQLITE"), &error), qPrintable(error));
+        QSqlDatabase pg = QSqlDatabase::cloneDatabase(Admin(QStringLiteral("POSTGRESQL")), QStringLiteral("admin ODBCPG"));
+        QVERIFY2(pg.open(), qPrintable(pg.lastError().text()));
+    }
+    QVERIFY2(!qEnvironmentVariableIsEmpty("ODBCSYSINI"), "the ODBC data sources of the test run are not set up");
+    QFile odbcIni(m_dir.filePath("odbc.ini"));
+    QVERIFY(odbcIni.open(QIODevice::WriteOnly));
+    odbcIni.write(QStringLiteral("[HOSTILE_PG]\nDriver=VDQ PostgreSQL\nServername=%1\nPort=%2\nDatabase=%3\nUsername=%4\n\n"
+                                 "[HOSTILE_SQLITE]\nDriver=VDQ SQLite3\nDatabase=%5\nTimeout=5000\n")
+                      .arg(env.value(QStringLiteral("PGHOST")), env.value(QStringLiteral("PGPORT")), PgDatabase,
+                           env.value(QStringLiteral("PGUSER")), odbcSqlite)
+                      .toUtf8());
+    odbcIni.close();
+    qputenv("ODBCINI", QFile::encodeName(odbcIni.fileName()));
+
     TestSupport::UseAliasFile(m_dir.filePath("aliases.ini"),
                               QStringLiteral("[SQLITE]\nDriver=STANDARD\nPath=%1\n\n").arg(sqlite)
                                   + TestSupport::PgAliasSection(QStringLiteral("POSTGRESQL"), PgDatabase)
-                                  + TestSupport::MariaDbAliasSection(QStringLiteral("MARIADB"), my.value(QStringLiteral("MYPASSWORD")), MyDatabase));
+                                  + TestSupport::MariaDbAliasSection(QStringLiteral("MARIADB"), my.value(QStringLiteral("MYPASSWORD")), MyDatabase)
+                                  + TestSupport::OdbcAliasSection(QStringLiteral("ODBCPG"), QStringLiteral("HOSTILE_PG"), std::nullopt)
+                                  + TestSupport::OdbcAliasSection(QStringLiteral("ODBCSQLITE"), QStringLiteral("HOSTILE_SQLITE"), std::nullopt));
 }
 
 void TestHostileNames::cleanupTestCase()
