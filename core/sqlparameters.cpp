@@ -2,11 +2,24 @@
 
 #include <QSet>
 
-QStringList SqlParameterNames(const QString &sql)
+namespace {
+
+bool isWordChar(QChar c)
 {
-    QStringList names;
-    // Seen names, case-folded: a statement with many parameters costs no more per name.
-    QSet<QString> seen;
+    return c.isLetterOrNumber() || c == u'_';
+}
+
+qsizetype wordEnd(const QString &sql, qsizetype i)
+{
+    while (i < sql.size() && isWordChar(sql.at(i)))
+        ++i;
+    return i;
+}
+
+} // namespace
+
+void ForEachSqlCodeChar(const QString &sql, const std::function<qsizetype(qsizetype)> &visit)
+{
     const qsizetype n = sql.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = sql.at(i);
@@ -16,18 +29,37 @@ QStringList SqlParameterNames(const QString &sql)
         } else if (c == u'-' && i + 1 < n && sql.at(i + 1) == u'-') {
             const qsizetype end = sql.indexOf(u'\n', i);
             i = end < 0 ? n : end;
-        } else if (c == u':' && i + 1 < n && (i == 0 || sql.at(i - 1) != u':')
-                   && (sql.at(i + 1).isLetterOrNumber() || sql.at(i + 1) == u'_')) {
-            qsizetype j = i + 1;
-            while (j < n && (sql.at(j).isLetterOrNumber() || sql.at(j) == u'_'))
-                ++j;
-            const QString name = sql.mid(i + 1, j - i - 1);
-            if (!seen.contains(name.toCaseFolded())) {
-                seen.insert(name.toCaseFolded());
-                names.append(name);
-            }
-            i = j - 1;
+        } else if (c == u'/' && i + 1 < n && sql.at(i + 1) == u'*') {
+            const qsizetype end = sql.indexOf(QLatin1String("*/"), i + 2);
+            i = end < 0 ? n : end + 1;
+        } else if (c == u'$' && i + 1 < n && (sql.at(i + 1) == u'$' || sql.at(i + 1).isLetter())
+                   && wordEnd(sql, i + 1) < n && sql.at(wordEnd(sql, i + 1)) == u'$') {
+            // $$...$$ or $tag$...$tag$
+            const QString tag = sql.mid(i, wordEnd(sql, i + 1) - i + 1);
+            const qsizetype end = sql.indexOf(tag, i + tag.size());
+            i = end < 0 ? n : end + tag.size() - 1;
+        } else {
+            i = visit(i);
         }
     }
+}
+
+QStringList SqlParameterNames(const QString &sql)
+{
+    QStringList names;
+    // Seen names, case-folded: a statement with many parameters costs no more per name.
+    QSet<QString> seen;
+    const qsizetype n = sql.size();
+    ForEachSqlCodeChar(sql, [&](qsizetype i) {
+        if (sql.at(i) != u':' || i + 1 >= n || (i > 0 && sql.at(i - 1) == u':') || !isWordChar(sql.at(i + 1)))
+            return i;
+        const qsizetype j = wordEnd(sql, i + 1);
+        const QString name = sql.mid(i + 1, j - i - 1);
+        if (!seen.contains(name.toCaseFolded())) {
+            seen.insert(name.toCaseFolded());
+            names.append(name);
+        }
+        return j - 1;
+    });
     return names;
 }

@@ -167,42 +167,14 @@ int wordEnd(const QString &sql, int i)
     return i;
 }
 
-// Walks a statement outside strings, quoted names, comments and dollar-quoted strings, and
-// calls visit(i) at each other character; visit returns the index it has read up to.
-template <typename Visit>
-void scanCode(const QString &sql, Visit visit)
-{
-    const int n = sql.size();
-    for (int i = 0; i < n; ++i) {
-        const QChar c = sql.at(i);
-        if (c == u'\'' || c == u'"' || c == u'`') {
-            const int end = sql.indexOf(c, i + 1);
-            i = end < 0 ? n : end;
-        } else if (c == u'-' && i + 1 < n && sql.at(i + 1) == u'-') {
-            const int end = sql.indexOf(u'\n', i);
-            i = end < 0 ? n : end;
-        } else if (c == u'/' && i + 1 < n && sql.at(i + 1) == u'*') {
-            const int end = sql.indexOf(QLatin1String("*/"), i + 2);
-            i = end < 0 ? n : end + 1;
-        } else if (c == u'$' && i + 1 < n && (sql.at(i + 1) == u'$' || sql.at(i + 1).isLetter())
-                   && wordEnd(sql, i + 1) < n && sql.at(wordEnd(sql, i + 1)) == u'$') {
-            // $$...$$ or $tag$...$tag$
-            const QString tag = sql.mid(i, wordEnd(sql, i + 1) - i + 1);
-            const int end = sql.indexOf(tag, i + tag.size());
-            i = end < 0 ? n : end + int(tag.size()) - 1;
-        } else {
-            i = visit(i);
-        }
-    }
-}
-
 // The words of a statement outside strings, quoted names and comments, upper-cased, and
 // whether a ";" separates two statements.
 QStringList keywords(const QString &sql, bool *semicolon)
 {
     QStringList words;
     *semicolon = false;
-    scanCode(sql, [&](int i) {
+    ForEachSqlCodeChar(sql, [&](qsizetype pos) {
+        const int i = int(pos);
         const QChar c = sql.at(i);
         if (c == u';')
             *semicolon = true;
