@@ -115,14 +115,14 @@ bool IsDefinition(const QByteArray &contents, const TProfileFile &profile)
 
 bool operator==(const StoredTable &a, const StoredTable &b)
 {
-    return a.name == b.name && a.items == b.items && a.itemCount == b.itemCount && a.left == b.left
+    return a.name == b.name && a.items == b.items && a.totals == b.totals && a.itemCount == b.itemCount && a.left == b.left
         && a.top == b.top && a.width == b.width && a.height == b.height;
 }
 
 bool operator==(const StoredLink &a, const StoredLink &b)
 {
     return a.field1Table == b.field1Table && a.field2Table == b.field2Table && a.hint == b.hint
-        && a.overText == b.overText && a.left == b.left && a.top == b.top && a.width == b.width
+        && a.overText == b.overText && a.joinType == b.joinType && a.left == b.left && a.top == b.top && a.width == b.width
         && a.height == b.height;
 }
 
@@ -134,7 +134,7 @@ bool operator==(const StoredList &a, const StoredList &b)
 bool operator==(const QueryDefinition &a, const QueryDefinition &b)
 {
     return a.sessionName == b.sessionName && a.database == b.database && a.type == b.type
-        && a.tables == b.tables && a.links == b.links && a.values == b.values
+        && a.distinct == b.distinct && a.limit == b.limit && a.tables == b.tables && a.links == b.links && a.values == b.values
         && a.conditions == b.conditions && a.sorting == b.sorting;
 }
 

@@ -16,6 +16,7 @@ struct StoredTable
 {
     QString name;
     QList<QPair<QString, bool>> items;  // (field name, tick), in the window's row order
+    QStringList totals;  // "Total<j>" per item (GROUP, COUNT, ...), empty text for none
     int itemCount = 0;  // read: "ItemCount" as stored; the writer stores items.size()
     int left = 145;     // canvas coordinates, independent of scrolling
     int top = 100;
@@ -32,6 +33,7 @@ struct StoredLink
     QString field2Table;  // caption of the drop target's window
     QString hint;         // the join text
     QString overText;
+    QString joinType;  // "JoinType": INNER, LEFT, RIGHT or FULL; empty when not stored
     // Stored for the record only: a link's place follows from its two windows.
     int left = 0;
     int top = 0;
@@ -56,6 +58,8 @@ struct QueryDefinition
     QString sessionName;
     QString database;
     int type = 0;  // as stored; only 0 to 3 name a query type
+    bool distinct = false;  // "Distinct=1"
+    int limit = 0;          // "Limit", 0 when absent
     QList<StoredTable> tables;  // canvas child order
     QList<StoredLink> links;
     StoredList values{2, {}};

@@ -11,11 +11,29 @@
 
 enum class QueryType : unsigned char { Select = 0, Insert = 1, Update = 2, Delete = 3 };
 
+// Which rows a join link keeps. Inner keeps the rows where both tables match and is written
+// as the classic comma join with its condition in WHERE; Left keeps every row of the table
+// the link was dragged from (table1), Right every row of table2, Full both.
+enum class JoinType : unsigned char { Inner = 0, Left = 1, Right = 2, Full = 3 };
+
+// A field's part in a design with totals: None outside one; with totals, a ticked field
+// without a function is grouped.
+enum class TotalKind : unsigned char { None = 0, Group, Count, Sum, Avg, Min, Max };
+
 struct DesignTable
 {
     QString caption;      // the table name as the database lists it
     QStringList fields;   // field names in table order
     QList<bool> checked;  // one tick per field
+    QList<TotalKind> totals;  // one per field, or empty: no totals in this table
+};
+
+struct DesignLink
+{
+    QString table1;     // caption of the window the drag started from
+    QString table2;     // caption of the drop target's window
+    QString condition;  // the link's text, also the text of its Conditions row
+    JoinType joinType = JoinType::Inner;
 };
 
 struct ConditionRow
@@ -45,5 +63,8 @@ struct QueryDesign
     QList<ConditionRow> conditions;
     QList<ValueRow> values;
     QList<SortRow> sorting;
+    QList<DesignLink> links;  // canvas order; only non-inner links change the text
+    bool distinct = false;
+    int limit = 0;  // at most this many rows; 0: no limit
     IdentifierStyle style;
 };

@@ -51,7 +51,7 @@ QueryDefinition TQGDefinitionIO::Capture(const TQGQueryForm &form)
         if (!link->Field1ListBox() || !link->Field2ListBox())
             continue;
         def.links << StoredLink{link->Field1ListBox()->Caption(), link->Field2ListBox()->Caption(), link->Hint(),
-                                link->OverText(), link->x(), link->y(), link->width(), link->height()};
+                                link->OverText(), QString(), link->x(), link->y(), link->width(), link->height()};
     }
     def.values = storedList(form.ListView5());
     def.conditions = storedList(form.ListView2());

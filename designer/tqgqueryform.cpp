@@ -475,7 +475,7 @@ QList<DesignTable> TQGQueryForm::CanvasTables() const
     const QList<TQGCheckListBox *> windows = m_scrollBox->TableWindows();
     tables.reserve(windows.size());
     for (const TQGCheckListBox *w : windows)
-        tables << DesignTable{w->Caption(), w->Fields(), w->Ticks()};
+        tables << DesignTable{w->Caption(), w->Fields(), w->Ticks(), {}};
     return tables;
 }
 

@@ -42,12 +42,12 @@ const char *typeName(QueryType type)
 
 DesignTable ticked(const QString &caption, const QStringList &fields, const QList<bool> &checked)
 {
-    return DesignTable{caption, fields, checked};
+    return DesignTable{caption, fields, checked, {}};
 }
 
 DesignTable allTicked(const QString &caption, const QStringList &fields)
 {
-    return DesignTable{caption, fields, QList<bool>(fields.size(), true)};
+    return DesignTable{caption, fields, QList<bool>(fields.size(), true), {}};
 }
 
 QueryDesign designOf(QueryType type, SqlDialect dialect, bool quote,
@@ -452,7 +452,7 @@ void TestSqlBuilders::selectColumns_data()
         << designOf(QueryType::Select, s, true, {allTicked("T", {"a", "b"})})
         << QStringList{"SELECT T.* FROM", "T T"};
     QTest::newRow("table without fields gives alias star")
-        << designOf(QueryType::Select, s, false, {DesignTable{"EMPTY.DB", {}, {}}})
+        << designOf(QueryType::Select, s, false, {DesignTable{"EMPTY.DB", {}, {}, {}}})
         << QStringList{"SELECT EMPTY_DB.* FROM", "\"EMPTY.DB\" EMPTY_DB"};
     QTest::newRow("no ticked field anywhere")
         << designOf(QueryType::Select, s, false,
