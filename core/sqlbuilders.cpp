@@ -1,5 +1,6 @@
 #include "sqlbuilders.h"
 
+#include "designwords.h"
 #include "naming.h"
 
 namespace {
@@ -115,7 +116,7 @@ QStringList sortLines(const QList<SortRow> &rows)
         line.reserve(row.fieldName.size() + 8);
         line += u' ';
         line += row.fieldName;
-        if (row.ascending != QLatin1String("Yes"))
+        if (!IsAscendingWord(row.ascending))
             line += QStringLiteral(" DESC");
         if (i + 1 < rows.size())
             line += kListSeparator;

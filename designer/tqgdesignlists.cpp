@@ -1,5 +1,6 @@
 #include "tqgdesignlists.h"
 
+#include "designwords.h"
 #include "naming.h"
 #include "tqgchecklistbox.h"
 #include "tqgcomparisonform.h"
@@ -308,12 +309,12 @@ void TQGDesignLists::SelectRow(QTreeWidget *list, int row)
 
 void TQGDesignLists::AddConditionRow(const QString &field, const QString &comparison, const QString &value)
 {
-    AppendRow(m_conditions, {field, comparison, value, QStringLiteral("AND")});
+    AppendRow(m_conditions, {field, comparison, value, QString(AndWord)});
 }
 
 void TQGDesignLists::AddFieldConditionRow(const QString &fieldReference)
 {
-    AddConditionRow(fieldReference, QStringLiteral("="), QString());
+    AddConditionRow(fieldReference, NewRowComparison, QString());
     SelectRow(m_conditions, m_conditions->topLevelItemCount() - 1);
     ListView2DblClick();
 }
@@ -322,7 +323,7 @@ void TQGDesignLists::New2Click()
 {
     if (!m_form->CurrentTable())
         return;
-    AddConditionRow(QString(), QStringLiteral("="), QString());
+    AddConditionRow(QString(), NewRowComparison, QString());
     SelectRow(m_conditions, m_conditions->topLevelItemCount() - 1);
     ListView2DblClick();
 }
@@ -336,7 +337,7 @@ void TQGDesignLists::AddValueRow(const QString &fieldName)
 
 void TQGDesignLists::AddSortRow(const QString &fieldReference, bool ascending)
 {
-    AppendRow(m_sorting, {fieldReference, ascending ? QStringLiteral("Yes") : QStringLiteral("No")});
+    AppendRow(m_sorting, {fieldReference, SortWord(ascending)});
     SelectRow(m_sorting, m_sorting->topLevelItemCount() - 1);
     m_form->GenerateSQL();
 }
@@ -371,7 +372,7 @@ void TQGDesignLists::ListView2DblClick()
         return;
     const QString comparison = dialog.OperatorText();
     // A null test has no right-hand side.
-    const bool nullTest = comparison == QLatin1String("IS NULL") || comparison == QLatin1String("IS NOT NULL");
+    const bool nullTest = IsNullComparison(comparison);
     item = m_conditions->topLevelItem(row);
     if (!item)
         return;
@@ -476,7 +477,7 @@ void TQGDesignLists::ChangeBooleanOperator(int tag)
     if (row < 0 || m_settingOperator)
         return;
     m_settingOperator = true;
-    m_conditions->topLevelItem(row)->setText(3, tag != 0 ? QStringLiteral("OR") : QStringLiteral("AND"));
+    m_conditions->topLevelItem(row)->setText(3, BooleanOperatorWord(tag != 0));
     m_settingOperator = false;
     m_form->GenerateSQL();
 }
@@ -493,7 +494,7 @@ void TQGDesignLists::ListView2Change()
         button->setEnabled(selected);
     if (!selected)
         return;
-    const bool isAnd = m_conditions->topLevelItem(row)->text(3) == QLatin1String("AND");
+    const bool isAnd = m_conditions->topLevelItem(row)->text(3) == AndWord;
     // Choosing the button counts as the user's choice: the row takes its operator.
     m_radio[isAnd ? 0 : 1]->setChecked(true);
 }
@@ -503,7 +504,8 @@ void TQGDesignLists::RadioButton3Click(int tag)
     const int row = SelectedRow(m_sorting);
     if (row < 0)
         return;
-    m_sorting->topLevelItem(row)->setText(1, m_radio[2 + (tag != 0 ? 1 : 0)]->text());
+    // The stored word, whatever the radio button's caption says.
+    m_sorting->topLevelItem(row)->setText(1, SortWord(tag == 0));
     m_form->GenerateSQL();
 }
 

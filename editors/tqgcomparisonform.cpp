@@ -1,5 +1,6 @@
 #include "tqgcomparisonform.h"
 
+#include "designwords.h"
 #include "messages.h"
 #include "naming.h"
 #include "tqgbrace.h"
@@ -244,23 +245,26 @@ QWidget *TQGComparisonForm::BuildOperatorPage()
         int column;
         int row;
         int tag;  // 1: a null test, which empties the value box
+        int stored;  // the Condition column's word, in StoredComparisons
     };
     const Choice choices[] = {
-        {&RadioButton1, "RadioButton1", tr("= (Equals)"), 0, 1, 0},
-        {&RadioButton2, "RadioButton2", tr("<= (Less Than or Equals)"), 0, 3, 0},
-        {&RadioButton3, "RadioButton3", tr("< (Less Than)"), 0, 2, 0},
-        {&RadioButton4, "RadioButton4", QStringLiteral("like "), 0, 4, 0},
-        {&RadioButton5, "RadioButton5", tr("> (Greater Than)"), 1, 1, 0},
-        {&RadioButton6, "RadioButton6", tr("<> (Not Equal)"), 1, 3, 0},
-        {&RadioButton7, "RadioButton7", tr(">= (Greater Than or Equals)"), 1, 2, 0},
-        {&RadioButton10, "RadioButton10", QStringLiteral("IS NULL"), 1, 4, 1},
-        {&RadioButton11, "RadioButton11", QStringLiteral("IS NOT NULL"), 0, 5, 1},
+        {&RadioButton1, "RadioButton1", tr("= (Equals)"), 0, 1, 0, 0},
+        {&RadioButton2, "RadioButton2", tr("<= (Less Than or Equals)"), 0, 3, 0, 1},
+        {&RadioButton3, "RadioButton3", tr("< (Less Than)"), 0, 2, 0, 2},
+        {&RadioButton4, "RadioButton4", QStringLiteral("like "), 0, 4, 0, 3},
+        {&RadioButton5, "RadioButton5", tr("> (Greater Than)"), 1, 1, 0, 4},
+        {&RadioButton6, "RadioButton6", tr("<> (Not Equal)"), 1, 3, 0, 5},
+        {&RadioButton7, "RadioButton7", tr(">= (Greater Than or Equals)"), 1, 2, 0, 6},
+        {&RadioButton10, "RadioButton10", QStringLiteral("IS NULL"), 1, 4, 1, 7},
+        {&RadioButton11, "RadioButton11", QStringLiteral("IS NOT NULL"), 0, 5, 1, 8},
     };
     QWidget *previous = nullptr;
     for (const Choice &choice : choices) {
         auto *button = new QRadioButton(choice.caption, page);
         button->setObjectName(QString::fromLatin1(choice.name));
         button->setProperty("tag", choice.tag);
+        // The caption may be translated; the row stores the comparison's own word.
+        button->setProperty("condition", QString(StoredComparisons[choice.stored]));
         grid->addWidget(button, choice.row + 1, choice.column);
         if (previous)
             QWidget::setTabOrder(previous, button);
@@ -442,7 +446,7 @@ void TQGComparisonForm::Edit3Change(const QString &text)
 
 void TQGComparisonForm::ChangeComparisonValue(QRadioButton *choice)
 {
-    Label4->setText(choice->text());
+    Label4->setText(choice->property("condition").toString());
     if (choice->property("tag").toInt() != 0)
         Label10->clear();
 }

@@ -1,5 +1,6 @@
 #include "tqgsqleditor.h"
 
+#include "designwords.h"
 #include "tqgsqlcompleter.h"
 #include "tqgsqlhighlighter.h"
 #include "tqgstyle.h"
@@ -69,10 +70,7 @@ void TQGSqlEditor::SetLines(const QStringList &lines)
 
 void TQGSqlEditor::SetText(const QString &text)
 {
-    QString normalized = text;
-    normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    normalized.replace(u'\r', u'\n');
-    setPlainText(normalized);
+    setPlainText(NormalizeLineBreaks(text));
 }
 
 void TQGSqlEditor::SetDialect(SqlDialect dialect)

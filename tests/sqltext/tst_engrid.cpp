@@ -305,7 +305,7 @@ void TestEnGrid::cellDrawing()
             p.setClipRect(lines.intersected(inner));
             p.drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, query.WholeText(row, column));
         } else {
-            const QPixmap picture = query.Picture(row, column);
+            const QPixmap picture = QPixmap::fromImage(QImage::fromData(query.Picture(row, column)));
             p.setRenderHint(QPainter::SmoothPixmapTransform);
             if (!picture.isNull())
                 p.drawPixmap(inner, picture);
