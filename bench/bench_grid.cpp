@@ -257,7 +257,7 @@ int runDesigner(const Engine &engine, const Job &job)
         fail(error);
     waitForPaint(watch, watch.paints);
     const qint64 firstRows = timer.elapsed();
-    if (grid->model()->rowCount() == 0)
+    if (grid->SourceModel()->rowCount() == 0)
         fail(QStringLiteral("the designer's grid shows no rows"));
 
     auto *navigator = form.findChild<TQGDBNavigator *>(QStringLiteral("DBNavigator1"));

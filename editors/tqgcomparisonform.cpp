@@ -61,7 +61,23 @@ TQGComparisonForm::TQGComparisonForm(QWidget *parent)
                       QSize(397, 292), Icon::Comparison)
 {
     int y = BuildHeader(tr("Comparison/Join Criteria"), tr("Comparison Details"));
+    y = BuildBoxes(y);
+    y = BuildValueSource(y);
+    BuildPages(y);
 
+    BuildButtons(&OKButton, &CancelButton, QStringLiteral("OKButton"), QStringLiteral("CancelButton"));
+    // A click on OK or Cancel leaves the focus where it is, so it is not leaving the
+    // number edit: its check never stands in the way of closing.
+    OKButton->setFocusPolicy(Qt::TabFocus);
+    CancelButton->setFocusPolicy(Qt::TabFocus);
+
+    FormCreate();
+    ConnectControls();
+    SetActiveBox(m_activeBox);
+}
+
+int TQGComparisonForm::BuildBoxes(int y)
+{
     Label3 = new QLineEdit(this);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label4 = new QLabel(this);
@@ -84,8 +100,11 @@ TQGComparisonForm::TQGComparisonForm(QWidget *parent)
     }
     Brace = new TQGBrace(this);
     Brace->setGeometry(kBoxLeft - 22, y - 1, 18, 2 * kBoxStep + kBoxHeight + 2);
-    y += 2 * kBoxStep + kBoxHeight + 7;
+    return y + 2 * kBoxStep + kBoxHeight + 7;
+}
 
+int TQGComparisonForm::BuildValueSource(int y)
+{
     ValueSourceLabel = new QLabel(tr("Value Type"), this);
     ValueSourceLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     ValueSourceLabel->setGeometry(kMargin, y, kBoxLeft - kMargin - 7, 22);
@@ -94,8 +113,11 @@ TQGComparisonForm::TQGComparisonForm(QWidget *parent)
     ComboBox1->addItems({tr("Data Field"), tr("Value"), tr("DataSource Parameters"),
                          tr("Designed Parameters")});
     ComboBox1->setGeometry(kBoxLeft, y, 170, 22);
-    y += 22 + 5;
+    return y + 22 + 5;
+}
 
+void TQGComparisonForm::BuildPages(int y)
+{
     Notebook1 = new QStackedWidget(this);
     Notebook1->setObjectName(QStringLiteral("Notebook1"));
     Notebook1->setFrameShape(QFrame::StyledPanel);
@@ -117,15 +139,10 @@ TQGComparisonForm::TQGComparisonForm(QWidget *parent)
     Notebook1->addWidget(BuildDataSourcePage());
     Notebook1->addWidget(BuildDesignedParameterPage());
     Notebook1->addWidget(BuildOperatorPage());
+}
 
-    BuildButtons(&OKButton, &CancelButton, QStringLiteral("OKButton"), QStringLiteral("CancelButton"));
-    // A click on OK or Cancel leaves the focus where it is, so it is not leaving the
-    // number edit: its check never stands in the way of closing.
-    OKButton->setFocusPolicy(Qt::TabFocus);
-    CancelButton->setFocusPolicy(Qt::TabFocus);
-
-    FormCreate();
-
+void TQGComparisonForm::ConnectControls()
+{
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TQGComparisonForm::ComboBox1Change);
     connect(ComboBox2, &QComboBox::currentIndexChanged, this, &TQGComparisonForm::ComboBox2Change);
     connect(ComboBox3, &QComboBox::currentIndexChanged, this, &TQGComparisonForm::ComboBox3Change);
@@ -145,8 +162,6 @@ TQGComparisonForm::TQGComparisonForm(QWidget *parent)
                 ChangeComparisonValue(choice);
         });
     }
-
-    SetActiveBox(m_activeBox);
 }
 
 void TQGComparisonForm::FormCreate()

@@ -2,30 +2,12 @@
 
 #include "tqgsqlcompleter.h"
 #include "tqgsqlhighlighter.h"
+#include "tqgstyle.h"
 
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-
-namespace {
-
-QFont editorFont()
-{
-    // "Courier" where the family exists; otherwise the system's fixed font.
-    QFont font(QStringLiteral("Courier"));
-    font.setPointSize(10);
-    font.setStyleHint(QFont::TypeWriter, QFont::PreferDefault);
-    if (!QFontInfo(font).fixedPitch()) {
-        QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        fixed.setPointSize(10);
-        return fixed;
-    }
-    return font;
-}
-
-} // namespace
 
 TQGSqlEditor::TQGSqlEditor(QWidget *parent)
     : QPlainTextEdit(parent)
@@ -33,7 +15,7 @@ TQGSqlEditor::TQGSqlEditor(QWidget *parent)
     , m_completer(new TQGSqlCompleter(this))
 {
     setObjectName(QStringLiteral("Memo1"));
-    setFont(editorFont());
+    setFont(FixedPitchFont(QStringLiteral("Courier"), 10));
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
