@@ -1,0 +1,263 @@
+#include "tqueryreading_p.h"
+
+#include "sqlparameters.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <QSqlField>
+#include <QSqlRecord>
+
+namespace TQueryReading {
+
+namespace {
+
+// The length in "VARCHAR(30)"; -1 without one.
+int declaredLength(const QString &type)
+{
+    const int open = type.indexOf(u'(');
+    if (open < 0)
+        return -1;
+    bool ok = false;
+    const int length = type.mid(open + 1, type.indexOf(u')', open) - open - 1).section(u',', 0, 0).trimmed().toInt(&ok);
+    return ok && length > 0 ? length : -1;
+}
+
+bool isWordChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == u'_';
+}
+
+// The end of the run of word characters from i.
+int wordEnd(const QString &sql, int i)
+{
+    while (i < sql.size() && isWordChar(sql.at(i)))
+        ++i;
+    return i;
+}
+
+// A fixed-size value at pos.
+template <typename T>
+bool take(const QByteArray &in, qsizetype &pos, QVariant &v)
+{
+    if (pos + qsizetype(sizeof(T)) > in.size())
+        return false;
+    T x;
+    std::memcpy(&x, in.constData() + pos, sizeof(T));
+    pos += sizeof(T);
+    v = x;
+    return true;
+}
+
+} // namespace
+
+bool exec(QSqlQuery &q, const QString &sql, const Binds &binds)
+{
+    if (binds.isEmpty())
+        return q.exec(sql);
+    if (!q.prepare(sql))
+        return false;
+    for (const auto &b : binds)
+        q.bindValue(u':' + b.first, b.second);
+    return q.exec();
+}
+
+sqlite3_stmt *sqliteStatement(const QSqlQuery &q)
+{
+    return q.result() ? handleOf<sqlite3_stmt *>(q.result()->handle(), "sqlite3_stmt*") : nullptr;
+}
+
+
+TFieldInfo sqliteField(const char *name, const char *declared)
+{
+    TFieldInfo field{QString::fromUtf8(name), TFieldKind::Other, -1};
+    if (!declared)
+        return field;
+    const QString type = QString::fromUtf8(declared).trimmed().toUpper();
+    const QString base = type.section(u'(', 0, 0).trimmed();
+    static const QStringList binary{QStringLiteral("BLOB"), QStringLiteral("TINYBLOB"),
+                                    QStringLiteral("MEDIUMBLOB"), QStringLiteral("LONGBLOB"),
+                                    QStringLiteral("BYTEA"), QStringLiteral("IMAGE"),
+                                    QStringLiteral("GRAPHIC")};
+    if (binary.contains(base))
+        field.kind = TFieldKind::Graphic;
+    else if (base.contains(QLatin1String("CHAR")) || base.contains(QLatin1String("TEXT")))
+        field.size = declaredLength(type);
+    return field;
+}
+
+TFieldInfo serverField(SqlDialect dialect, const QSqlField &f)
+{
+    TFieldInfo field{f.name(), TFieldKind::Other, -1};
+    const int id = f.typeID();
+    switch (dialect) {
+    case SqlDialect::PostgreSQL:
+        if (id == 25)  // text
+            field.kind = TFieldKind::Memo;
+        else if (id == 17)  // bytea
+            field.kind = TFieldKind::Graphic;
+        break;
+    case SqlDialect::MySQL:
+        // TINY_BLOB .. BLOB: the TEXT family shares them, told apart by the binary charset.
+        if (id >= 249 && id <= 252)
+            field.kind = f.metaType().id() == QMetaType::QByteArray ? TFieldKind::Graphic : TFieldKind::Memo;
+        break;
+    case SqlDialect::ODBC:
+        if (id == -1 || id == -10)  // SQL_LONGVARCHAR, SQL_WLONGVARCHAR
+            field.kind = TFieldKind::Memo;
+        else if (id == -4)  // SQL_LONGVARBINARY
+            field.kind = TFieldKind::Graphic;
+        break;
+    case SqlDialect::SQLite:
+        break;
+    }
+    if (field.kind == TFieldKind::Other && f.metaType().id() == QMetaType::QString && f.length() > 0
+        && f.length() < 65536)
+        field.size = f.length();
+    return field;
+}
+QStringList keywords(const QString &sql, bool *semicolon)
+{
+    QStringList words;
+    *semicolon = false;
+    ForEachSqlCodeChar(sql, [&](qsizetype pos) {
+        const int i = int(pos);
+        const QChar c = sql.at(i);
+        if (c == u';')
+            *semicolon = true;
+        if (!c.isLetter() && c != u'_')
+            return i;
+        const int end = wordEnd(sql, i);
+        words.append(sql.mid(i, end - i).toUpper());
+        return end - 1;
+    });
+    return words;
+}
+
+bool writesData(const QStringList &words)
+{
+    static const QStringList writers{QStringLiteral("INSERT"), QStringLiteral("UPDATE"), QStringLiteral("DELETE"),
+                                     QStringLiteral("MERGE"),  QStringLiteral("REPLACE"), QStringLiteral("UPSERT"),
+                                     QStringLiteral("CREATE"), QStringLiteral("DROP"),    QStringLiteral("ALTER"),
+                                     QStringLiteral("TRUNCATE"), QStringLiteral("GRANT"), QStringLiteral("REVOKE")};
+    if (words.isEmpty())
+        return false;
+    const QString &first = words.first();
+    if (first != QLatin1String("SELECT") && first != QLatin1String("WITH") && first != QLatin1String("VALUES")
+        && first != QLatin1String("TABLE"))
+        return writers.contains(first);
+    for (int i = 1; i < words.size(); ++i) {
+        const QString &w = words.at(i);
+        if (w == QLatin1String("UPDATE") && (words.at(i - 1) == QLatin1String("FOR") || words.at(i - 1) == QLatin1String("KEY")))
+            continue;
+        if (w == QLatin1String("REPLACE") || w == QLatin1String("CREATE"))
+            continue;  // the string function; CREATE only starts a statement
+        // SELECT ... INTO makes a table (or sets variables, or writes a file).
+        if (writers.contains(w) || w == QLatin1String("INTO"))
+            return true;
+    }
+    return false;
+}
+void encode(SpoolBuffer &out, const QVariant &v)
+{
+    if (v.isNull()) {
+        out.tag(TagNull);
+        return;
+    }
+    switch (v.metaType().id()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UInt: {
+        const qint64 x = v.toLongLong();
+        out.tag(TagInt, &x, 8);
+        return;
+    }
+    case QMetaType::Double: {
+        const double x = v.toDouble();
+        out.tag(TagDouble, &x, 8);
+        return;
+    }
+    case QMetaType::QString: {
+        const QString s = v.toString();
+        out.block(TagString, s.constData(), qint32(s.size() * qsizetype(sizeof(QChar))));
+        return;
+    }
+    case QMetaType::QByteArray: {
+        const QByteArray b = v.toByteArray();
+        out.block(TagBytes, b.constData(), qint32(b.size()));
+        return;
+    }
+    case QMetaType::Bool: {
+        const char x = v.toBool();
+        out.tag(TagBool, &x, 1);
+        return;
+    }
+    default: {
+        QByteArray b;
+        QDataStream stream(&b, QIODevice::WriteOnly);
+        stream << v;
+        out.block(TagOther, b.constData(), qint32(b.size()));
+        return;
+    }
+    }
+}
+
+bool decode(const QByteArray &in, qsizetype &pos, QVariant &v)
+{
+    const auto need = [&](qsizetype n) { return pos + n <= in.size(); };
+    const auto get32 = [&] {
+        qint32 x;
+        std::memcpy(&x, in.constData() + pos, sizeof x);
+        pos += sizeof x;
+        return x;
+    };
+    if (!need(1))
+        return false;
+    const char tag = in.at(pos++);
+    switch (tag) {
+    case TagNull:
+        v = QVariant();
+        return true;
+    case TagInt:
+        return take<qint64>(in, pos, v);
+    case TagDouble:
+        return take<double>(in, pos, v);
+    case TagBool:
+        if (!need(1))
+            return false;
+        v = bool(in.at(pos++));
+        return true;
+    case TagString: {
+        if (!need(4))
+            return false;
+        const qint32 n = get32();  // bytes
+        if (n < 0 || n % 2 != 0 || !need(n))
+            return false;
+        QString s(n / 2, Qt::Uninitialized);
+        std::memcpy(s.data(), in.constData() + pos, size_t(n));
+        pos += n;
+        v = s;
+        return true;
+    }
+    case TagBytes:
+    case TagOther: {
+        if (!need(4))
+            return false;
+        const qint32 n = get32();
+        if (n < 0 || !need(n))
+            return false;
+        const QByteArray b = in.mid(pos, n);
+        pos += n;
+        if (tag == TagBytes) {
+            v = b;
+        } else {
+            QDataStream stream(b);
+            stream >> v;
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+} // namespace TQueryReading

@@ -1,0 +1,178 @@
+#pragma once
+
+// What a query's run shares between the query and its reader thread: the limits of the
+// reading, the messages, the statement's kind, the kinds of the result's fields, the spool
+// format of the rows read, and the engines' cancel calls. Private to the query.
+
+#include "sqldialect.h"
+#include "tquery.h"
+
+#include <QAtomicInteger>
+#include <QByteArray>
+#include <QMutex>
+#include <QSqlQuery>
+#include <QSqlResult>
+#include <QStringList>
+#include <QVariant>
+#include <QWaitCondition>
+
+#include <sqlite3.h>
+
+#include <dlfcn.h>
+
+#include <cstring>
+
+class QSqlField;
+
+namespace TQueryReading {
+
+// The rows read are spooled to a file; every kMarkRows-th row's offset is kept, so a block
+// of rows is one read, and the marks of ten million rows take about a megabyte.
+constexpr int kMarkRows = 64;
+constexpr int kMaxBlocks = 48;
+// The first rows are handed over as soon as there are this many; later ones in chunks of
+// at most kChunkRows or kChunkMs.
+constexpr int kFirstRows = 128;
+constexpr int kChunkRows = 65536;
+constexpr int kChunkMs = 200;
+constexpr int kPollMs = 20;
+// Rows are announced to the grid at most this often: each announcement lays the view out.
+constexpr int kAnnounceMs = 150;
+
+const QString kNoStatement = QStringLiteral("No SQL statement available");
+const QString kNoRows = QStringLiteral("The SQL statement does not return rows");
+const QString kRanNoRows = QStringLiteral("The SQL statement has been executed; it does not return rows");
+const QString kChangesData =
+    QStringLiteral("The SQL statement changes data; run it as an Insert, Update or Delete query");
+const QString kOneStatement = QStringLiteral("Only one SQL statement can be run at a time");
+const QString kHasRows = QStringLiteral("The SQL statement returns rows; run it as a Select Query");
+const QString kCancelled = QStringLiteral("The SQL statement was cancelled");
+const QString kTimedOut = QStringLiteral("The SQL statement ran longer than its time-out of %1 s and was cancelled");
+
+using Row = QList<QVariant>;
+using Binds = QList<QPair<QString, QVariant>>;
+
+// Runs the statement, prepared with the values when it has any.
+bool exec(QSqlQuery &q, const QString &sql, const Binds &binds);
+
+template <typename T>
+T handleOf(const QVariant &handle, const char *typeName)
+{
+    if (!handle.isValid() || qstrcmp(handle.typeName(), typeName) != 0)
+        return nullptr;
+    return *static_cast<T const *>(handle.constData());
+}
+
+// The SQLite statement behind a query of the SQLite driver, else null.
+sqlite3_stmt *sqliteStatement(const QSqlQuery &q);
+
+// SQLite keeps the declared type of a result column that comes straight from a table. It
+// has no length-bound text type, so TEXT is any text: memo only by its values.
+TFieldInfo sqliteField(const char *name, const char *declared);
+// Engines with a length-bound VARCHAR: their unbounded text types are memos.
+TFieldInfo serverField(SqlDialect dialect, const QSqlField &f);
+
+// The words of a statement outside strings, quoted names and comments, upper-cased, and
+// whether a ";" separates two statements.
+QStringList keywords(const QString &sql, bool *semicolon);
+// On engines where preparing does not tell: whether the statement writes, by its words. A
+// data-changing statement may hide in a WITH; FOR UPDATE is a lock, not a change.
+bool writesData(const QStringList &words);
+
+// --- The spool: rows in a compact binary form --------------------------------------------
+
+enum Tag : char { TagNull, TagInt, TagDouble, TagString, TagBytes, TagBool, TagOther };
+
+// The chunk being written: one allocation reused, values copied in place (appending to a
+// QByteArray value by value costs as much as reading the value from the engine).
+class SpoolBuffer
+{
+public:
+    qsizetype size() const { return m_used; }
+    const char *data() const { return m_bytes.constData(); }
+    void clear() { m_used = 0; }
+
+    void tag(char t, const void *payload = nullptr, qsizetype n = 0)
+    {
+        char *p = reserve(1 + n);
+        *p = t;
+        if (n > 0)
+            std::memcpy(p + 1, payload, size_t(n));
+        m_used += 1 + n;
+    }
+    // A tag, a 32-bit length and the bytes.
+    void block(char t, const void *bytes, qint32 n)
+    {
+        char *p = reserve(5 + qsizetype(n));
+        *p = t;
+        std::memcpy(p + 1, &n, 4);
+        if (n > 0)
+            std::memcpy(p + 5, bytes, size_t(n));
+        m_used += 5 + qsizetype(n);
+    }
+
+private:
+    char *reserve(qsizetype n)
+    {
+        if (m_used + n > m_bytes.size())
+            m_bytes.resize(qMax(m_bytes.size() * 2, m_used + n + (qsizetype(1) << 20)));
+        return m_bytes.data() + m_used;
+    }
+
+    QByteArray m_bytes;
+    qsizetype m_used = 0;
+};
+
+void encode(SpoolBuffer &out, const QVariant &v);
+// Decodes one value at pos; false on a spool that does not hold what was written.
+bool decode(const QByteArray &in, qsizetype &pos, QVariant &v);
+
+// --- Cancelling a running statement from another thread -----------------------------------
+
+// libpq and the ODBC driver manager are loaded with the Qt drivers; their cancel calls are
+// looked up there, so that nothing links them for a driver that is not used. The driver
+// plugins load them privately: they are asked for by name, and only when already loaded.
+template <typename F>
+F libraryFunction(const char *library, const char *name)
+{
+    if (void *f = dlsym(RTLD_DEFAULT, name))
+        return reinterpret_cast<F>(f);
+    void *lib = dlopen(library, RTLD_LAZY | RTLD_NOLOAD);
+    if (!lib)
+        return nullptr;
+    void *f = dlsym(lib, name);
+    dlclose(lib);  // the driver keeps it loaded
+    return reinterpret_cast<F>(f);
+}
+
+constexpr const char *kLibPq = "libpq.so.5";
+constexpr const char *kLibOdbc = "libodbc.so.2";
+
+using PQgetCancelFn = void *(*)(void *);
+using PQcancelFn = int (*)(void *, char *, int);
+using PQfreeCancelFn = void (*)(void *);
+using SQLCancelFn = short (*)(void *);
+
+// What the reader thread and the query share, under the mutex.
+struct ReadState
+{
+    QMutex mutex;
+    QWaitCondition changed;
+    // Published by the reader.
+    bool opened = false;  // the fields are known and the first rows are in
+    bool done = false;
+    QString error;
+    QList<TFieldInfo> fields;
+    qint64 rows = 0;
+    qint64 bytes = 0;       // spool bytes holding those rows
+    QList<qint64> marks;    // spool offset of row i * kMarkRows
+    // How to cancel the statement from outside the reader.
+    sqlite3 *sqlite = nullptr;
+    void *pgCancel = nullptr;
+    void *odbcStatement = nullptr;
+    qint64 mysqlThread = -1;
+    // Set by the query.
+    QAtomicInteger<int> stop = 0;
+};
+
+} // namespace TQueryReading
