@@ -2,7 +2,6 @@
 
 #include "messages.h"
 #include "tdatabase.h"
-#include "tqgbusycursor.h"
 #include "tqgdbselect.h"
 #include "tqglogindialog.h"
 #include "tqgqueryform.h"
@@ -14,7 +13,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
-#include <QTabWidget>
 #include <memory>
 
 TVDRunTimeQuery::TVDRunTimeQuery(QObject *owner)
@@ -60,17 +58,5 @@ void TVDRunTimeQuery::Execute()
 void TVDRunTimeQuery::prepareDesigner(TQGQueryForm *form, const QString &session, const QString &database,
                                       const QStringList &sql)
 {
-    TQGBusyCursor busy;
-
-    form->Query1()->SetSessionName(session);
-    form->Query1()->SetDatabaseName(database);
-    form->OpenDesignDatabase(session, database);
-
-    if (!sql.isEmpty()) {
-        form->Memo1()->SetLines(sql);
-        form->PageControl981()->setCurrentWidget(form->TabSheet2());
-    }
-
-    if (!m_fileName.isEmpty())
-        form->LoadStartingFile(m_fileName);
+    form->PrepareDesign(session, database, sql, m_fileName);
 }

@@ -280,6 +280,20 @@ QList<SortRow> TQGDesignLists::SortRows() const
     return rows;
 }
 
+void TQGDesignLists::RemoveTableRows(const QString &tableName)
+{
+    m_values->clear();
+    for (int i = m_conditions->topLevelItemCount() - 1; i >= 0; --i) {
+        const QTreeWidgetItem *item = m_conditions->topLevelItem(i);
+        if (RefersToTable(tableName, item->text(0)) || RefersToTable(tableName, item->text(2)))
+            delete m_conditions->takeTopLevelItem(i);
+    }
+    for (int i = m_sorting->topLevelItemCount() - 1; i >= 0; --i) {
+        if (RefersToTable(tableName, m_sorting->topLevelItem(i)->text(0)))
+            delete m_sorting->takeTopLevelItem(i);
+    }
+}
+
 void TQGDesignLists::ClearAll()
 {
     m_values->clear();

@@ -41,6 +41,9 @@ public:
     static void AppendRow(QTreeWidget *list, const QStringList &columns);
 
     void ClearAll();
+    // A table leaves the canvas: the Values rows go, and the Conditions and Sorting rows
+    // that refer to the table.
+    void RemoveTableRows(const QString &tableName);
 
     // Row creation.
     void AddConditionRow(const QString &field, const QString &comparison, const QString &value);

@@ -387,18 +387,7 @@ void TQGQueryForm::SpeedButton15Click()
 
 void TQGQueryForm::RemoveTableReferences(const QString &tableName)
 {
-    m_lists->Values()->clear();
-    QTreeWidget *conditions = m_lists->Conditions();
-    for (int i = conditions->topLevelItemCount() - 1; i >= 0; --i) {
-        const QTreeWidgetItem *item = conditions->topLevelItem(i);
-        if (RefersToTable(tableName, item->text(0)) || RefersToTable(tableName, item->text(2)))
-            delete conditions->takeTopLevelItem(i);
-    }
-    QTreeWidget *sorting = m_lists->Sorting();
-    for (int i = sorting->topLevelItemCount() - 1; i >= 0; --i) {
-        if (RefersToTable(tableName, sorting->topLevelItem(i)->text(0)))
-            delete sorting->takeTopLevelItem(i);
-    }
+    m_lists->RemoveTableRows(tableName);
     const QList<TQGDataLink *> links = m_scrollBox->Links();
     for (int i = links.size() - 1; i >= 0; --i) {
         TQGDataLink *link = links.at(i);
@@ -444,14 +433,29 @@ void TQGQueryForm::About1Click()
 
 void TQGQueryForm::SetStatusTexts(const QString &session, const QString &database, int tableCount)
 {
-    m_statusPanels[0]->setText(tr("Session: ") + session);
-    m_statusPanels[1]->setText(tr("Database: ") + database);
-    m_statusPanels[2]->setText(QString::number(tableCount) + tr(" Table(s)"));
+    m_statusPanels[0]->setText(tr("Session: %1").arg(session));
+    m_statusPanels[1]->setText(tr("Database: %1").arg(database));
+    m_statusPanels[2]->setText(tr("%1 Table(s)").arg(tableCount));
 }
 
 QString TQGQueryForm::StatusText(int panel) const
 {
     return panel >= 0 && panel < 3 ? m_statusPanels[panel]->text() : QString();
+}
+
+void TQGQueryForm::PrepareDesign(const QString &session, const QString &database, const QStringList &sql,
+                                 const QString &fileName)
+{
+    TQGBusyCursor busy;
+    m_query->SetSessionName(session);
+    m_query->SetDatabaseName(database);
+    OpenDesignDatabase(session, database);
+    if (!sql.isEmpty()) {
+        m_memo->SetLines(sql);
+        m_pageControl981->setCurrentWidget(m_tabSheet2);
+    }
+    if (!fileName.isEmpty())
+        LoadStartingFile(fileName);
 }
 
 void TQGQueryForm::OpenDesignDatabase(const QString &sessionName, const QString &databaseName)

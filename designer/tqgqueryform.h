@@ -91,6 +91,10 @@ public:
     void About1Click();
     void PrintSQL1Click();
 
+    // Opens the design on a session's database as the component does: the table list, a
+    // starting statement on the SQL page and a starting file (either may be empty).
+    void PrepareDesign(const QString &session, const QString &database, const QStringList &sql = {},
+                       const QString &fileName = {});
     // Fills the table list and the status bar for a session and database.
     void SetStatusTexts(const QString &session, const QString &database, int tableCount);
     void OpenDesignDatabase(const QString &sessionName, const QString &databaseName);

@@ -11,7 +11,8 @@
 
 namespace {
 
-// One row of a submenu: a separator when name is null.
+// One row of a submenu: a separator when name is null. Captions are translated in the
+// "TQGTemplates" context; the texts are SQL and never translated.
 struct TemplateItem
 {
     const char *name;
@@ -31,57 +32,62 @@ const TemplateItem Separator = {nullptr, nullptr, nullptr};
 // The texts keep CR LF line breaks as they were written; the editor turns them into its own
 // line breaks on insertion. Trailing spaces before some breaks are part of the texts.
 const TemplateSubmenu StatementMenus[] = {
-    {"Select2", "Select",
-     {{"StandardQuery1", "Standard Query", "SELECT * FROM <tablename>\r\nWHERE <conditionlist>;"},
+    {"Select2", QT_TRANSLATE_NOOP("TQGTemplates", "Select"),
+     {{"StandardQuery1", QT_TRANSLATE_NOOP("TQGTemplates", "Standard Query"),
+       "SELECT * FROM <tablename>\r\nWHERE <conditionlist>;"},
       Separator,
-      {"SubQuery1", "Sub Query",
+      {"SubQuery1", QT_TRANSLATE_NOOP("TQGTemplates", "Sub Query"),
        "SELECT <fieldlist>\r\nFROM <tablename1>\r\nWHERE <fieldname> IN\r\n    ( SELECT <fieldname>\r\n"
        "      FROM <tablename2>\r\n      WHERE <conditionlist> );"},
-      {"ExistsQuery1", "Exists Query",
+      {"ExistsQuery1", QT_TRANSLATE_NOOP("TQGTemplates", "Exists Query"),
        "SELECT <fieldlist>\r\nFROM <tablename1>\r\nWHERE EXISTS\r\n    ( SELECT <fieldname>\r\n"
        "      FROM <tablename2>\r\n      WHERE <conditionlist> );"},
-      {"NotExists1", "Not Exists",
+      {"NotExists1", QT_TRANSLATE_NOOP("TQGTemplates", "Not Exists"),
        "SELECT <fieldlist>\r\nFROM <tablename1>\r\nWHERE NOT EXISTS\r\n    ( SELECT <fieldname>\r\n"
        "      FROM <tablename2>\r\n      WHERE <conditionlist> );"},
-      {"GroupBy1", "Group By", "SELECT <fieldlist>\r\nFROM <tablename>\r\nGROUP BY <groupfieldlist>;"}}},
-    {"Update2", "Update",
-     {{"StandardUpdate1", "Standard Update",
+      {"GroupBy1", QT_TRANSLATE_NOOP("TQGTemplates", "Group By"),
+       "SELECT <fieldlist>\r\nFROM <tablename>\r\nGROUP BY <groupfieldlist>;"}}},
+    {"Update2", QT_TRANSLATE_NOOP("TQGTemplates", "Update"),
+     {{"StandardUpdate1", QT_TRANSLATE_NOOP("TQGTemplates", "Standard Update"),
        "UPDATE <tablename>\r\nSET <fieldname1> = <fieldvalue1>,\r\n    <fieldname2> = <fieldvalue2>\r\n"
        "WHERE <conditionlist>;"},
       Separator,
-      {"UpdatewithSubQuery1", "Update with SubQuery",
+      {"UpdatewithSubQuery1", QT_TRANSLATE_NOOP("TQGTemplates", "Update with SubQuery"),
        "UPDATE <tablename1>\r\nSET <fieldname1> = <fieldvalue1>,\r\n    <fieldname2> = <fieldvalue2>\r\n"
        "WHERE <value> = \r\n    ( SELECT <fieldname>\r\n      FROM <tablename2>\r\n"
        "      WHERE <conditionlist> );"}}},
-    {"Delete1", "Delete",
-     {{"DeleteAll1", "Delete All Records", "DELETE FROM <tablename>;"},
+    {"Delete1", QT_TRANSLATE_NOOP("TQGTemplates", "Delete"),
+     {{"DeleteAll1", QT_TRANSLATE_NOOP("TQGTemplates", "Delete All Records"), "DELETE FROM <tablename>;"},
       Separator,
-      {"SingleDelete1", "Single Delete", "DELETE FROM <tablename>\r\nWHERE <fieldname> = <fieldvalue>;"},
-      {"ConditionalDelete1", "Conditional Delete", "DELETE FROM <tablename>\r\nWHERE <conditionlist>;"},
-      {"SubQueryDelete1", "SubQuery Delete",
+      {"SingleDelete1", QT_TRANSLATE_NOOP("TQGTemplates", "Single Delete"),
+       "DELETE FROM <tablename>\r\nWHERE <fieldname> = <fieldvalue>;"},
+      {"ConditionalDelete1", QT_TRANSLATE_NOOP("TQGTemplates", "Conditional Delete"),
+       "DELETE FROM <tablename>\r\nWHERE <conditionlist>;"},
+      {"SubQueryDelete1", QT_TRANSLATE_NOOP("TQGTemplates", "SubQuery Delete"),
        "DELETE FROM <tablename1>\r\nWHERE <value> = \r\n    ( SELECT <fieldname>\r\n"
        "      FROM <tablename2>\r\n      WHERE <conditionlist> );"}}},
-    {"Insert2", "Insert",
-     {{"StandardInsert1", "Standard Insert",
+    {"Insert2", QT_TRANSLATE_NOOP("TQGTemplates", "Insert"),
+     {{"StandardInsert1", QT_TRANSLATE_NOOP("TQGTemplates", "Standard Insert"),
        "INSERT INTO \r\n<tablename> (<fieldname1>, <fieldname2>, ...., <fieldnameX>)\r\n"
        "VALUES (<fieldvalue1>, <fieldvalue2>, ...., <fieldvalueX>);"},
       Separator,
-      {"MultipleRecordInsert1", "Multiple Record Insert",
+      {"MultipleRecordInsert1", QT_TRANSLATE_NOOP("TQGTemplates", "Multiple Record Insert"),
        "INSERT INTO \r\n<tablename1> (<fieldname1>, <fieldname2>, ...., <fieldnameX>)\r\n"
        "SELECT <fieldname1>, <fieldname2>, ...., <fieldnameX> FROM <tablename2>\r\n"
        "WHERE <conditionlist>;"},
-      {"TableCopyInsert1", "Table Copy Insert", "INSERT INTO <tablename1>\r\nSELECT * from <tablename2>;\r\n"}}},
+      {"TableCopyInsert1", QT_TRANSLATE_NOOP("TQGTemplates", "Table Copy Insert"),
+       "INSERT INTO <tablename1>\r\nSELECT * from <tablename2>;\r\n"}}},
 };
 
 const TemplateSubmenu FunctionMenu = {
-    "Functions1", "Functions",
-    {{"AVG1", "Avg()", "AVG(<fieldname>)"},
-     {"Cast1", "Cast()", "CAST (<value> AS <newdatatype>)"},
-     {"Count1", "Count()", "COUNT(<fieldname>)"},
-     {"MAX1", "Max()", "MAX(<fieldname>)"},
-     {"Min1", "Min()", "MIN(<fieldname>)"},
-     {"Sum1", "Sum()", "SUM(<fieldname>)"},
-     {"Upper1", "Upper()", "UPPER(<fieldname>)"}}};
+    "Functions1", QT_TRANSLATE_NOOP("TQGTemplates", "Functions"),
+    {{"AVG1", QT_TRANSLATE_NOOP("TQGTemplates", "Avg()"), "AVG(<fieldname>)"},
+     {"Cast1", QT_TRANSLATE_NOOP("TQGTemplates", "Cast()"), "CAST (<value> AS <newdatatype>)"},
+     {"Count1", QT_TRANSLATE_NOOP("TQGTemplates", "Count()"), "COUNT(<fieldname>)"},
+     {"MAX1", QT_TRANSLATE_NOOP("TQGTemplates", "Max()"), "MAX(<fieldname>)"},
+     {"Min1", QT_TRANSLATE_NOOP("TQGTemplates", "Min()"), "MIN(<fieldname>)"},
+     {"Sum1", QT_TRANSLATE_NOOP("TQGTemplates", "Sum()"), "SUM(<fieldname>)"},
+     {"Upper1", QT_TRANSLATE_NOOP("TQGTemplates", "Upper()"), "UPPER(<fieldname>)"}}};
 
 void addSubmenu(QMenu *menu, const TemplateSubmenu &submenu, TQGSqlEditor *editor)
 {

@@ -170,7 +170,7 @@ void TestSqliteDatabase::tableFieldsThroughSessionName()
 void TestSqliteDatabase::missingFileNotCreated()
 {
     const QString missing = m_dir.filePath(QStringLiteral("missing.sqlite"));
-    for (const QString alias : {QStringLiteral("MISSING"), QStringLiteral("GONE")}) {
+    for (const QString &alias : {QStringLiteral("MISSING"), QStringLiteral("GONE")}) {
         try {
             QStringList list;
             Sessions().DefaultSession()->ListTableNames(alias, QString(), true, false, list);

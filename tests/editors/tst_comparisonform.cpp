@@ -28,8 +28,8 @@ QList<DesignTable> canvas()
 {
     return {
         {QStringLiteral("CLIENTS.DB"), {QStringLiteral("ClientNo"), QStringLiteral("Name"), QStringLiteral("Town")},
-         {true, true, true}},
-        {QStringLiteral("2nd order.db"), {QStringLiteral("Cust No"), QStringLiteral("Qty")}, {true, false}},
+         {true, true, true}, {}},
+        {QStringLiteral("2nd order.db"), {QStringLiteral("Cust No"), QStringLiteral("Qty")}, {true, false}, {}},
     };
 }
 
@@ -452,10 +452,10 @@ void TestComparisonForm::sameTableTwice()
 {
     TQGComparisonForm form;
     const QList<DesignTable> tables{
-        {QStringLiteral("A"), {QStringLiteral("x"), QStringLiteral("y")}, {true, false}},
-        {QStringLiteral("B"), {QStringLiteral("b")}, {true}},
-        {QStringLiteral("A"), {QStringLiteral("z")}, {false}},
-        {QStringLiteral("a"), {QStringLiteral("lower")}, {true}},
+        {QStringLiteral("A"), {QStringLiteral("x"), QStringLiteral("y")}, {true, false}, {}},
+        {QStringLiteral("B"), {QStringLiteral("b")}, {true}, {}},
+        {QStringLiteral("A"), {QStringLiteral("z")}, {false}, {}},
+        {QStringLiteral("a"), {QStringLiteral("lower")}, {true}, {}},
     };
     form.SetDesigner(tables, IdentifierStyle(), {}, false);
     form.SetRow(QString(), QStringLiteral("="), QString());

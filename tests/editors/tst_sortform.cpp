@@ -12,10 +12,10 @@ namespace {
 QList<DesignTable> canvas()
 {
     return {
-        {QStringLiteral("clients.db"), {QStringLiteral("ClientNo"), QStringLiteral("Name")}, {true, true}},
+        {QStringLiteral("clients.db"), {QStringLiteral("ClientNo"), QStringLiteral("Name")}, {true, true}, {}},
         {QStringLiteral("2nd order.db"), {QStringLiteral("Cust No"), QStringLiteral("Qty"), QStringLiteral("Day")},
-         {true, false, true}},
-        {QStringLiteral("clients.db"), {QStringLiteral("Town")}, {false}},
+         {true, false, true}, {}},
+        {QStringLiteral("clients.db"), {QStringLiteral("Town")}, {false}, {}},
     };
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // The execute command and the result panel of the designer's "SQL" page, checked the same
-// way on every engine: tst_execution (SQLite) and tst_execution_pg (PostgreSQL) run these
-// on a designer window opened on the sample database.
+// way on every engine: tst_execution runs these on a designer window opened on the sample
+// database of each engine (SQLite, and the PostgreSQL server of the test run).
 
 #include "designfixture.h"
 #include "tqgdbnavigator.h"
@@ -21,6 +21,36 @@
 #include <QtTest>
 
 namespace ExecutionChecks {
+
+// The engines every check runs on: the data tag's prefix and the sample database's alias.
+struct Engine
+{
+    const char *tag;
+    QString alias;
+};
+
+inline const QList<Engine> &Engines()
+{
+    static const QList<Engine> engines{{"sqlite", QStringLiteral("SHOP")}, {"pg", QStringLiteral("PGSHOP")}};
+    return engines;
+}
+
+// A row of a check's table on one engine: the alias column first, then the check's own.
+inline QTestData &engineRow(const Engine &engine, const char *name)
+{
+    return QTest::addRow("%s: %s", engine.tag, name) << engine.alias;
+}
+
+// The table of a check that has no columns of its own: one row per engine, or only the
+// engine named.
+inline void enginesData(const char *only = nullptr)
+{
+    QTest::addColumn<QString>("alias");
+    for (const Engine &e : Engines()) {
+        if (!only || qstrcmp(only, e.tag) == 0)
+            QTest::newRow(e.tag) << e.alias;
+    }
+}
 
 // The sample's rows that the DML statements add and remove again.
 const QString kScratchInsert = QStringLiteral(
@@ -106,13 +136,16 @@ inline qint64 scalar(const QString &alias, const QString &sql)
 
 inline void lineCountsData()
 {
+    QTest::addColumn<QString>("alias");
     QTest::addColumn<QString>("sql");
     QTest::addColumn<int>("lines");
-    QTest::newRow("picture and memo") << "SELECT * FROM products" << 3;
-    QTest::newRow("picture only") << "SELECT \"ProductNo\", \"Picture\" FROM products" << 3;
-    QTest::newRow("memo only") << "SELECT \"Firm\", \"Notes\" FROM clients" << 3;
-    QTest::newRow("plain fields") << "SELECT \"ProductNo\", \"Name\", \"Price\" FROM products" << 1;
-    QTest::newRow("plain table") << "SELECT * FROM sales" << 1;
+    for (const Engine &e : Engines()) {
+        engineRow(e, "picture and memo") << "SELECT * FROM products" << 3;
+        engineRow(e, "picture only") << "SELECT \"ProductNo\", \"Picture\" FROM products" << 3;
+        engineRow(e, "memo only") << "SELECT \"Firm\", \"Notes\" FROM clients" << 3;
+        engineRow(e, "plain fields") << "SELECT \"ProductNo\", \"Name\", \"Price\" FROM products" << 1;
+        engineRow(e, "plain table") << "SELECT * FROM sales" << 1;
+    }
 }
 
 // A result with a memo or picture field has rows of three lines; the next plain one goes
@@ -158,16 +191,19 @@ inline void selectShowsRows(Window &w)
 
 inline void recordCountData()
 {
+    QTest::addColumn<QString>("alias");
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QString>("status");
     QTest::addColumn<int>("rows");
-    QTest::newRow("products") << "SELECT * FROM products" << "20 record(s)" << 20;
-    QTest::newRow("ledger") << "SELECT * FROM ledger" << "1000000 record(s)" << 1000000;
-    QTest::newRow("ledger, filtered") << "SELECT \"EntryNo\" FROM ledger WHERE \"EntryNo\" <= 1234" << "1234 record(s)"
-                                      << 1234;
-    QTest::newRow("no rows") << "SELECT * FROM products WHERE 1 = 0" << "0 record(s)" << 0;
-    QTest::newRow("joined") << "SELECT c.\"Firm\", s.\"Total\" FROM clients c, sales s WHERE c.\"ClientNo\" = s.\"ClientNo\""
-                            << QString() << -1;
+    for (const Engine &e : Engines()) {
+        engineRow(e, "products") << "SELECT * FROM products" << "20 record(s)" << 20;
+        engineRow(e, "ledger") << "SELECT * FROM ledger" << "1000000 record(s)" << 1000000;
+        engineRow(e, "ledger, filtered") << "SELECT \"EntryNo\" FROM ledger WHERE \"EntryNo\" <= 1234" << "1234 record(s)"
+                                          << 1234;
+        engineRow(e, "no rows") << "SELECT * FROM products WHERE 1 = 0" << "0 record(s)" << 0;
+        engineRow(e, "joined") << "SELECT c.\"Firm\", s.\"Total\" FROM clients c, sales s WHERE c.\"ClientNo\" = s.\"ClientNo\""
+                                << QString() << -1;
+    }
 }
 
 // The engine's exact count, formatted; the grid has as many rows and has read few of them.
@@ -243,17 +279,20 @@ inline void selectUnderInsert(Window &w, const QString &alias)
 
 inline void engineErrorsData()
 {
+    QTest::addColumn<QString>("alias");
     QTest::addColumn<int>("type");
     QTest::addColumn<QString>("sql");
-    QTest::newRow("empty editor, Select") << 0 << QString();
-    QTest::newRow("empty editor, Insert") << 1 << QString();
-    QTest::newRow("blank lines, Select") << 0 << QStringLiteral("\n  \n");
-    QTest::newRow("syntax error, Select") << 0 << QStringLiteral("SELEC * FROM products");
-    QTest::newRow("no such table, Select") << 0 << QStringLiteral("SELECT * FROM nosuchtable");
-    QTest::newRow("no such field, Select") << 0 << QStringLiteral("SELECT NoSuchField FROM products");
-    QTest::newRow("statement without rows, Select") << 0 << kScratchDelete;
-    QTest::newRow("syntax error, Update") << 2 << QStringLiteral("UPDATE products SET");
-    QTest::newRow("no such table, Delete") << 3 << QStringLiteral("DELETE FROM nosuchtable");
+    for (const Engine &e : Engines()) {
+        engineRow(e, "empty editor, Select") << 0 << QString();
+        engineRow(e, "empty editor, Insert") << 1 << QString();
+        engineRow(e, "blank lines, Select") << 0 << QStringLiteral("\n  \n");
+        engineRow(e, "syntax error, Select") << 0 << QStringLiteral("SELEC * FROM products");
+        engineRow(e, "no such table, Select") << 0 << QStringLiteral("SELECT * FROM nosuchtable");
+        engineRow(e, "no such field, Select") << 0 << QStringLiteral("SELECT NoSuchField FROM products");
+        engineRow(e, "statement without rows, Select") << 0 << kScratchDelete;
+        engineRow(e, "syntax error, Update") << 2 << QStringLiteral("UPDATE products SET");
+        engineRow(e, "no such table, Delete") << 3 << QStringLiteral("DELETE FROM nosuchtable");
+    }
 }
 
 // Every failure shows the engine's message, as the engine gave it; the result stays hidden.
@@ -277,10 +316,13 @@ inline void engineErrors(Window &w, const QString &alias, int type, const QStrin
 
 inline void executeControlsData()
 {
+    QTest::addColumn<QString>("alias");
     QTest::addColumn<QString>("control");
-    QTest::newRow("Execute Query button") << "SpeedButton28";
-    QTest::newRow("tool bar button") << "SpeedButton21";
-    QTest::newRow("editor popup item") << "ExecuteSQL1";
+    for (const Engine &e : Engines()) {
+        engineRow(e, "Execute Query button") << "SpeedButton28";
+        engineRow(e, "tool bar button") << "SpeedButton21";
+        engineRow(e, "editor popup item") << "ExecuteSQL1";
+    }
 }
 
 // Each of the three controls runs the command, from the "Query Generator" page too.
@@ -389,17 +431,20 @@ inline QString numbers(const QString &alias, qint64 count, const QString &expres
 
 inline void changesRefusedData()
 {
+    QTest::addColumn<QString>("alias");
     QTest::addColumn<QString>("sql");
     QTest::addColumn<bool>("pgOnly");
-    QTest::newRow("insert returning") << QStringLiteral(
-        "INSERT INTO \"2003sales\" (\"Cust No\", \"Firm\", \"Quarter\", \"Amount\") VALUES (9902, 'Twice', 1, 1) "
-        "RETURNING \"Cust No\"") << false;
-    QTest::newRow("delete returning") << QStringLiteral("DELETE FROM \"2003sales\" RETURNING \"Cust No\"") << false;
-    QTest::newRow("delete") << QStringLiteral("DELETE FROM \"2003sales\"") << false;
-    QTest::newRow("update, commented") << QStringLiteral("/* read */ UPDATE \"2003sales\" SET \"Amount\" = 0") << false;
-    QTest::newRow("with delete") << QStringLiteral(
-        "WITH d AS (DELETE FROM \"2003sales\" RETURNING *) SELECT * FROM d") << true;
-    QTest::newRow("select into") << QStringLiteral("SELECT * INTO scratch_copy FROM \"2003sales\"") << true;
+    for (const Engine &e : Engines()) {
+        engineRow(e, "insert returning") << QStringLiteral(
+            "INSERT INTO \"2003sales\" (\"Cust No\", \"Firm\", \"Quarter\", \"Amount\") VALUES (9902, 'Twice', 1, 1) "
+            "RETURNING \"Cust No\"") << false;
+        engineRow(e, "delete returning") << QStringLiteral("DELETE FROM \"2003sales\" RETURNING \"Cust No\"") << false;
+        engineRow(e, "delete") << QStringLiteral("DELETE FROM \"2003sales\"") << false;
+        engineRow(e, "update, commented") << QStringLiteral("/* read */ UPDATE \"2003sales\" SET \"Amount\" = 0") << false;
+        engineRow(e, "with delete") << QStringLiteral(
+            "WITH d AS (DELETE FROM \"2003sales\" RETURNING *) SELECT * FROM d") << true;
+        engineRow(e, "select into") << QStringLiteral("SELECT * INTO scratch_copy FROM \"2003sales\"") << true;
+    }
 }
 
 // A statement that changes data, run as a Select Query, is refused before it runs: the

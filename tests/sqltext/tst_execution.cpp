@@ -4,7 +4,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The execute command and the result grid on the SQLite sample database.
+// The execute command and the result grid on the sample database of each engine: a SQLite
+// file, and the PostgreSQL server of the test run. The engine is the first column of every
+// check's table.
 class TestExecution : public QObject
 {
     Q_OBJECT
@@ -14,52 +16,72 @@ private Q_SLOTS:
     void cleanup();
     void cleanupTestCase();
 
+    void selectShowsRows_data() { ExecutionChecks::enginesData(); }
     void selectShowsRows();
     void lineCounts_data() { ExecutionChecks::lineCountsData(); }
     void lineCounts();
     void recordCount_data() { ExecutionChecks::recordCountData(); }
     void recordCount();
+    void dmlStatements_data() { ExecutionChecks::enginesData(); }
     void dmlStatements();
+    void selectUnderInsert_data() { ExecutionChecks::enginesData(); }
     void selectUnderInsert();
     void engineErrors_data() { ExecutionChecks::engineErrorsData(); }
     void engineErrors();
     void executeControls_data() { ExecutionChecks::executeControlsData(); }
     void executeControls();
+    void busyWhileOpening_data() { ExecutionChecks::enginesData(); }
     void busyWhileOpening();
+    void navigator_data() { ExecutionChecks::enginesData(); }
     void navigator();
+    void closeResult_data() { ExecutionChecks::enginesData(); }
     void closeResult();
     void changesRefused_data() { ExecutionChecks::changesRefusedData(); }
     void changesRefused();
+    void oneRun_data() { ExecutionChecks::enginesData(); }
     void oneRun();
+    void stopKeepsRows_data() { ExecutionChecks::enginesData(); }
     void stopKeepsRows();
+    void cancelWhileExecuting_data() { ExecutionChecks::enginesData(); }
     void cancelWhileExecuting();
+    void closeWhileExecuting_data() { ExecutionChecks::enginesData(); }
     void closeWhileExecuting();
+    void laterChunkFails_data() { ExecutionChecks::enginesData(); }
     void laterChunkFails();
+    void pageLayout_data() { ExecutionChecks::enginesData("sqlite"); }
     void pageLayout();
+    void statementTimeout_data() { ExecutionChecks::enginesData("pg"); }
+    void statementTimeout();
+    void unwrappableStatement_data() { ExecutionChecks::enginesData("pg"); }
+    void unwrappableStatement();
 
 private:
     QTemporaryDir m_dir;
+    QString m_alias;  // the sample database of the row's engine
     std::unique_ptr<ExecutionChecks::Window> m_window;
 };
-
-namespace {
-const QString kAlias = QStringLiteral("SHOP");
-} // namespace
 
 void TestExecution::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
+    QVERIFY2(!TestSupport::PgEnv().isEmpty(), "the PostgreSQL server of the test run is not running (fixture pg)");
     QVERIFY(m_dir.isValid());
     QString error;
     QVERIFY2(TestSupport::MakeSampleSqlite(m_dir.filePath(QStringLiteral("shop.sqlite")), &error, true),
              qPrintable(error));
+    // PGSLOW: the PostgreSQL sample with a statement time-out.
+    QString slow = TestSupport::PgAliasSection(QStringLiteral("PGSLOW"));
+    slow.replace(QStringLiteral("\n\n"), QStringLiteral("\nStatementTimeout=1\n\n"));
     TestSupport::UseAliasFile(m_dir.filePath(QStringLiteral("aliases.ini")),
-                              QStringLiteral("[SHOP]\nDriver=STANDARD\nPath=shop.sqlite\n"));
+                              QStringLiteral("[SHOP]\nDriver=STANDARD\nPath=shop.sqlite\n\n")
+                                  + TestSupport::PgAliasSection(QStringLiteral("PGSHOP")) + slow);
 }
 
 void TestExecution::init()
 {
-    m_window = std::make_unique<ExecutionChecks::Window>(kAlias);
+    QFETCH(QString, alias);
+    m_alias = alias;
+    m_window = std::make_unique<ExecutionChecks::Window>(m_alias);
     QVERIFY(QTest::qWaitForWindowExposed(m_window->form.get()));
 }
 
@@ -90,24 +112,24 @@ void TestExecution::recordCount()
     QFETCH(QString, sql);
     QFETCH(QString, status);
     QFETCH(int, rows);
-    ExecutionChecks::recordCount(*m_window, kAlias, sql, status, rows);
+    ExecutionChecks::recordCount(*m_window, m_alias, sql, status, rows);
 }
 
 void TestExecution::dmlStatements()
 {
-    ExecutionChecks::dmlStatements(*m_window, kAlias);
+    ExecutionChecks::dmlStatements(*m_window, m_alias);
 }
 
 void TestExecution::selectUnderInsert()
 {
-    ExecutionChecks::selectUnderInsert(*m_window, kAlias);
+    ExecutionChecks::selectUnderInsert(*m_window, m_alias);
 }
 
 void TestExecution::engineErrors()
 {
     QFETCH(int, type);
     QFETCH(QString, sql);
-    ExecutionChecks::engineErrors(*m_window, kAlias, type, sql);
+    ExecutionChecks::engineErrors(*m_window, m_alias, type, sql);
 }
 
 void TestExecution::executeControls()
@@ -171,32 +193,59 @@ void TestExecution::changesRefused()
 {
     QFETCH(QString, sql);
     QFETCH(bool, pgOnly);
-    ExecutionChecks::changesRefused(*m_window, kAlias, sql, pgOnly);
+    ExecutionChecks::changesRefused(*m_window, m_alias, sql, pgOnly);
 }
 
 void TestExecution::oneRun()
 {
-    ExecutionChecks::oneRun(*m_window, kAlias);
+    ExecutionChecks::oneRun(*m_window, m_alias);
 }
 
 void TestExecution::stopKeepsRows()
 {
-    ExecutionChecks::stopKeepsRows(*m_window, kAlias);
+    ExecutionChecks::stopKeepsRows(*m_window, m_alias);
 }
 
 void TestExecution::cancelWhileExecuting()
 {
-    ExecutionChecks::cancelWhileExecuting(*m_window, kAlias);
+    ExecutionChecks::cancelWhileExecuting(*m_window, m_alias);
 }
 
 void TestExecution::closeWhileExecuting()
 {
-    ExecutionChecks::closeWhileExecuting(*m_window, kAlias);
+    ExecutionChecks::closeWhileExecuting(*m_window, m_alias);
 }
 
 void TestExecution::laterChunkFails()
 {
-    ExecutionChecks::laterChunkFails(*m_window, kAlias);
+    ExecutionChecks::laterChunkFails(*m_window, m_alias);
+}
+
+// A statement the server will not read in blocks (SHOW) still gives its rows and count.
+void TestExecution::unwrappableStatement()
+{
+    m_window->run(QStringLiteral("SHOW server_version"));
+    QVERIFY2(m_window->log->messages.isEmpty(), qPrintable(m_window->log->last()));
+    QVERIFY(m_window->resultShown());
+    QCOMPARE(m_window->status(), QStringLiteral("1 record(s)"));
+    QCOMPARE(m_window->model()->rowCount(), 1);
+    QVERIFY(!m_window->model()->index(0, 0).data().toString().isEmpty());
+}
+
+// An alias's StatementTimeout ends a statement that runs longer, with a message; the
+// connection serves the next statement.
+void TestExecution::statementTimeout()
+{
+    m_window.reset();
+    m_window = std::make_unique<ExecutionChecks::Window>(QStringLiteral("PGSLOW"));
+    m_window->run(QStringLiteral("SELECT pg_sleep(60)"));
+    QCOMPARE(m_window->log->messages.size(), 1);
+    QCOMPARE(m_window->log->messages.first().second,
+             QStringLiteral("The SQL statement ran longer than its time-out of 1 s and was cancelled"));
+    QVERIFY(!m_window->resultShown());
+    m_window->run(QStringLiteral("SELECT * FROM products"));
+    QVERIFY2(m_window->log->messages.isEmpty(), qPrintable(m_window->log->last()));
+    QCOMPARE(m_window->status(), QStringLiteral("20 record(s)"));
 }
 
 QTEST_MAIN(TestExecution)

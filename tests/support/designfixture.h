@@ -69,9 +69,7 @@ inline std::unique_ptr<TQGQueryForm> OpenForm(const QString &alias = QStringLite
                                               const QString &session = QStringLiteral("Default"))
 {
     auto form = std::make_unique<TQGQueryForm>();
-    form->Query1()->SetSessionName(session);
-    form->Query1()->SetDatabaseName(alias);
-    form->OpenDesignDatabase(session, alias);
+    form->PrepareDesign(session, alias);
     return form;
 }
 
