@@ -429,6 +429,55 @@ inline QString numbers(const QString &alias, qint64 count, const QString &expres
         .arg(count);
 }
 
+// Every engine of the suite, with the sample without its big table: MariaDB and the ODBC
+// data sources to PostgreSQL and to SQLite besides the two above.
+inline void enginesAlikeData()
+{
+    QTest::addColumn<QString>("alias");
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<bool>("refused");
+    const QString sorted = QStringLiteral(
+        "WITH RECURSIVE s(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM s WHERE n < 1000) SELECT n FROM s ORDER BY n DESC");
+    for (const char *alias : {"SHOP", "PGSHOP", "MYSHOP", "ODBCPG", "ODBCSQLITE"}) {
+        const auto row = [&](const char *name) -> QTestData & {
+            return QTest::addRow("%s: %s", alias, name) << QString::fromLatin1(alias);
+        };
+        row("sorted, in order at its end") << sorted << false;
+        row("delete") << QStringLiteral("DELETE FROM sales") << true;
+        row("delete returning") << QStringLiteral("DELETE FROM sales RETURNING 1") << true;
+        row("update, commented") << QStringLiteral("/* read */ UPDATE sales SET \"PaidBy\" = NULL") << true;
+    }
+}
+
+// The same statement behaves alike on every engine: a sorted result ends with its last row
+// in order, and a data change under Select Query is refused before it runs.
+inline void enginesAlike(Window &w, const QString &alias, QString sql, bool refused)
+{
+    QString countSql = QStringLiteral("SELECT COUNT(*) * 100000 + SUM(\"SaleNo\") FROM sales");
+    if (alias == QLatin1String("MYSHOP")) {
+        sql.replace(u'"', u'`');
+        countSql.replace(u'"', u'`');
+    }
+    const qint64 before = scalar(alias, countSql);
+    QVERIFY(before > 0);
+    w.setType(0);
+    w.run(sql);
+    QCOMPARE(scalar(alias, countSql), before);
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    if (refused) {
+        QCOMPARE(w.log->messages.size(), 1);
+        QCOMPARE(w.log->messages.first().first, VdqMessages::Kind::Error);
+        QVERIFY(!w.resultShown());
+        return;
+    }
+    QVERIFY2(w.log->messages.isEmpty(), qPrintable(w.log->last()));
+    QCOMPARE(w.status(), QStringLiteral("1000 record(s)"));
+    QCOMPARE(w.model()->index(0, 0).data().toInt(), 1000);
+    w.navigator()->Last();
+    QCOMPARE(w->Grid()->CurrentRow(), 999);
+    QCOMPARE(w->Grid()->currentIndex().data().toInt(), 1);
+}
+
 inline void changesRefusedData()
 {
     QTest::addColumn<QString>("alias");

@@ -38,6 +38,8 @@ private Q_SLOTS:
     void closeResult();
     void changesRefused_data() { ExecutionChecks::changesRefusedData(); }
     void changesRefused();
+    void enginesAlike_data() { ExecutionChecks::enginesAlikeData(); }
+    void enginesAlike();
     void oneRun_data() { ExecutionChecks::enginesData(); }
     void oneRun();
     void stopKeepsRows_data() { ExecutionChecks::enginesData(); }
@@ -74,7 +76,13 @@ void TestExecution::initTestCase()
     slow.replace(QStringLiteral("\n\n"), QStringLiteral("\nStatementTimeout=1\n\n"));
     TestSupport::UseAliasFile(m_dir.filePath(QStringLiteral("aliases.ini")),
                               QStringLiteral("[SHOP]\nDriver=STANDARD\nPath=shop.sqlite\n\n")
-                                  + TestSupport::PgAliasSection(QStringLiteral("PGSHOP")) + slow);
+                                  + TestSupport::PgAliasSection(QStringLiteral("PGSHOP")) + slow
+                                  + TestSupport::MariaDbAliasSection(QStringLiteral("MYSHOP"),
+                                                                     TestSupport::MariaDbEnv().value("MYPASSWORD"))
+                                  + TestSupport::OdbcAliasSection(QStringLiteral("ODBCPG"),
+                                                                  TestSupport::OdbcEnv().value("ODBCPGDSN"))
+                                  + TestSupport::OdbcAliasSection(QStringLiteral("ODBCSQLITE"),
+                                                                  TestSupport::OdbcEnv().value("ODBCSQLITEDSN")));
 }
 
 void TestExecution::init()
@@ -194,6 +202,13 @@ void TestExecution::changesRefused()
     QFETCH(QString, sql);
     QFETCH(bool, pgOnly);
     ExecutionChecks::changesRefused(*m_window, m_alias, sql, pgOnly);
+}
+
+void TestExecution::enginesAlike()
+{
+    QFETCH(QString, sql);
+    QFETCH(bool, refused);
+    ExecutionChecks::enginesAlike(*m_window, m_alias, sql, refused);
 }
 
 void TestExecution::oneRun()
