@@ -94,6 +94,7 @@ TQGCheckListBox *TQGCanvasCommands::newWindow(const QString &tableName, const QR
     window->SetPopupMenu(m_popup);
     window->SetHandlers(this);
     window->SetCaption(tableName);
+    window->SetTotalsShown(m_host->TotalsShown());
     m_host->SetCurrentTable(window);
     return window;
 }
@@ -144,6 +145,10 @@ TQGDataLink *TQGCanvasCommands::CreateLink(TQGCheckListBox *from, TQGCheckListBo
     link->SetField1ListBox(from);
     link->SetField2ListBox(to);
     TQGDataLink::UpdateLinkBounds(link);
+    TQGCanvasHost *host = m_host;
+    connect(link, &TQGDataLink::PopupRequested, link,
+            [host, link](const QPoint &globalPos) { host->ShowLinkPopup(link, globalPos); });
+    connect(link, &TQGDataLink::PropertiesRequested, link, [host, link] { host->EditJoinProperties(link); });
     // Beneath every table window, after the links drawn before it: the child order stays
     // the order the links were drawn in.
     const QList<TQGCheckListBox *> windows = m_host->ScrollBox1()->TableWindows();

@@ -1,5 +1,7 @@
 #include "tqgchecklistbox.h"
 
+#include <QStyledItemDelegate>
+
 #include "tqgtablewindowhandlers.h"
 
 #include <QApplication>
@@ -14,6 +16,45 @@
 namespace {
 constexpr int MinimumWidth = 60;
 constexpr int MinimumHeight = 40;
+} // namespace
+
+namespace {
+
+constexpr int TotalWidth = 56;
+
+// Paints a row, then, while totals are shown, its function in a small box at its right end.
+class TotalDelegate : public QStyledItemDelegate
+{
+public:
+    explicit TotalDelegate(TQGCheckListBox *box) : QStyledItemDelegate(box), m_box(box) {}
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (!m_box->TotalsShown() || !m_box->Checked(index.row()))
+            return;
+        const QRect box = m_box->TotalRect(index.row()).adjusted(1, 1, -1, -1);
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Mid));
+        painter->setBrush(option.palette.color(QPalette::Button));
+        painter->drawRect(box);
+        painter->setPen(option.palette.color(QPalette::ButtonText));
+        QFont f = painter->font();
+        f.setPointSizeF(f.pointSizeF() * 0.9);
+        painter->setFont(f);
+        painter->drawText(box.adjusted(2, 0, -9, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                          TQGCheckListBox::TotalCaption(m_box->Total(index.row())));
+        // A small down arrow: the box is a chooser.
+        const QPoint c(box.right() - 5, box.center().y());
+        painter->setBrush(option.palette.color(QPalette::ButtonText));
+        painter->drawPolygon(QPolygon({c + QPoint(-3, -1), c + QPoint(3, -1), c + QPoint(0, 2)}));
+        painter->restore();
+    }
+
+private:
+    TQGCheckListBox *m_box;
+};
+
 } // namespace
 
 TQGCheckListBox::TQGCheckListBox(QWidget *parent)
@@ -32,6 +73,7 @@ TQGCheckListBox::TQGCheckListBox(QWidget *parent)
     setUniformItemSizes(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setGeometry(0, 0, DefaultWidth, DefaultHeight);
+    setItemDelegate(new TotalDelegate(this));
     connect(this, &QListWidget::itemChanged, this, [this](QListWidgetItem *changed) {
         const int r = row(changed);
         if (r >= 0 && r < m_ticks.size())
@@ -54,6 +96,7 @@ void TQGCheckListBox::SetFields(const QStringList &fields, bool checked)
     clear();
     m_fields = fields;
     m_ticks = QList<bool>(fields.size(), checked);
+    m_totals = QList<TotalKind>(fields.size(), TotalKind::None);
     for (const QString &field : fields) {
         auto *item = new QListWidgetItem(field, this);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable
@@ -259,9 +302,100 @@ void TQGCheckListBox::paintFrame()
                QFontMetrics(f).elidedText(m_caption, Qt::ElideRight, textRect.width()));
 }
 
+void TQGCheckListBox::SetTotalsShown(bool shown)
+{
+    m_totalsShown = shown;
+    if (!shown)
+        m_totals.fill(TotalKind::None, m_fields.size());
+    viewport()->update();
+}
+
+QList<TotalKind> TQGCheckListBox::Totals() const
+{
+    if (!m_totalsShown)
+        return {};
+    QList<TotalKind> totals;
+    totals.reserve(m_fields.size());
+    for (int i = 0; i < m_fields.size(); ++i)
+        totals << (m_ticks.value(i) ? Total(i) : TotalKind::None);
+    return totals;
+}
+
+TotalKind TQGCheckListBox::Total(int row) const
+{
+    const TotalKind kind = m_totals.value(row, TotalKind::None);
+    return kind == TotalKind::None ? TotalKind::Group : kind;
+}
+
+void TQGCheckListBox::SetTotal(int row, TotalKind kind)
+{
+    if (row < 0 || row >= m_fields.size())
+        return;
+    m_totals.resize(m_fields.size());
+    m_totals[row] = kind;
+    viewport()->update();
+}
+
+QString TQGCheckListBox::TotalCaption(TotalKind kind)
+{
+    switch (kind) {
+    case TotalKind::None:
+    case TotalKind::Group:
+        return tr("Group By");
+    case TotalKind::Count:
+        return tr("Count");
+    case TotalKind::Sum:
+        return tr("Sum");
+    case TotalKind::Avg:
+        return tr("Avg");
+    case TotalKind::Min:
+        return tr("Min");
+    case TotalKind::Max:
+        return tr("Max");
+    }
+    return QString();
+}
+
+QRect TQGCheckListBox::TotalRect(int row) const
+{
+    const QRect r = visualRect(model()->index(row, 0));
+    const int right = viewport()->width() - 1;
+    return QRect(right - TotalWidth, r.top(), TotalWidth, r.height());
+}
+
+QMenu *TQGCheckListBox::ShowTotalChooser(int row, const QPoint &globalPos)
+{
+    auto *chooser = new QMenu(this);
+    chooser->setObjectName(QStringLiteral("TotalChooser"));
+    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    const char *names[] = {"TotalGroup", "TotalCount", "TotalSum", "TotalAvg", "TotalMin", "TotalMax"};
+    for (int k = int(TotalKind::Group); k <= int(TotalKind::Max); ++k) {
+        QAction *a = chooser->addAction(TotalCaption(TotalKind(k)));
+        a->setObjectName(QLatin1String(names[k - 1]));
+        a->setCheckable(true);
+        a->setChecked(Total(row) == TotalKind(k));
+        connect(a, &QAction::triggered, this, [this, row, k] {
+            SetTotal(row, TotalKind(k));
+            if (m_handlers)
+                m_handlers->TableFieldListChanged(this);
+        });
+    }
+    chooser->popup(globalPos);
+    return chooser;
+}
+
 void TQGCheckListBox::mousePressEvent(QMouseEvent *event)
 {
     m_pressPos = viewport()->mapTo(this, event->position().toPoint());
+    if (m_totalsShown && event->button() == Qt::LeftButton) {
+        const QPoint pos = event->position().toPoint();
+        const int row = indexAt(pos).row();
+        if (row >= 0 && Checked(row) && TotalRect(row).contains(pos)) {
+            event->accept();
+            ShowTotalChooser(row, viewport()->mapToGlobal(TotalRect(row).bottomLeft()));
+            return;
+        }
+    }
     QListWidget::mousePressEvent(event);
 }
 

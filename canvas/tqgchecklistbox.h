@@ -1,5 +1,7 @@
 #pragma once
 
+#include "querymodel.h"
+
 #include <QListWidget>
 #include <QMenu>
 #include <QPointer>
@@ -39,6 +41,21 @@ public:
     void SetChecked(int row, bool checked);
     void SetAllChecked(bool checked);
     int ItemIndex() const { return currentRow(); }
+    // Totals: while shown, each ticked row shows its function at its right end, and a click
+    // there opens the chooser (TotalChooser). A ticked row without a choice is grouped.
+    void SetTotalsShown(bool shown);
+    bool TotalsShown() const { return m_totalsShown; }
+    // One per field while shown (None for an unticked field), else empty.
+    QList<TotalKind> Totals() const;
+    TotalKind Total(int row) const;
+    void SetTotal(int row, TotalKind kind);
+    // The words a row shows for its total.
+    static QString TotalCaption(TotalKind kind);
+    // The chooser for a row, shown at a global position; its choice changes the design.
+    QMenu *ShowTotalChooser(int row, const QPoint &globalPos);
+    // The part of a row, in viewport coordinates, where its total shows.
+    QRect TotalRect(int row) const;
+
     // The row at a point in client (widget) coordinates, or -1 below the last row.
     int RowAt(const QPoint &widgetPos) const;
     // What a drag from this window carries, so a drop can tell it came from here.
@@ -73,6 +90,8 @@ private:
     QStringList m_fields;
     QList<bool> m_ticks;
     QPointer<QMenu> m_popup;
+    QList<TotalKind> m_totals;  // per field; None: grouped when ticked
+    bool m_totalsShown = false;
     TQGTableWindowHandlers *m_handlers = nullptr;
     bool m_programmatic = false;
     int m_dragEdges = None;

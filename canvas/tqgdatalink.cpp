@@ -2,11 +2,36 @@
 
 #include "tqgchecklistbox.h"
 
+#include <QContextMenuEvent>
 #include <QPainter>
+#include <QPainterPath>
+#include <QtMath>
 
 namespace {
 // The least extent of a link rectangle in which its 2-pixel line still shows.
 constexpr int MinimumExtent = 2;
+// An outer join marks its kept end with an arrow head, which needs this much room.
+constexpr int MarkedExtent = 14;
+constexpr double ArrowLength = 11.0;
+constexpr double ArrowHalfWidth = 5.0;
+
+// A filled arrow head with its tip at tip, pointing away from from.
+QPainterPath arrowHead(QPointF from, QPointF tip)
+{
+    QPainterPath path;
+    const double dx = tip.x() - from.x(), dy = tip.y() - from.y();
+    const double length = qSqrt(dx * dx + dy * dy);
+    if (length < 1.0)
+        return path;
+    const double ux = dx / length, uy = dy / length;
+    const double len = qMin(ArrowLength, length / 2);
+    const QPointF base(tip.x() - ux * len, tip.y() - uy * len);
+    path.moveTo(tip);
+    path.lineTo(base.x() - uy * ArrowHalfWidth, base.y() + ux * ArrowHalfWidth);
+    path.lineTo(base.x() + uy * ArrowHalfWidth, base.y() - ux * ArrowHalfWidth);
+    path.closeSubpath();
+    return path;
+}
 } // namespace
 
 TQGDataLink::TQGDataLink(QWidget *parent)
@@ -47,7 +72,62 @@ void TQGDataLink::SetField2ListBox(TQGCheckListBox *box)
 void TQGDataLink::SetHint(const QString &hint)
 {
     m_hint = hint;
-    setToolTip(hint);
+    updateToolTip();
+}
+
+void TQGDataLink::SetJoinType(JoinType type)
+{
+    m_joinType = type;
+    UpdateLinkBounds(this);
+    updateToolTip();
+    update();
+}
+
+QString TQGDataLink::JoinTypeText(JoinType type, const QString &table1, const QString &table2)
+{
+    switch (type) {
+    case JoinType::Inner:
+        return tr("Inner join: only the rows where both tables match");
+    case JoinType::Left:
+        return tr("Left join: every row of %1").arg(table1);
+    case JoinType::Right:
+        return tr("Right join: every row of %1").arg(table2);
+    case JoinType::Full:
+        return tr("Full join: every row of %1 and of %2").arg(table1, table2);
+    }
+    return QString();
+}
+
+void TQGDataLink::updateToolTip()
+{
+    // The classic link shows its join text alone.
+    if (m_joinType == JoinType::Inner || !m_field1 || !m_field2) {
+        setToolTip(m_hint);
+        return;
+    }
+    setToolTip(m_hint + u'\n' + JoinTypeText(m_joinType, m_field1->Caption(), m_field2->Caption()));
+}
+
+bool TQGDataLink::Field1AtLineStart() const
+{
+    if (!m_field1 || !m_field2)
+        return true;
+    if (m_direction == Vertical)
+        return m_field1->y() <= m_field2->y();
+    // UpdateLinkBounds takes Field2ListBox as the left window on a tie.
+    return m_field1->x() < m_field2->x();
+}
+
+void TQGDataLink::contextMenuEvent(QContextMenuEvent *event)
+{
+    event->accept();
+    Q_EMIT PopupRequested(event->globalPos());
+}
+
+void TQGDataLink::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
+    Q_EMIT PropertiesRequested();
 }
 
 void TQGDataLink::SetPen(const QPen &pen)
@@ -76,8 +156,9 @@ void TQGDataLink::UpdateLinkBounds(TQGDataLink *link)
     if (x1 == x2)
         direction = Vertical;
     link->m_direction = direction;
-    const int width = qMax(qAbs(x2 - x1), MinimumExtent);
-    const int height = qMax(qAbs(l.top() - r.top()), MinimumExtent);
+    const int least = link->m_joinType == JoinType::Inner ? MinimumExtent : MarkedExtent;
+    const int width = qMax(qAbs(x2 - x1), least);
+    const int height = qMax(qAbs(l.top() - r.top()), least);
     link->setGeometry(x1, qMin(l.top(), r.top()) + 20, width, height);
     link->update();
 }
@@ -111,7 +192,21 @@ void TQGDataLink::paintEvent(QPaintEvent *)
     pen.setWidth(2);
     p.setPen(pen);
     p.setBrush(m_brush);
-    p.drawLine(LineGeometry());
+    const QLine line = LineGeometry();
+    p.drawLine(line);
+    if (m_joinType == JoinType::Inner)
+        return;
+    // An arrow head on each side whose rows are all kept.
+    const bool keep1 = m_joinType == JoinType::Left || m_joinType == JoinType::Full;
+    const bool keep2 = m_joinType == JoinType::Right || m_joinType == JoinType::Full;
+    const bool field1First = Field1AtLineStart();
+    p.setBrush(pen.color());
+    pen.setWidth(1);
+    p.setPen(pen);
+    if (field1First ? keep1 : keep2)
+        p.drawPath(arrowHead(line.p2(), line.p1()));
+    if (field1First ? keep2 : keep1)
+        p.drawPath(arrowHead(line.p1(), line.p2()));
 }
 
 void TQGDataLink::enterEvent(QEnterEvent *)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "querymodel.h"
+
 #include <QBrush>
 #include <QPen>
 #include <QPointer>
@@ -27,6 +29,12 @@ public:
     TQGCheckListBox *Field2ListBox() const { return m_field2; }
     void SetField2ListBox(TQGCheckListBox *box);
 
+    // Which rows the join keeps; the line marks the kept side and the tooltip names it.
+    JoinType GetJoinType() const { return m_joinType; }
+    void SetJoinType(JoinType type);
+    // The tooltip's words for a join type, naming the tables.
+    static QString JoinTypeText(JoinType type, const QString &table1, const QString &table2);
+
     QString Hint() const { return m_hint; }
     void SetHint(const QString &hint);
     QString OverText() const { return m_overText; }
@@ -50,20 +58,31 @@ public:
 
     // The two ends of the line in link coordinates, as painted.
     QLine LineGeometry() const;
+    // True when the line's first end (LineGeometry().p1()) is at Field1ListBox.
+    bool Field1AtLineStart() const;
+
+Q_SIGNALS:
+    // A right click or a double click on the link: the user asks for its join properties.
+    void PopupRequested(const QPoint &globalPos);
+    void PropertiesRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     void watch(TQGCheckListBox *box);
+    void updateToolTip();
 
     QPointer<TQGCheckListBox> m_field1;
     QPointer<TQGCheckListBox> m_field2;
     QString m_hint;
     QString m_overText;
     bool m_isNew = false;
+    JoinType m_joinType = JoinType::Inner;
     QPen m_pen;
     QBrush m_brush;
     Direction m_direction = Falling;

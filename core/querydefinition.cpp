@@ -369,7 +369,7 @@ bool IsQueryDefinitionFileName(const QString &fileName)
     return FileExtension(fileName).toUpper() == QLatin1String(".VDQ");
 }
 
-QList<bool> ApplyStoredTicks(const QStringList &fields, const QList<QPair<QString, bool>> &stored)
+QList<qsizetype> StoredItemFields(const QStringList &fields, const QStringList &names)
 {
     QHash<QString, qsizetype> firstField;
     firstField.reserve(fields.size());
@@ -378,11 +378,24 @@ QList<bool> ApplyStoredTicks(const QStringList &fields, const QList<QPair<QStrin
         if (!firstField.contains(folded))
             firstField.insert(folded, i);
     }
+    QList<qsizetype> found;
+    found.reserve(names.size());
+    for (const QString &name : names)
+        found << firstField.value(name.toCaseFolded(), -1);
+    return found;
+}
+
+QList<bool> ApplyStoredTicks(const QStringList &fields, const QList<QPair<QString, bool>> &stored)
+{
+    QStringList names;
+    names.reserve(stored.size());
+    for (const auto &entry : stored)
+        names << entry.first;
+    const QList<qsizetype> found = StoredItemFields(fields, names);
     QList<bool> ticks(fields.size(), false);
-    for (const auto &entry : stored) {
-        const auto found = firstField.constFind(entry.first.toCaseFolded());
-        if (found != firstField.constEnd())
-            ticks[*found] = entry.second;
+    for (qsizetype i = 0; i < stored.size(); ++i) {
+        if (found.at(i) >= 0)
+            ticks[found.at(i)] = stored.at(i).second;
     }
     return ticks;
 }

@@ -121,3 +121,5 @@ bool IsQueryDefinitionFileName(const QString &fileName);
 // order, ticks or unticks the first field equal to its text ignoring case; a text that no
 // field carries is skipped. Fields without a pair stay unticked.
 QList<bool> ApplyStoredTicks(const QStringList &fields, const QList<QPair<QString, bool>> &stored);
+// For each stored item text, the first field equal to it ignoring case, or -1.
+QList<qsizetype> StoredItemFields(const QStringList &fields, const QStringList &names);

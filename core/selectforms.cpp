@@ -1,9 +1,9 @@
 #include "selectforms.h"
 
 #include "naming.h"
+#include "querydefinition.h"
 #include "vdqerror.h"
 
-#include <QHash>
 
 namespace {
 
@@ -212,18 +212,18 @@ QStringList JoinedTableLines(const QueryDesign &design, const QStringList &alias
 
 QList<TotalKind> ApplyStoredTotals(const QStringList &fields, const QList<QPair<QString, QString>> &stored)
 {
-    QHash<QString, qsizetype> firstField;
-    firstField.reserve(fields.size());
-    // From the back, so that of two equal names the first one is kept, as for the ticks.
-    for (qsizetype i = fields.size() - 1; i >= 0; --i)
-        firstField.insert(fields.at(i).toCaseFolded(), i);
+    QStringList names;
+    names.reserve(stored.size());
+    for (const auto &entry : stored)
+        names << entry.first;
+    // Matched as the ticks are.
+    const QList<qsizetype> found = StoredItemFields(fields, names);
     QList<TotalKind> totals(fields.size(), TotalKind::None);
     bool any = false;
-    for (const auto &entry : stored) {
-        const TotalKind kind = TotalKindFromName(entry.second);
-        const auto found = firstField.constFind(entry.first.toCaseFolded());
-        if (found != firstField.constEnd()) {
-            totals[*found] = kind;
+    for (qsizetype i = 0; i < stored.size(); ++i) {
+        const TotalKind kind = TotalKindFromName(stored.at(i).second);
+        if (found.at(i) >= 0) {
+            totals[found.at(i)] = kind;
             any = any || kind != TotalKind::None;
         }
     }

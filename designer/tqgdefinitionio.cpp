@@ -3,7 +3,10 @@
 #include "tqgcanvascommands.h"
 #include "tqgchecklistbox.h"
 #include "tqgdatalink.h"
+#include "designfromdefinition.h"
+#include "selectforms.h"
 #include "tqgdesignlists.h"
+#include "tqgdesignoptions.h"
 #include "tqgqueryexecution.h"
 #include "tqgqueryform.h"
 #include "tqgscrollbox.h"
@@ -13,6 +16,7 @@
 #include "vdqerror.h"
 
 #include <QObject>
+#include <algorithm>
 #include <QTreeWidget>
 
 namespace {
@@ -30,6 +34,8 @@ QueryDefinition TQGDefinitionIO::Capture(const TQGQueryForm &form)
     def.sessionName = form.Query1()->SessionName();
     def.database = form.Query1()->DatabaseName();
     def.type = int(form.GetQueryType());
+    def.distinct = form.Options()->Distinct();
+    def.limit = form.Options()->Limit();
     // The windows' geometry is in the canvas's content widget, which scrolling moves as a
     // whole: Left and Top are already independent of the scroll position.
     const TQGScrollBox *box = form.ScrollBox1();
@@ -40,6 +46,12 @@ QueryDefinition TQGDefinitionIO::Capture(const TQGQueryForm &form)
         const QList<bool> ticks = w->Ticks();
         for (int i = 0; i < fields.size(); ++i)
             t.items << qMakePair(fields.at(i), ticks.at(i));
+        // With totals on, every ticked field says its total, so the file says totals are on.
+        const QList<TotalKind> totals = w->Totals();
+        if (!totals.isEmpty()) {
+            for (int i = 0; i < fields.size(); ++i)
+                t.totals << (ticks.at(i) ? TotalKindName(w->Total(i)) : QString());
+        }
         t.itemCount = fields.size();
         t.left = w->x();
         t.top = w->y();
@@ -51,7 +63,9 @@ QueryDefinition TQGDefinitionIO::Capture(const TQGQueryForm &form)
         if (!link->Field1ListBox() || !link->Field2ListBox())
             continue;
         def.links << StoredLink{link->Field1ListBox()->Caption(), link->Field2ListBox()->Caption(), link->Hint(),
-                                link->OverText(), QString(), link->x(), link->y(), link->width(), link->height()};
+                                link->OverText(),
+                                link->GetJoinType() == JoinType::Inner ? QString() : JoinTypeName(link->GetJoinType()),
+                                link->x(), link->y(), link->width(), link->height()};
     }
     def.values = storedList(form.ListView5());
     def.conditions = storedList(form.ListView2());
@@ -92,19 +106,27 @@ void TQGDefinitionIO::Apply(TQGQueryForm &form, const QueryDefinition &stored)
     form.Query1()->SetDatabaseName(def.database);
     form.ShowTableNames(def.sessionName, def.database, names);
 
+    bool totals = false;
+    for (const StoredTable &t : def.tables)
+        totals = totals || std::any_of(t.totals.cbegin(), t.totals.cend(), [](const QString &k) { return !k.isEmpty(); });
+    form.Options()->Reset(totals, def.distinct, def.limit);
+
     TQGCanvasCommands *canvas = form.Canvas();
     for (const StoredTable &t : def.tables) {
         TQGCheckListBox *w = canvas->CreateStoredTableWindow(t.name, QRect(t.left, t.top, t.width, t.height));
         const QList<bool> ticks = ApplyStoredTicks(w->Fields(), t.items);
         for (int i = 0; i < ticks.size(); ++i)
             w->SetChecked(i, ticks.at(i));
+        const QList<TotalKind> kinds = ApplyStoredTotals(w->Fields(), StoredTotals(t));
+        for (int i = 0; i < kinds.size(); ++i)
+            w->SetTotal(i, kinds.at(i));
     }
     for (const StoredLink &l : def.links) {
         TQGCheckListBox *from = canvas->FindTableWindow(l.field1Table);
         TQGCheckListBox *to = canvas->FindTableWindow(l.field2Table);
         // A link needs both its windows; one whose table is not on the canvas is dropped.
         if (from && to)
-            canvas->CreateLink(from, to, l.hint);
+            canvas->CreateLink(from, to, l.hint)->SetJoinType(JoinTypeFromName(l.joinType));
     }
     TQGDesignLists::SetRows(form.ListView5(), def.values.rows);
     TQGDesignLists::SetRows(form.ListView2(), def.conditions.rows);

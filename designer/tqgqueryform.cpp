@@ -17,6 +17,8 @@
 #include "tqgqueryexecution.h"
 #include "tqgquerymenus.h"
 #include "tqgdesignlists.h"
+#include "tqgdesignoptions.h"
+#include "vdqerror.h"
 #include "tqgengrid.h"
 #include "tqgglyphs.h"
 #include "tqgscrollbox.h"
@@ -60,6 +62,7 @@ TQGQueryForm::TQGQueryForm(QWidget *parent)
     m_query->setObjectName(QStringLiteral("Query1"));
     m_dataSource->setObjectName(QStringLiteral("DataSource1"));
     m_dataSource->SetDataSet(m_query);
+    m_options = new TQGDesignOptions(this);
 
     auto *root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
@@ -291,7 +294,7 @@ QList<DesignTable> TQGQueryForm::CanvasTables() const
     const QList<TQGCheckListBox *> windows = m_scrollBox->TableWindows();
     tables.reserve(windows.size());
     for (const TQGCheckListBox *w : windows)
-        tables << DesignTable{w->Caption(), w->Fields(), w->Ticks(), {}};
+        tables << DesignTable{w->Caption(), w->Fields(), w->Ticks(), w->Totals()};
     return tables;
 }
 
@@ -303,6 +306,13 @@ QueryDesign TQGQueryForm::CurrentDesign() const
     design.conditions = m_lists->ConditionRows();
     design.values = m_lists->ValueRows();
     design.sorting = m_lists->SortRows();
+    for (const TQGDataLink *link : m_scrollBox->Links()) {
+        if (link->Field1ListBox() && link->Field2ListBox())
+            design.links << DesignLink{link->Field1ListBox()->Caption(), link->Field2ListBox()->Caption(), link->Hint(),
+                                       link->GetJoinType()};
+    }
+    design.distinct = m_options->Distinct();
+    design.limit = m_options->Limit();
     design.style = Style();
     return design;
 }
@@ -325,7 +335,29 @@ void TQGQueryForm::ShowJoinLinks(bool visible)
 
 void TQGQueryForm::GenerateSQL()
 {
-    m_memo->SetLines(GenerateSQLLines(CurrentDesign()));
+    try {
+        m_memo->SetLines(GenerateSQLLines(CurrentDesign()));
+    } catch (const VdqError &e) {
+        // A design the engine cannot run (a join type it lacks) gives no statement at all,
+        // never one with other rows; the user is told why.
+        m_memo->SetLines({});
+        VdqMessages::Warning(this, tr("Warning"), e.message());
+    }
+}
+
+bool TQGQueryForm::TotalsShown() const
+{
+    return m_options->Totals();
+}
+
+void TQGQueryForm::ShowLinkPopup(TQGDataLink *link, const QPoint &globalPos)
+{
+    m_options->ShowLinkPopup(link, globalPos);
+}
+
+void TQGQueryForm::EditJoinProperties(TQGDataLink *link)
+{
+    m_options->EditJoinProperties(link);
 }
 
 void TQGQueryForm::DefineQueryType(int tag)
@@ -382,6 +414,7 @@ void TQGQueryForm::SpeedButton15Click()
     m_splitter2->replaceWidget(m_splitter2->indexOf(old), createCanvas());
     delete old;
     m_currentTable = nullptr;
+    m_options->Reset(false, false, 0);
     GenerateSQL();
 }
 

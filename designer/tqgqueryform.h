@@ -22,6 +22,7 @@ class TQGCheckListBox;
 class TQGDataLink;
 class TQGDBNavigator;
 class TQGDesignLists;
+class TQGDesignOptions;
 class TQGenGrid;
 class TQGQueryExecution;
 class TQGQueryMenus;
@@ -131,6 +132,7 @@ public:
     TQGCanvasCommands *Canvas() const { return m_canvas; }
     TQGQueryExecution *Execution() const { return m_execution; }
     TQGFileCommands *Files() const { return m_files; }
+    TQGDesignOptions *Options() const { return m_options; }
 
     // --- What the canvas asks of the window -------------------------------------------
     QWidget *HostWindow() override { return this; }
@@ -143,6 +145,9 @@ public:
     void SetFieldValue(const QString &fieldName) override;
     void AddSortRow(const QString &fieldReference, bool ascending) override;
     void ParameterFill() override;
+    bool TotalsShown() const override;
+    void ShowLinkPopup(TQGDataLink *link, const QPoint &globalPos) override;
+    void EditJoinProperties(TQGDataLink *link) override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -182,6 +187,7 @@ private:
     TQGenGrid *m_grid = nullptr;
     TQGQueryExecution *m_execution = nullptr;
     TQGFileCommands *m_files = nullptr;
+    TQGDesignOptions *m_options = nullptr;
     TQGDBNavigator *m_navigator = nullptr;
     QStatusBar *m_statusBar = nullptr;
     QLabel *m_statusPanels[3] = {nullptr, nullptr, nullptr};

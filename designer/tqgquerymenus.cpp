@@ -1,5 +1,6 @@
 #include "tqgquerymenus.h"
 
+#include "tqgdesignoptions.h"
 #include "tqgeditcommands.h"
 #include "tqgfilecommands.h"
 #include "tqgglyphs.h"
@@ -147,6 +148,16 @@ QWidget *TQGQueryMenus::BuildToolBar()
     for (const ButtonRow &row : trailing)
         connect(toolButton(panel, row.name, row.left, tr(row.hint), row.glyph), &QToolButton::clicked, this,
                 row.clicked);
+    // The totals switch; a sum sign, as the spreadsheets show it.
+    m_totalsButton = new QToolButton(panel);
+    m_totalsButton->setObjectName(QStringLiteral("SpeedButtonTotals"));
+    m_totalsButton->setAutoRaise(true);
+    m_totalsButton->setCheckable(true);
+    m_totalsButton->setText(QStringLiteral("\u03A3"));
+    m_totalsButton->setToolTip(tr("Totals"));
+    m_totalsButton->setGeometry(417, 4, 25, 25);
+    connect(m_totalsButton, &QToolButton::clicked, this,
+            [this](bool checked) { m_form->Options()->SetTotals(checked); });
     return panel;
 }
 
@@ -201,7 +212,16 @@ void TQGQueryMenus::BuildMenus(QMenuBar *menuBar, TQGSqlEditor *editor)
              {"Select1", QT_TR_NOOP("Select"), {}, typeSwitch(QueryType::Select), NoCommand, &m_typeActions[0]},
              {"Insert1", QT_TR_NOOP("Insert"), {}, typeSwitch(QueryType::Insert), NoCommand, &m_typeActions[1]},
              {"Update1", QT_TR_NOOP("Update"), {}, typeSwitch(QueryType::Update), NoCommand, &m_typeActions[2]},
-             {"Delete2", QT_TR_NOOP("Delete"), {}, typeSwitch(QueryType::Delete), NoCommand, &m_typeActions[3]}});
+             {"Delete2", QT_TR_NOOP("Delete"), {}, typeSwitch(QueryType::Delete), NoCommand, &m_typeActions[3]},
+             Separator,
+             {"Totals1", QT_TR_NOOP("Totals"), {}, [this] { m_form->Options()->SetTotals(m_totals->isChecked()); },
+              NoCommand, &m_totals},
+             {"DistinctRows1", QT_TR_NOOP("Distinct Rows"), {},
+              [this] { m_form->Options()->SetDistinct(m_distinct->isChecked()); }, NoCommand, &m_distinct},
+             {"RowLimit1", QT_TR_NOOP("Row Limit..."), {}, [form] { form->Options()->RowLimitClick(); }}});
+    m_totals->setCheckable(true);
+    m_distinct->setCheckable(true);
+    form->Options()->SetControls(m_totals, m_totalsButton, m_distinct);
     m_showTableList->setCheckable(true);
     m_showTableList->setChecked(true);
     auto *typeGroup = new QActionGroup(m_form);

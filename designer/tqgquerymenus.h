@@ -39,6 +39,9 @@ public:
     QWidget *Panel1() const { return m_panel1; }
     QToolButton *QueryTypeButton(QueryType type) const { return m_typeButtons[int(type)]; }
     QAction *ShowTableList() const { return m_showTableList; }
+    QAction *Totals() const { return m_totals; }
+    QAction *DistinctRows() const { return m_distinct; }
+    QToolButton *TotalsButton() const { return m_totalsButton; }
     QMenu *PopupMenu6() const { return m_popupMenu6; }
     TQGEditCommands *EditCommands() const { return m_commands; }
 
@@ -56,5 +59,8 @@ private:
     QToolButton *m_editButtons[4] = {nullptr, nullptr, nullptr, nullptr};  // Cut, Copy, Paste, Delete
     QAction *m_typeActions[4] = {nullptr, nullptr, nullptr, nullptr};
     QAction *m_showTableList = nullptr;
+    QAction *m_totals = nullptr;
+    QAction *m_distinct = nullptr;
+    QToolButton *m_totalsButton = nullptr;
     QMenu *m_popupMenu6 = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "tqgcomparisonform.h"
 
 #include "designwords.h"
+#include "selectforms.h"
 #include "messages.h"
 #include "naming.h"
 #include "tqgbrace.h"
@@ -147,6 +148,7 @@ void TQGComparisonForm::ConnectControls()
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TQGComparisonForm::ComboBox1Change);
     connect(ComboBox2, &QComboBox::currentIndexChanged, this, &TQGComparisonForm::ComboBox2Change);
     connect(ComboBox3, &QComboBox::currentIndexChanged, this, &TQGComparisonForm::ComboBox3Change);
+    connect(ComboBoxAggregate, &QComboBox::currentIndexChanged, this, &TQGComparisonForm::ComboBox3Change);
     connect(ComboBox5, &QComboBox::currentIndexChanged, this, &TQGComparisonForm::ComboBox5Change);
     connect(Edit3, &QLineEdit::textEdited, this, &TQGComparisonForm::Edit3Change);
     connect(ValuePage, &TQGValuePage::ValueEdited, this, &TQGComparisonForm::BitBtn2Click);
@@ -181,11 +183,23 @@ QWidget *TQGComparisonForm::BuildDataFieldPage()
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox3 = new QComboBox(page);
     ComboBox3->setObjectName(QStringLiteral("ComboBox3"));
-    grid->addWidget(NewHeading(tr("Data Field"), page), 0, 0, 1, 2);
+    ComboBoxAggregate = new QComboBox(page);
+    ComboBoxAggregate->setObjectName(QStringLiteral("ComboBoxAggregate"));
+    ComboBoxAggregate->addItem(tr("(none)"), int(TotalKind::None));
+    const std::pair<TotalKind, const char *> aggregates[] = {{TotalKind::Count, QT_TR_NOOP("Count")},
+                                                             {TotalKind::Sum, QT_TR_NOOP("Sum")},
+                                                             {TotalKind::Avg, QT_TR_NOOP("Avg")},
+                                                             {TotalKind::Min, QT_TR_NOOP("Min")},
+                                                             {TotalKind::Max, QT_TR_NOOP("Max")}};
+    for (const auto &[kind, caption] : aggregates)
+        ComboBoxAggregate->addItem(tr(caption), int(kind));
+    grid->addWidget(NewHeading(tr("Data Field"), page), 0, 0, 1, 3);
     grid->addWidget(new QLabel(tr("Table Name"), page), 2, 0);
     grid->addWidget(new QLabel(tr("Field Name"), page), 2, 1);
+    grid->addWidget(new QLabel(tr("Total"), page), 2, 2);
     grid->addWidget(ComboBox2, 3, 0);
     grid->addWidget(ComboBox3, 3, 1);
+    grid->addWidget(ComboBoxAggregate, 3, 2);
     grid->setRowStretch(4, 1);
     return page;
 }
@@ -414,7 +428,8 @@ void TQGComparisonForm::ComboBox3Change()
 {
     if (m_filling || ComboBox3->currentText().isEmpty())
         return;
-    TargetBox()->setText(FieldReference(ComboBox2->currentText(), ComboBox3->currentText(), m_style));
+    const QString reference = FieldReference(ComboBox2->currentText(), ComboBox3->currentText(), m_style);
+    TargetBox()->setText(TotalExpression(TotalKind(ComboBoxAggregate->currentData().toInt()), reference));
 }
 
 void TQGComparisonForm::BitBtn2Click()

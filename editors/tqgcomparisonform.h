@@ -75,6 +75,8 @@ public:
 
     QComboBox *ComboBox2 = nullptr;  // tables
     QComboBox *ComboBox3 = nullptr;  // fields
+    // An aggregate of the field (Count, Sum, ...): such a condition belongs to HAVING.
+    QComboBox *ComboBoxAggregate = nullptr;
 
     TQGValuePage *ValuePage = nullptr;
     QComboBox *ComboBox4 = nullptr;
