@@ -9,14 +9,14 @@ bool isWordChar(QChar c)
     return c.isLetterOrNumber() || c == u'_';
 }
 
-qsizetype wordEnd(const QString &sql, qsizetype i)
+} // namespace
+
+qsizetype SqlWordEnd(const QString &sql, qsizetype i)
 {
     while (i < sql.size() && isWordChar(sql.at(i)))
         ++i;
     return i;
 }
-
-} // namespace
 
 void ForEachSqlCodeChar(const QString &sql, const std::function<qsizetype(qsizetype)> &visit)
 {
@@ -33,9 +33,9 @@ void ForEachSqlCodeChar(const QString &sql, const std::function<qsizetype(qsizet
             const qsizetype end = sql.indexOf(QLatin1String("*/"), i + 2);
             i = end < 0 ? n : end + 1;
         } else if (c == u'$' && i + 1 < n && (sql.at(i + 1) == u'$' || sql.at(i + 1).isLetter())
-                   && wordEnd(sql, i + 1) < n && sql.at(wordEnd(sql, i + 1)) == u'$') {
+                   && SqlWordEnd(sql, i + 1) < n && sql.at(SqlWordEnd(sql, i + 1)) == u'$') {
             // $$...$$ or $tag$...$tag$
-            const QString tag = sql.mid(i, wordEnd(sql, i + 1) - i + 1);
+            const QString tag = sql.mid(i, SqlWordEnd(sql, i + 1) - i + 1);
             const qsizetype end = sql.indexOf(tag, i + tag.size());
             i = end < 0 ? n : end + tag.size() - 1;
         } else {
@@ -53,7 +53,7 @@ QStringList SqlParameterNames(const QString &sql)
     ForEachSqlCodeChar(sql, [&](qsizetype i) {
         if (sql.at(i) != u':' || i + 1 >= n || (i > 0 && sql.at(i - 1) == u':') || !isWordChar(sql.at(i + 1)))
             return i;
-        const qsizetype j = wordEnd(sql, i + 1);
+        const qsizetype j = SqlWordEnd(sql, i + 1);
         const QString name = sql.mid(i + 1, j - i - 1);
         if (!seen.contains(name.toCaseFolded())) {
             seen.insert(name.toCaseFolded());

@@ -13,3 +13,6 @@ QStringList SqlParameterNames(const QString &sql);
 // strings, and calls visit(i) at each other character; visit returns the index it has read
 // up to.
 void ForEachSqlCodeChar(const QString &sql, const std::function<qsizetype(qsizetype)> &visit);
+
+// The end of the run of word characters (letters, digits, "_") from i.
+qsizetype SqlWordEnd(const QString &sql, qsizetype i);

@@ -22,18 +22,6 @@ int declaredLength(const QString &type)
     return ok && length > 0 ? length : -1;
 }
 
-bool isWordChar(QChar c)
-{
-    return c.isLetterOrNumber() || c == u'_';
-}
-
-// The end of the run of word characters from i.
-int wordEnd(const QString &sql, int i)
-{
-    while (i < sql.size() && isWordChar(sql.at(i)))
-        ++i;
-    return i;
-}
 
 // A fixed-size value at pos.
 template <typename T>
@@ -126,7 +114,7 @@ QStringList keywords(const QString &sql, bool *semicolon)
             *semicolon = true;
         if (!c.isLetter() && c != u'_')
             return i;
-        const int end = wordEnd(sql, i);
+        const int end = int(SqlWordEnd(sql, i));
         words.append(sql.mid(i, end - i).toUpper());
         return end - 1;
     });
