@@ -234,6 +234,7 @@ private:
 
     [[noreturn]] void unexpected() const
     {
+        m_unexpected = true;
         if (atEnd())
             fail(int(m_sql.size()), QStringLiteral("a statement that ends too early"));
         fail(cur().start, QStringLiteral("\"%1\" here").arg(cur().text.left(40)));
@@ -766,11 +767,22 @@ private:
             ++m_i;
             if (isWord("ANY") || isWord("ALL") || isWord("SOME"))
                 fail(cur().start, QStringLiteral("a subquery"));
-            const Expr right = parseOperand();
-            p.value = right.pieces;
-            if (right.kind == Expr::Field)
-                p.rightField = right;
             p.comparison = p.writtenOperator;
+            const int valueStart = m_i;
+            try {
+                const Expr right = parseOperand();
+                p.value = right.pieces;
+                if (right.kind == Expr::Field)
+                    p.rightField = right;
+            } catch (const VdqError &) {
+                if (!m_unexpected)
+                    throw;
+                // A value column holds any text: what is no expression is kept as written,
+                // up to the next AND or OR outside parentheses.
+                m_i = valueStart;
+                m_unexpected = false;
+                p.value = rawValue();
+            }
             return p;
         }
         if (acceptWord("IS")) {
@@ -834,6 +846,30 @@ private:
         }
         fail(opStart, atEnd() ? QStringLiteral("a condition without a comparison")
                               : QStringLiteral("a condition without a comparison, at \"%1\"").arg(cur().text.left(40)));
+    }
+
+    QList<Piece> rawValue()
+    {
+        static const QSet<QString> stops = {"AND", "OR", "ORDER", "GROUP", "HAVING", "LIMIT", "FETCH", "UNION",
+                                            "INTERSECT", "EXCEPT", "WHERE", "JOIN", "INNER", "LEFT", "RIGHT",
+                                            "FULL", "CROSS", "OFFSET"};
+        QList<Piece> pieces;
+        int depth = 0;
+        while (!atEnd()) {
+            const Tok &t = cur();
+            if (t.kind == SqlTokenKind::Word && depth == 0 && stops.contains(t.upper))
+                break;
+            if (t.kind == SqlTokenKind::Symbol) {
+                if (t.text == u";" || (t.text == u")" && depth == 0))
+                    break;
+                refuseSubquery();
+                depth += t.text == u"(" ? 1 : t.text == u")" ? -1 : 0;
+            }
+            addPiece(pieces);
+        }
+        if (pieces.isEmpty())
+            unexpected();
+        return pieces;
     }
 
     // --- Operands -----------------------------------------------------------------------
@@ -1189,6 +1225,17 @@ private:
         return {table, f};
     }
 
+    // The field a name stands for; table -1 where it names none or more than one.
+    FieldAt tryResolve(const QList<NamePart> &ref) const
+    {
+        if (ref.size() > 1)
+            return knownReference(ref) ? resolveField(ref, 0) : FieldAt();
+        int matches = 0;
+        for (const Table &t : m_tables)
+            matches += fieldIndex(t, ref.constFirst()) >= 0 ? 1 : 0;
+        return matches == 1 ? resolveField(ref, 0) : FieldAt();
+    }
+
     QString reference(const FieldAt &at) const
     {
         const Table &t = m_tables.at(at.table);
@@ -1224,25 +1271,31 @@ private:
                 bool found = false;
                 for (const Table &t : m_tables)
                     found = found || fieldIndex(t, p.ref.constFirst()) >= 0;
-                if (found) {
+                if (found)
                     resolveField(p.ref, p.pos);  // refuses a name more than one table has
-                    out += p.text;
-                } else if (!p.ref.constFirst().quoted && IsSqlKeyword(p.text, m_source.style.dialect)) {
-                    out += p.text;
-                } else {
-                    fail(p.pos, QStringLiteral("the unknown field %1").arg(p.text.left(80)));
-                }
+                out += p.text;
                 continue;
             }
-            out += referenceText(p.ref, p.text, p.pos);
+            out += knownReference(p.ref) ? referenceText(p.ref, p.text, p.pos) : p.text;
         }
         return out;
     }
 
-    // A condition's or sort row's field: always a field reference as the design writes it.
+    // True when a qualified name names a field of one of the tables.
+    bool knownReference(const QList<NamePart> &ref) const
+    {
+        const int table = tableOfQualifier(ref.mid(0, ref.size() - 1));
+        return table >= 0 && fieldIndex(m_tables.at(table), ref.constLast()) >= 0;
+    }
+
+    // A condition's or sort row's field: a field reference as the design writes it. A name
+    // no table has stays as written (the lists hold any text; the engine judges it when the
+    // statement runs).
     QString fieldNameText(const Expr &e) const
     {
         const QString written = e.pieces.value(e.kind == Expr::Aggregate ? 2 : 0).text;
+        if (e.ref.size() > 1 && !knownReference(e.ref))
+            return e.kind == Expr::Aggregate ? e.function + u'(' + written + u')' : written;
         QString ref = e.ref.size() == 1 ? reference(resolveField(e.ref, e.refPos))
                                         : referenceText(e.ref, written, e.refPos);
         if (e.kind == Expr::Aggregate)
@@ -1368,19 +1421,16 @@ private:
                     fieldName = fieldNameText(p.left);
                 else
                     fieldName = render(p.left.pieces);
-                std::optional<FieldAt> a, b;
-                if (joinsTables) {
-                    a = resolveField(p.left.ref, p.left.refPos);
-                    b = resolveField(p.rightField->ref, p.rightField->refPos);
-                }
-                const bool link = joinsTables && a->table != b->table
+                const FieldAt a = joinsTables ? tryResolve(p.left.ref) : FieldAt();
+                const FieldAt b = joinsTables ? tryResolve(p.rightField->ref) : FieldAt();
+                const bool link = a.table >= 0 && b.table >= 0 && a.table != b.table
                                   && (k == 0 || f.ops.at(k - 1).first == u"AND")
                                   && (k + 1 == f.preds.size() || f.ops.at(k).first == u"AND");
                 const QString value = link ? fieldNameText(*p.rightField) : render(p.value);
                 const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : QStringLiteral("AND");
                 conditions.rows << QStringList{fieldName, comparisonCaption(p.comparison, link), value, op};
                 if (link)
-                    addLink(def, a->table, b->table, fieldName + QStringLiteral(" = ") + value, JoinType::Inner);
+                    addLink(def, a.table, b.table, fieldName + QStringLiteral(" = ") + value, JoinType::Inner);
             }
         }
         if (st.having) {
@@ -1612,6 +1662,7 @@ private:
     QList<Tok> m_toks;
     int m_i = 0;
     Statement *m_st = nullptr;
+    mutable bool m_unexpected = false;  // the last error was text out of place, not a part refused
     QList<Table> m_tables;
     QStringList m_tableNames;
     bool m_tableNamesRead = false;

@@ -185,6 +185,14 @@ void TestSqlDesignParser::reads_data()
            "C sales.\"SaleDay\"|>= (Greater Than or Equals)|DATE '2003-01-01'|AND\n"
            "C sales.\"Total\" * 2|> (Greater Than)|:Limit::numeric|AND\n"
            "C lower(sales.\"SaleDay\")|<> (Not Equal)|'x'|AND";
+    QTest::newRow("values kept as the lists hold them") << sqlite << false
+        << "SELECT * FROM clients c WHERE c.Firm = \"Jo%\" AND c.Town = = OR gone.x = c.Town ORDER BY gone.y"
+        << "type=0 distinct=0 limit=0\n"
+           "T clients@50,40 ClientNo+ Firm+ Town+ Cust No+\n"
+           "C clients.Firm|= (Equals)|\"Jo%\"|AND\n"
+           "C clients.Town|= (Equals)|=|OR\n"
+           "C gone.x|= (Equals)|clients.Town|AND\n"
+           "S gone.y|Yes";
     QTest::newRow("insert") << sqlite << false
         << "insert into clients (firm, \"Cust No\") values ('North Ltd', :Cust_No);"
         << "type=1 distinct=0 limit=0\n"
@@ -267,8 +275,8 @@ void TestSqlDesignParser::refuses_data()
                                        << "a second row of values (line 1, column 40)";
     QTest::newRow("case") << sqlite << "SELECT * FROM clients WHERE Town = CASE WHEN 1 THEN 'a' END"
                           << "a CASE expression (line 1, column 36)";
-    QTest::newRow("function value with an unknown field") << pg
-        << "SELECT s.* FROM sales s WHERE lower(s.\"PaidBy\") <> 'cash'" << "the unknown field s.PaidBy (line 1, column 37)";
+    QTest::newRow("unknown alias in a join") << sqlite << "SELECT * FROM clients c JOIN sales s ON x.ClientNo = c.ClientNo"
+                                             << "the unknown table or alias x (line 1, column 41)";
 }
 
 void TestSqlDesignParser::refuses()
