@@ -24,7 +24,7 @@
 #include "tqgsqleditor.h"
 #include "tqgsqlcompleter.h"
 #include "tqgtablelist.h"
-#include "tqgsqltextfile.h"
+#include "sqltextfile.h"
 #include "querydefinition.h"
 #include "tquery.h"
 #include "tsession.h"
