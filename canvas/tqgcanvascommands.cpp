@@ -1,5 +1,6 @@
 #include "tqgcanvascommands.h"
 
+#include "designwords.h"
 #include "messages.h"
 #include "naming.h"
 #include "tqgcanvashost.h"
@@ -338,8 +339,8 @@ void TQGCanvasCommands::TableDragDrop(TQGCheckListBox *target, QDropEvent *event
     if (row < 0)
         return;
     const QString targetName = FieldReference(target->Caption(), target->item(row)->text(), m_host->Style());
-    CreateLink(source, target, m_joinSourceField + QStringLiteral(" = ") + targetName);
-    m_host->AddConditionRow(m_joinSourceField, QStringLiteral("="), targetName);
+    CreateLink(source, target, JoinText(m_joinSourceField, targetName));
+    m_host->AddConditionRow(m_joinSourceField, NewRowComparison, targetName);
     m_host->GenerateSQL();
 }
 

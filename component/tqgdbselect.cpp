@@ -64,11 +64,16 @@ TQGDBSelect::TQGDBSelect(QWidget *parent)
     setWindowTitle(tr("Session and Database Select"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPointSize(8);
-    setFont(f);
+    setFont(WindowFont());
     setFixedSize(416, 285);
+    BuildHeading();
+    BuildLists();
+    BuildButtons();
+    ConnectControls();
+}
 
+void TQGDBSelect::BuildHeading()
+{
     auto *image = new SideImage(this);
     image->setGeometry(8, 8, 96, 233);
     auto *imageLabel = new QWidget(image);
@@ -87,6 +92,10 @@ TQGDBSelect::TQGDBSelect(QWidget *parent)
     description->setObjectName(QStringLiteral("Label2"));
     description->setWordWrap(true);
     description->setGeometry(116, 26, 292, 30);
+}
+
+void TQGDBSelect::BuildLists()
+{
     auto *sessionLabel = new QLabel(tr("Session"), this);
     sessionLabel->setObjectName(QStringLiteral("Label3"));
     sessionLabel->setGeometry(116, 60, 292, 14);
@@ -120,7 +129,10 @@ TQGDBSelect::TQGDBSelect(QWidget *parent)
     m_databases->setStyleSheet(ItemGridStyleSheet(QStringLiteral("QTreeWidget")));
     m_databases->viewport()->installEventFilter(this);
     databaseLabel->setBuddy(m_databases);
+}
 
+void TQGDBSelect::BuildButtons()
+{
     auto *bevel = new QFrame(this);
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setFrameShape(QFrame::HLine);
@@ -135,6 +147,10 @@ TQGDBSelect::TQGDBSelect(QWidget *parent)
     m_cancel = new QPushButton(tr("Cancel"), this);
     m_cancel->setObjectName(QStringLiteral("Button2"));
     m_cancel->setGeometry(333, 255, 75, 24);
+}
+
+void TQGDBSelect::ConnectControls()
+{
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -33,8 +33,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QComboBox *m_sessions;
-    QTreeWidget *m_databases;
-    QPushButton *m_ok;
-    QPushButton *m_cancel;
+    // The constructor's parts: the side image and texts, the two lists, OK and Cancel.
+    void BuildHeading();
+    void BuildLists();
+    void BuildButtons();
+    void ConnectControls();
+
+    QComboBox *m_sessions = nullptr;
+    QTreeWidget *m_databases = nullptr;
+    QPushButton *m_ok = nullptr;
+    QPushButton *m_cancel = nullptr;
 };

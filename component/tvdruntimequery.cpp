@@ -4,6 +4,7 @@
 #include "tdatabase.h"
 #include "tqgbusycursor.h"
 #include "tqgdbselect.h"
+#include "tqglogindialog.h"
 #include "tqgqueryform.h"
 #include "tqgsqleditor.h"
 #include "tquery.h"
@@ -19,6 +20,8 @@
 TVDRunTimeQuery::TVDRunTimeQuery(QObject *owner)
     : QObject(owner)
 {
+    // The database layer asks through the component's dialog when a server wants a password.
+    TDatabase::SetLoginPrompt(&TQGLoginDialog::Ask);
 }
 
 TVDRunTimeQuery::~TVDRunTimeQuery() = default;

@@ -1,5 +1,7 @@
 #include "designfromdefinition.h"
 
+#include "selectforms.h"
+
 QList<ConditionRow> ConditionRowsOf(const StoredList &list)
 {
     QList<ConditionRow> rows;
@@ -27,6 +29,14 @@ QList<SortRow> SortRowsOf(const StoredList &list)
     return rows;
 }
 
+QList<QPair<QString, QString>> StoredTotals(const StoredTable &table)
+{
+    QList<QPair<QString, QString>> totals;
+    for (qsizetype j = 0; j < table.totals.size() && j < table.items.size(); ++j)
+        totals << qMakePair(table.items.at(j).first, table.totals.at(j));
+    return totals;
+}
+
 QueryDesign DesignFromDefinition(const QueryDefinition &definition,
                                  const std::function<QStringList(const QString &)> &tableFields,
                                  const IdentifierStyle &style)
@@ -39,8 +49,13 @@ QueryDesign DesignFromDefinition(const QueryDefinition &definition,
         table.caption = stored.name;
         table.fields = tableFields(stored.name);
         table.checked = ApplyStoredTicks(table.fields, stored.items);
+        table.totals = ApplyStoredTotals(table.fields, StoredTotals(stored));
         design.tables << table;
     }
+    for (const StoredLink &link : definition.links)
+        design.links << DesignLink{link.field1Table, link.field2Table, link.hint, JoinTypeFromName(link.joinType)};
+    design.distinct = definition.distinct;
+    design.limit = definition.limit;
     design.conditions = ConditionRowsOf(definition.conditions);
     design.values = ValueRowsOf(definition.values);
     design.sorting = SortRowsOf(definition.sorting);

@@ -84,6 +84,10 @@ const QLatin1String TablePrefix("Table");
 const QLatin1String LinkPrefix("Link");
 const QLatin1String TextPrefix("Text");
 const QLatin1String CheckedPrefix("Checked");
+const QLatin1String TotalPrefix("Total");
+const QString JoinTypeKey = QStringLiteral("JoinType");
+const QString DistinctKey = QStringLiteral("Distinct");
+const QString LimitKey = QStringLiteral("Limit");
 const QLatin1String CaptionSuffix("_Item_Caption_");
 const QLatin1String SubItemsInfix("_Item_SubItems_");
 
@@ -155,6 +159,12 @@ void WriteQueryDefinition(TProfileFile &file, const QueryDefinition &def)
     file.WriteString(SessionSection, QStringLiteral("SessionName"), def.sessionName);
     file.WriteString(SessionSection, QStringLiteral("Database"), def.database);
     file.WriteInteger(QuerySection, QStringLiteral("Type"), def.type);
+    // The keys beyond the classic design are written only where they say something, so that
+    // a classic design gives the classic file; a key already there is kept up to date.
+    if (def.distinct || file.KeyExists(QuerySection, DistinctKey))
+        file.WriteBool(QuerySection, DistinctKey, def.distinct);
+    if (def.limit != 0 || file.KeyExists(QuerySection, LimitKey))
+        file.WriteInteger(QuerySection, LimitKey, def.limit);
 
     for (qsizetype n = 1; n <= def.tables.size(); ++n) {
         const StoredTable &table = def.tables.at(n - 1);
@@ -163,6 +173,10 @@ void WriteQueryDefinition(TProfileFile &file, const QueryDefinition &def)
         for (qsizetype j = 0; j < table.items.size(); ++j) {
             file.WriteString(section, Numbered(TextPrefix, j), table.items.at(j).first);
             file.WriteBool(section, Numbered(CheckedPrefix, j), table.items.at(j).second);
+            const QString total = table.totals.value(j);
+            const QString totalKey = Numbered(TotalPrefix, j);
+            if (!total.isEmpty() || file.KeyExists(section, totalKey))
+                file.WriteString(section, totalKey, total);
         }
         file.WriteInteger(section, ItemCountKey, int(table.items.size()));
         file.WriteInteger(section, LeftKey, table.left);
@@ -179,6 +193,8 @@ void WriteQueryDefinition(TProfileFile &file, const QueryDefinition &def)
         file.WriteString(section, QStringLiteral("Field2Table"), link.field2Table);
         file.WriteString(section, QStringLiteral("Hint"), link.hint);
         file.WriteString(section, QStringLiteral("OverText"), link.overText);
+        if (!link.joinType.isEmpty() || file.KeyExists(section, JoinTypeKey))
+            file.WriteString(section, JoinTypeKey, link.joinType);
         file.WriteInteger(section, LeftKey, link.left);
         file.WriteInteger(section, TopKey, link.top);
         file.WriteInteger(section, WidthKey, link.width);
@@ -230,6 +246,8 @@ QueryDefinition ReadQueryDefinition(const TProfileFile &file)
     def.sessionName = file.ReadString(SessionSection, QStringLiteral("SessionName"), QString());
     def.database = file.ReadString(SessionSection, QStringLiteral("Database"), QString());
     def.type = file.ReadInteger(QuerySection, QStringLiteral("Type"), 0);
+    def.distinct = file.ReadBool(QuerySection, DistinctKey, false);
+    def.limit = file.ReadInteger(QuerySection, LimitKey, 0);
 
     const qint64 sections = qint64(file.SectionCount()) + CountSlack;
     const qint64 tableCount = Bounded(file.ReadInteger(TablesSection, CountKey, 0), sections);
@@ -243,6 +261,7 @@ QueryDefinition ReadQueryDefinition(const TProfileFile &file)
         const qint64 items = Bounded(table.itemCount, qint64(file.KeyCount(section)) + CountSlack);
         table.items.reserve(items);
         qint64 held = 0;
+        bool anyTotal = false;
         for (qint64 j = 0; j < items; ++j) {
             const QString &textKey = key.Make(TextPrefix, j);
             bool inFile = file.KeyExists(section, textKey);
@@ -250,10 +269,22 @@ QueryDefinition ReadQueryDefinition(const TProfileFile &file)
             const QString &checkedKey = key.Make(CheckedPrefix, j);
             inFile = inFile || file.KeyExists(section, checkedKey);
             table.items.append({text, file.ReadBool(section, checkedKey, false)});
+            const QString &totalKey = key.Make(TotalPrefix, j);
+            if (file.KeyExists(section, totalKey)) {
+                inFile = true;
+                table.totals.resize(j + 1);
+                table.totals[j] = file.ReadString(section, totalKey, QString());
+                anyTotal = anyTotal || !table.totals.at(j).isEmpty();
+            }
             if (inFile)
                 held = j + 1;
         }
         table.items.resize(held);
+        // One total text per item when any is given, none at all for a design without totals.
+        if (anyTotal)
+            table.totals.resize(held);
+        else
+            table.totals.clear();
         table.left = file.ReadInteger(section, LeftKey, 145);
         table.top = file.ReadInteger(section, TopKey, 100);
         table.width = file.ReadInteger(section, WidthKey, 121);
@@ -270,6 +301,7 @@ QueryDefinition ReadQueryDefinition(const TProfileFile &file)
         link.field2Table = file.ReadString(section, QStringLiteral("Field2Table"), QString());
         link.hint = file.ReadString(section, QStringLiteral("Hint"), QString());
         link.overText = file.ReadString(section, QStringLiteral("OverText"), QString());
+        link.joinType = file.ReadString(section, JoinTypeKey, QString());
         link.left = file.ReadInteger(section, LeftKey, 0);
         link.top = file.ReadInteger(section, TopKey, 0);
         link.width = file.ReadInteger(section, WidthKey, 0);

@@ -6,10 +6,20 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The design as the statement builders, the dialogs and the file format see it: plain
 // values, read from the designer's windows and lists at the moment they are needed.
 
 enum class QueryType : unsigned char { Select = 0, Insert = 1, Update = 2, Delete = 3 };
+
+// The query type a stored number or a control's tag names; nothing for any other number.
+inline std::optional<QueryType> QueryTypeFromTag(int tag)
+{
+    if (tag < int(QueryType::Select) || tag > int(QueryType::Delete))
+        return std::nullopt;
+    return QueryType(tag);
+}
 
 // Which rows a join link keeps. Inner keeps the rows where both tables match and is written
 // as the classic comma join with its condition in WHERE; Left keeps every row of the table

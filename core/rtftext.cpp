@@ -17,25 +17,186 @@ QChar cp1252(int byte)
     return QChar(byte);
 }
 
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// What a control word does to the text.
+enum class WordKind {
+    Destination,  // starts a group whose text is not shown
+    Character,    // stands for one character
+    UnicodeSkip,  // \ucN: fallback characters after each \uN
+    Unicode,      // \uN: the character N (negative: N + 65536)
+};
+
+struct ControlWord
+{
+    const char *word;
+    WordKind kind;
+    char16_t character;
+};
+
+// The control words the text depends on; every other word is formatting and is dropped.
+const ControlWord ControlWords[] = {
+    {"fonttbl", WordKind::Destination, 0}, {"colortbl", WordKind::Destination, 0},
+    {"stylesheet", WordKind::Destination, 0}, {"info", WordKind::Destination, 0},
+    {"pict", WordKind::Destination, 0}, {"header", WordKind::Destination, 0},
+    {"footer", WordKind::Destination, 0}, {"headerl", WordKind::Destination, 0},
+    {"headerr", WordKind::Destination, 0}, {"footerl", WordKind::Destination, 0},
+    {"footerr", WordKind::Destination, 0}, {"listtable", WordKind::Destination, 0},
+    {"listoverridetable", WordKind::Destination, 0}, {"rsidtbl", WordKind::Destination, 0},
+    {"generator", WordKind::Destination, 0}, {"xmlnstbl", WordKind::Destination, 0},
+    {"themedata", WordKind::Destination, 0}, {"datastore", WordKind::Destination, 0},
+    {"latentstyles", WordKind::Destination, 0}, {"object", WordKind::Destination, 0},
+    {"fldinst", WordKind::Destination, 0}, {"filetbl", WordKind::Destination, 0},
+    {"par", WordKind::Character, u'\n'}, {"line", WordKind::Character, u'\n'},
+    {"sect", WordKind::Character, u'\n'}, {"page", WordKind::Character, u'\n'},
+    {"tab", WordKind::Character, u'\t'}, {"emdash", WordKind::Character, 0x2014},
+    {"endash", WordKind::Character, 0x2013}, {"bullet", WordKind::Character, 0x2022},
+    {"lquote", WordKind::Character, 0x2018}, {"rquote", WordKind::Character, 0x2019},
+    {"ldblquote", WordKind::Character, 0x201C}, {"rdblquote", WordKind::Character, 0x201D},
+    {"uc", WordKind::UnicodeSkip, 0}, {"u", WordKind::Unicode, 0},
+};
+
+const ControlWord *findControlWord(const QByteArray &word)
+{
+    for (const ControlWord &entry : ControlWords) {
+        if (word == entry.word)
+            return &entry;
+    }
+    return nullptr;
+}
+
+struct Token
+{
+    enum Kind {
+        End,          // the end of the bytes, or a backslash as the last byte
+        GroupOpen,    // {
+        GroupClose,   // }
+        Character,    // text, an escaped character or a control symbol that stands for one
+        IgnoreGroup,  // \* : the group is an optional destination
+        Word,         // a control word with its optional numeric parameter
+    };
+    Kind kind = End;
+    QChar character;
+    QByteArray word;
+    bool hasParam = false;
+    int param = 0;
+};
+
+// Splits RTF bytes into tokens. Bytes that mean nothing to the text (line breaks in the
+// source, optional hyphens, unknown control symbols, broken \'hh escapes) give no token.
+class Tokenizer
+{
+public:
+    explicit Tokenizer(const QByteArray &rtf) : m_rtf(rtf), m_size(int(rtf.size())) {}
+
+    Token next()
+    {
+        Token token;
+        while (m_pos < m_size) {
+            const char c = m_rtf.at(m_pos++);
+            if (c == '{') {
+                token.kind = Token::GroupOpen;
+                return token;
+            }
+            if (c == '}') {
+                token.kind = Token::GroupClose;
+                return token;
+            }
+            if (c == '\\') {
+                if (m_pos >= m_size)
+                    return Token();
+                if (control(token))
+                    return token;
+                continue;
+            }
+            if (c == '\r' || c == '\n')
+                continue;  // line breaks in the source are not text
+            token.kind = Token::Character;
+            token.character = QChar(uchar(c)).unicode() < 0x80 ? QChar(uchar(c)) : cp1252(uchar(c));
+            return token;
+        }
+        return Token();
+    }
+
+private:
+    // The bytes after a backslash; false when they give no token.
+    bool control(Token &token)
+    {
+        const char next = m_rtf.at(m_pos);
+        if (isLetter(next))
+            return word(token);
+        ++m_pos;
+        token.kind = Token::Character;
+        switch (next) {
+        case '\\':
+        case '{':
+        case '}':
+            token.character = QChar(next);
+            return true;
+        case '~':
+            token.character = QChar(0xA0);
+            return true;
+        case '\r':
+        case '\n':
+            token.character = QChar(u'\n');
+            return true;
+        case '*':
+            token.kind = Token::IgnoreGroup;
+            return true;
+        case '\'': {
+            const int start = m_pos;
+            m_pos += 2;
+            if (start + 1 >= m_size)
+                return false;
+            bool hexOk = false;
+            const int value = m_rtf.mid(start, 2).toInt(&hexOk, 16);
+            token.character = cp1252(value);
+            return hexOk;
+        }
+        default:
+            return false;  // \- and \_ and unknown control symbols
+        }
+    }
+
+    bool word(Token &token)
+    {
+        const int start = m_pos;
+        while (m_pos < m_size && isLetter(m_rtf.at(m_pos)))
+            ++m_pos;
+        token.kind = Token::Word;
+        token.word = m_rtf.mid(start, m_pos - start);
+        const int paramStart = m_pos;
+        if (m_pos < m_size && (m_rtf.at(m_pos) == '-' || isDigit(m_rtf.at(m_pos)))) {
+            ++m_pos;
+            while (m_pos < m_size && isDigit(m_rtf.at(m_pos)))
+                ++m_pos;
+        }
+        token.hasParam = m_pos > paramStart;
+        token.param = token.hasParam ? m_rtf.mid(paramStart, m_pos - paramStart).toInt() : 0;
+        // One space ends the word and is not text.
+        if (m_pos < m_size && m_rtf.at(m_pos) == ' ')
+            ++m_pos;
+        return true;
+    }
+
+    const QByteArray &m_rtf;
+    const int m_size;
+    int m_pos = 0;
+};
+
 struct GroupState
 {
     bool skip = false;  // inside a destination whose text is not shown
     int ucSkip = 1;     // characters to skip after \uN
 };
-
-bool isSkippedDestination(const QByteArray &word)
-{
-    static const char *const names[] = {"fonttbl", "colortbl", "stylesheet", "info", "pict",
-                                        "header", "footer", "headerl", "headerr", "footerl",
-                                        "footerr", "listtable", "listoverridetable", "rsidtbl",
-                                        "generator", "xmlnstbl", "themedata", "datastore",
-                                        "latentstyles", "object", "fldinst", "filetbl"};
-    for (const char *name : names) {
-        if (word == name)
-            return true;
-    }
-    return false;
-}
 
 } // namespace
 
@@ -49,10 +210,8 @@ QString RtfToPlainText(const QByteArray &rtf, bool *ok)
     QString out;
     QList<GroupState> stack;
     GroupState state;
-    int depth = 0;
     int pendingSkip = 0;  // fallback characters still to drop after a \uN
     bool balanced = true;
-    const int n = rtf.size();
     auto put = [&](QChar c) {
         if (pendingSkip > 0) {
             --pendingSkip;
@@ -61,99 +220,44 @@ QString RtfToPlainText(const QByteArray &rtf, bool *ok)
         if (!state.skip)
             out += c;
     };
-    for (int i = 0; i < n; ++i) {
-        const char c = rtf.at(i);
-        if (c == '{') {
+    Tokenizer tokens(rtf);
+    for (Token token = tokens.next(); token.kind != Token::End; token = tokens.next()) {
+        if (token.kind == Token::GroupOpen) {
             stack.push_back(state);
-            ++depth;
             pendingSkip = 0;
-        } else if (c == '}') {
+        } else if (token.kind == Token::GroupClose) {
             if (stack.isEmpty()) {
                 balanced = false;
                 break;
             }
             state = stack.takeLast();
-            --depth;
             pendingSkip = 0;
-        } else if (c == '\\') {
-            if (i + 1 >= n)
-                break;
-            const char next = rtf.at(i + 1);
-            if (next == '\\' || next == '{' || next == '}') {
-                put(QChar(next));
-                ++i;
-            } else if (next == '\'') {
-                if (i + 3 < n) {
-                    bool hexOk = false;
-                    const int value = rtf.mid(i + 2, 2).toInt(&hexOk, 16);
-                    if (hexOk)
-                        put(cp1252(value));
-                }
-                i += 3;
-            } else if (next == '*') {
+        } else if (token.kind == Token::Character) {
+            put(token.character);
+        } else if (token.kind == Token::IgnoreGroup) {
+            state.skip = true;
+        } else if (const ControlWord *word = findControlWord(token.word)) {
+            switch (word->kind) {
+            case WordKind::Destination:
                 state.skip = true;
-                ++i;
-            } else if (next == '~') {
-                put(QChar(0xA0));
-                ++i;
-            } else if (next == '-' || next == '_') {
-                ++i;
-            } else if (next == '\r' || next == '\n') {
-                put(QChar(u'\n'));
-                ++i;
-            } else if ((next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z')) {
-                int j = i + 1;
-                while (j < n && ((rtf.at(j) >= 'a' && rtf.at(j) <= 'z') || (rtf.at(j) >= 'A' && rtf.at(j) <= 'Z')))
-                    ++j;
-                const QByteArray word = rtf.mid(i + 1, j - i - 1);
-                int k = j;
-                if (k < n && (rtf.at(k) == '-' || (rtf.at(k) >= '0' && rtf.at(k) <= '9'))) {
-                    ++k;
-                    while (k < n && rtf.at(k) >= '0' && rtf.at(k) <= '9')
-                        ++k;
-                }
-                const bool hasParam = k > j;
-                const int param = hasParam ? rtf.mid(j, k - j).toInt() : 0;
-                if (k < n && rtf.at(k) == ' ')
-                    ++k;
-                i = k - 1;
-                if (isSkippedDestination(word)) {
-                    state.skip = true;
-                } else if (word == "par" || word == "line" || word == "sect" || word == "page") {
-                    put(QChar(u'\n'));
-                } else if (word == "tab") {
-                    put(QChar(u'\t'));
-                } else if (word == "uc" && hasParam) {
-                    state.ucSkip = param;
-                } else if (word == "u" && hasParam) {
-                    const int code = param < 0 ? param + 65536 : param;
-                    put(QChar(char16_t(code)));
+                break;
+            case WordKind::Character:
+                put(QChar(word->character));
+                break;
+            case WordKind::UnicodeSkip:
+                if (token.hasParam)
+                    state.ucSkip = token.param;
+                break;
+            case WordKind::Unicode:
+                if (token.hasParam) {
+                    put(QChar(char16_t(token.param < 0 ? token.param + 65536 : token.param)));
                     pendingSkip = state.ucSkip;
-                } else if (word == "emdash") {
-                    put(QChar(0x2014));
-                } else if (word == "endash") {
-                    put(QChar(0x2013));
-                } else if (word == "bullet") {
-                    put(QChar(0x2022));
-                } else if (word == "lquote") {
-                    put(QChar(0x2018));
-                } else if (word == "rquote") {
-                    put(QChar(0x2019));
-                } else if (word == "ldblquote") {
-                    put(QChar(0x201C));
-                } else if (word == "rdblquote") {
-                    put(QChar(0x201D));
                 }
-            } else {
-                ++i;  // an unknown control symbol
+                break;
             }
-        } else if (c == '\r' || c == '\n') {
-            // Line breaks in the source are not text.
-        } else {
-            put(QChar(uchar(c)).unicode() < 0x80 ? QChar(uchar(c)) : cp1252(uchar(c)));
         }
     }
-    if (depth != 0)
+    if (!stack.isEmpty())
         balanced = false;
     if (ok)
         *ok = balanced;

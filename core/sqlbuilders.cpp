@@ -1,6 +1,8 @@
 #include "sqlbuilders.h"
 
+#include "designwords.h"
 #include "naming.h"
+#include "selectforms.h"
 
 namespace {
 
@@ -66,16 +68,16 @@ QString tableLine(const QueryDesign &design, const QStringList &aliases, bool da
     return line;
 }
 
-QString columnLine(const QueryDesign &design, const QStringList &aliases)
+QString columnLine(const QueryDesign &design, const QStringList &aliases, bool totals, QStringList *grouped)
 {
-    static const QString select = QStringLiteral("SELECT ");
+    const QString select = design.distinct ? QStringLiteral("SELECT DISTINCT ") : QStringLiteral("SELECT ");
     static const QString allFields = QStringLiteral(".*, ");
     qsizetype estimate = select.size() + 5;
     for (qsizetype t = 0; t < design.tables.size(); ++t) {
         const DesignTable &table = design.tables.at(t);
         estimate += aliases.at(t).size() + allFields.size();
         for (const QString &field : table.fields)
-            estimate += aliases.at(t).size() + field.size() + 5;
+            estimate += aliases.at(t).size() + field.size() + (totals ? 12 : 5);
     }
     QString line;
     line.reserve(estimate);
@@ -83,7 +85,8 @@ QString columnLine(const QueryDesign &design, const QStringList &aliases)
     for (qsizetype t = 0; t < design.tables.size(); ++t) {
         const DesignTable &table = design.tables.at(t);
         const QString &alias = aliases.at(t);
-        if (allChecked(table)) {
+        // With totals every field is named: each is either grouped or aggregated.
+        if (!totals && allChecked(table)) {
             line += alias;
             line += allFields;
             continue;
@@ -91,15 +94,33 @@ QString columnLine(const QueryDesign &design, const QStringList &aliases)
         for (qsizetype f = 0; f < table.fields.size(); ++f) {
             if (!isChecked(table, f))
                 continue;
-            line += alias;
-            line += u'.';
-            line += QuoteIdentifier(table.fields.at(f), design.style);
+            QString reference = alias + u'.' + QuoteIdentifier(table.fields.at(f), design.style);
+            if (totals) {
+                const TotalKind kind = table.totals.value(f, TotalKind::None);
+                if (kind == TotalKind::None || kind == TotalKind::Group)
+                    *grouped << reference;
+                else
+                    reference = TotalExpression(kind, reference);
+            }
+            line += reference;
             line += kListSeparator;
         }
     }
     dropLastSeparator(line, select.size());
     line += QStringLiteral(" FROM");
     return line;
+}
+
+// A heading line, then one line per item: " ", the item, and ", " unless it is the last.
+QStringList listLines(const QString &heading, const QStringList &items)
+{
+    QStringList lines;
+    if (items.isEmpty())
+        return lines;
+    lines << heading;
+    for (qsizetype i = 0; i < items.size(); ++i)
+        lines << u' ' + items.at(i) + (i + 1 < items.size() ? kListSeparator : QString());
+    return lines;
 }
 
 QStringList sortLines(const QList<SortRow> &rows)
@@ -115,7 +136,7 @@ QStringList sortLines(const QList<SortRow> &rows)
         line.reserve(row.fieldName.size() + 8);
         line += u' ';
         line += row.fieldName;
-        if (row.ascending != QLatin1String("Yes"))
+        if (!IsAscendingWord(row.ascending))
             line += QStringLiteral(" DESC");
         if (i + 1 < rows.size())
             line += kListSeparator;
@@ -172,11 +193,36 @@ QStringList BuildSelectSQL(const QueryDesign &design)
     if (design.tables.isEmpty())
         return lines;
     const QStringList aliases = aliasesOf(design.tables);
-    lines.reserve(4 + design.conditions.size() + design.sorting.size());
-    lines << columnLine(design, aliases);
-    lines << tableLine(design, aliases, false);
-    lines << ConditionLines(design.conditions);
+    const bool totals = HasTotals(design);
+    QStringList grouped;
+    lines.reserve(6 + design.conditions.size() + design.sorting.size());
+    lines << columnLine(design, aliases, totals, &grouped);
+
+    // Outer joins take their link's condition row into ON; aggregates go to HAVING.
+    QList<bool> inJoin;
+    const QStringList joins = HasOuterLinks(design) ? JoinedTableLines(design, aliases, &inJoin) : QStringList();
+    if (joins.isEmpty())
+        lines << tableLine(design, aliases, false);
+    else
+        lines << joins;
+    QList<ConditionRow> where, having;
+    for (qsizetype r = 0; r < design.conditions.size(); ++r) {
+        const ConditionRow &row = design.conditions.at(r);
+        if (inJoin.value(r))
+            continue;
+        (IsAggregateField(row.fieldName) ? having : where) << row;
+    }
+    lines << ConditionLines(where);
+    lines << listLines(QStringLiteral("GROUP BY "), grouped);
+    if (!having.isEmpty()) {
+        QStringList havingLines = ConditionLines(having);
+        havingLines.first() = QStringLiteral("HAVING ");
+        lines << havingLines;
+    }
     lines << sortLines(design.sorting);
+    const QString limit = LimitLine(design.limit, design.style.dialect);
+    if (!limit.isEmpty())
+        lines << limit;
     return lines;
 }
 

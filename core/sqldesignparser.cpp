@@ -1,7 +1,9 @@
 #include "sqldesignparser.h"
 
+#include "designwords.h"
 #include "naming.h"
 #include "querymodel.h"
+#include "selectforms.h"
 #include "sqllexer.h"
 #include "vdqerror.h"
 
@@ -149,50 +151,31 @@ const QSet<QString> &clauseWords()
     return words;
 }
 
-const QHash<QString, TotalKind> &aggregates()
+// The functions a total is written with: COUNT, SUM, AVG, MIN, MAX.
+TotalKind aggregateKind(const QString &function)
 {
-    static const QHash<QString, TotalKind> names = {{"COUNT", TotalKind::Count}, {"SUM", TotalKind::Sum},
-                                                    {"AVG", TotalKind::Avg}, {"MIN", TotalKind::Min},
-                                                    {"MAX", TotalKind::Max}};
-    return names;
+    const TotalKind kind = TotalKindFromName(function);
+    return kind == TotalKind::Group ? TotalKind::None : kind;
 }
 
-QString totalText(TotalKind kind)
-{
-    switch (kind) {
-    case TotalKind::Group: return QStringLiteral("GROUP");
-    case TotalKind::Count: return QStringLiteral("COUNT");
-    case TotalKind::Sum: return QStringLiteral("SUM");
-    case TotalKind::Avg: return QStringLiteral("AVG");
-    case TotalKind::Min: return QStringLiteral("MIN");
-    case TotalKind::Max: return QStringLiteral("MAX");
-    case TotalKind::None: break;
-    }
-    return QString();
-}
-
-// The Condition column for a comparison: the comparison dialog's caption where it has one.
+// The Condition column for a comparison: the comparison dialog's stored text where it has
+// one. A drawn join's row holds the bare "=".
 QString comparisonCaption(const QString &written, bool join)
 {
-    static const QHash<QString, QString> captions = {
-        {"=", "= (Equals)"}, {"<=", "<= (Less Than or Equals)"}, {"<", "< (Less Than)"},
-        {">", "> (Greater Than)"}, {"<>", "<> (Not Equal)"}, {">=", ">= (Greater Than or Equals)"},
-        {"like", "like "}};
-    // A drawn join's row holds the bare "=".
     if (join)
-        return written;
-    return captions.value(written, written);
+        return NewRowComparison;
+    for (const QLatin1String stored : StoredComparisons) {
+        const qsizetype cut = stored.indexOf(QLatin1String(" ("));
+        if ((cut < 0 ? stored.trimmed() : stored.left(cut)) == written)
+            return stored;
+    }
+    return written;
 }
 
 QString joinTypeText(JoinType type)
 {
-    switch (type) {
-    case JoinType::Left: return QStringLiteral("LEFT");
-    case JoinType::Right: return QStringLiteral("RIGHT");
-    case JoinType::Full: return QStringLiteral("FULL");
-    case JoinType::Inner: break;
-    }
-    return QString();
+    // An inner link is the classic one, stored without the key.
+    return type == JoinType::Inner ? QString() : JoinTypeName(type);
 }
 
 QString writtenName(const QList<NamePart> &parts)
@@ -1068,7 +1051,7 @@ private:
             return;
         }
         if (e.pieces.size() == 4 && e.pieces.at(2).isRef && e.pieces.at(1).text == u"("
-            && e.pieces.at(3).text == u")" && aggregates().contains(e.pieces.at(0).text.toUpper())) {
+            && e.pieces.at(3).text == u")" && aggregateKind(e.pieces.at(0).text) != TotalKind::None) {
             e.kind = Expr::Aggregate;
             e.function = e.pieces.at(0).text.toUpper();
             e.ref = e.pieces.at(2).ref;
@@ -1321,7 +1304,7 @@ private:
         }
         for (int k = 0; k < node.kids.size(); ++k) {
             if (k > 0)
-                ops << qMakePair(node.kind == BoolNode::And ? QStringLiteral("AND") : QStringLiteral("OR"),
+                ops << qMakePair(QString(node.kind == BoolNode::And ? AndWord : OrWord),
                                  node.opPositions.at(k - 1));
             flatten(node.kids.at(k), preds, ops);
         }
@@ -1371,11 +1354,9 @@ private:
                 continue;
             const Flat f = flat(*join.on);
             for (const auto &op : f.ops) {
-                if (op.first != u"AND")
+                if (op.first != AndWord)
                     fail(op.second, QStringLiteral("a join condition that is not an equality of two fields"));
             }
-            if (join.kind != JoinKind::Inner && f.preds.size() > 1)
-                fail(f.ops.constFirst().second, QStringLiteral("an outer join on more than one condition"));
             for (int idx : f.preds) {
                 const Predicate &p = st.preds.at(idx);
                 if (p.writtenOperator != u"=" || p.left.kind != Expr::Field || !p.rightField)
@@ -1398,15 +1379,15 @@ private:
                 innerJoinRows = innerJoinRows || type == JoinType::Inner;
                 const QString left = fieldNameText(p.left);
                 const QString right = fieldNameText(*p.rightField);
-                conditions.rows << QStringList{left, QStringLiteral("="), right, QStringLiteral("AND")};
-                addLink(def, a.table, b.table, left + QStringLiteral(" = ") + right, type);
+                conditions.rows << QStringList{left, NewRowComparison, right, AndWord};
+                addLink(def, a.table, b.table, JoinText(left, right), type);
             }
         }
         if (st.where) {
             const Flat f = flat(*st.where);
             if (innerJoinRows) {
                 for (const auto &op : f.ops) {
-                    if (op.first == u"OR")
+                    if (op.first == OrWord)
                         fail(op.second, QStringLiteral("an OR beside the conditions of a JOIN ... ON"));
                 }
             }
@@ -1424,13 +1405,13 @@ private:
                 const FieldAt a = joinsTables ? tryResolve(p.left.ref) : FieldAt();
                 const FieldAt b = joinsTables ? tryResolve(p.rightField->ref) : FieldAt();
                 const bool link = a.table >= 0 && b.table >= 0 && a.table != b.table
-                                  && (k == 0 || f.ops.at(k - 1).first == u"AND")
-                                  && (k + 1 == f.preds.size() || f.ops.at(k).first == u"AND");
+                                  && (k == 0 || f.ops.at(k - 1).first == AndWord)
+                                  && (k + 1 == f.preds.size() || f.ops.at(k).first == AndWord);
                 const QString value = link ? fieldNameText(*p.rightField) : render(p.value);
-                const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : QStringLiteral("AND");
+                const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : QString(AndWord);
                 conditions.rows << QStringList{fieldName, comparisonCaption(p.comparison, link), value, op};
                 if (link)
-                    addLink(def, a.table, b.table, fieldName + QStringLiteral(" = ") + value, JoinType::Inner);
+                    addLink(def, a.table, b.table, JoinText(fieldName, value), JoinType::Inner);
             }
         }
         if (st.having) {
@@ -1439,7 +1420,7 @@ private:
                 const Predicate &p = st.preds.at(f.preds.at(k));
                 if (p.left.kind != Expr::Aggregate)
                     fail(p.pos, QStringLiteral("a HAVING condition that is not on a total of a field"));
-                const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : QStringLiteral("AND");
+                const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : QString(AndWord);
                 conditions.rows << QStringList{fieldNameText(p.left), comparisonCaption(p.comparison, false),
                                                render(p.value), op};
             }
@@ -1447,7 +1428,7 @@ private:
 
         for (const SortItem &item : st.orderBy)
             def.sorting.rows << QStringList{sortField(st, item.expr, columnAliases),
-                                            item.ascending ? QStringLiteral("Yes") : QStringLiteral("No")};
+                                            SortWord(item.ascending)};
 
         if (st.type == QueryType::Insert)
             insertValues(st, def);
@@ -1461,7 +1442,7 @@ private:
             for (int f = 0; f < t.fields.size(); ++f) {
                 stored.items << qMakePair(t.fields.at(f), bool(ticks.at(k).at(f)));
                 if (anyTotal)
-                    stored.totals << totalText(totals.at(k).at(f));
+                    stored.totals << TotalKindName(totals.at(k).at(f));
             }
             stored.itemCount = int(t.fields.size());
             stored.left = PlacementLeft + PlacementStep * k;
@@ -1541,7 +1522,7 @@ private:
                 const FieldAt at = resolveField(e.ref, e.refPos);
                 tick(at.table, at.field, e.pos);
                 if (e.kind == Expr::Aggregate) {
-                    totals[at.table][at.field] = aggregates().value(e.function);
+                    totals[at.table][at.field] = aggregateKind(e.function);
                     anyTotal = true;
                 }
                 break;

@@ -1,6 +1,7 @@
 #include "tqgaboutform.h"
 
 #include "tqgglyphs.h"
+#include "tqgstyle.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -15,9 +16,7 @@ TQGAboutForm::TQGAboutForm(QWidget *parent)
     setWindowTitle(tr("About..."));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPointSize(8);
-    setFont(f);
+    setFont(WindowFont());
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);

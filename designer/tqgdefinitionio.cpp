@@ -86,8 +86,8 @@ void TQGDefinitionIO::Apply(TQGQueryForm &form, const QueryDefinition &stored)
 
     form.SpeedButton15Click();
     form.Execution()->CloseResult();
-    if (def.type >= 0 && def.type <= 3)
-        form.DefineQueryType(def.type);
+    if (const std::optional<QueryType> type = QueryTypeFromTag(def.type))
+        form.DefineQueryType(*type);
     form.Query1()->SetSessionName(def.sessionName);
     form.Query1()->SetDatabaseName(def.database);
     form.ShowTableNames(def.sessionName, def.database, names);

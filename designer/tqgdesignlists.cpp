@@ -1,5 +1,6 @@
 #include "tqgdesignlists.h"
 
+#include "designwords.h"
 #include "naming.h"
 #include "tqgchecklistbox.h"
 #include "tqgcomparisonform.h"
@@ -57,18 +58,21 @@ QToolButton *sideButton(QWidget *panel, const char *name, TQGGlyph glyph, const 
     return b;
 }
 
-QWidget *sidePanel(const char *name, const QList<std::tuple<const char *, TQGGlyph, QString, int>> &buttons)
+// The buttons beside a list, top to bottom; *made receives them in the same order.
+QWidget *sidePanel(const char *name, const QList<std::tuple<const char *, TQGGlyph, QString, int>> &buttons,
+                   QList<QToolButton *> *made)
 {
     auto *panel = new QWidget;
     panel->setObjectName(QLatin1String(name));
     panel->setFixedWidth(33);
     for (const auto &[buttonName, glyph, hint, top] : buttons)
-        sideButton(panel, buttonName, glyph, hint, top);
+        *made << sideButton(panel, buttonName, glyph, hint, top);
     return panel;
 }
 
+// A label and two radio buttons below a list; *radios receives the two buttons.
 QWidget *radioStrip(const char *name, const QString &label, const char *first, const QString &firstText,
-                    const char *second, const QString &secondText)
+                    const char *second, const QString &secondText, QRadioButton **radios)
 {
     auto *strip = new QWidget;
     strip->setObjectName(QLatin1String(name));
@@ -89,6 +93,8 @@ QWidget *radioStrip(const char *name, const QString &label, const char *first, c
     layout->addWidget(a);
     layout->addWidget(b);
     layout->addStretch(1);
+    radios[0] = a;
+    radios[1] = b;
     return strip;
 }
 
@@ -103,36 +109,39 @@ TQGDesignLists::TQGDesignLists(QTabWidget *pageControl, TQGQueryForm *form)
                             {170, 80, 160, 99});
     m_sorting = makeList("ListView3", {tr("FieldName"), tr("Ascending")}, {170, 80});
 
+    // Each side panel: Move Up, Move Down, Remove (and on the Values page Fill Parameter List).
+    QList<QToolButton *> valueButtons;
+    QList<QToolButton *> sortButtons;
     m_valuesPage = makePage(pageControl, "TabSheet6", tr("Values"), m_values,
                             sidePanel("Panel7", {{"SpeedButton12", TQGGlyph::MoveUp, tr("Move Up"), 8},
                                                  {"SpeedButton13", TQGGlyph::MoveDown, tr("Move Down"), 32},
                                                  {"SpeedButton14", TQGGlyph::Remove, tr("Remove"), 72},
                                                  {"SpeedButton19", TQGGlyph::FillParameters,
-                                                  tr("Fill Parameter List"), 104}}),
+                                                  tr("Fill Parameter List"), 104}},
+                                      &valueButtons),
                             nullptr);
     m_conditionsPage = makePage(pageControl, "TabSheet3", tr("Conditions"), m_conditions,
                                 sidePanel("x", {{"SpeedButton6", TQGGlyph::MoveUp, tr("Move Up"), 8},
                                                 {"SpeedButton7", TQGGlyph::MoveDown, tr("Move Down"), 32},
-                                                {"SpeedButton8", TQGGlyph::Remove, tr("Remove"), 72}}),
+                                                {"SpeedButton8", TQGGlyph::Remove, tr("Remove"), 72}},
+                                          &m_conditionButtons),
                                 radioStrip("Panel11", tr("Boolean Operator"), "RadioButton1", tr("AND"),
-                                           "RadioButton2", tr("OR")));
+                                           "RadioButton2", tr("OR"), &m_radio[0]));
     m_sortingPage = makePage(pageControl, "TabSheet4", tr("Sorting"), m_sorting,
                              sidePanel("Panel6", {{"SpeedButton9", TQGGlyph::MoveUp, tr("Move Up"), 8},
                                                   {"SpeedButton10", TQGGlyph::MoveDown, tr("Move Down"), 32},
-                                                  {"SpeedButton11", TQGGlyph::Remove, tr("Remove"), 72}}),
+                                                  {"SpeedButton11", TQGGlyph::Remove, tr("Remove"), 72}},
+                                       &sortButtons),
                              radioStrip("Panel13", tr("Ascending Order"), "RadioButton3", tr("Yes"),
-                                        "RadioButton4", tr("No")));
+                                        "RadioButton4", tr("No"), &m_radio[2]));
 
-    wireList(m_values, m_valuesPage, "PopupMenu3", false, "SpeedButton12", "SpeedButton13", "SpeedButton14");
-    wireList(m_conditions, m_conditionsPage, "PopupMenu4", true, "SpeedButton6", "SpeedButton7", "SpeedButton8");
-    wireList(m_sorting, m_sortingPage, "PopupMenu5", false, "SpeedButton9", "SpeedButton10", "SpeedButton11");
+    wireList(m_values, "PopupMenu3", false, valueButtons);
+    wireList(m_conditions, "PopupMenu4", true, m_conditionButtons);
+    wireList(m_sorting, "PopupMenu5", false, sortButtons);
     connect(m_values, &QTreeWidget::itemDoubleClicked, this, &TQGDesignLists::ListView5DblClick);
     connect(m_conditions, &QTreeWidget::itemDoubleClicked, this, &TQGDesignLists::ListView2DblClick);
     connect(m_sorting, &QTreeWidget::itemDoubleClicked, this, &TQGDesignLists::ListView3DblClick);
 
-    const char *radios[4] = {"RadioButton1", "RadioButton2", "RadioButton3", "RadioButton4"};
-    for (int i = 0; i < 4; ++i)
-        m_radio[i] = (i < 2 ? m_conditionsPage : m_sortingPage)->findChild<QRadioButton *>(QLatin1String(radios[i]));
     // A radio button that becomes chosen, by the user or by ListView2Change, is the choice.
     connect(m_radio[0], &QRadioButton::toggled, this, [this](bool on) { if (on) ChangeBooleanOperator(0); });
     connect(m_radio[1], &QRadioButton::toggled, this, [this](bool on) { if (on) ChangeBooleanOperator(1); });
@@ -149,12 +158,11 @@ TQGDesignLists::TQGDesignLists(QTabWidget *pageControl, TQGQueryForm *form)
     connect(m_sorting->model(), &QAbstractItemModel::rowsInserted, this, sortingChanged);
     connect(m_sorting->model(), &QAbstractItemModel::rowsRemoved, this, sortingChanged);
 
-    auto *fill = m_valuesPage->findChild<QToolButton *>(QStringLiteral("SpeedButton19"));
-    connect(fill, &QToolButton::clicked, m_form, &TQGQueryForm::ParameterFill);
+    connect(valueButtons.at(3), &QToolButton::clicked, m_form, &TQGQueryForm::ParameterFill);
 }
 
-void TQGDesignLists::wireList(QTreeWidget *list, QWidget *page, const char *popupName, bool withNew,
-                              const char *up, const char *down, const char *remove)
+void TQGDesignLists::wireList(QTreeWidget *list, const char *popupName, bool withNew,
+                              const QList<QToolButton *> &sideButtons)
 {
     auto *popup = new QMenu(list);
     popup->setObjectName(QLatin1String(popupName));
@@ -181,12 +189,9 @@ void TQGDesignLists::wireList(QTreeWidget *list, QWidget *page, const char *popu
     connect(upAction, &QAction::triggered, this, [this, list] { MoveItemUp(list); });
     connect(downAction, &QAction::triggered, this, [this, list] { MoveItemDown(list); });
     connect(removeAction, &QAction::triggered, this, [this, list] { RemoveItem(list); });
-    connect(page->findChild<QToolButton *>(QLatin1String(up)), &QToolButton::clicked, this,
-            [this, list] { MoveItemUp(list); });
-    connect(page->findChild<QToolButton *>(QLatin1String(down)), &QToolButton::clicked, this,
-            [this, list] { MoveItemDown(list); });
-    connect(page->findChild<QToolButton *>(QLatin1String(remove)), &QToolButton::clicked, this,
-            [this, list] { RemoveItem(list); });
+    connect(sideButtons.at(0), &QToolButton::clicked, this, [this, list] { MoveItemUp(list); });
+    connect(sideButtons.at(1), &QToolButton::clicked, this, [this, list] { MoveItemDown(list); });
+    connect(sideButtons.at(2), &QToolButton::clicked, this, [this, list] { RemoveItem(list); });
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list, &QWidget::customContextMenuRequested, popup,
             [popup, list](const QPoint &pos) { popup->popup(list->viewport()->mapToGlobal(pos)); });
@@ -304,12 +309,12 @@ void TQGDesignLists::SelectRow(QTreeWidget *list, int row)
 
 void TQGDesignLists::AddConditionRow(const QString &field, const QString &comparison, const QString &value)
 {
-    AppendRow(m_conditions, {field, comparison, value, QStringLiteral("AND")});
+    AppendRow(m_conditions, {field, comparison, value, QString(AndWord)});
 }
 
 void TQGDesignLists::AddFieldConditionRow(const QString &fieldReference)
 {
-    AddConditionRow(fieldReference, QStringLiteral("="), QString());
+    AddConditionRow(fieldReference, NewRowComparison, QString());
     SelectRow(m_conditions, m_conditions->topLevelItemCount() - 1);
     ListView2DblClick();
 }
@@ -318,7 +323,7 @@ void TQGDesignLists::New2Click()
 {
     if (!m_form->CurrentTable())
         return;
-    AddConditionRow(QString(), QStringLiteral("="), QString());
+    AddConditionRow(QString(), NewRowComparison, QString());
     SelectRow(m_conditions, m_conditions->topLevelItemCount() - 1);
     ListView2DblClick();
 }
@@ -332,7 +337,7 @@ void TQGDesignLists::AddValueRow(const QString &fieldName)
 
 void TQGDesignLists::AddSortRow(const QString &fieldReference, bool ascending)
 {
-    AppendRow(m_sorting, {fieldReference, ascending ? QStringLiteral("Yes") : QStringLiteral("No")});
+    AppendRow(m_sorting, {fieldReference, SortWord(ascending)});
     SelectRow(m_sorting, m_sorting->topLevelItemCount() - 1);
     m_form->GenerateSQL();
 }
@@ -367,7 +372,7 @@ void TQGDesignLists::ListView2DblClick()
         return;
     const QString comparison = dialog.OperatorText();
     // A null test has no right-hand side.
-    const bool nullTest = comparison == QLatin1String("IS NULL") || comparison == QLatin1String("IS NOT NULL");
+    const bool nullTest = IsNullComparison(comparison);
     item = m_conditions->topLevelItem(row);
     if (!item)
         return;
@@ -472,7 +477,7 @@ void TQGDesignLists::ChangeBooleanOperator(int tag)
     if (row < 0 || m_settingOperator)
         return;
     m_settingOperator = true;
-    m_conditions->topLevelItem(row)->setText(3, tag != 0 ? QStringLiteral("OR") : QStringLiteral("AND"));
+    m_conditions->topLevelItem(row)->setText(3, BooleanOperatorWord(tag != 0));
     m_settingOperator = false;
     m_form->GenerateSQL();
 }
@@ -485,11 +490,11 @@ void TQGDesignLists::ListView2Change()
     const bool selected = row >= 0;
     m_radio[0]->setEnabled(selected);
     m_radio[1]->setEnabled(selected);
-    for (const char *name : {"SpeedButton6", "SpeedButton7", "SpeedButton8"})
-        m_conditionsPage->findChild<QToolButton *>(QLatin1String(name))->setEnabled(selected);
+    for (QToolButton *button : std::as_const(m_conditionButtons))
+        button->setEnabled(selected);
     if (!selected)
         return;
-    const bool isAnd = m_conditions->topLevelItem(row)->text(3) == QLatin1String("AND");
+    const bool isAnd = m_conditions->topLevelItem(row)->text(3) == AndWord;
     // Choosing the button counts as the user's choice: the row takes its operator.
     m_radio[isAnd ? 0 : 1]->setChecked(true);
 }
@@ -499,7 +504,8 @@ void TQGDesignLists::RadioButton3Click(int tag)
     const int row = SelectedRow(m_sorting);
     if (row < 0)
         return;
-    m_sorting->topLevelItem(row)->setText(1, m_radio[2 + (tag != 0 ? 1 : 0)]->text());
+    // The stored word, whatever the radio button's caption says.
+    m_sorting->topLevelItem(row)->setText(1, SortWord(tag == 0));
     m_form->GenerateSQL();
 }
 

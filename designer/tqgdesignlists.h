@@ -2,6 +2,7 @@
 
 #include "querymodel.h"
 
+#include <QList>
 #include <QObject>
 #include <functional>
 
@@ -72,8 +73,8 @@ public:
     std::function<int(QDialog *)> ExecDialog;
 
 private:
-    void wireList(QTreeWidget *list, QWidget *side, const char *popupName, bool withNew,
-                  const char *up, const char *down, const char *remove);
+    // The list's popup and its Move Up, Move Down and Remove side buttons (the first three).
+    void wireList(QTreeWidget *list, const char *popupName, bool withNew, const QList<QToolButton *> &sideButtons);
     QWidget *makePage(QTabWidget *pageControl, const char *pageName, const QString &title,
                       QTreeWidget *list, QWidget *sidePanel, QWidget *strip);
 
@@ -85,6 +86,7 @@ private:
     QWidget *m_sortingPage;
     TQGQueryForm *m_form;
     QRadioButton *m_radio[4] = {nullptr, nullptr, nullptr, nullptr};
+    QList<QToolButton *> m_conditionButtons;  // the Conditions page's side buttons
     bool m_conditionsChanged = false;
     bool m_settingOperator = false;
 };

@@ -15,9 +15,8 @@
 #include "tqgprinting.h"
 #include "tqgpanelsplitter.h"
 #include "tqgqueryexecution.h"
-#include "tqgtemplates.h"
+#include "tqgquerymenus.h"
 #include "tqgdesignlists.h"
-#include "tqgeditcommands.h"
 #include "tqgengrid.h"
 #include "tqgglyphs.h"
 #include "tqgscrollbox.h"
@@ -25,12 +24,13 @@
 #include "tqgsqlcompleter.h"
 #include "tqgtablelist.h"
 #include "sqltextfile.h"
+#include "tqgstyle.h"
 #include "querydefinition.h"
 #include "tquery.h"
 #include "tsession.h"
 #include "tsessionlist.h"
 
-#include <QActionGroup>
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGuiApplication>
@@ -46,20 +46,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QAction *menuAction(QMenu *menu, const char *name, const QString &caption,
-                    const QKeySequence &shortcut = QKeySequence())
-{
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    return action;
-}
-
-} // namespace
-
 TQGQueryForm::TQGQueryForm(QWidget *parent)
     : QDialog(parent), m_query(new TQuery(this)), m_dataSource(new TDataSource(this))
 {
@@ -69,9 +55,7 @@ TQGQueryForm::TQGQueryForm(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);
-    QFont formFont(QStringLiteral("Tahoma"));
-    formFont.setPointSize(8);
-    setFont(formFont);
+    setFont(WindowFont());
     resize(1000, 700);
     m_query->setObjectName(QStringLiteral("Query1"));
     m_dataSource->setObjectName(QStringLiteral("DataSource1"));
@@ -84,7 +68,10 @@ TQGQueryForm::TQGQueryForm(QWidget *parent)
     menuBar->setObjectName(QStringLiteral("MainMenu1"));
     root->setMenuBar(menuBar);
 
-    root->addWidget(buildToolBar());
+    m_menus = new TQGQueryMenus(this);
+    m_panel1 = m_menus->BuildToolBar();
+    m_panel1->installEventFilter(this);
+    root->addWidget(m_panel1);
 
     auto *panel2 = new QWidget(this);
     panel2->setObjectName(QStringLiteral("Panel2"));
@@ -122,7 +109,10 @@ TQGQueryForm::TQGQueryForm(QWidget *parent)
     }
     root->addWidget(m_statusBar);
 
-    buildMenus(menuBar);
+    m_menus->BuildMenus(menuBar, m_memo);
+    // The table popup; its conditional items follow the pages each time it opens.
+    m_popupMenu1 = new QMenu(this);
+    m_popupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     m_canvas = new TQGCanvasCommands(this, this);
     m_canvas->InstallListDropTarget(m_lists->Conditions(), TQGCanvasCommands::ListKind::Conditions);
     m_canvas->InstallListDropTarget(m_lists->Values(), TQGCanvasCommands::ListKind::Values);
@@ -136,61 +126,6 @@ TQGQueryForm::TQGQueryForm(QWidget *parent)
 TQGQueryForm::~TQGQueryForm()
 {
     FormDestroy();
-}
-
-QToolButton *TQGQueryForm::toolButton(QWidget *parent, const char *name, int left, const QString &hint,
-                                      int glyph)
-{
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoRaise(true);
-    b->setIcon(Glyph(TQGGlyph(glyph)));
-    b->setIconSize(QSize(18, 18));
-    b->setToolTip(hint);
-    b->setGeometry(left, 4, 25, 25);
-    return b;
-}
-
-QWidget *TQGQueryForm::buildToolBar()
-{
-    auto *panel = new QFrame(this);
-    m_panel1 = panel;
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFixedHeight(33);
-    panel->installEventFilter(this);
-    toolButton(panel, "SpeedButton15", 8, tr("New Query"), int(TQGGlyph::NewQuery));
-    toolButton(panel, "SpeedButton16", 32, tr("Open Query"), int(TQGGlyph::OpenQuery));
-    toolButton(panel, "SpeedButton17", 56, tr("Save Query"), int(TQGGlyph::SaveQuery));
-    toolButton(panel, "SpeedButton18", 88, tr("Print Query"), int(TQGGlyph::PrintQuery));
-    toolButton(panel, "bCut", 120, tr("Cut"), int(TQGGlyph::Cut));
-    toolButton(panel, "bCopy", 144, tr("Copy"), int(TQGGlyph::Copy));
-    toolButton(panel, "bPaste", 168, tr("Paste"), int(TQGGlyph::Paste));
-    toolButton(panel, "bDelete", 192, tr("Delete"), int(TQGGlyph::Delete));
-    const char *typeNames[4] = {"SpeedButton23", "SpeedButton24", "SpeedButton25", "SpeedButton26"};
-    const QString typeHints[4] = {tr("Select Query"), tr("Insert Query"), tr("Update Query"), tr("Delete Query")};
-    const TQGGlyph typeGlyphs[4] = {TQGGlyph::SelectQuery, TQGGlyph::InsertQuery, TQGGlyph::UpdateQuery,
-                                    TQGGlyph::DeleteQuery};
-    auto *group = new QButtonGroup(panel);
-    group->setExclusive(true);
-    for (int tag = 0; tag < 4; ++tag) {
-        QToolButton *b = toolButton(panel, typeNames[tag], 224 + 24 * tag, typeHints[tag], int(typeGlyphs[tag]));
-        b->setCheckable(true);
-        b->setProperty("tag", tag);
-        group->addButton(b, tag);
-        m_typeButtons[tag] = b;
-        // Clicking the button that is down keeps it down; the switch runs for every click.
-        connect(b, &QToolButton::clicked, this, [this, tag] { DefineQueryType(tag); });
-    }
-    m_typeButtons[0]->setChecked(true);
-    toolButton(panel, "SpeedButton21", 328, tr("Execute Query"), int(TQGGlyph::ExecuteQuery));
-    QToolButton *saveExit = toolButton(panel, "SpeedButton30", 361, tr("Save and Exit"), int(TQGGlyph::SaveAndExit));
-    QToolButton *cancelExit = toolButton(panel, "SpeedButton31", 385, tr("Cancel and Exit"),
-                                         int(TQGGlyph::CancelAndExit));
-    connect(panel->findChild<QToolButton *>(QStringLiteral("SpeedButton15")), &QToolButton::clicked, this,
-            &TQGQueryForm::SpeedButton15Click);
-    connect(saveExit, &QToolButton::clicked, this, &TQGQueryForm::SpeedButton30Click);
-    connect(cancelExit, &QToolButton::clicked, this, &TQGQueryForm::SpeedButton31Click);
-    return panel;
 }
 
 QWidget *TQGQueryForm::buildTablePanel()
@@ -230,13 +165,7 @@ QWidget *TQGQueryForm::buildTablePanel()
     m_panel4->setObjectName(QStringLiteral("Panel4"));
     m_panel4->hide();
 
-    m_popupMenu2 = new QMenu(this);
-    m_popupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
-    QAction *insert = menuAction(m_popupMenu2, "InsertTables1", tr("Insert Table(s)"));
-    m_popupMenu2->addSeparator();
-    QAction *hide = menuAction(m_popupMenu2, "HideTableList1", tr("Hide Table List"));
-    connect(hide, &QAction::triggered, this, &TQGQueryForm::HideTableList1Click);
-    connect(insert, &QAction::triggered, this, [this] { m_canvas->ListView1DblClick(); });
+    m_popupMenu2 = m_menus->BuildTablePopup([this] { m_canvas->ListView1DblClick(); });
     m_tableList->SetPopupMenu(m_popupMenu2);
     connect(m_tableList, &TQGTableList::doubleClicked, this, [this] { m_canvas->ListView1DblClick(); });
     return m_panel3;
@@ -273,6 +202,7 @@ QWidget *TQGQueryForm::buildSqlPage()
     panel10->setObjectName(QStringLiteral("Panel10"));
     panel10->setFixedHeight(33);
     auto *execute = new QToolButton(panel10);
+    m_speedButton28 = execute;
     execute->setObjectName(QStringLiteral("SpeedButton28"));
     execute->setAutoRaise(true);
     execute->setIcon(Glyph(TQGGlyph::ExecuteQuery));
@@ -310,105 +240,6 @@ QWidget *TQGQueryForm::buildSqlPage()
     return page;
 }
 
-void TQGQueryForm::buildMenus(QMenuBar *menuBar)
-{
-    auto *commands = new TQGEditCommands(m_memo, this);
-    commands->setObjectName(QStringLiteral("EditCommands"));
-
-    QMenu *file = menuBar->addMenu(tr("&File"));
-    file->setObjectName(QStringLiteral("File1"));
-    menuAction(file, "New1", tr("&New..."));
-    menuAction(file, "ImportSQLFile1", tr("&Open..."));
-    menuAction(file, "Save1", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    file->addSeparator();
-    menuAction(file, "PrintSQL1", tr("&Print..."));
-    file->addSeparator();
-    connect(menuAction(file, "Exit1", tr("Save and E&xit")), &QAction::triggered, this,
-            &TQGQueryForm::Exit1Click);
-    connect(menuAction(file, "ExitwithoutSaving1", tr("Exit &without Saving")), &QAction::triggered, this,
-            &TQGQueryForm::ExitwithoutSaving1Click);
-
-    QMenu *edit = menuBar->addMenu(tr("&Edit"));
-    edit->setObjectName(QStringLiteral("Edit1"));
-    connect(edit, &QMenu::aboutToShow, commands, &TQGEditCommands::Edit1Click);
-    commands->AddAction(TQGEditCommands::Undo, menuAction(edit, "Undo1", tr("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z)));
-    edit->addSeparator();
-    commands->AddAction(TQGEditCommands::Cut, menuAction(edit, "Cut1", tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X)));
-    commands->AddAction(TQGEditCommands::Copy, menuAction(edit, "Copy1", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)));
-    commands->AddAction(TQGEditCommands::Paste, menuAction(edit, "Paste1", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)));
-    commands->AddAction(TQGEditCommands::Delete,
-                        menuAction(edit, "Delete3", tr("Delete"), QKeySequence(Qt::CTRL | Qt::Key_Delete)));
-    edit->addSeparator();
-    commands->AddAction(TQGEditCommands::SelectAll,
-                        menuAction(edit, "SelectAll1", tr("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A)));
-    const char *buttons[4] = {"bCut", "bCopy", "bPaste", "bDelete"};
-    const TQGEditCommands::Command buttonCommands[4] = {TQGEditCommands::Cut, TQGEditCommands::Copy,
-                                                        TQGEditCommands::Paste, TQGEditCommands::Delete};
-    for (int i = 0; i < 4; ++i)
-        commands->AddButton(buttonCommands[i], m_panel1->findChild<QToolButton *>(QLatin1String(buttons[i])));
-
-    QMenu *generator = menuBar->addMenu(tr("&SQL Generator"));
-    generator->setObjectName(QStringLiteral("SQLGenerator1"));
-    m_showTableList = menuAction(generator, "ShowTableList1", tr("Show Table List"));
-    m_showTableList->setCheckable(true);
-    m_showTableList->setChecked(true);
-    // The handler toggles the mark itself, so the action's own toggling is undone first.
-    connect(m_showTableList, &QAction::triggered, this, [this](bool) {
-        m_showTableList->setChecked(!m_showTableList->isChecked());
-        ShowTableList1Click();
-    });
-    generator->addSeparator();
-    auto *typeGroup = new QActionGroup(this);
-    typeGroup->setExclusive(true);
-    const char *typeNames[4] = {"Select1", "Insert1", "Update1", "Delete2"};
-    const QString typeCaptions[4] = {tr("Select"), tr("Insert"), tr("Update"), tr("Delete")};
-    for (int tag = 0; tag < 4; ++tag) {
-        QAction *a = menuAction(generator, typeNames[tag], typeCaptions[tag]);
-        a->setCheckable(true);
-        typeGroup->addAction(a);
-        m_typeActions[tag] = a;
-    }
-    m_typeActions[0]->setChecked(true);
-    connect(m_typeActions[0], &QAction::triggered, this, &TQGQueryForm::Select1Click);
-    connect(m_typeActions[1], &QAction::triggered, this, &TQGQueryForm::Insert1Click);
-    connect(m_typeActions[2], &QAction::triggered, this, &TQGQueryForm::Update1Click);
-    connect(m_typeActions[3], &QAction::triggered, this, &TQGQueryForm::Delete2Click);
-
-    QMenu *templates = menuBar->addMenu(tr("&DML Templates"));
-    templates->setObjectName(QStringLiteral("SQLFunctions1"));
-    BuildTemplateMenu(templates, m_memo);
-
-    QMenu *help = menuBar->addMenu(tr("Help"));
-    help->setObjectName(QStringLiteral("Help1"));
-    connect(menuAction(help, "About1", tr("About")), &QAction::triggered, this, &TQGQueryForm::About1Click);
-
-    // The editor's own menu.
-    m_popupMenu6 = new QMenu(this);
-    m_popupMenu6->setObjectName(QStringLiteral("PopupMenu6"));
-    menuAction(m_popupMenu6, "ExecuteSQL1", tr("Execute SQL"));
-    m_popupMenu6->addSeparator();
-    menuAction(m_popupMenu6, "LoadSQL1", tr("Load..."));
-    menuAction(m_popupMenu6, "SaveSQL1", tr("Save..."));
-    menuAction(m_popupMenu6, "PrintSQL2", tr("Print..."));
-    m_popupMenu6->addSeparator();
-    commands->AddAction(TQGEditCommands::Undo, menuAction(m_popupMenu6, "Undo2", tr("Undo")));
-    m_popupMenu6->addSeparator();
-    commands->AddAction(TQGEditCommands::Cut, menuAction(m_popupMenu6, "Cut2", tr("Cu&t")));
-    commands->AddAction(TQGEditCommands::Copy, menuAction(m_popupMenu6, "Copy2", tr("&Copy")));
-    commands->AddAction(TQGEditCommands::Paste, menuAction(m_popupMenu6, "Paste2", tr("&Paste")));
-    commands->AddAction(TQGEditCommands::Delete, menuAction(m_popupMenu6, "Delete4", tr("&Delete")));
-    m_popupMenu6->addSeparator();
-    commands->AddAction(TQGEditCommands::SelectAll, menuAction(m_popupMenu6, "SelectAll2", tr("Select &All")));
-    m_memo->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_memo, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        m_popupMenu6->popup(m_memo->viewport()->mapToGlobal(pos));
-    });
-
-    // The table popup; its conditional items follow the pages each time it opens.
-    m_popupMenu1 = new QMenu(this);
-    m_popupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-}
-
 void TQGQueryForm::FormCreate()
 {
     m_placedTableCount = 0;
@@ -419,27 +250,12 @@ void TQGQueryForm::FormCreate()
     m_navigator->SetView(m_grid);
     m_execution = new TQGQueryExecution({m_pageControl981, m_tabSheet2, m_memo, m_panel9, m_grid, m_navigator,
                                          m_statusBar2},
-                                        m_query, [this] { return m_typeButtons[0]->isChecked(); },
+                                        m_query, [this] { return m_queryType == QueryType::Select; },
                                         [this] { return m_masterDataSource; }, this, this);
-    const auto execute = [this] { m_execution->SpeedButton28Click(); };
-    connect(findChild<QToolButton *>(QStringLiteral("SpeedButton28")), &QToolButton::clicked, this, execute);
-    connect(findChild<QToolButton *>(QStringLiteral("SpeedButton21")), &QToolButton::clicked, this, execute);
-    connect(findChild<QAction *>(QStringLiteral("ExecuteSQL1")), &QAction::triggered, this, execute);
+    connect(m_speedButton28, &QToolButton::clicked, m_execution, &TQGQueryExecution::SpeedButton28Click);
     m_files = new TQGFileCommands(
         this, m_memo, [this](const QString &name) { LoadQueryDefinition(name); },
         [this](const QString &name) { SaveQueryDefinition(name); }, this);
-    const auto open = [this] { m_files->ImportSQL1Click(); };
-    const auto save = [this] { m_files->Saveas1Click(); };
-    connect(findChild<QToolButton *>(QStringLiteral("SpeedButton16")), &QToolButton::clicked, this, open);
-    connect(findChild<QAction *>(QStringLiteral("ImportSQLFile1")), &QAction::triggered, this, open);
-    connect(findChild<QAction *>(QStringLiteral("LoadSQL1")), &QAction::triggered, this, open);
-    connect(findChild<QToolButton *>(QStringLiteral("SpeedButton17")), &QToolButton::clicked, this, save);
-    connect(findChild<QAction *>(QStringLiteral("Save1")), &QAction::triggered, this, save);
-    connect(findChild<QAction *>(QStringLiteral("SaveSQL1")), &QAction::triggered, this, save);
-    const auto print = [this] { PrintSQL1Click(); };
-    connect(findChild<QToolButton *>(QStringLiteral("SpeedButton18")), &QToolButton::clicked, this, print);
-    connect(findChild<QAction *>(QStringLiteral("PrintSQL1")), &QAction::triggered, this, print);
-    connect(findChild<QAction *>(QStringLiteral("PrintSQL2")), &QAction::triggered, this, print);
 }
 
 void TQGQueryForm::PrintSQL1Click()
@@ -498,7 +314,7 @@ int TQGQueryForm::TableCount() const
 
 bool TQGQueryForm::CanAddTable() const
 {
-    return m_typeButtons[0]->isChecked() || TableCount() == 0;
+    return m_queryType == QueryType::Select || TableCount() == 0;
 }
 
 void TQGQueryForm::ShowJoinLinks(bool visible)
@@ -509,33 +325,25 @@ void TQGQueryForm::ShowJoinLinks(bool visible)
 
 void TQGQueryForm::GenerateSQL()
 {
-    QueryDesign design = CurrentDesign();
-    // The button that is down decides the statement.
-    for (int tag = 0; tag < 4; ++tag) {
-        if (m_typeButtons[tag]->isChecked()) {
-            design.queryType = QueryType(tag);
-            break;
-        }
-    }
-    m_memo->SetLines(GenerateSQLLines(design));
+    m_memo->SetLines(GenerateSQLLines(CurrentDesign()));
 }
 
 void TQGQueryForm::DefineQueryType(int tag)
 {
-    if (tag < 0 || tag > 3)
-        return;
-    const QueryType type = QueryType(tag);
-    m_queryType = type;
-    m_typeButtons[tag]->setChecked(true);
+    if (const std::optional<QueryType> type = QueryTypeFromTag(tag))
+        DefineQueryType(*type);
+}
+
+void TQGQueryForm::DefineQueryType(QueryType type)
+{
     if (type != QueryType::Select && TableCount() >= 2) {
         VdqMessages::Information(this, tr("Information"), tr(SingleTableMessage));
-        m_typeButtons[0]->setChecked(true);
+        // The clicked button or radio item moved by itself; both go back to what the design is.
         m_queryType = QueryType::Select;
-        // The menu's radio item moved with the user's click; the mark stays where the last
-        // allowed switch put it.
-        m_typeActions[int(m_shownType)]->setChecked(true);
+        m_menus->ShowQueryType(m_queryType);
         return;
     }
+    m_queryType = type;
     applyQueryTypePages(type);
     GenerateSQL();
 }
@@ -552,8 +360,7 @@ void TQGQueryForm::applyQueryTypePages(QueryType type)
     m_pageControl982->setTabVisible(conditionsIndex, conditions);
     m_pageControl982->setTabVisible(sortingIndex, sorting);
     m_pageControl982->setCurrentIndex(values ? valuesIndex : conditionsIndex);
-    m_typeActions[int(type)]->setChecked(true);
-    m_shownType = type;
+    m_menus->ShowQueryType(type);
     ShowJoinLinks(type == QueryType::Select);
 }
 
@@ -604,13 +411,14 @@ void TQGQueryForm::RemoveTableReferences(const QString &tableName)
 
 void TQGQueryForm::ShowTableList1Click()
 {
-    m_showTableList->setChecked(!m_showTableList->isChecked());
-    m_panel3->setVisible(m_showTableList->isChecked());
+    QAction *mark = m_menus->ShowTableList();
+    mark->setChecked(!mark->isChecked());
+    m_panel3->setVisible(mark->isChecked());
 }
 
 void TQGQueryForm::HideTableList1Click()
 {
-    m_showTableList->setChecked(false);
+    m_menus->ShowTableList()->setChecked(false);
     m_panel3->hide();
 }
 
@@ -745,7 +553,13 @@ void TQGQueryForm::ParameterFill()
 
 QToolButton *TQGQueryForm::QueryTypeButton(int tag) const
 {
-    return tag >= 0 && tag < 4 ? m_typeButtons[tag] : nullptr;
+    const std::optional<QueryType> type = QueryTypeFromTag(tag);
+    return type ? m_menus->QueryTypeButton(*type) : nullptr;
+}
+
+QMenu *TQGQueryForm::PopupMenu6() const
+{
+    return m_menus->PopupMenu6();
 }
 
 // --- Events -----------------------------------------------------------------------------

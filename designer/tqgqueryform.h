@@ -8,12 +8,9 @@
 
 #include "tqgchecklistbox.h"
 
-class QAction;
-class QActionGroup;
 class QFrame;
 class QLabel;
 class QMenu;
-class QMenuBar;
 class QSplitter;
 class QStatusBar;
 class QTabWidget;
@@ -27,6 +24,7 @@ class TQGDBNavigator;
 class TQGDesignLists;
 class TQGenGrid;
 class TQGQueryExecution;
+class TQGQueryMenus;
 class TQGFileCommands;
 class TQGScrollBox;
 class TQGSqlEditor;
@@ -72,12 +70,14 @@ public:
     void RemoveTableReferences(const QString &tableName) override;
     void GenerateSQL() override;
 
-    // Query-type switch: the tool buttons (by tag) and the menu radio items.
+    // Query-type switch: the tool buttons and the menu radio items. The type lives here; the
+    // controls only show it. A tag outside the four types changes nothing.
+    void DefineQueryType(QueryType type);
     void DefineQueryType(int tag);
-    void Select1Click() { DefineQueryType(0); }
-    void Insert1Click() { DefineQueryType(1); }
-    void Update1Click() { DefineQueryType(2); }
-    void Delete2Click() { DefineQueryType(3); }
+    void Select1Click() { DefineQueryType(QueryType::Select); }
+    void Insert1Click() { DefineQueryType(QueryType::Insert); }
+    void Update1Click() { DefineQueryType(QueryType::Update); }
+    void Delete2Click() { DefineQueryType(QueryType::Delete); }
 
     void SpeedButton15Click();  // New Query
     void Exit1Click() { done(mrOk); }
@@ -120,7 +120,8 @@ public:
     QToolButton *QueryTypeButton(int tag) const;
     QMenu *PopupMenu1() const override { return m_popupMenu1; }
     QMenu *PopupMenu2() const { return m_popupMenu2; }
-    QMenu *PopupMenu6() const { return m_popupMenu6; }
+    QMenu *PopupMenu6() const;
+    TQGQueryMenus *Menus() const { return m_menus; }
     QWidget *Panel9() const { return m_panel9; }
     TQGenGrid *Grid() const { return m_grid; }
     TQGCanvasCommands *Canvas() const { return m_canvas; }
@@ -146,17 +147,13 @@ protected:
 private:
     void FormCreate();
     void FormDestroy();
-    void buildMenus(QMenuBar *menuBar);
-    QWidget *buildToolBar();
     QWidget *buildTablePanel();
     QWidget *buildGeneratorPage();
     QWidget *buildSqlPage();
     void applyQueryTypePages(QueryType type);
     TQGScrollBox *createCanvas();
-    QToolButton *toolButton(QWidget *parent, const char *name, int left, const QString &hint, int glyph);
 
     QueryType m_queryType = QueryType::Select;
-    QueryType m_shownType = QueryType::Select;  // the type whose pages are shown
     bool m_quoteIdentifiers = false;
     SqlDialect m_dialect = SqlDialect::SQLite;
     QPointer<TQGCheckListBox> m_currentTable;
@@ -185,11 +182,9 @@ private:
     QStatusBar *m_statusBar = nullptr;
     QLabel *m_statusPanels[3] = {nullptr, nullptr, nullptr};
     QStatusBar *m_statusBar2 = nullptr;
-    QToolButton *m_typeButtons[4] = {nullptr, nullptr, nullptr, nullptr};
-    QAction *m_typeActions[4] = {nullptr, nullptr, nullptr, nullptr};
-    QAction *m_showTableList = nullptr;
+    TQGQueryMenus *m_menus = nullptr;
+    QToolButton *m_speedButton28 = nullptr;  // "Execute Query" on the SQL page
     QMenu *m_popupMenu1 = nullptr;
     QMenu *m_popupMenu2 = nullptr;
-    QMenu *m_popupMenu6 = nullptr;
     QWidget *m_panel1 = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "tqgtemplates.h"
 
+#include "designwords.h"
 #include "tqgsqleditor.h"
 
 #include <QAction>
@@ -116,9 +117,7 @@ void BuildTemplateMenu(QMenu *menu, TQGSqlEditor *editor)
 void InsertTemplate(TQGSqlEditor *editor, const QString &templateText)
 {
     // The editor keeps plain line feeds; CR LF and a lone CR both become one line break.
-    QString text = templateText;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(u'\r', u'\n');
+    const QString text = NormalizeLineBreaks(templateText);
     // insertText replaces the selection, or inserts at the caret, as one undo step; the
     // page that shows the editor is left as it is.
     QTextCursor cursor = editor->textCursor();

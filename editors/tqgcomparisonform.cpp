@@ -1,5 +1,6 @@
 #include "tqgcomparisonform.h"
 
+#include "designwords.h"
 #include "messages.h"
 #include "naming.h"
 #include "tqgbrace.h"
@@ -61,7 +62,23 @@ TQGComparisonForm::TQGComparisonForm(QWidget *parent)
                       QSize(397, 292), Icon::Comparison)
 {
     int y = BuildHeader(tr("Comparison/Join Criteria"), tr("Comparison Details"));
+    y = BuildBoxes(y);
+    y = BuildValueSource(y);
+    BuildPages(y);
 
+    BuildButtons(&OKButton, &CancelButton, QStringLiteral("OKButton"), QStringLiteral("CancelButton"));
+    // A click on OK or Cancel leaves the focus where it is, so it is not leaving the
+    // number edit: its check never stands in the way of closing.
+    OKButton->setFocusPolicy(Qt::TabFocus);
+    CancelButton->setFocusPolicy(Qt::TabFocus);
+
+    FormCreate();
+    ConnectControls();
+    SetActiveBox(m_activeBox);
+}
+
+int TQGComparisonForm::BuildBoxes(int y)
+{
     Label3 = new QLineEdit(this);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label4 = new QLabel(this);
@@ -84,8 +101,11 @@ TQGComparisonForm::TQGComparisonForm(QWidget *parent)
     }
     Brace = new TQGBrace(this);
     Brace->setGeometry(kBoxLeft - 22, y - 1, 18, 2 * kBoxStep + kBoxHeight + 2);
-    y += 2 * kBoxStep + kBoxHeight + 7;
+    return y + 2 * kBoxStep + kBoxHeight + 7;
+}
 
+int TQGComparisonForm::BuildValueSource(int y)
+{
     ValueSourceLabel = new QLabel(tr("Value Type"), this);
     ValueSourceLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     ValueSourceLabel->setGeometry(kMargin, y, kBoxLeft - kMargin - 7, 22);
@@ -94,8 +114,11 @@ TQGComparisonForm::TQGComparisonForm(QWidget *parent)
     ComboBox1->addItems({tr("Data Field"), tr("Value"), tr("DataSource Parameters"),
                          tr("Designed Parameters")});
     ComboBox1->setGeometry(kBoxLeft, y, 170, 22);
-    y += 22 + 5;
+    return y + 22 + 5;
+}
 
+void TQGComparisonForm::BuildPages(int y)
+{
     Notebook1 = new QStackedWidget(this);
     Notebook1->setObjectName(QStringLiteral("Notebook1"));
     Notebook1->setFrameShape(QFrame::StyledPanel);
@@ -117,15 +140,10 @@ TQGComparisonForm::TQGComparisonForm(QWidget *parent)
     Notebook1->addWidget(BuildDataSourcePage());
     Notebook1->addWidget(BuildDesignedParameterPage());
     Notebook1->addWidget(BuildOperatorPage());
+}
 
-    BuildButtons(&OKButton, &CancelButton, QStringLiteral("OKButton"), QStringLiteral("CancelButton"));
-    // A click on OK or Cancel leaves the focus where it is, so it is not leaving the
-    // number edit: its check never stands in the way of closing.
-    OKButton->setFocusPolicy(Qt::TabFocus);
-    CancelButton->setFocusPolicy(Qt::TabFocus);
-
-    FormCreate();
-
+void TQGComparisonForm::ConnectControls()
+{
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TQGComparisonForm::ComboBox1Change);
     connect(ComboBox2, &QComboBox::currentIndexChanged, this, &TQGComparisonForm::ComboBox2Change);
     connect(ComboBox3, &QComboBox::currentIndexChanged, this, &TQGComparisonForm::ComboBox3Change);
@@ -145,8 +163,6 @@ TQGComparisonForm::TQGComparisonForm(QWidget *parent)
                 ChangeComparisonValue(choice);
         });
     }
-
-    SetActiveBox(m_activeBox);
 }
 
 void TQGComparisonForm::FormCreate()
@@ -229,23 +245,26 @@ QWidget *TQGComparisonForm::BuildOperatorPage()
         int column;
         int row;
         int tag;  // 1: a null test, which empties the value box
+        int stored;  // the Condition column's word, in StoredComparisons
     };
     const Choice choices[] = {
-        {&RadioButton1, "RadioButton1", tr("= (Equals)"), 0, 1, 0},
-        {&RadioButton2, "RadioButton2", tr("<= (Less Than or Equals)"), 0, 3, 0},
-        {&RadioButton3, "RadioButton3", tr("< (Less Than)"), 0, 2, 0},
-        {&RadioButton4, "RadioButton4", QStringLiteral("like "), 0, 4, 0},
-        {&RadioButton5, "RadioButton5", tr("> (Greater Than)"), 1, 1, 0},
-        {&RadioButton6, "RadioButton6", tr("<> (Not Equal)"), 1, 3, 0},
-        {&RadioButton7, "RadioButton7", tr(">= (Greater Than or Equals)"), 1, 2, 0},
-        {&RadioButton10, "RadioButton10", QStringLiteral("IS NULL"), 1, 4, 1},
-        {&RadioButton11, "RadioButton11", QStringLiteral("IS NOT NULL"), 0, 5, 1},
+        {&RadioButton1, "RadioButton1", tr("= (Equals)"), 0, 1, 0, 0},
+        {&RadioButton2, "RadioButton2", tr("<= (Less Than or Equals)"), 0, 3, 0, 1},
+        {&RadioButton3, "RadioButton3", tr("< (Less Than)"), 0, 2, 0, 2},
+        {&RadioButton4, "RadioButton4", QStringLiteral("like "), 0, 4, 0, 3},
+        {&RadioButton5, "RadioButton5", tr("> (Greater Than)"), 1, 1, 0, 4},
+        {&RadioButton6, "RadioButton6", tr("<> (Not Equal)"), 1, 3, 0, 5},
+        {&RadioButton7, "RadioButton7", tr(">= (Greater Than or Equals)"), 1, 2, 0, 6},
+        {&RadioButton10, "RadioButton10", QStringLiteral("IS NULL"), 1, 4, 1, 7},
+        {&RadioButton11, "RadioButton11", QStringLiteral("IS NOT NULL"), 0, 5, 1, 8},
     };
     QWidget *previous = nullptr;
     for (const Choice &choice : choices) {
         auto *button = new QRadioButton(choice.caption, page);
         button->setObjectName(QString::fromLatin1(choice.name));
         button->setProperty("tag", choice.tag);
+        // The caption may be translated; the row stores the comparison's own word.
+        button->setProperty("condition", QString(StoredComparisons[choice.stored]));
         grid->addWidget(button, choice.row + 1, choice.column);
         if (previous)
             QWidget::setTabOrder(previous, button);
@@ -427,7 +446,7 @@ void TQGComparisonForm::Edit3Change(const QString &text)
 
 void TQGComparisonForm::ChangeComparisonValue(QRadioButton *choice)
 {
-    Label4->setText(choice->text());
+    Label4->setText(choice->property("condition").toString());
     if (choice->property("tag").toInt() != 0)
         Label10->clear();
 }

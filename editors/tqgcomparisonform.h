@@ -109,6 +109,11 @@ protected:
 
 private:
     void FormCreate();
+    // The constructor's parts, top to bottom; each takes the top edge and returns the next.
+    int BuildBoxes(int y);
+    int BuildValueSource(int y);
+    void BuildPages(int y);
+    void ConnectControls();
     QWidget *BuildDataFieldPage();
     QWidget *BuildDataSourcePage();
     QWidget *BuildDesignedParameterPage();

@@ -1,5 +1,7 @@
 #include "tqgeditordialog.h"
 
+#include "tqgstyle.h"
+
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -18,15 +20,6 @@ constexpr int kMargin = 8;
 constexpr int kIconSize = 32;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
-
-QFont dialogFont()
-{
-    // Tahoma where it exists; elsewhere the system's sans font stands in for it.
-    QFont font(QStringLiteral("Tahoma"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
-    return font;
-}
 
 void paintTile(QPainter &p, int size, const QColor &top, const QColor &bottom)
 {
@@ -114,7 +107,7 @@ TQGEditorDialog::TQGEditorDialog(QWidget *parent, const QString &name, const QSt
 {
     setObjectName(name);
     setWindowTitle(caption);
-    setFont(dialogFont());
+    setFont(WindowFont());
     setFixedSize(clientSize);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, true);

@@ -1,5 +1,6 @@
 #include "tqgsortform.h"
 
+#include "designwords.h"
 #include "naming.h"
 
 #include <QComboBox>
@@ -101,7 +102,7 @@ void TQGSortForm::FillFieldList()
 
 void TQGSortForm::SetAscendingColumn(const QString &ascending)
 {
-    if (ascending == QLatin1String("Yes"))
+    if (IsAscendingWord(ascending))
         AscendingButton->setChecked(true);
     else
         DescendingButton->setChecked(true);
@@ -116,7 +117,7 @@ QString TQGSortForm::FieldReference() const
 
 QString TQGSortForm::AscendingText() const
 {
-    return AscendingButton->isChecked() ? QStringLiteral("Yes") : QStringLiteral("No");
+    return SortWord(AscendingButton->isChecked());
 }
 
 bool TQGSortForm::HasFieldChosen() const

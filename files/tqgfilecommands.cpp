@@ -1,5 +1,6 @@
 #include "tqgfilecommands.h"
 
+#include "designwords.h"
 #include "messages.h"
 #include "querydefinition.h"
 #include "tqgbusycursor.h"
@@ -75,9 +76,7 @@ void TQGFileCommands::OpenFile(const QString &fileName)
         m_loadDefinition(fileName);
         return;
     }
-    QString text = ReadSqlTextFile(fileName);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
+    const QString text = NormalizeLineBreaks(ReadSqlTextFile(fileName));
     // Replaced as one edit, so that Undo brings the previous text back.
     QTextCursor cursor(m_editor->document());
     cursor.select(QTextCursor::Document);

@@ -1,7 +1,16 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 
 // Grid lines between the cells of a report-style list. The selected row keeps the palette's
 // highlight: once items are styled, the style no longer paints it by itself.
 QString ItemGridStyleSheet(const QString &viewClass);
+
+// The font of every window and dialog: Tahoma 8 pt where it exists; elsewhere the system's
+// sans font stands in for it.
+QFont WindowFont();
+
+// The named fixed-pitch family where it exists and is fixed-pitch, otherwise the system's
+// fixed font; pointSize 0 keeps the font's own size.
+QFont FixedPitchFont(const QString &family, int pointSize = 0);

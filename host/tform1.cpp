@@ -2,13 +2,13 @@
 
 #include "messages.h"
 #include "tqgglyphs.h"
+#include "tqgstyle.h"
 #include "tsession.h"
 #include "tsessionlist.h"
 #include "tvdruntimequery.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -131,11 +131,7 @@ TForm1::TForm1(QWidget *parent)
                       6, 1, 1, 2);
     m_memo = new QPlainTextEdit(this);
     m_memo->setObjectName(QStringLiteral("Memo1"));
-    QFont mono(QStringLiteral("Courier New"));
-    mono.setStyleHint(QFont::TypeWriter);
-    if (!QFontInfo(mono).fixedPitch())
-        mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    m_memo->setFont(mono);
+    m_memo->setFont(FixedPitchFont(QStringLiteral("Courier New")));
     // A vertical scroll bar only: long statement lines wrap, so the whole text shows.
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -2,7 +2,9 @@
 
 #include "tqgglyphs.h"
 
-#include <QAbstractItemView>
+#include "tqgengrid.h"
+
+#include <QAbstractItemModel>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QToolButton>
@@ -56,14 +58,14 @@ QToolButton *TQGDBNavigator::Button(const QString &name) const
     return findChild<QToolButton *>(name, Qt::FindDirectChildrenOnly);
 }
 
-void TQGDBNavigator::SetView(QAbstractItemView *view)
+void TQGDBNavigator::SetView(TQGenGrid *view)
 {
     for (const QMetaObject::Connection &c : std::as_const(m_connections))
         disconnect(c);
     m_connections.clear();
     m_view = view;
-    if (view && view->model()) {
-        QAbstractItemModel *model = view->model();
+    if (view && view->SourceModel()) {
+        QAbstractItemModel *model = view->SourceModel();
         const auto update = [this] { updateButtons(); };
         m_connections << connect(model, &QAbstractItemModel::modelReset, this, [this] {
                           m_wantLast = false;
@@ -74,9 +76,8 @@ void TQGDBNavigator::SetView(QAbstractItemView *view)
                                  followEnd();
                              updateButtons();
                          })
-                      << connect(model, &QAbstractItemModel::rowsRemoved, this, update);
-        if (QItemSelectionModel *selection = view->selectionModel())
-            m_connections << connect(selection, &QItemSelectionModel::currentChanged, this, update);
+                      << connect(model, &QAbstractItemModel::rowsRemoved, this, update)
+                      << connect(view, &TQGenGrid::CurrentRowChanged, this, update);
     }
     updateButtons();
 }
@@ -91,29 +92,29 @@ void TQGDBNavigator::Prior()
 {
     m_wantLast = false;
     if (m_view)
-        moveTo(qMax(0, m_view->currentIndex().row() - 1));
+        moveTo(qMax(0, m_view->CurrentRow() - 1));
 }
 
 void TQGDBNavigator::Next()
 {
     m_wantLast = false;
     if (m_view)
-        moveTo(m_view->currentIndex().row() + 1);
+        moveTo(m_view->CurrentRow() + 1);
 }
 
 void TQGDBNavigator::Last()
 {
-    if (!m_view || !m_view->model())
+    if (!m_view || !m_view->SourceModel())
         return;
     // Rows still being read: the current row follows them to the end.
-    m_wantLast = m_view->model()->canFetchMore(QModelIndex());
+    m_wantLast = m_view->SourceModel()->canFetchMore(QModelIndex());
     followEnd();
 }
 
 void TQGDBNavigator::followEnd()
 {
-    if (m_view && m_view->model())
-        moveTo(m_view->model()->rowCount() - 1);
+    if (m_view && m_view->SourceModel())
+        moveTo(m_view->SourceModel()->rowCount() - 1);
 }
 
 void TQGDBNavigator::ReadingEnded()
@@ -142,26 +143,18 @@ void TQGDBNavigator::SetStopEnabled(bool enabled)
 
 void TQGDBNavigator::moveTo(int row)
 {
-    if (!m_view || !m_view->model())
+    if (!m_view || !m_view->SourceModel() || m_view->SourceModel()->rowCount() == 0)
         return;
-    QAbstractItemModel *model = m_view->model();
-    const int rows = model->rowCount();
-    if (rows == 0)
-        return;
-    row = qBound(0, row, rows - 1);
-    const int column = qMax(0, m_view->currentIndex().column());
-    const QModelIndex index = model->index(row, column);
-    m_view->setCurrentIndex(index);
-    m_view->scrollTo(index);
+    m_view->SetCurrentRow(row);
     updateButtons();
 }
 
 void TQGDBNavigator::updateButtons()
 {
-    QAbstractItemModel *model = m_view ? m_view->model() : nullptr;
+    QAbstractItemModel *model = m_view ? m_view->SourceModel() : nullptr;
     const int rows = model ? model->rowCount() : 0;
     const bool has = rows > 0;
-    const int row = has ? m_view->currentIndex().row() : -1;
+    const int row = has ? m_view->CurrentRow() : -1;
     const bool more = model && model->canFetchMore(QModelIndex());
     m_first->setEnabled(has && row != 0);
     m_prior->setEnabled(has && row > 0);

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-class QAbstractItemView;
+class TQGenGrid;
 class QToolButton;
 
 // Record navigator for a read-only result: first, prior, next, last, refresh, and stop for
@@ -16,10 +16,10 @@ class TQGDBNavigator : public QWidget
 public:
     explicit TQGDBNavigator(QWidget *parent = nullptr);
 
-    // Binds the navigator to the view and its present model; call it again after the view
+    // Binds the navigator to the grid and its present model; call it again after the grid
     // got another model.
-    void SetView(QAbstractItemView *view);
-    QAbstractItemView *View() const { return m_view; }
+    void SetView(TQGenGrid *view);
+    TQGenGrid *View() const { return m_view; }
 
     void First();
     void Prior();
@@ -45,7 +45,7 @@ private:
     void followEnd();
     void updateButtons();
 
-    QPointer<QAbstractItemView> m_view;
+    QPointer<TQGenGrid> m_view;
     QList<QMetaObject::Connection> m_connections;
     QToolButton *m_first;
     QToolButton *m_prior;

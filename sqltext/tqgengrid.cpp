@@ -3,6 +3,7 @@
 #include "tqgcelldelegate.h"
 #include "tqgindicatorheader.h"
 #include "tqgresultmodel.h"
+#include "tqgrowwindow.h"
 #include "tquery.h"
 
 #include <QEvent>
@@ -27,10 +28,27 @@ int textHeight(const QFont &font)
 } // namespace
 
 TQGenGrid::TQGenGrid(QWidget *parent)
-    : QTableView(parent), m_indicator(new TQGIndicatorHeader(this)), m_delegate(new TQGCellDelegate(this))
+    : QTableView(parent),
+      m_window(new TQGRowWindow(this)),
+      m_rowBar(new QScrollBar(Qt::Vertical)),
+      m_indicator(new TQGIndicatorHeader(this)),
+      m_delegate(new TQGCellDelegate(this))
 {
     setObjectName(QStringLiteral("QGenGrid1"));
     setVerticalHeader(m_indicator);
+    QTableView::setModel(m_window);
+    // The bar the user sees stands in the place of the view's own, which spans only the
+    // window and stays hidden in the same container (shown exactly when the window scrolls).
+    m_rowBar->setObjectName(QStringLiteral("RowScrollBar"));
+    addScrollBarWidget(m_rowBar, Qt::AlignTop);
+    verticalScrollBar()->hide();
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TQGenGrid::viewScrolled);
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &TQGenGrid::syncRowBar);
+    connect(m_rowBar, &QScrollBar::valueChanged, this, &TQGenGrid::rowBarMoved);
+    connect(m_window, &QAbstractItemModel::modelReset, this, [this] {
+        m_currentRow = -1;
+        syncRowBar();
+    });
     setItemDelegate(m_delegate);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -86,12 +104,154 @@ int TQGenGrid::GridRowCount() const
 
 void TQGenGrid::setModel(QAbstractItemModel *newModel)
 {
-    if (QAbstractItemModel *old = model())
+    if (QAbstractItemModel *old = SourceModel())
         disconnect(old, nullptr, this, nullptr);
-    QTableView::setModel(newModel);
-    if (newModel)
+    m_window->SetSource(newModel);
+    if (newModel) {
         connect(newModel, &QAbstractItemModel::modelReset, this, &TQGenGrid::FitColumns);
+        // More rows lengthen the bar even when the window is full.
+        connect(newModel, &QAbstractItemModel::rowsInserted, this, &TQGenGrid::syncRowBar);
+    }
+    syncRowBar();
     FitColumns();
+}
+
+QAbstractItemModel *TQGenGrid::SourceModel() const
+{
+    return m_window->Source();
+}
+
+int TQGenGrid::CurrentRow() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? m_window->Base() + current.row() : -1;
+}
+
+QModelIndex TQGenGrid::ViewIndex(const QModelIndex &sourceIndex) const
+{
+    return m_window->FromSource(sourceIndex);
+}
+
+void TQGenGrid::SetCurrentRow(int row, int column)
+{
+    const int rows = m_window->SourceRows();
+    if (rows == 0)
+        return;
+    row = qBound(0, row, rows - 1);
+    if (column < 0)
+        column = qMax(0, currentIndex().column());
+    if (row < m_window->Base() || row >= m_window->Base() + m_window->rowCount())
+        centreOn(row);
+    const QModelIndex index = m_window->index(row - m_window->Base(), column);
+    setCurrentIndex(index);
+    scrollTo(index);
+}
+
+void TQGenGrid::ScrollToRow(int row)
+{
+    const int rows = m_window->SourceRows();
+    if (rows == 0)
+        return;
+    row = qBound(0, row, rows - 1);
+    centreOn(row);
+    scrollTo(m_window->index(row - m_window->Base(), qMax(0, currentIndex().column())), PositionAtTop);
+}
+
+int TQGenGrid::RowAt(int y) const
+{
+    const int row = rowAt(y);
+    return row < 0 ? -1 : m_window->Base() + row;
+}
+
+bool TQGenGrid::centreOn(int row, int top)
+{
+    const int before = m_window->Base();
+    QScrollBar *inner = verticalScrollBar();
+    if (top < 0)
+        top = before + inner->value();
+    const int column = qMax(0, currentIndex().column());
+    const int current = CurrentRow();
+    m_moving = true;
+    const bool scroll = hasAutoScroll();
+    setAutoScroll(false);
+    m_window->MoveTo(row - m_window->Capacity() / 2);
+    const int base = m_window->Base();
+    const bool moved = base != before;
+    if (moved) {
+        // The top row stays; a current row the window left behind becomes the top row in
+        // view, as when a data grid's thumb is dragged.
+        inner->setValue(top - base);
+        if (current >= 0) {
+            const int rows = m_window->rowCount();
+            const int at = current >= base && current < base + rows ? current - base
+                                                                    : qBound(0, inner->value(), rows - 1);
+            selectionModel()->setCurrentIndex(m_window->index(at, column), QItemSelectionModel::ClearAndSelect);
+        }
+    }
+    setAutoScroll(scroll);
+    m_moving = false;
+    syncRowBar();
+    return moved;
+}
+
+// Within a quarter of the window from an end that has rows beyond it.
+bool TQGenGrid::nearEdge(int row) const
+{
+    const int margin = m_window->Capacity() / 4;
+    const int base = m_window->Base();
+    const int end = base + m_window->rowCount();
+    return (row - base < margin && base > 0) || (end - row < margin && end < m_window->SourceRows());
+}
+
+void TQGenGrid::viewScrolled(int value)
+{
+    if (m_moving)
+        return;
+    const int top = m_window->Base() + value;
+    if (nearEdge(top) || nearEdge(top + verticalScrollBar()->pageStep()))
+        centreOn(top);
+    syncRowBar();
+}
+
+void TQGenGrid::rowBarMoved(int top)
+{
+    if (m_moving)
+        return;
+    QScrollBar *inner = verticalScrollBar();
+    if (top < m_window->Base() || top + inner->pageStep() > m_window->Base() + m_window->rowCount())
+        centreOn(top, top);
+    inner->setValue(top - m_window->Base());
+}
+
+void TQGenGrid::syncRowBar()
+{
+    const QScrollBar *inner = verticalScrollBar();
+    const int base = m_window->Base();
+    const int beyond = qMax(0, m_window->SourceRows() - (base + m_window->rowCount()));
+    const QSignalBlocker block(m_rowBar);
+    m_rowBar->setRange(0, base + inner->maximum() + beyond);
+    m_rowBar->setPageStep(inner->pageStep());
+    m_rowBar->setSingleStep(inner->singleStep());
+    m_rowBar->setValue(base + inner->value());
+}
+
+QModelIndex TQGenGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    if ((cursorAction == MoveHome || cursorAction == MoveEnd) && (modifiers & Qt::ControlModifier))
+        centreOn(cursorAction == MoveHome ? 0 : m_window->SourceRows() - 1);
+    else if (const int current = CurrentRow(); current >= 0 && nearEdge(current))
+        centreOn(current);
+    return QTableView::moveCursor(cursorAction, modifiers);
+}
+
+void TQGenGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    const int row = CurrentRow();
+    if (row != m_currentRow) {
+        m_currentRow = row;
+        Q_EMIT CurrentRowChanged(row);
+    }
 }
 
 void TQGenGrid::FitColumns()

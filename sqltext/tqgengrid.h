@@ -2,8 +2,10 @@
 
 #include <QTableView>
 
+class QScrollBar;
 class TQGCellDelegate;
 class TQGIndicatorHeader;
+class TQGRowWindow;
 
 // The result grid: a read-only data grid with a title row, a record indicator column,
 // column and row lines and resizable columns, whose data rows are LinesPerRow text lines
@@ -33,18 +35,50 @@ public:
     // those: the rows below are not read).
     void FitColumns();
 
+    // The result's model; the view itself is given the window on it.
     void setModel(QAbstractItemModel *model) override;
+    QAbstractItemModel *SourceModel() const;
+    TQGRowWindow *Window() const { return m_window; }
+    QScrollBar *RowScrollBar() const { return m_rowBar; }
+
+    // The current row of the result, -1 for none.
+    int CurrentRow() const;
+    // Makes the row (bounded to the result) current and scrolls it into view; column -1
+    // keeps the current column.
+    void SetCurrentRow(int row, int column = -1);
+    // Scrolls so that the row is the top one in view.
+    void ScrollToRow(int row);
+    // The result's row shown at the viewport's y, -1 below the last one.
+    int RowAt(int y) const;
+    QModelIndex ViewIndex(const QModelIndex &sourceIndex) const;
     // No incremental search: it would read the result row by row up to the match.
     void keyboardSearch(const QString &search) override;
+
+Q_SIGNALS:
+    void CurrentRowChanged(int row);
 
 protected:
     void LayoutChanged();
     void changeEvent(QEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
     void updateGeometries() override;
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:
     void alignTopRow();
+    void viewScrolled(int value);
+    void rowBarMoved(int top);
+    void syncRowBar();
+    // Moves the window so that the result's row lies well inside it, with the row top
+    // (-1: the present one) at the top of the view; returns whether the window moved.
+    bool centreOn(int row, int top = -1);
+    bool nearEdge(int row) const;
+
+    TQGRowWindow *m_window;
+    QScrollBar *m_rowBar;
+    bool m_moving = false;
+    int m_currentRow = -1;
 
     int m_linesPerRow = 1;
     int m_layoutRuns = 0;

@@ -92,11 +92,8 @@ public:
     {
         controls.grid->SetLinesPerRow(hasMultiLineField(*query) ? 3 : 1);
         controls.grid->FitColumns();
-        if (model->rowCount() > 0) {
-            const QModelIndex index = model->index(qBound(0, currentRow, model->rowCount() - 1), 0);
-            controls.grid->setCurrentIndex(index);
-            controls.grid->scrollTo(index);
-        }
+        if (model->rowCount() > 0)
+            controls.grid->SetCurrentRow(currentRow, 0);
         controls.resultPanel->show();
         if (!query->IsReading())
             setRunning(false);
@@ -199,11 +196,10 @@ TQGQueryExecution::TQGQueryExecution(const Controls &controls, TQuery *query, st
     connect(query, &TQuery::readingFinished, this, [this] { d->finished(); });
     // The navigator's position is the query's current record (the source of a detail
     // query's parameter values).
-    connect(d->controls.grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current) {
-                if (current.isValid())
-                    d->query->SetRecNo(current.row());
-            });
+    connect(d->controls.grid, &TQGenGrid::CurrentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            d->query->SetRecNo(row);
+    });
     // A result closed elsewhere (the connection went away) leaves nothing to browse.
     connect(query, &TQuery::activeChanged, this, [this](bool active) {
         if (!active && !d->running) {
@@ -264,7 +260,7 @@ void TQGQueryExecution::RefreshResult()
     if (!d->query->IsActive() || d->waiting)
         return;
     const RunningFlag running(d->running);
-    const int row = qMax(0, d->controls.grid->currentIndex().row());
+    const int row = qMax(0, d->controls.grid->CurrentRow());
     d->query->Close();
     d->setRunning(false);
     if (!d->openResult(row))

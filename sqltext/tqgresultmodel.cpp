@@ -2,6 +2,8 @@
 
 #include "tquery.h"
 
+#include <QImage>
+
 #include <limits>
 
 namespace {
@@ -91,7 +93,7 @@ QVariant TQGResultModel::data(const QModelIndex &index, int role) const
         const quint64 key = quint64(row) * quint64(m_columns) + quint64(field);
         if (const QPixmap *cached = m_pictures.object(key))
             return *cached;
-        const QPixmap picture = m_query->Picture(row, field);
+        const QPixmap picture = QPixmap::fromImage(QImage::fromData(m_query->Picture(row, field)));
         m_pictures.insert(key, new QPixmap(picture));
         return picture;
     }

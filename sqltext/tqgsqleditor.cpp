@@ -1,31 +1,14 @@
 #include "tqgsqleditor.h"
 
+#include "designwords.h"
 #include "tqgsqlcompleter.h"
 #include "tqgsqlhighlighter.h"
+#include "tqgstyle.h"
 
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-
-namespace {
-
-QFont editorFont()
-{
-    // "Courier" where the family exists; otherwise the system's fixed font.
-    QFont font(QStringLiteral("Courier"));
-    font.setPointSize(10);
-    font.setStyleHint(QFont::TypeWriter, QFont::PreferDefault);
-    if (!QFontInfo(font).fixedPitch()) {
-        QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        fixed.setPointSize(10);
-        return fixed;
-    }
-    return font;
-}
-
-} // namespace
 
 TQGSqlEditor::TQGSqlEditor(QWidget *parent)
     : QPlainTextEdit(parent)
@@ -33,7 +16,7 @@ TQGSqlEditor::TQGSqlEditor(QWidget *parent)
     , m_completer(new TQGSqlCompleter(this))
 {
     setObjectName(QStringLiteral("Memo1"));
-    setFont(editorFont());
+    setFont(FixedPitchFont(QStringLiteral("Courier"), 10));
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -87,10 +70,7 @@ void TQGSqlEditor::SetLines(const QStringList &lines)
 
 void TQGSqlEditor::SetText(const QString &text)
 {
-    QString normalized = text;
-    normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    normalized.replace(u'\r', u'\n');
-    setPlainText(normalized);
+    setPlainText(NormalizeLineBreaks(text));
 }
 
 void TQGSqlEditor::SetDialect(SqlDialect dialect)

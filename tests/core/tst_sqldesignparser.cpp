@@ -86,6 +86,8 @@ private Q_SLOTS:
     void refuses();
     void designedStatementsReadBack_data();
     void designedStatementsReadBack();
+    void extendedStatementsReadBack_data();
+    void extendedStatementsReadBack();
     void tablesPlacedAsDoubleClick();
 };
 
@@ -338,6 +340,46 @@ void TestSqlDesignParser::designedStatementsReadBack()
     QVERIFY(!sql.isEmpty());
     const QueryDefinition def = DesignFromSql(sql, sourceFor(SqlDialect(dialect), quote));
     QCOMPARE(def.type, type);
+    QCOMPARE(GenerateSQLText(designOf(def, style)), sql);
+}
+
+void TestSqlDesignParser::extendedStatementsReadBack_data()
+{
+    QTest::addColumn<int>("dialect");
+    QTest::addColumn<int>("joinType");
+    for (const SqlDialect d : {SqlDialect::SQLite, SqlDialect::PostgreSQL, SqlDialect::MySQL, SqlDialect::ODBC}) {
+        for (const JoinType j : {JoinType::Inner, JoinType::Left, JoinType::Right, JoinType::Full}) {
+            if (!(d == SqlDialect::MySQL && j == JoinType::Full))  // MySQL has no FULL JOIN
+                QTest::addRow("%d/%d", int(d), int(j)) << int(d) << int(j);
+        }
+    }
+}
+
+// Outer joins, totals with HAVING, DISTINCT and the limit read back to the same text.
+void TestSqlDesignParser::extendedStatementsReadBack()
+{
+    QFETCH(int, dialect);
+    QFETCH(int, joinType);
+    const IdentifierStyle style{false, SqlDialect(dialect)};
+    QueryDesign design;
+    design.style = style;
+    design.tables << DesignTable{"clients", fieldsOf("clients"), {false, true, true, false},
+                                 {TotalKind::None, TotalKind::Group, TotalKind::Group, TotalKind::None}};
+    design.tables << DesignTable{"sales", fieldsOf("sales"), {true, false, false, true},
+                                 {TotalKind::Count, TotalKind::None, TotalKind::None, TotalKind::Sum}};
+    design.tables << DesignTable{"ledger", fieldsOf("ledger"), {false, false, false}, {}};
+    const QString a = FieldReference("sales", "ClientNo", style), b = FieldReference("clients", "ClientNo", style);
+    design.conditions << ConditionRow{a, "=", b, "AND"};
+    design.links << DesignLink{"sales", "clients", a + " = " + b, JoinType(joinType)};
+    design.conditions << ConditionRow{FieldReference("clients", "Town", style), "<> (Not Equal)", "'x'", "AND"}
+                      << ConditionRow{"COUNT(" + FieldReference("sales", "SaleNo", style) + ")", "> (Greater Than)", "1", "AND"};
+    design.sorting << SortRow{"SUM(" + FieldReference("sales", "Total", style) + ")", "No"};
+    design.distinct = true;
+    design.limit = 10;
+    const QString sql = GenerateSQLText(design);
+    QVERIFY(sql.contains("GROUP BY") && sql.contains("HAVING") && sql.contains("DISTINCT"));
+    QCOMPARE(sql.contains("JOIN"), joinType != int(JoinType::Inner));
+    const QueryDefinition def = DesignFromSql(sql, sourceFor(SqlDialect(dialect), false));
     QCOMPARE(GenerateSQLText(designOf(def, style)), sql);
 }
 

@@ -28,6 +28,17 @@ void TestSqlParameters::names_data()
     QTest::newRow("unterminated comment") << "SELECT :a -- :no" << QStringList{"a"};
     QTest::newRow("colon alone") << "SELECT : , :" << QStringList();
     QTest::newRow("underscore and digits") << ":_1 :2nd" << QStringList{"_1", "2nd"};
+    QTest::newRow("block comment") << "SELECT /* :no\n :no */ :yes" << QStringList{"yes"};
+    QTest::newRow("unterminated block comment") << "SELECT :a /* :no" << QStringList{"a"};
+    QTest::newRow("cast after a parameter") << "SELECT :p::int, :q::text" << QStringList{"p", "q"};
+    QTest::newRow("cast of a string") << "SELECT ':no'::date, :yes" << QStringList{"yes"};
+    QTest::newRow("quoted name with colon then cast") << "SELECT \"a:no\"::text, :yes" << QStringList{"yes"};
+    QTest::newRow("doubled quote in quoted name") << "SELECT \"a\"\":no\", :yes" << QStringList{"yes"};
+    QTest::newRow("dollar quote") << "SELECT $$ :no $$, :yes" << QStringList{"yes"};
+    QTest::newRow("tagged dollar quote") << "SELECT $f$ :no $$ :no $f$, :yes" << QStringList{"yes"};
+    QTest::newRow("positional dollar is code") << "SELECT $1, :yes" << QStringList{"yes"};
+    QTest::newRow("comment marker inside a string") << "SELECT '--', :yes" << QStringList{"yes"};
+    QTest::newRow("string marker inside a comment") << "SELECT 1 -- it's\n, :yes" << QStringList{"yes"};
     QTest::newRow("letters beyond ASCII") << QString::fromUtf8(":Größe, :GRÖSSE") << QStringList{QString::fromUtf8("Größe"), QString::fromUtf8("GRÖSSE")};
 }
 

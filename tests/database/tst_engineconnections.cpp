@@ -1,5 +1,6 @@
 #include "tdatabase.h"
 #include "testsupport.h"
+#include "tqglogindialog.h"
 #include "tquery.h"
 #include "tsession.h"
 #include "tsessionlist.h"
@@ -67,6 +68,8 @@ QVariant scalar(const QSqlDatabase &db, const QString &sql)
 
 void TestEngineConnections::initTestCase()
 {
+    // The component hands the layer its login dialog; so does this program.
+    TDatabase::SetLoginPrompt(&TQGLoginDialog::Ask);
     QVERIFY2(!TestSupport::PgEnv().isEmpty(), "the PostgreSQL test server is not running");
     const auto my = TestSupport::MariaDbEnv();
     QVERIFY2(!my.isEmpty(), "the MariaDB test server is not running");

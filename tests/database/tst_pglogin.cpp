@@ -1,5 +1,6 @@
 #include "tdatabase.h"
 #include "testsupport.h"
+#include "tqglogindialog.h"
 #include "tquery.h"
 #include "tsession.h"
 #include "tsessionlist.h"
@@ -42,6 +43,8 @@ private:
 
 void TestPgLogin::initTestCase()
 {
+    // The component hands the layer its login dialog; so does this program.
+    TDatabase::SetLoginPrompt(&TQGLoginDialog::Ask);
     const auto env = TestSupport::PgEnv();
     QVERIFY2(!env.isEmpty(), "the PostgreSQL server of the test run is not running (fixture pg)");
     QVERIFY(m_dir.isValid());

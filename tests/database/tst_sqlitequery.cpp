@@ -245,7 +245,7 @@ void TestSqliteQuery::pictures()
         QVERIFY(v.toByteArray().startsWith("\x89PNG\r\n\x1a\n"));
         const QImage image = QImage::fromData(v.toByteArray(), "PNG");
         QCOMPARE(image.size(), QSize(24, 24));
-        QCOMPARE(q->Picture(row, 1).size(), QSize(24, 24));
+        QCOMPARE(QImage::fromData(q->Picture(row, 1)).size(), QSize(24, 24));
     }
     QVERIFY(q->Picture(0, 0).isNull());  // a number is no picture
 }

@@ -146,12 +146,12 @@ inline void selectShowsRows(Window &w)
     QVERIFY(w.statusBar2()->isVisible());
     QCOMPARE(w.status(), QStringLiteral("20 record(s)"));
     TQGResultModel *model = w.model();
-    QCOMPARE(w->Grid()->model(), model);
+    QCOMPARE(w->Grid()->SourceModel(), model);
     QCOMPARE(model->rowCount(), 20);
     QCOMPARE(model->columnCount(), 7);
     QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Name"));
     QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("1"));
-    QCOMPARE(w->Grid()->currentIndex().row(), 0);
+    QCOMPARE(w->Grid()->CurrentRow(), 0);
     QVERIFY(w->Query1()->IsActive());  // it stays open for the grid and the navigator
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
@@ -324,15 +324,15 @@ inline void navigator(Window &w)
     TQGDBNavigator *nav = w.navigator();
     QCOMPARE(nav->View(), w->Grid());
     TQGenGrid *grid = w->Grid();
-    QCOMPARE(grid->currentIndex().row(), 0);
+    QCOMPARE(grid->CurrentRow(), 0);
     nav->Button(QStringLiteral("NavNext"))->click();
     nav->Button(QStringLiteral("NavNext"))->click();
-    QCOMPARE(grid->currentIndex().row(), 2);
+    QCOMPARE(grid->CurrentRow(), 2);
     QCOMPARE(w->Query1()->RecNo(), 2);
     nav->Button(QStringLiteral("NavPrior"))->click();
     QCOMPARE(w->Query1()->RecNo(), 1);
     nav->Button(QStringLiteral("NavLast"))->click();
-    QCOMPARE(grid->currentIndex().row(), 999999);
+    QCOMPARE(grid->CurrentRow(), 999999);
     QCOMPARE(w->Query1()->RecNo(), 999999);
     grid->viewport()->grab();
     QVERIFY(grid->viewport()->rect().intersects(grid->visualRect(grid->currentIndex())));
@@ -340,7 +340,7 @@ inline void navigator(Window &w)
     QVERIFY(w->Query1()->CachedRowCount() <= 16 * 256);
     QVERIFY(!nav->Button(QStringLiteral("NavNext"))->isEnabled());
     nav->Button(QStringLiteral("NavFirst"))->click();
-    QCOMPARE(grid->currentIndex().row(), 0);
+    QCOMPARE(grid->CurrentRow(), 0);
     QVERIFY(!nav->Button(QStringLiteral("NavPrior"))->isEnabled());
 
     // Refresh runs the statement again and keeps the place.
@@ -353,7 +353,7 @@ inline void navigator(Window &w)
     QVERIFY(w.resultShown());
     QVERIFY(w->Query1()->IsActive());
     w.wait();
-    QCOMPARE(grid->currentIndex().row(), 3);
+    QCOMPARE(grid->CurrentRow(), 3);
     QCOMPARE(w.status(), QStringLiteral("1000000 record(s)"));
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
@@ -436,7 +436,7 @@ inline void oneRun(Window &w, const QString &alias)
     TQGResultModel *model = w.model();
     const QString early = model->index(5, 1).data().toString();
     w.navigator()->Last();
-    QCOMPARE(w->Grid()->currentIndex().row(), 999999);
+    QCOMPARE(w->Grid()->CurrentRow(), 999999);
     w->Grid()->viewport()->grab();
     const qint64 lastEntry = scalar(alias, QStringLiteral(
         "SELECT \"EntryNo\" FROM ledger ORDER BY \"Amount\" ASC, \"EntryNo\" DESC LIMIT 1"));

@@ -3,6 +3,7 @@
 #include "tqgengrid.h"
 #include "tqgindicatorheader.h"
 #include "tqgresultmodel.h"
+#include "tqgrowwindow.h"
 #include "tquery.h"
 #include "tsessionlist.h"
 
@@ -48,6 +49,8 @@ private Q_SLOTS:
     void modelFollowsTheQuery();
     void onlyRowsInViewAreRead();
     void memoryStaysBoundedWhileScrolling();
+    void windowMovesWithTheUser_data();
+    void windowMovesWithTheUser();
 
     void navigatorMovesTheCurrentRow();
     void navigatorButtonsFollowThePosition();
@@ -302,7 +305,7 @@ void TestEnGrid::cellDrawing()
             p.setClipRect(lines.intersected(inner));
             p.drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, query.WholeText(row, column));
         } else {
-            const QPixmap picture = query.Picture(row, column);
+            const QPixmap picture = QPixmap::fromImage(QImage::fromData(query.Picture(row, column)));
             p.setRenderHint(QPainter::SmoothPixmapTransform);
             if (!picture.isNull())
                 p.drawPixmap(inner, picture);
@@ -450,10 +453,10 @@ void TestEnGrid::picturesStretchedInTheGrid()
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
     grid.clearSelection();
-    grid.setCurrentIndex(model.index(2, 0));  // the picture cell is not the current one
+    grid.SetCurrentRow(2, 0);  // the picture cell is not the current one
 
     const QImage shot = grid.viewport()->grab().toImage();
-    const QRect cell = grid.visualRect(model.index(0, 1));  // the grid line is not part of it
+    const QRect cell = grid.visualRect(grid.ViewIndex(model.index(0, 1)));  // the grid line is not part of it
     QCOMPARE(cell.height(), 3 * grid.LineHeight() - 1);
     const QRect inner = cell.adjusted(2, 2, -2, -2);
     const QColor red(Qt::red), blue(Qt::blue);
@@ -476,7 +479,7 @@ void TestEnGrid::picturesStretchedInTheGrid()
         QCOMPARE(QColor(shot.pixel(cell.center().x(), cell.bottom() - d)), base);
     }
     // A row without a picture shows the brush only.
-    const QRect empty = grid.visualRect(model.index(1, 1));
+    const QRect empty = grid.visualRect(grid.ViewIndex(model.index(1, 1)));
     QCOMPARE(QColor(shot.pixel(empty.center())), base);
 }
 
@@ -502,10 +505,10 @@ void TestEnGrid::indicatorMarksTheCurrentRecord()
                 return true;
         return false;
     };
-    grid.setCurrentIndex(model.index(1, 0));
+    grid.SetCurrentRow(1, 0);
     QVERIFY(marked(1));
     QVERIFY(!marked(0));
-    grid.setCurrentIndex(model.index(2, 1));
+    grid.SetCurrentRow(2, 1);
     QVERIFY(marked(2));
     QVERIFY(!marked(1));
 }
@@ -564,11 +567,11 @@ void TestEnGrid::onlyRowsInViewAreRead()
     QVERIFY2(model.HighestRowRead() < inView, qPrintable(QString::number(model.HighestRowRead())));
     QCOMPARE(query.CachedRowCount(), 64);
 
-    grid.scrollTo(model.index(500000, 0), QAbstractItemView::PositionAtTop);
+    grid.ScrollToRow(500000);
     grid.viewport()->grab();
     QVERIFY(model.HighestRowRead() >= 500000);
     QVERIFY(model.HighestRowRead() < 500000 + inView);
-    QCOMPARE(grid.indexAt(QPoint(5, 1)).row(), 500000);
+    QCOMPARE(grid.RowAt(1), 500000);
     QCOMPARE(model.index(500000, 4).data().toString(), QStringLiteral("Entry 500001"));
 }
 
@@ -583,7 +586,7 @@ void TestEnGrid::memoryStaysBoundedWhileScrolling()
     grid.resize(500, 300);
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
-    QScrollBar *bar = grid.verticalScrollBar();
+    QScrollBar *bar = grid.RowScrollBar();
     QCOMPARE(bar->maximum() > 990000, true);
     for (int step = 0; step <= 40; ++step) {
         bar->setValue(int(qint64(bar->maximum()) * ((step * 7919) % 41) / 40));
@@ -594,6 +597,74 @@ void TestEnGrid::memoryStaysBoundedWhileScrolling()
     grid.viewport()->grab();
     QCOMPARE(model.HighestRowRead(), 999999);
     QVERIFY(query.CachedRowCount() <= 16 * 256);
+}
+
+// The view sees a window of 100 rows of the million; every way of moving reaches the rows
+// beyond it, and the row shown is always the result's row of that number.
+void TestEnGrid::windowMovesWithTheUser_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("row");
+    QTest::newRow("keys down") << "down" << 250;
+    QTest::newRow("page down") << "pagedown" << -1;
+    QTest::newRow("ctrl end") << "ctrlend" << 999999;
+    QTest::newRow("bar to end") << "bar" << 999999;
+    QTest::newRow("wheel") << "wheel" << -1;
+    QTest::newRow("back from the end") << "back" << 999899;
+}
+
+void TestEnGrid::windowMovesWithTheUser()
+{
+    QFETCH(QString, how);
+    QFETCH(int, row);
+    TQuery query;
+    open(query, QStringLiteral("SHOP"), QStringLiteral("SELECT * FROM ledger"));
+    TQGResultModel model;
+    model.SetQuery(&query);
+    TQGenGrid grid;
+    grid.Window()->SetCapacity(100);
+    grid.setModel(&model);
+    grid.resize(500, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    grid.setFocus();
+    grid.SetCurrentRow(0, 4);
+    const int page = grid.GridRowCount() - 2;
+    if (how == QLatin1String("down")) {
+        for (int i = 0; i < row; ++i)
+            QTest::keyClick(&grid, Qt::Key_Down);
+    } else if (how == QLatin1String("pagedown")) {
+        for (int i = 0; i < 30; ++i)
+            QTest::keyClick(&grid, Qt::Key_PageDown);
+        QVERIFY(grid.CurrentRow() >= 30 * page);
+        row = grid.CurrentRow();
+    } else if (how == QLatin1String("ctrlend")) {
+        QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+    } else if (how == QLatin1String("bar")) {
+        grid.RowScrollBar()->setValue(grid.RowScrollBar()->maximum());
+        QVERIFY(grid.viewport()->rect().contains(grid.visualRect(grid.ViewIndex(model.index(999999, 4)))));
+        QCOMPARE(grid.CurrentRow(), grid.RowAt(1));  // the current row came along
+        grid.SetCurrentRow(999999);
+    } else if (how == QLatin1String("wheel")) {
+        for (int i = 0; i < 100; ++i) {
+            QWheelEvent wheel(QPointF(50, 50), grid.viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(grid.viewport(), &wheel);
+        }
+        QVERIFY(grid.RowAt(1) >= 250);
+        grid.SetCurrentRow(grid.RowAt(1));
+        row = grid.RowAt(1);
+    } else {
+        QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+        for (int i = 0; i < 100; ++i)
+            QTest::keyClick(&grid, Qt::Key_Up);
+    }
+    grid.viewport()->grab();
+    QCOMPARE(grid.CurrentRow(), row);
+    QCOMPARE(grid.currentIndex().data().toString(), QStringLiteral("Entry %1").arg(row + 1));
+    QVERIFY(grid.viewport()->rect().intersects(grid.visualRect(grid.currentIndex())));
+    QVERIFY(grid.verticalHeader()->count() <= 100);
+    QCOMPARE(grid.RowScrollBar()->value(), grid.RowAt(1));
 }
 
 void TestEnGrid::navigatorMovesTheCurrentRow()
@@ -609,28 +680,28 @@ void TestEnGrid::navigatorMovesTheCurrentRow()
     navigator.SetView(&grid);
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
-    grid.setCurrentIndex(model.index(0, 2));
+    grid.SetCurrentRow(0, 2);
 
     navigator.Button(QStringLiteral("NavNext"))->click();
-    QCOMPARE(grid.currentIndex().row(), 1);
+    QCOMPARE(grid.CurrentRow(), 1);
     QCOMPARE(grid.currentIndex().column(), 2);  // the column stays
     navigator.Next();
-    QCOMPARE(grid.currentIndex().row(), 2);
+    QCOMPARE(grid.CurrentRow(), 2);
     navigator.Button(QStringLiteral("NavPrior"))->click();
-    QCOMPARE(grid.currentIndex().row(), 1);
+    QCOMPARE(grid.CurrentRow(), 1);
     navigator.Button(QStringLiteral("NavLast"))->click();
-    QCOMPARE(grid.currentIndex().row(), 999999);
+    QCOMPARE(grid.CurrentRow(), 999999);
     grid.viewport()->grab();
     QVERIFY(grid.viewport()->rect().contains(grid.visualRect(grid.currentIndex())));
-    QCOMPARE(model.index(grid.currentIndex().row(), 0).data().toString(), QStringLiteral("1000000"));
+    QCOMPARE(model.index(grid.CurrentRow(), 0).data().toString(), QStringLiteral("1000000"));
     navigator.Next();
-    QCOMPARE(grid.currentIndex().row(), 999999);
+    QCOMPARE(grid.CurrentRow(), 999999);
     navigator.Prior();
-    QCOMPARE(grid.currentIndex().row(), 999998);
+    QCOMPARE(grid.CurrentRow(), 999998);
     navigator.Button(QStringLiteral("NavFirst"))->click();
-    QCOMPARE(grid.currentIndex().row(), 0);
+    QCOMPARE(grid.CurrentRow(), 0);
     navigator.Prior();
-    QCOMPARE(grid.currentIndex().row(), 0);
+    QCOMPARE(grid.CurrentRow(), 0);
     QVERIFY(query.CachedRowCount() <= 16 * 256);
 }
 
@@ -651,13 +722,13 @@ void TestEnGrid::navigatorButtonsFollowThePosition()
     QCOMPARE(navigator.findChildren<QToolButton *>().size(), 6);
     QVERIFY(!enabled("NavStop"));
 
-    grid.setCurrentIndex(model.index(0, 0));
+    grid.SetCurrentRow(0, 0);
     QVERIFY(!enabled("NavFirst"));
     QVERIFY(!enabled("NavPrior"));
     QVERIFY(enabled("NavNext"));
     QVERIFY(enabled("NavLast"));
     QVERIFY(enabled("NavRefresh"));
-    grid.setCurrentIndex(model.index(1, 0));  // moved by the grid itself
+    grid.SetCurrentRow(1, 0);  // moved by the grid itself
     QVERIFY(enabled("NavFirst"));
     QVERIFY(enabled("NavPrior"));
     QVERIFY(enabled("NavNext"));

@@ -5,6 +5,7 @@
 // Execute opens one.
 
 #include "messages.h"
+#include "naming.h"
 #include "tdatabase.h"
 #include "testsupport.h"
 #include "tqgqueryform.h"
@@ -27,9 +28,7 @@ using TableSpec = QList<QPair<QString, QStringList>>;
 
 inline QString quoted(const QString &name)
 {
-    QString n = name;
-    n.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + n + u'"';
+    return QuotedName(name, u'"');
 }
 
 // Creates the SQLite file with the tables (each field INTEGER, two rows) and an alias

@@ -1,4 +1,5 @@
 #include "designfixture.h"
+#include "querydefinition.h"
 #include "tqgcanvascommands.h"
 #include "tqgchecklistbox.h"
 #include "tqgdesignlists.h"
@@ -48,6 +49,7 @@ private Q_SLOTS:
     void sameStatementAsTheDesigner_data();
     void sameStatementAsTheDesigner();
     void databaseOverride();
+    void joinsTotalsDistinctLimit();
     void aliasesFromEnvironment();
     void errors_data();
     void errors();
@@ -127,6 +129,39 @@ void TestVdqsql::databaseOverride()
     const Run run = vdqsql({QStringLiteral("--database"), QStringLiteral("COPY"), QStringLiteral("--aliases"), m_aliases, file});
     QCOMPARE(run.exitCode, 0);
     QVERIFY(run.out.startsWith("SELECT clients.\"ClientNo\", clients.\"Cust No\", sales.* FROM\n"));
+}
+
+// A file with an outer join, totals, HAVING, DISTINCT and a limit gives the statement with all of them.
+void TestVdqsql::joinsTotalsDistinctLimit()
+{
+    QueryDefinition def;
+    def.sessionName = QStringLiteral("Default");
+    def.database = QStringLiteral("SHOP");
+    def.distinct = true;
+    def.limit = 5;
+    StoredTable clients;
+    clients.name = QStringLiteral("clients");
+    clients.items = {{"ClientNo", false}, {"Firm", true}, {"Cust No", false}};
+    clients.totals = {"", "GROUP", ""};
+    StoredTable sales;
+    sales.name = QStringLiteral("sales");
+    sales.items = {{"SaleNo", true}, {"ClientNo", false}};
+    sales.totals = {"COUNT", ""};
+    def.tables = {clients, sales};
+    const QString join = QStringLiteral("clients.\"ClientNo\" = sales.\"ClientNo\"");
+    def.links = {StoredLink{"clients", "sales", join, QString(), QStringLiteral("LEFT")}};
+    def.conditions.rows = {{"clients.\"ClientNo\"", "=", "sales.\"ClientNo\"", "AND"},
+                           {"COUNT(sales.\"SaleNo\")", ">= (Greater Than or Equal)", "0", "AND"}};
+    def.sorting.rows = {{"COUNT(sales.\"SaleNo\")", "No"}};
+    const QString file = m_dir.filePath(QStringLiteral("extended.vdq"));
+    SaveQueryDefinitionFile(file, def);
+    const Run run = vdqsql({QStringLiteral("--aliases"), m_aliases, file});
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("SELECT DISTINCT clients.\"Firm\", COUNT(sales.\"SaleNo\") FROM\nclients clients\n"
+                                 "LEFT JOIN sales sales ON clients.\"ClientNo\" = sales.\"ClientNo\"\nGROUP BY \n"
+                                 " clients.\"Firm\"\nHAVING \n COUNT(sales.\"SaleNo\") >= 0 \nORDER BY \n"
+                                 " COUNT(sales.\"SaleNo\") DESC\nLIMIT 5\n"));
 }
 
 void TestVdqsql::aliasesFromEnvironment()

@@ -2,11 +2,9 @@
 
 #include "naming.h"
 #include "sqlkeywords.h"
-#include "tqglogindialog.h"
 #include "tquery.h"
 #include "vdqerror.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -18,6 +16,13 @@
 #include <sys/stat.h>
 
 namespace {
+
+// The login prompt the component installs; none in a program without windows.
+TDatabase::LoginPrompt &loginPrompt()
+{
+    static TDatabase::LoginPrompt prompt;
+    return prompt;
+}
 
 const QString kStandard = QStringLiteral("STANDARD");
 const QString kPostgreSQL = QStringLiteral("POSTGRESQL");
@@ -77,6 +82,11 @@ void addEngineKeywords(const QSqlDatabase &db, SqlDialect engine)
 }
 
 } // namespace
+
+void TDatabase::SetLoginPrompt(LoginPrompt prompt)
+{
+    loginPrompt() = std::move(prompt);
+}
 
 TDatabase::TDatabase(const TAliasParams &params, const QString &connectionName)
     : m_params(params), m_connectionName(connectionName)
@@ -330,14 +340,15 @@ void TDatabase::Open()
     const QSqlError error = db.lastError();
     if (!asksForPassword(error))
         connectFailed(error);
-    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
+    const TDatabase::LoginPrompt &prompt = loginPrompt();
+    if (!prompt) {
         throw VdqError(QStringLiteral("Cannot connect to database %1: the server asks for a password; "
                                       "give it in the alias (Password), there is no display for the login dialog")
                            .arg(m_params.name));
     }
     QString user = db.userName();
     QString password;
-    if (!TQGLoginDialog::Ask(m_params.name, user, password))
+    if (!prompt(m_params.name, user, password))
         throw VdqError(QStringLiteral("Login to database %1 was cancelled").arg(m_params.name));
     db.setUserName(user);
     db.setPassword(password);

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QSqlError;
 class TQuery;
 
@@ -37,8 +39,14 @@ public:
     // The family of the Qt driver (how results and type codes are read): ODBC stays ODBC.
     SqlDialect DriverFamily() const;
 
+    // Asks the user for the user name and password of the named database; false when the
+    // user cancels. The layer shows nothing itself: the component hands it its login dialog.
+    using LoginPrompt = std::function<bool(const QString &databaseName, QString &user, QString &password)>;
+    static void SetLoginPrompt(LoginPrompt prompt);
+
     // Connects when not yet connected; may ask for user name and password (the login
-    // dialog) when a server wants a password the alias does not give. An open connection
+    // prompt) when a server wants a password the alias does not give; without a prompt
+    // that is an error. An open connection
     // that was lost (a server restarted, a SQLite file replaced) is opened once more; if
     // that fails the engine's message is raised. Raises VdqError.
     void Open();

@@ -13,8 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QGuiApplication>
-#include <QImage>
+#include <QCoreApplication>
 #include <QMutex>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -1172,15 +1171,13 @@ QString TQuery::WholeText(qint64 row, int field) const
     return v.toString();
 }
 
-QPixmap TQuery::Picture(qint64 row, int field) const
+QByteArray TQuery::Picture(qint64 row, int field) const
 {
-    // Pixmaps need the GUI; a command-line program gets none.
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return QPixmap();
+    // The window decodes the image; the layer hands over the bytes.
     const QVariant v = Value(row, field);
     if (v.metaType().id() != QMetaType::QByteArray)
-        return QPixmap();
-    return QPixmap::fromImage(QImage::fromData(v.toByteArray()));
+        return QByteArray();
+    return v.toByteArray();
 }
 
 qint64 TQuery::CachedRowCount() const

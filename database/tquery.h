@@ -3,7 +3,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPair>
-#include <QPixmap>
+#include <QByteArray>
 #include <QStringList>
 #include <QVariant>
 #include <memory>
@@ -78,7 +78,8 @@ public:
     QVariant Value(qint64 row, int field) const;
     QString DisplayText(qint64 row, int field) const;
     QString WholeText(qint64 row, int field) const;
-    QPixmap Picture(qint64 row, int field) const;  // null when the value is no picture
+    // The bytes of a binary value, for the window to decode as a picture; null otherwise.
+    QByteArray Picture(qint64 row, int field) const;
     bool HasRow(qint64 row) const;
 
     // The current record (the navigator's position; parameter values of detail queries

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "querymodel.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+// The parts of a SELECT beyond the comma join: outer joins, totals, HAVING, DISTINCT and a
+// row limit, and the stored words that name them in a query definition file. A design that
+// uses none of them gives the classic text; these helpers are only asked when it does.
+
+// "INNER", "LEFT", "RIGHT", "FULL".
+QString JoinTypeName(JoinType type);
+// The type a stored word names, in any letter case; anything else is Inner, the classic join.
+JoinType JoinTypeFromName(const QString &name);
+
+// "GROUP", "COUNT", "SUM", "AVG", "MIN", "MAX"; empty for None.
+QString TotalKindName(TotalKind kind);
+// The kind a stored word names, in any letter case; anything else is None.
+TotalKind TotalKindFromName(const QString &name);
+
+// True when the design has totals: some field of some table has a kind other than None.
+bool HasTotals(const QueryDesign &design);
+
+// A field's total as written in the column line: "COUNT(" + reference + ")", and so on;
+// the reference alone for Group and None.
+QString TotalExpression(TotalKind kind, const QString &fieldReference);
+
+// True when a condition's field is an aggregate (COUNT(, SUM(, AVG(, MIN(, MAX( in any
+// letter case): its row belongs to HAVING, not WHERE.
+bool IsAggregateField(const QString &fieldName);
+
+// A condition row's text as a link's hint carries it: field, comparison (cut before " (")
+// and value, separated by single spaces.
+QString ConditionText(const ConditionRow &row);
+
+// The last line of a SELECT with a row limit: "LIMIT n" for SQLite, PostgreSQL and MySQL;
+// "FETCH FIRST n ROWS ONLY" for an engine known only as ODBC, the standard form that
+// PostgreSQL, DB2, Oracle 12 and later, Firebird 3 and later and the Java engines read
+// (through ODBC, SQLite, PostgreSQL and MySQL are known by their own dialect). Empty for
+// 0 or less.
+QString LimitLine(int limit, SqlDialect dialect);
+
+// The FROM part of a SELECT whose design has a non-inner link: the first table, then each
+// further table as "LEFT JOIN", "RIGHT JOIN", "FULL JOIN" with its link's condition after
+// ON, or "CROSS JOIN" when no such link ties it to a table before it (its inner conditions
+// stay in WHERE, as in the classic text). usedConditions gets, per Conditions row, whether
+// an ON took it. A link whose condition row is gone, or whose tables are not both on the
+// canvas, joins nothing, so that its tables meet as in the classic text; without any other
+// non-inner link the result is empty and the classic table line stands.
+// VdqError when the engine lacks the join type (FULL on MySQL and MariaDB).
+QStringList JoinedTableLines(const QueryDesign &design, const QStringList &aliases, QList<bool> *usedConditions);
+
+// True when some link of the design is not inner and so needs JoinedTableLines.
+bool HasOuterLinks(const QueryDesign &design);
+
+// The totals of a table window's fields from the stored (text, total) pairs, matched by
+// name as the ticks are; empty when no pair names a total.
+QList<TotalKind> ApplyStoredTotals(const QStringList &fields, const QList<QPair<QString, QString>> &stored);
