@@ -1,5 +1,6 @@
 #include "tqgquerymenus.h"
 
+#include "tqgdesignfromsql.h"
 #include "tqgeditcommands.h"
 #include "tqgfilecommands.h"
 #include "tqgglyphs.h"
@@ -82,7 +83,7 @@ void addItems(QMenu *menu, std::initializer_list<MenuRow> rows, QObject *context
 } // namespace
 
 TQGQueryMenus::TQGQueryMenus(TQGQueryForm *form)
-    : QObject(form), m_form(form)
+    : QObject(form), m_form(form), m_designFromSql(new TQGDesignFromSql(form))
 {
 }
 
@@ -143,6 +144,8 @@ QWidget *TQGQueryMenus::BuildToolBar()
          [form] { form->SpeedButton30Click(); }},
         {"SpeedButton31", 385, QT_TR_NOOP("Cancel and Exit"), TQGGlyph::CancelAndExit,
          [form] { form->SpeedButton31Click(); }},
+        {"bDesignFromSQL", 417, QT_TR_NOOP("Design from SQL"), TQGGlyph::Table,
+         [this] { m_designFromSql->DesignfromSQL1Click(); }},
     };
     for (const ButtonRow &row : trailing)
         connect(toolButton(panel, row.name, row.left, tr(row.hint), row.glyph), &QToolButton::clicked, this,
@@ -201,7 +204,14 @@ void TQGQueryMenus::BuildMenus(QMenuBar *menuBar, TQGSqlEditor *editor)
              {"Select1", QT_TR_NOOP("Select"), {}, typeSwitch(QueryType::Select), NoCommand, &m_typeActions[0]},
              {"Insert1", QT_TR_NOOP("Insert"), {}, typeSwitch(QueryType::Insert), NoCommand, &m_typeActions[1]},
              {"Update1", QT_TR_NOOP("Update"), {}, typeSwitch(QueryType::Update), NoCommand, &m_typeActions[2]},
-             {"Delete2", QT_TR_NOOP("Delete"), {}, typeSwitch(QueryType::Delete), NoCommand, &m_typeActions[3]}});
+             {"Delete2", QT_TR_NOOP("Delete"), {}, typeSwitch(QueryType::Delete), NoCommand, &m_typeActions[3]},
+             Separator,
+             // Ctrl+Z stays the editor's Undo; these two have keys of their own.
+             {"DesignfromSQL1", QT_TR_NOOP("Design from SQL"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D),
+              [this] { m_designFromSql->DesignfromSQL1Click(); }},
+             {"UndoDesignfromSQL1", QT_TR_NOOP("Undo Design from SQL"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+              [this] { m_designFromSql->UndoDesignfromSQL1Click(); }, NoCommand, &m_undoDesignFromSql}});
+    m_designFromSql->SetUndoAction(m_undoDesignFromSql);
     m_showTableList->setCheckable(true);
     m_showTableList->setChecked(true);
     auto *typeGroup = new QActionGroup(m_form);

@@ -11,6 +11,7 @@ class QMenu;
 class QMenuBar;
 class QToolButton;
 class QWidget;
+class TQGDesignFromSql;
 class TQGEditCommands;
 class TQGQueryForm;
 class TQGSqlEditor;
@@ -41,6 +42,7 @@ public:
     QAction *ShowTableList() const { return m_showTableList; }
     QMenu *PopupMenu6() const { return m_popupMenu6; }
     TQGEditCommands *EditCommands() const { return m_commands; }
+    TQGDesignFromSql *DesignFromSql() const { return m_designFromSql; }
 
 private:
     // The commands that both a tool button and menu items run.
@@ -57,4 +59,6 @@ private:
     QAction *m_typeActions[4] = {nullptr, nullptr, nullptr, nullptr};
     QAction *m_showTableList = nullptr;
     QMenu *m_popupMenu6 = nullptr;
+    TQGDesignFromSql *m_designFromSql;
+    QAction *m_undoDesignFromSql = nullptr;
 };
