@@ -671,30 +671,21 @@ private:
 
     // --- Conditions ---------------------------------------------------------------------
 
-    BoolNode parseOr()
-    {
-        BoolNode node;
-        node.kind = BoolNode::Or;
-        node.pos = pos();
-        node.kids << parseAnd();
-        while (isWord("OR")) {
-            node.opPositions << cur().start;
-            ++m_i;
-            node.kids << parseAnd();
-        }
-        return node.kids.size() == 1 ? node.kids.constFirst() : node;
-    }
+    // Conditions joined by OR, each of them conditions joined by AND (AND binds closer).
+    BoolNode parseOr() { return parseChain(BoolNode::Or); }
 
-    BoolNode parseAnd()
+    BoolNode parseChain(BoolNode::Kind kind)
     {
+        const char *word = kind == BoolNode::Or ? "OR" : "AND";
+        auto operand = [&] { return kind == BoolNode::Or ? parseChain(BoolNode::And) : parseBoolPrimary(); };
         BoolNode node;
-        node.kind = BoolNode::And;
+        node.kind = kind;
         node.pos = pos();
-        node.kids << parseBoolPrimary();
-        while (isWord("AND")) {
+        node.kids << operand();
+        while (isWord(word)) {
             node.opPositions << cur().start;
             ++m_i;
-            node.kids << parseBoolPrimary();
+            node.kids << operand();
         }
         return node.kids.size() == 1 ? node.kids.constFirst() : node;
     }

@@ -66,6 +66,13 @@ QMap<QString, QStringList> designTables()
     return tables;
 }
 
+void writeFile(const QString &name, const QByteArray &bytes)
+{
+    QFile f(name);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
 QString quoted(const QString &name, QChar quote)
 {
     QString doubled = name;
@@ -227,10 +234,7 @@ void TestDesignRoundTrip::designsReadBack()
     if (first.exitCode != 0 || first.out.isEmpty())
         QSKIP(qPrintable(QStringLiteral("no statement: %1").arg(QString::fromUtf8(first.err.trimmed()))));
     const QString sqlFile = m_dir.filePath(QStringLiteral("%1.sql").arg(QTest::currentDataTag()).replace(u'/', u'_'));
-    QFile f(sqlFile);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(first.out);
-    f.close();
+    writeFile(sqlFile, first.out);
 
     const Run toDesign = vdqsql({QStringLiteral("--to-design"), QStringLiteral("--database"), alias, sqlFile});
     QVERIFY2(toDesign.exitCode == 0, toDesign.err.constData());
@@ -238,10 +242,7 @@ void TestDesignRoundTrip::designsReadBack()
     QVERIFY(toDesign.out.startsWith("[Session]\r\n"));
     QVERIFY(!toDesign.out.contains("\n\n") && toDesign.out.count('\n') == toDesign.out.count("\r\n"));
     const QString designFile = sqlFile + QStringLiteral(".vdq");
-    QFile d(designFile);
-    QVERIFY(d.open(QIODevice::WriteOnly));
-    d.write(toDesign.out);
-    d.close();
+    writeFile(designFile, toDesign.out);
 
     const Run second = vdqsql({designFile});
     QCOMPARE(second.exitCode, 0);
@@ -300,17 +301,11 @@ void TestDesignRoundTrip::compareRows(const QString &engine, const QString &hand
 {
     const QString alias = QStringLiteral("S_") + engine;
     const QString sqlFile = m_dir.filePath(QStringLiteral("hand_%1_%2.sql").arg(engine).arg(qHash(handWritten)));
-    QFile f(sqlFile);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(handWritten.toUtf8());
-    f.close();
+    writeFile(sqlFile, handWritten.toUtf8());
     const Run toDesign = vdqsql({QStringLiteral("--to-design"), QStringLiteral("--database"), alias, sqlFile});
     QVERIFY2(toDesign.exitCode == 0, toDesign.err.constData());
     const QString designFile = sqlFile + QStringLiteral(".vdq");
-    QFile d(designFile);
-    QVERIFY(d.open(QIODevice::WriteOnly));
-    d.write(toDesign.out);
-    d.close();
+    writeFile(designFile, toDesign.out);
     const Run designed = vdqsql({designFile});
     QCOMPARE(designed.exitCode, 0);
     const QString statement = QString::fromUtf8(designed.out);
