@@ -1,7 +1,9 @@
 #include "sqldesignparser.h"
 
+#include "designwords.h"
 #include "naming.h"
 #include "querymodel.h"
+#include "selectforms.h"
 #include "sqllexer.h"
 #include "vdqerror.h"
 
@@ -149,50 +151,31 @@ const QSet<QString> &clauseWords()
     return words;
 }
 
-const QHash<QString, TotalKind> &aggregates()
+// The functions a total is written with: COUNT, SUM, AVG, MIN, MAX.
+TotalKind aggregateKind(const QString &function)
 {
-    static const QHash<QString, TotalKind> names = {{"COUNT", TotalKind::Count}, {"SUM", TotalKind::Sum},
-                                                    {"AVG", TotalKind::Avg}, {"MIN", TotalKind::Min},
-                                                    {"MAX", TotalKind::Max}};
-    return names;
+    const TotalKind kind = TotalKindFromName(function);
+    return kind == TotalKind::Group ? TotalKind::None : kind;
 }
 
-QString totalText(TotalKind kind)
-{
-    switch (kind) {
-    case TotalKind::Group: return QStringLiteral("GROUP");
-    case TotalKind::Count: return QStringLiteral("COUNT");
-    case TotalKind::Sum: return QStringLiteral("SUM");
-    case TotalKind::Avg: return QStringLiteral("AVG");
-    case TotalKind::Min: return QStringLiteral("MIN");
-    case TotalKind::Max: return QStringLiteral("MAX");
-    case TotalKind::None: break;
-    }
-    return QString();
-}
-
-// The Condition column for a comparison: the comparison dialog's caption where it has one.
+// The Condition column for a comparison: the comparison dialog's stored text where it has
+// one. A drawn join's row holds the bare "=".
 QString comparisonCaption(const QString &written, bool join)
 {
-    static const QHash<QString, QString> captions = {
-        {"=", "= (Equals)"}, {"<=", "<= (Less Than or Equals)"}, {"<", "< (Less Than)"},
-        {">", "> (Greater Than)"}, {"<>", "<> (Not Equal)"}, {">=", ">= (Greater Than or Equals)"},
-        {"like", "like "}};
-    // A drawn join's row holds the bare "=".
     if (join)
-        return written;
-    return captions.value(written, written);
+        return NewRowComparison;
+    for (const QLatin1String stored : StoredComparisons) {
+        const qsizetype cut = stored.indexOf(QLatin1String(" ("));
+        if ((cut < 0 ? stored.trimmed() : stored.left(cut)) == written)
+            return stored;
+    }
+    return written;
 }
 
 QString joinTypeText(JoinType type)
 {
-    switch (type) {
-    case JoinType::Left: return QStringLiteral("LEFT");
-    case JoinType::Right: return QStringLiteral("RIGHT");
-    case JoinType::Full: return QStringLiteral("FULL");
-    case JoinType::Inner: break;
-    }
-    return QString();
+    // An inner link is the classic one, stored without the key.
+    return type == JoinType::Inner ? QString() : JoinTypeName(type);
 }
 
 QString writtenName(const QList<NamePart> &parts)
@@ -234,6 +217,7 @@ private:
 
     [[noreturn]] void unexpected() const
     {
+        m_unexpected = true;
         if (atEnd())
             fail(int(m_sql.size()), QStringLiteral("a statement that ends too early"));
         fail(cur().start, QStringLiteral("\"%1\" here").arg(cur().text.left(40)));
@@ -687,30 +671,21 @@ private:
 
     // --- Conditions ---------------------------------------------------------------------
 
-    BoolNode parseOr()
-    {
-        BoolNode node;
-        node.kind = BoolNode::Or;
-        node.pos = pos();
-        node.kids << parseAnd();
-        while (isWord("OR")) {
-            node.opPositions << cur().start;
-            ++m_i;
-            node.kids << parseAnd();
-        }
-        return node.kids.size() == 1 ? node.kids.constFirst() : node;
-    }
+    // Conditions joined by OR, each of them conditions joined by AND (AND binds closer).
+    BoolNode parseOr() { return parseChain(BoolNode::Or); }
 
-    BoolNode parseAnd()
+    BoolNode parseChain(BoolNode::Kind kind)
     {
+        const char *word = kind == BoolNode::Or ? "OR" : "AND";
+        auto operand = [&] { return kind == BoolNode::Or ? parseChain(BoolNode::And) : parseBoolPrimary(); };
         BoolNode node;
-        node.kind = BoolNode::And;
+        node.kind = kind;
         node.pos = pos();
-        node.kids << parseBoolPrimary();
-        while (isWord("AND")) {
+        node.kids << operand();
+        while (isWord(word)) {
             node.opPositions << cur().start;
             ++m_i;
-            node.kids << parseBoolPrimary();
+            node.kids << operand();
         }
         return node.kids.size() == 1 ? node.kids.constFirst() : node;
     }
@@ -766,11 +741,22 @@ private:
             ++m_i;
             if (isWord("ANY") || isWord("ALL") || isWord("SOME"))
                 fail(cur().start, QStringLiteral("a subquery"));
-            const Expr right = parseOperand();
-            p.value = right.pieces;
-            if (right.kind == Expr::Field)
-                p.rightField = right;
             p.comparison = p.writtenOperator;
+            const int valueStart = m_i;
+            try {
+                const Expr right = parseOperand();
+                p.value = right.pieces;
+                if (right.kind == Expr::Field)
+                    p.rightField = right;
+            } catch (const VdqError &) {
+                if (!m_unexpected)
+                    throw;
+                // A value column holds any text: what is no expression is kept as written,
+                // up to the next AND or OR outside parentheses.
+                m_i = valueStart;
+                m_unexpected = false;
+                p.value = rawValue();
+            }
             return p;
         }
         if (acceptWord("IS")) {
@@ -834,6 +820,30 @@ private:
         }
         fail(opStart, atEnd() ? QStringLiteral("a condition without a comparison")
                               : QStringLiteral("a condition without a comparison, at \"%1\"").arg(cur().text.left(40)));
+    }
+
+    QList<Piece> rawValue()
+    {
+        static const QSet<QString> stops = {"AND", "OR", "ORDER", "GROUP", "HAVING", "LIMIT", "FETCH", "UNION",
+                                            "INTERSECT", "EXCEPT", "WHERE", "JOIN", "INNER", "LEFT", "RIGHT",
+                                            "FULL", "CROSS", "OFFSET"};
+        QList<Piece> pieces;
+        int depth = 0;
+        while (!atEnd()) {
+            const Tok &t = cur();
+            if (t.kind == SqlTokenKind::Word && depth == 0 && stops.contains(t.upper))
+                break;
+            if (t.kind == SqlTokenKind::Symbol) {
+                if (t.text == u";" || (t.text == u")" && depth == 0))
+                    break;
+                refuseSubquery();
+                depth += t.text == u"(" ? 1 : t.text == u")" ? -1 : 0;
+            }
+            addPiece(pieces);
+        }
+        if (pieces.isEmpty())
+            unexpected();
+        return pieces;
     }
 
     // --- Operands -----------------------------------------------------------------------
@@ -1032,7 +1042,7 @@ private:
             return;
         }
         if (e.pieces.size() == 4 && e.pieces.at(2).isRef && e.pieces.at(1).text == u"("
-            && e.pieces.at(3).text == u")" && aggregates().contains(e.pieces.at(0).text.toUpper())) {
+            && e.pieces.at(3).text == u")" && aggregateKind(e.pieces.at(0).text) != TotalKind::None) {
             e.kind = Expr::Aggregate;
             e.function = e.pieces.at(0).text.toUpper();
             e.ref = e.pieces.at(2).ref;
@@ -1189,6 +1199,17 @@ private:
         return {table, f};
     }
 
+    // The field a name stands for; table -1 where it names none or more than one.
+    FieldAt tryResolve(const QList<NamePart> &ref) const
+    {
+        if (ref.size() > 1)
+            return knownReference(ref) ? resolveField(ref, 0) : FieldAt();
+        int matches = 0;
+        for (const Table &t : m_tables)
+            matches += fieldIndex(t, ref.constFirst()) >= 0 ? 1 : 0;
+        return matches == 1 ? resolveField(ref, 0) : FieldAt();
+    }
+
     QString reference(const FieldAt &at) const
     {
         const Table &t = m_tables.at(at.table);
@@ -1224,25 +1245,31 @@ private:
                 bool found = false;
                 for (const Table &t : m_tables)
                     found = found || fieldIndex(t, p.ref.constFirst()) >= 0;
-                if (found) {
+                if (found)
                     resolveField(p.ref, p.pos);  // refuses a name more than one table has
-                    out += p.text;
-                } else if (!p.ref.constFirst().quoted && IsSqlKeyword(p.text, m_source.style.dialect)) {
-                    out += p.text;
-                } else {
-                    fail(p.pos, QStringLiteral("the unknown field %1").arg(p.text.left(80)));
-                }
+                out += p.text;
                 continue;
             }
-            out += referenceText(p.ref, p.text, p.pos);
+            out += knownReference(p.ref) ? referenceText(p.ref, p.text, p.pos) : p.text;
         }
         return out;
     }
 
-    // A condition's or sort row's field: always a field reference as the design writes it.
+    // True when a qualified name names a field of one of the tables.
+    bool knownReference(const QList<NamePart> &ref) const
+    {
+        const int table = tableOfQualifier(ref.mid(0, ref.size() - 1));
+        return table >= 0 && fieldIndex(m_tables.at(table), ref.constLast()) >= 0;
+    }
+
+    // A condition's or sort row's field: a field reference as the design writes it. A name
+    // no table has stays as written (the lists hold any text; the engine judges it when the
+    // statement runs).
     QString fieldNameText(const Expr &e) const
     {
         const QString written = e.pieces.value(e.kind == Expr::Aggregate ? 2 : 0).text;
+        if (e.ref.size() > 1 && !knownReference(e.ref))
+            return e.kind == Expr::Aggregate ? e.function + u'(' + written + u')' : written;
         QString ref = e.ref.size() == 1 ? reference(resolveField(e.ref, e.refPos))
                                         : referenceText(e.ref, written, e.refPos);
         if (e.kind == Expr::Aggregate)
@@ -1268,7 +1295,7 @@ private:
         }
         for (int k = 0; k < node.kids.size(); ++k) {
             if (k > 0)
-                ops << qMakePair(node.kind == BoolNode::And ? QStringLiteral("AND") : QStringLiteral("OR"),
+                ops << qMakePair(QString(node.kind == BoolNode::And ? AndWord : OrWord),
                                  node.opPositions.at(k - 1));
             flatten(node.kids.at(k), preds, ops);
         }
@@ -1318,11 +1345,9 @@ private:
                 continue;
             const Flat f = flat(*join.on);
             for (const auto &op : f.ops) {
-                if (op.first != u"AND")
+                if (op.first != AndWord)
                     fail(op.second, QStringLiteral("a join condition that is not an equality of two fields"));
             }
-            if (join.kind != JoinKind::Inner && f.preds.size() > 1)
-                fail(f.ops.constFirst().second, QStringLiteral("an outer join on more than one condition"));
             for (int idx : f.preds) {
                 const Predicate &p = st.preds.at(idx);
                 if (p.writtenOperator != u"=" || p.left.kind != Expr::Field || !p.rightField)
@@ -1345,15 +1370,15 @@ private:
                 innerJoinRows = innerJoinRows || type == JoinType::Inner;
                 const QString left = fieldNameText(p.left);
                 const QString right = fieldNameText(*p.rightField);
-                conditions.rows << QStringList{left, QStringLiteral("="), right, QStringLiteral("AND")};
-                addLink(def, a.table, b.table, left + QStringLiteral(" = ") + right, type);
+                conditions.rows << QStringList{left, NewRowComparison, right, AndWord};
+                addLink(def, a.table, b.table, JoinText(left, right), type);
             }
         }
         if (st.where) {
             const Flat f = flat(*st.where);
             if (innerJoinRows) {
                 for (const auto &op : f.ops) {
-                    if (op.first == u"OR")
+                    if (op.first == OrWord)
                         fail(op.second, QStringLiteral("an OR beside the conditions of a JOIN ... ON"));
                 }
             }
@@ -1368,19 +1393,16 @@ private:
                     fieldName = fieldNameText(p.left);
                 else
                     fieldName = render(p.left.pieces);
-                std::optional<FieldAt> a, b;
-                if (joinsTables) {
-                    a = resolveField(p.left.ref, p.left.refPos);
-                    b = resolveField(p.rightField->ref, p.rightField->refPos);
-                }
-                const bool link = joinsTables && a->table != b->table
-                                  && (k == 0 || f.ops.at(k - 1).first == u"AND")
-                                  && (k + 1 == f.preds.size() || f.ops.at(k).first == u"AND");
+                const FieldAt a = joinsTables ? tryResolve(p.left.ref) : FieldAt();
+                const FieldAt b = joinsTables ? tryResolve(p.rightField->ref) : FieldAt();
+                const bool link = a.table >= 0 && b.table >= 0 && a.table != b.table
+                                  && (k == 0 || f.ops.at(k - 1).first == AndWord)
+                                  && (k + 1 == f.preds.size() || f.ops.at(k).first == AndWord);
                 const QString value = link ? fieldNameText(*p.rightField) : render(p.value);
-                const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : QStringLiteral("AND");
+                const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : QString(AndWord);
                 conditions.rows << QStringList{fieldName, comparisonCaption(p.comparison, link), value, op};
                 if (link)
-                    addLink(def, a->table, b->table, fieldName + QStringLiteral(" = ") + value, JoinType::Inner);
+                    addLink(def, a.table, b.table, JoinText(fieldName, value), JoinType::Inner);
             }
         }
         if (st.having) {
@@ -1389,7 +1411,7 @@ private:
                 const Predicate &p = st.preds.at(f.preds.at(k));
                 if (p.left.kind != Expr::Aggregate)
                     fail(p.pos, QStringLiteral("a HAVING condition that is not on a total of a field"));
-                const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : QStringLiteral("AND");
+                const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : QString(AndWord);
                 conditions.rows << QStringList{fieldNameText(p.left), comparisonCaption(p.comparison, false),
                                                render(p.value), op};
             }
@@ -1397,7 +1419,7 @@ private:
 
         for (const SortItem &item : st.orderBy)
             def.sorting.rows << QStringList{sortField(st, item.expr, columnAliases),
-                                            item.ascending ? QStringLiteral("Yes") : QStringLiteral("No")};
+                                            SortWord(item.ascending)};
 
         if (st.type == QueryType::Insert)
             insertValues(st, def);
@@ -1411,7 +1433,7 @@ private:
             for (int f = 0; f < t.fields.size(); ++f) {
                 stored.items << qMakePair(t.fields.at(f), bool(ticks.at(k).at(f)));
                 if (anyTotal)
-                    stored.totals << totalText(totals.at(k).at(f));
+                    stored.totals << TotalKindName(totals.at(k).at(f));
             }
             stored.itemCount = int(t.fields.size());
             stored.left = PlacementLeft + PlacementStep * k;
@@ -1491,7 +1513,7 @@ private:
                 const FieldAt at = resolveField(e.ref, e.refPos);
                 tick(at.table, at.field, e.pos);
                 if (e.kind == Expr::Aggregate) {
-                    totals[at.table][at.field] = aggregates().value(e.function);
+                    totals[at.table][at.field] = aggregateKind(e.function);
                     anyTotal = true;
                 }
                 break;
@@ -1612,6 +1634,7 @@ private:
     QList<Tok> m_toks;
     int m_i = 0;
     Statement *m_st = nullptr;
+    mutable bool m_unexpected = false;  // the last error was text out of place, not a part refused
     QList<Table> m_tables;
     QStringList m_tableNames;
     bool m_tableNamesRead = false;

@@ -25,7 +25,7 @@
 #include "tqgsqleditor.h"
 #include "tqgsqlcompleter.h"
 #include "tqgtablelist.h"
-#include "tqgsqltextfile.h"
+#include "sqltextfile.h"
 #include "tqgstyle.h"
 #include "querydefinition.h"
 #include "tquery.h"

@@ -1,5 +1,6 @@
 #include "tqgquerymenus.h"
 
+#include "tqgdesignfromsql.h"
 #include "tqgdesignoptions.h"
 #include "tqgeditcommands.h"
 #include "tqgfilecommands.h"
@@ -83,7 +84,7 @@ void addItems(QMenu *menu, std::initializer_list<MenuRow> rows, QObject *context
 } // namespace
 
 TQGQueryMenus::TQGQueryMenus(TQGQueryForm *form)
-    : QObject(form), m_form(form)
+    : QObject(form), m_form(form), m_designFromSql(new TQGDesignFromSql(form))
 {
 }
 
@@ -144,6 +145,8 @@ QWidget *TQGQueryMenus::BuildToolBar()
          [form] { form->SpeedButton30Click(); }},
         {"SpeedButton31", 385, QT_TR_NOOP("Cancel and Exit"), TQGGlyph::CancelAndExit,
          [form] { form->SpeedButton31Click(); }},
+        {"bDesignFromSQL", 417, QT_TR_NOOP("Design from SQL"), TQGGlyph::Table,
+         [this] { m_designFromSql->DesignfromSQL1Click(); }},
     };
     for (const ButtonRow &row : trailing)
         connect(toolButton(panel, row.name, row.left, tr(row.hint), row.glyph), &QToolButton::clicked, this,
@@ -218,10 +221,17 @@ void TQGQueryMenus::BuildMenus(QMenuBar *menuBar, TQGSqlEditor *editor)
               NoCommand, &m_totals},
              {"DistinctRows1", QT_TR_NOOP("Distinct Rows"), {},
               [this] { m_form->Options()->SetDistinct(m_distinct->isChecked()); }, NoCommand, &m_distinct},
-             {"RowLimit1", QT_TR_NOOP("Row Limit..."), {}, [form] { form->Options()->RowLimitClick(); }}});
+             {"RowLimit1", QT_TR_NOOP("Row Limit..."), {}, [form] { form->Options()->RowLimitClick(); }},
+             Separator,
+             // Ctrl+Z stays the editor's Undo; these two have keys of their own.
+             {"DesignfromSQL1", QT_TR_NOOP("Design from SQL"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D),
+              [this] { m_designFromSql->DesignfromSQL1Click(); }},
+             {"UndoDesignfromSQL1", QT_TR_NOOP("Undo Design from SQL"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+              [this] { m_designFromSql->UndoDesignfromSQL1Click(); }, NoCommand, &m_undoDesignFromSql}});
     m_totals->setCheckable(true);
     m_distinct->setCheckable(true);
     form->Options()->SetControls(m_totals, m_totalsButton, m_distinct);
+    m_designFromSql->SetUndoAction(m_undoDesignFromSql);
     m_showTableList->setCheckable(true);
     m_showTableList->setChecked(true);
     auto *typeGroup = new QActionGroup(m_form);

@@ -11,6 +11,7 @@ class QMenu;
 class QMenuBar;
 class QToolButton;
 class QWidget;
+class TQGDesignFromSql;
 class TQGEditCommands;
 class TQGQueryForm;
 class TQGSqlEditor;
@@ -44,6 +45,7 @@ public:
     QToolButton *TotalsButton() const { return m_totalsButton; }
     QMenu *PopupMenu6() const { return m_popupMenu6; }
     TQGEditCommands *EditCommands() const { return m_commands; }
+    TQGDesignFromSql *DesignFromSql() const { return m_designFromSql; }
 
 private:
     // The commands that both a tool button and menu items run.
@@ -63,4 +65,6 @@ private:
     QAction *m_distinct = nullptr;
     QToolButton *m_totalsButton = nullptr;
     QMenu *m_popupMenu6 = nullptr;
+    TQGDesignFromSql *m_designFromSql;
+    QAction *m_undoDesignFromSql = nullptr;
 };

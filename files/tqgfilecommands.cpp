@@ -5,7 +5,7 @@
 #include "querydefinition.h"
 #include "tqgbusycursor.h"
 #include "tqgsqleditor.h"
-#include "tqgsqltextfile.h"
+#include "sqltextfile.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -16,7 +16,7 @@ fuzz=${VDQ_FUZZ_BUILD_DIR:-$root/build-fuzz}
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVDQ_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
-cmake --build "$fuzz" --target fuzz_queryfile fuzz_rtftext fuzz_aliasfile fuzz_sqlparameters -j"$jobs"
+cmake --build "$fuzz" --target fuzz_queryfile fuzz_rtftext fuzz_aliasfile fuzz_sqlparameters fuzz_sqldesign -j"$jobs"
 ctest --test-dir "$fuzz" -R '^fuzz_' --output-on-failure
 
 if [ "${VDQ_SANITIZE_RUN:-0}" = 1 ]; then

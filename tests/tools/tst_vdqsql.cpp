@@ -181,6 +181,10 @@ void TestVdqsql::errors_data()
     QTest::newRow("unknown alias") << QStringList({"--aliases", "ALIASES", "--database", "NOSUCH", "DESIGN"}) << "NOSUCH";
     QTest::newRow("not a definition") << QStringList({"--aliases", "ALIASES", "BINARY"}) << "BINARY";
     QTest::newRow("unknown option") << QStringList({"--frobnicate", "DESIGN"}) << "unknown argument --frobnicate";
+    QTest::newRow("design from SQL without a database") << QStringList({"--to-design", "--aliases", "ALIASES", "DESIGN"})
+                                                        << "--to-design needs --database ALIAS";
+    QTest::newRow("design from a missing SQL file") << QStringList({"--to-design", "--aliases", "ALIASES", "--database", "SHOP", "nowhere.sql"})
+                                                    << "Cannot open file nowhere.sql";
     QTest::newRow("option without value") << QStringList({"DESIGN", "--database"}) << "--database needs a value";
     // Special files are refused before anything waits on them or reads without end.
     QTest::newRow("aliases from a FIFO") << QStringList({"--aliases", "FIFO", "DESIGN"})

@@ -1,11 +1,16 @@
-// vdqsql: the SQL statement of a saved design, without a window.
+// vdqsql: the SQL statement of a saved design, without a window, and the design of a
+// statement.
 //
 //   vdqsql [--aliases FILE] [--database ALIAS] DESIGN.vdq
+//   vdqsql --to-design [--aliases FILE] --database ALIAS FILE.sql
 //
 // The design is read as the designer's Open command reads it (session and database from
 // the file unless --database names another, fields from the database, ticks and rows from
 // the file) and the statement the SQL editor would then hold goes to standard output, each
-// line followed by "\n". On any error the message goes to standard error, nothing to
+// line followed by "\n". With --to-design the statement in FILE.sql is read as the designer's
+// "Design from SQL" reads it, with the tables and fields of the database ALIAS of the default
+// session, and the design goes to standard output as the designer saves it (CR LF). On any
+// error (a statement no design can show among them) the message goes to standard error, nothing to
 // standard output, and the exit status is 1. --aliases takes the place of VDQ_ALIASES.
 // Names in messages come from files and databases: their control characters are shown
 // escaped, so that a name cannot retitle or clear the terminal; so is the statement when
@@ -13,7 +18,10 @@
 
 #include "designfromdefinition.h"
 #include "fileaccess.h"
+#include "profilefile.h"
 #include "sqlbuilders.h"
+#include "sqldesignparser.h"
+#include "sqltextfile.h"
 #include "tdatabase.h"
 #include "tsession.h"
 #include "tsessionlist.h"
@@ -30,8 +38,12 @@ struct Options
 {
     QString aliases;
     QString database;
-    QString design;
+    QString design;  // the design file, or with toDesign the SQL file
+    bool toDesign = false;
 };
+
+const char *const kUsage = "usage: vdqsql [--aliases FILE] [--database ALIAS] DESIGN.vdq\n"
+                           "       vdqsql --to-design [--aliases FILE] --database ALIAS FILE.sql";
 
 // C0 and C1 control characters and DEL as \xHH;
 // line breaks and tabs stay, as the messages' own lines use them.
@@ -67,15 +79,19 @@ Options parseArguments(const QStringList &args)
             options.database = value(arg);
         else if (arg.startsWith(QLatin1String("--database=")))
             options.database = arg.mid(11);
+        else if (arg == QLatin1String("--to-design"))
+            options.toDesign = true;
         else if (arg == QLatin1String("--help") || arg == QLatin1String("-h"))
-            throw VdqError(QStringLiteral("usage: vdqsql [--aliases FILE] [--database ALIAS] DESIGN.vdq"));
+            throw VdqError(QLatin1String(kUsage));
         else if (arg.startsWith(QLatin1String("--")) || !options.design.isEmpty())
-            throw VdqError(QStringLiteral("unknown argument %1\nusage: vdqsql [--aliases FILE] [--database ALIAS] DESIGN.vdq").arg(arg));
+            throw VdqError(QStringLiteral("unknown argument %1\n").arg(arg) + QLatin1String(kUsage));
         else
             options.design = arg;
     }
     if (options.design.isEmpty())
-        throw VdqError(QStringLiteral("usage: vdqsql [--aliases FILE] [--database ALIAS] DESIGN.vdq"));
+        throw VdqError(QLatin1String(kUsage));
+    if (options.toDesign && options.database.isEmpty())
+        throw VdqError(QStringLiteral("--to-design needs --database ALIAS\n") + QLatin1String(kUsage));
     return options;
 }
 
@@ -105,6 +121,32 @@ QByteArray statementOf(const Options &options)
     return out;
 }
 
+// The design of the statement in the SQL file, as the designer's file holds it.
+QByteArray designOf(const Options &options)
+{
+    const QString sql = ReadSqlTextFile(options.design);
+    if (!options.aliases.isEmpty())
+        Sessions().SetAliasFile(options.aliases);
+    TSession *session = Sessions().DefaultSession();
+    TDatabase *db = session->OpenDatabase(options.database);
+    SqlDesignSource source;
+    source.style = db->Style();
+    source.tableNames = [&] {
+        QStringList names;
+        session->ListTableNames(options.database, QString(), true, false, names);
+        return names;
+    };
+    source.tableFields = [&](const QString &table) { return session->ListTableFields(options.database, table); };
+    QueryDefinition def = DesignFromSql(sql, source);
+    def.sessionName = session->SessionName();
+    def.database = options.database;
+    TProfileFile profile;
+    WriteQueryDefinition(profile, def);
+    const QByteArray bytes = profile.ToBytes();
+    // Names come from the database: on a terminal their control characters are escaped.
+    return ::isatty(STDOUT_FILENO) ? Printable(QString::fromUtf8(bytes)) : bytes;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -113,7 +155,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("vdqsql"));
     QCoreApplication::setOrganizationName(QStringLiteral("VdqDesigner"));
     try {
-        const QByteArray out = statementOf(parseArguments(QCoreApplication::arguments()));
+        const Options options = parseArguments(QCoreApplication::arguments());
+        const QByteArray out = options.toDesign ? designOf(options) : statementOf(options);
         std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
         std::fflush(stdout);
         Sessions().CloseAll();

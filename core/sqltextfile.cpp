@@ -1,4 +1,4 @@
-#include "tqgsqltextfile.h"
+#include "sqltextfile.h"
 
 #include "fileaccess.h"
 #include "rtftext.h"

@@ -1,0 +1,82 @@
+#include "tqgdesignfromsql.h"
+
+#include "messages.h"
+#include "sqldesignparser.h"
+#include "tqgdefinitionio.h"
+#include "tqgqueryform.h"
+#include "tqgsqleditor.h"
+#include "tquery.h"
+#include "tsession.h"
+#include "tsessionlist.h"
+
+#include <QAction>
+
+namespace {
+constexpr int PlacementStep = 145;
+} // namespace
+
+TQGDesignFromSql::TQGDesignFromSql(TQGQueryForm *form)
+    : QObject(form), m_form(form)
+{
+    setObjectName(QStringLiteral("DesignFromSql"));
+}
+
+void TQGDesignFromSql::SetUndoAction(QAction *action)
+{
+    m_undoAction = action;
+    m_undoAction->setEnabled(CanUndo());
+}
+
+bool TQGDesignFromSql::DesignfromSQL1Click()
+{
+    const QString session = m_form->Query1()->SessionName();
+    const QString database = m_form->Query1()->DatabaseName();
+    QueryDefinition definition;
+    try {
+        TSession *s = Sessions().FindSession(session);
+        if (!s)
+            throw VdqError(tr("Unknown session name %1").arg(session));
+        SqlDesignSource source;
+        source.style = m_form->Style();
+        source.tableNames = [&] {
+            QStringList names;
+            s->ListTableNames(database, QString(), true, false, names);
+            return names;
+        };
+        source.tableFields = [&](const QString &table) { return s->ListTableFields(database, table); };
+        definition = DesignFromSql(m_form->Memo1()->toPlainText(), source);
+    } catch (const VdqError &e) {
+        VdqMessages::Warning(m_form, tr("Design from SQL"), e.message());
+        return false;
+    }
+    definition.sessionName = session;
+    definition.database = database;
+    // The tables go where a double click would put them now: after the ones placed before.
+    const int placed = m_form->PlacedTableCount();
+    for (StoredTable &table : definition.tables)
+        table.left += PlacementStep * placed;
+    const QueryDefinition replaced = TQGDefinitionIO::Capture(*m_form);
+    apply(definition);
+    m_form->SetPlacedTableCount(placed + int(definition.tables.size()));
+    m_replaced = replaced;
+    if (m_undoAction)
+        m_undoAction->setEnabled(true);
+    return true;
+}
+
+bool TQGDesignFromSql::UndoDesignfromSQL1Click()
+{
+    if (!m_replaced)
+        return false;
+    const QueryDefinition replaced = *m_replaced;
+    m_replaced.reset();
+    if (m_undoAction)
+        m_undoAction->setEnabled(false);
+    apply(replaced);
+    return true;
+}
+
+void TQGDesignFromSql::apply(const QueryDefinition &definition)
+{
+    VdqMessages::Guarded(m_form, [&] { TQGDefinitionIO::Apply(*m_form, definition); });
+}

@@ -1,0 +1,2 @@
+INSERT INTO "order items" (SaleNo, ItemNo) 
+VALUES (:SaleNo, 12.5); 

@@ -1,0 +1,1 @@
+SELECT DISTINCT TOP 3 * FROM clients, sales WHERE sales.SaleNo IN (1, 2) AND (clients.Town = 'a' AND clients.Firm <> 'b') FETCH FIRST 3 ROWS ONLY

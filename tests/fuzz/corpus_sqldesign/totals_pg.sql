@@ -1,0 +1,1 @@
+SELECT c."Firm", COUNT(s."SaleNo") FROM clients c LEFT JOIN sales s ON c."ClientNo" = s."ClientNo" GROUP BY c."Firm" HAVING COUNT(s."SaleNo") > 2 ORDER BY 2 DESC LIMIT 10
