@@ -828,19 +828,26 @@ private:
                                             "INTERSECT", "EXCEPT", "WHERE", "JOIN", "INNER", "LEFT", "RIGHT",
                                             "FULL", "CROSS", "OFFSET"};
         QList<Piece> pieces;
-        int depth = 0;
+        QList<int> open;  // where each unclosed "(" stands
         while (!atEnd()) {
             const Tok &t = cur();
-            if (t.kind == SqlTokenKind::Word && depth == 0 && stops.contains(t.upper))
+            if (t.kind == SqlTokenKind::Word && open.isEmpty() && stops.contains(t.upper))
                 break;
             if (t.kind == SqlTokenKind::Symbol) {
-                if (t.text == u";" || (t.text == u")" && depth == 0))
+                if (t.text == u";" || (t.text == u")" && open.isEmpty()))
                     break;
                 refuseSubquery();
-                depth += t.text == u"(" ? 1 : t.text == u")" ? -1 : 0;
+                if (t.text == u"(")
+                    open.append(t.start);
+                else if (t.text == u")")
+                    open.removeLast();
             }
             addPiece(pieces);
         }
+        // An unclosed "(" would take the clauses after it into the value when its
+        // statement is read again.
+        if (!open.isEmpty())
+            fail(open.first(), QStringLiteral("a value with an unclosed parenthesis"));
         if (pieces.isEmpty())
             unexpected();
         return pieces;

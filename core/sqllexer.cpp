@@ -232,7 +232,8 @@ int TokenizeSqlLine(QStringView line, int state, SqlDialect dialect, QList<SqlTo
         } else if (c == u'?') {
             push(SqlTokenKind::Parameter, pos + 1);
         } else {
-            push(SqlTokenKind::Symbol, pos + 1);
+            // A character outside the first plane is one symbol, not two halves.
+            push(SqlTokenKind::Symbol, c.isHighSurrogate() && pos + 1 < n && line[pos + 1].isLowSurrogate() ? pos + 2 : pos + 1);
         }
     }
     return LexNormal;

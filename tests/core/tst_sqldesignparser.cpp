@@ -235,6 +235,10 @@ void TestSqlDesignParser::refuses_data()
     QTest::newRow("subquery in where") << pg << "SELECT * FROM clients c\nWHERE c.\"ClientNo\" IN (SELECT 1)"
                                        << "a subquery (line 2, column 23)";
     QTest::newRow("subquery in from") << sqlite << "SELECT * FROM (SELECT 1) x" << "a subquery (line 1, column 15)";
+    // Read again, the value would take the row limit written after it.
+    QTest::newRow("unclosed parenthesis in a value")
+        << sqlite << "SELECT * FROM sales WHERE sales.SaleNo > >IN SUM( 3 LIMIT 4"
+        << "a value with an unclosed parenthesis (line 1, column 49)";
     QTest::newRow("exists") << sqlite << "SELECT * FROM clients WHERE EXISTS (SELECT 1)" << "a subquery (line 1, column 29)";
     QTest::newRow("function in column list") << sqlite << "SELECT upper(Firm) FROM clients"
                                              << "a function call in the column list (line 1, column 8)";

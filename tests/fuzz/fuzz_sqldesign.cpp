@@ -61,6 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     } catch (const VdqError &e) {
         static const QRegularExpression where(QStringLiteral("\\(line (\\d+), column (\\d+)\\)\\.$"));
         const QRegularExpressionMatch m = where.match(e.message());
+        if (!m.hasMatch())
+            std::fprintf(stderr, "%s\n", qPrintable(e.message()));
         Check(m.hasMatch(), "an error without its line and column");
         Check(m.captured(1).toInt() >= 1 && m.captured(1).toInt() <= sql.count(u'\n') + 1, "an error on a line the text has not");
         Check(m.captured(2).toInt() >= 1 && m.captured(2).toInt() <= sql.size() + 1, "an error beyond the end of its line");
@@ -99,6 +101,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QueryDesign second = DesignFromDefinition(again, fieldsOf, source.style);
     second.distinct = again.distinct;
     second.limit = again.limit;
-    Check(GenerateSQLText(second) == once, "a designed statement that reads back to another");
+    const QString twice = GenerateSQLText(second);
+    if (twice != once)
+        std::fprintf(stderr, "%s\n---\n%s\n", qPrintable(once), qPrintable(twice));
+    Check(twice == once, "a designed statement that reads back to another");
     return 0;
 }
