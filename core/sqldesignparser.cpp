@@ -327,6 +327,7 @@ private:
         if (!isName() && !(anyWord && !atEnd() && cur().kind == SqlTokenKind::Word))
             unexpected();
         const Tok &t = m_toks.at(m_i++);
+        refuseLineBreak(t);
         if (t.kind == SqlTokenKind::QuotedName)
             return {UnquotedName(t.text), true};
         return {t.text, false};
@@ -871,9 +872,16 @@ private:
         return e;
     }
 
+    // A list row is one line: a carriage return inside a name or string cannot be shown.
+    void refuseLineBreak(const Tok &t) const
+    {
+        if (t.text.contains(u'\r') || t.text.contains(u'\n'))
+            fail(t.start, QStringLiteral("a line break inside a name or value"));
+    }
     void addPiece(QList<Piece> &pieces)
     {
         const Tok &t = cur();
+        refuseLineBreak(t);
         pieces << Piece{t.text, {}, t.start, t.space};
         ++m_i;
     }

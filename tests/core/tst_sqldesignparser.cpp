@@ -235,6 +235,8 @@ void TestSqlDesignParser::refuses_data()
     QTest::newRow("subquery in where") << pg << "SELECT * FROM clients c\nWHERE c.\"ClientNo\" IN (SELECT 1)"
                                        << "a subquery (line 2, column 23)";
     QTest::newRow("subquery in from") << sqlite << "SELECT * FROM (SELECT 1) x" << "a subquery (line 1, column 15)";
+    QTest::newRow("carriage return in a name") << sqlite << "SELECT * FROM clients WHERE clients.\"Fi\rrm\" = 1"
+                                               << "a line break inside a name or value (line 1, column 37)";
     // Read again, the value would take the row limit written after it.
     QTest::newRow("unclosed parenthesis in a value")
         << sqlite << "SELECT * FROM sales WHERE sales.SaleNo > >IN SUM( 3 LIMIT 4"
