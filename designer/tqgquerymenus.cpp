@@ -145,7 +145,7 @@ QWidget *TQGQueryMenus::BuildToolBar()
          [form] { form->SpeedButton30Click(); }},
         {"SpeedButton31", 385, QT_TR_NOOP("Cancel and Exit"), TQGGlyph::CancelAndExit,
          [form] { form->SpeedButton31Click(); }},
-        {"bDesignFromSQL", 417, QT_TR_NOOP("Design from SQL"), TQGGlyph::Table,
+        {"bDesignFromSQL", 446, QT_TR_NOOP("Design from SQL"), TQGGlyph::Table,
          [this] { m_designFromSql->DesignfromSQL1Click(); }},
     };
     for (const ButtonRow &row : trailing)
