@@ -20,7 +20,16 @@ constexpr int MinimumHeight = 40;
 
 namespace {
 
-constexpr int TotalWidth = 56;
+// The chooser box's font: a little smaller than the row's.
+QFont TotalFont(QFont f)
+{
+    f.setPointSizeF(f.pointSizeF() * 0.9);
+    return f;
+}
+
+// Room left of the caption and right of it for the arrow.
+constexpr int TotalTextLeft = 2;
+constexpr int TotalTextRight = 11;
 
 // Paints a row, then, while totals are shown, its function in a small box at its right end.
 class TotalDelegate : public QStyledItemDelegate
@@ -39,10 +48,8 @@ public:
         painter->setBrush(option.palette.color(QPalette::Button));
         painter->drawRect(box);
         painter->setPen(option.palette.color(QPalette::ButtonText));
-        QFont f = painter->font();
-        f.setPointSizeF(f.pointSizeF() * 0.9);
-        painter->setFont(f);
-        painter->drawText(box.adjusted(2, 0, -9, 0), Qt::AlignVCenter | Qt::AlignLeft,
+        painter->setFont(TotalFont(painter->font()));
+        painter->drawText(box.adjusted(TotalTextLeft, 0, -TotalTextRight, 0), Qt::AlignVCenter | Qt::AlignLeft,
                           TQGCheckListBox::TotalCaption(m_box->Total(index.row())));
         // A small down arrow: the box is a chooser.
         const QPoint c(box.right() - 5, box.center().y());
@@ -104,6 +111,8 @@ void TQGCheckListBox::SetFields(const QStringList &fields, bool checked)
         item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
     }
     m_programmatic = false;
+    if (m_totalsShown)
+        widenForTotals();
 }
 
 QStringList TQGCheckListBox::Fields() const
@@ -307,7 +316,39 @@ void TQGCheckListBox::SetTotalsShown(bool shown)
     m_totalsShown = shown;
     if (!shown)
         m_totals.fill(TotalKind::None, m_fields.size());
+    else
+        widenForTotals();
     viewport()->update();
+}
+
+int TQGCheckListBox::TotalWidth() const
+{
+    const QFontMetrics fm(TotalFont(font()));
+    int widest = 0;
+    for (int k = int(TotalKind::Group); k <= int(TotalKind::Max); ++k)
+        widest = qMax(widest, fm.horizontalAdvance(TotalCaption(TotalKind(k))));
+    return widest + TotalTextLeft + TotalTextRight + 2;
+}
+
+// A box over the field names would hide what is being totalled: the window grows until the
+// longest name and the box fit side by side. It never shrinks; the user sized it.
+void TQGCheckListBox::widenForTotals()
+{
+    const QFontMetrics fm(font());
+    int widestName = 0;
+    for (const QString &name : m_fields)
+        widestName = qMax(widestName, fm.horizontalAdvance(name));
+    const int check = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this)
+                      + 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 6;
+    // From the margins, not the viewport: a hidden window's viewport keeps a stale size.
+    const QMargins frame = contentsMargins() + viewportMargins();
+    const int needed = widestName + check + TotalWidth() + frame.left() + frame.right() + 4;
+    if (width() >= needed)
+        return;
+    resize(needed, height());
+    // A hidden window gets its resize event only when shown; its links must follow now.
+    if (!isVisible() && m_handlers)
+        m_handlers->TableMoved(this);
 }
 
 QList<TotalKind> TQGCheckListBox::Totals() const
@@ -360,7 +401,8 @@ QRect TQGCheckListBox::TotalRect(int row) const
 {
     const QRect r = visualRect(model()->index(row, 0));
     const int right = viewport()->width() - 1;
-    return QRect(right - TotalWidth, r.top(), TotalWidth, r.height());
+    const int w = TotalWidth();
+    return QRect(right - w, r.top(), w, r.height());
 }
 
 QMenu *TQGCheckListBox::ShowTotalChooser(int row, const QPoint &globalPos)

@@ -55,6 +55,8 @@ public:
     QMenu *ShowTotalChooser(int row, const QPoint &globalPos);
     // The part of a row, in viewport coordinates, where its total shows.
     QRect TotalRect(int row) const;
+    // Wide enough for the longest function name in this window's font.
+    int TotalWidth() const;
 
     // The row at a point in client (widget) coordinates, or -1 below the last row.
     int RowAt(const QPoint &widgetPos) const;
@@ -79,6 +81,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void widenForTotals();
     enum Edge { None = 0, Left = 1, Right = 2, Top = 4, Bottom = 8, Caption_ = 16 };
     int hitTest(const QPoint &pos) const;
     void paintFrame();

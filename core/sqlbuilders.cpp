@@ -4,6 +4,8 @@
 #include "naming.h"
 #include "selectforms.h"
 
+#include <QHash>
+
 namespace {
 
 const QString kListSeparator = QStringLiteral(", ");
@@ -68,7 +70,9 @@ QString tableLine(const QueryDesign &design, const QStringList &aliases, bool da
     return line;
 }
 
-QString columnLine(const QueryDesign &design, const QStringList &aliases, bool totals, QStringList *grouped)
+// With totals, fills grouped with the grouped references and aggregates with reference -> aggregate.
+QString columnLine(const QueryDesign &design, const QStringList &aliases, bool totals, QStringList *grouped,
+                   QHash<QString, QString> *aggregates)
 {
     const QString select = design.distinct ? QStringLiteral("SELECT DISTINCT ") : QStringLiteral("SELECT ");
     static const QString allFields = QStringLiteral(".*, ");
@@ -99,8 +103,11 @@ QString columnLine(const QueryDesign &design, const QStringList &aliases, bool t
                 const TotalKind kind = table.totals.value(f, TotalKind::None);
                 if (kind == TotalKind::None || kind == TotalKind::Group)
                     *grouped << reference;
-                else
-                    reference = TotalExpression(kind, reference);
+                else {
+                    QString aggregate = TotalExpression(kind, reference);
+                    aggregates->insert(reference, aggregate);
+                    reference = std::move(aggregate);
+                }
             }
             line += reference;
             line += kListSeparator;
@@ -195,8 +202,9 @@ QStringList BuildSelectSQL(const QueryDesign &design)
     const QStringList aliases = aliasesOf(design.tables);
     const bool totals = HasTotals(design);
     QStringList grouped;
+    QHash<QString, QString> aggregates;
     lines.reserve(6 + design.conditions.size() + design.sorting.size());
-    lines << columnLine(design, aliases, totals, &grouped);
+    lines << columnLine(design, aliases, totals, &grouped, &aggregates);
 
     // Outer joins take their link's condition row into ON; aggregates go to HAVING.
     QList<bool> inJoin;
@@ -219,7 +227,12 @@ QStringList BuildSelectSQL(const QueryDesign &design)
         havingLines.first() = QStringLiteral("HAVING ");
         lines << havingLines;
     }
-    lines << sortLines(design.sorting);
+    // Sorting on a field that is aggregated sorts on its aggregate: the bare field is not in
+    // the grouped rows (PostgreSQL refuses it; SQLite would sort on any row's value).
+    QList<SortRow> sorting = design.sorting;
+    for (SortRow &row : sorting)
+        row.fieldName = aggregates.value(row.fieldName, row.fieldName);
+    lines << sortLines(sorting);
     const QString limit = LimitLine(design.limit, design.style.dialect);
     if (!limit.isEmpty())
         lines << limit;

@@ -111,6 +111,13 @@ void TestSelectForms::statements_data()
         << "SELECT clients.Town, COUNT(sales.SaleNo), SUM(sales.Amount) FROM\nclients clients, sales sales\nWHERE \n"
            " sales.ClientNo = clients.ClientNo \nGROUP BY \n clients.Town";
 
+    QueryDesign sortedOnAggregated = totals;
+    sortedOnAggregated.sorting = {{"sales.SaleNo", "No"}, {"clients.Town", "Yes"}, {"sales.ClientNo", "Yes"}};
+    QTest::newRow("sorting on an aggregated field sorts on its aggregate") << sortedOnAggregated
+        << "SELECT clients.Town, COUNT(sales.SaleNo), SUM(sales.Amount) FROM\nclients clients, sales sales\nWHERE \n"
+           " sales.ClientNo = clients.ClientNo \nGROUP BY \n clients.Town\nORDER BY \n COUNT(sales.SaleNo) DESC, \n"
+           " clients.Town, \n sales.ClientNo";
+
     QueryDesign ungroupedTicks = totals;
     ungroupedTicks.tables[0].totals.clear();
     ungroupedTicks.tables[0].checked = {true, true};

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QStyle>
 #include <QToolButton>
 #include <QtTest>
 
@@ -37,6 +38,7 @@ private Q_SLOTS:
     void joinProperties();
     void linkPopup();
     void totalsSwitch();
+    void totalChoosersLeaveNamesReadable();
     void distinctAndLimit();
     void aggregateCondition();
     void classicFileHasNoNewKeys();
@@ -205,6 +207,37 @@ void TestDesignOptions::totalsSwitch()
     form->Menus()->TotalsButton()->click();
     QVERIFY(!form->Options()->Totals());
     QVERIFY(!form->Memo1()->toPlainText().contains(QLatin1String("GROUP BY")));
+}
+
+void TestDesignOptions::totalChoosersLeaveNamesReadable()
+{
+    std::unique_ptr<TQGQueryForm> form = OpenForm();
+    joinedDesign(form.get());
+    TQGCheckListBox *wide = form->Canvas()->CreateTableWindow("sales", QRect(10, 300, 400, 180), true);
+    form->Options()->SetTotals(true);
+    // A table dropped while totals show is sized for them as well.
+    form->Canvas()->CreateTableWindow("clients", QRect(500, 300, 60, 180), true);
+    const QList<TQGCheckListBox *> windows = form->ScrollBox1()->TableWindows();
+    QCOMPARE(windows.size(), 4);
+    form->show();  // the boxes are placed in the laid-out viewports
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    for (TQGCheckListBox *w : windows) {
+        QFont small = w->font();
+        small.setPointSizeF(small.pointSizeF() * 0.9);
+        const QFontMetrics boxMetrics(small);
+        for (TotalKind k : {TotalKind::Group, TotalKind::Count, TotalKind::Sum, TotalKind::Max})
+            QVERIFY2(w->TotalWidth() > boxMetrics.horizontalAdvance(TQGCheckListBox::TotalCaption(k)) + 10,
+                     qPrintable(TQGCheckListBox::TotalCaption(k)));
+        const int tick = w->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, w);
+        for (int row = 0; row < w->Fields().size(); ++row) {
+            const int nameEnd = tick + w->fontMetrics().horizontalAdvance(w->Fields().at(row));
+            QVERIFY2(w->TotalRect(row).left() > nameEnd,
+                     qPrintable(QStringLiteral("%1 at %2, box at %3")
+                                    .arg(w->Fields().at(row)).arg(nameEnd).arg(w->TotalRect(row).left())));
+        }
+    }
+    // A window the user made wide keeps its width.
+    QCOMPARE(wide->width(), 400);
 }
 
 void TestDesignOptions::distinctAndLimit()
