@@ -2,8 +2,10 @@
 
 #include "messages.h"
 #include "sqldesignparser.h"
+#include "tqgchecklistbox.h"
 #include "tqgdefinitionio.h"
 #include "tqgqueryform.h"
+#include "tqgscrollbox.h"
 #include "tqgsqleditor.h"
 #include "tquery.h"
 #include "tsession.h"
@@ -56,7 +58,7 @@ bool TQGDesignFromSql::DesignfromSQL1Click()
     for (StoredTable &table : definition.tables)
         table.left += PlacementStep * placed;
     const QueryDefinition replaced = TQGDefinitionIO::Capture(*m_form);
-    apply(definition);
+    apply(definition, true);
     m_form->SetPlacedTableCount(placed + int(definition.tables.size()));
     m_replaced = replaced;
     if (m_undoAction)
@@ -72,11 +74,23 @@ bool TQGDesignFromSql::UndoDesignfromSQL1Click()
     m_replaced.reset();
     if (m_undoAction)
         m_undoAction->setEnabled(false);
-    apply(replaced);
+    apply(replaced, false);
     return true;
 }
 
-void TQGDesignFromSql::apply(const QueryDefinition &definition)
+void TQGDesignFromSql::apply(const QueryDefinition &definition, bool placed)
 {
     VdqMessages::Guarded(m_form, [&] { TQGDefinitionIO::Apply(*m_form, definition); });
+    if (!placed)
+        return;  // a design brought back keeps its windows where they were
+    // The windows stand in a row at a double click's spacing; one widened by its total
+    // choosers would cover its neighbour and the link between them, so each keeps clear
+    // of the one before.
+    constexpr int gap = 24;
+    const TQGCheckListBox *previous = nullptr;
+    for (TQGCheckListBox *w : m_form->ScrollBox1()->TableWindows()) {
+        if (previous && w->y() == previous->y() && w->x() < previous->x() + previous->width() + gap)
+            w->move(previous->x() + previous->width() + gap, w->y());
+        previous = w;
+    }
 }

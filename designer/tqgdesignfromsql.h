@@ -31,7 +31,8 @@ public:
     bool CanUndo() const { return m_replaced.has_value(); }
 
 private:
-    void apply(const QueryDefinition &definition);
+    // placed: the windows were placed by the reader, in a row, not by the user.
+    void apply(const QueryDefinition &definition, bool placed);
 
     TQGQueryForm *m_form;
     QAction *m_undoAction = nullptr;

@@ -25,6 +25,7 @@ private Q_SLOTS:
     void cleanup();
     void commandsAreOffered();
     void replacesTheDesign();
+    void totalsKeepWindowsApart();
     void refusedStatementLeavesTheDesign();
     void undoBringsBackTheReplacedDesign();
 
@@ -47,7 +48,8 @@ void TestDesignFromSql::initTestCase()
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY(MakeDatabase(m_dir.path(), {{"clients", {"ClientNo", "Firm", "Town"}},
                                         {"sales", {"SaleNo", "ClientNo", "Total"}},
-                                        {"ledger", {"EntryNo", "Amount"}}}));
+                                        {"ledger", {"EntryNo", "Amount"}},
+                                        {"products", {"ProductNo", "DescriptionOfTheProduct"}}}));
     VdqMessages::SetHook([this](VdqMessages::Kind, const QString &title, const QString &text) {
         m_messages << title + u'|' + text;
     });
@@ -106,6 +108,25 @@ void TestDesignFromSql::replacesTheDesign()
     QVERIFY(m_form->findChild<QAction *>("UndoDesignfromSQL1")->isEnabled());
     // The next double click places its table after these.
     QCOMPARE(m_form->PlacedTableCount(), 2);
+}
+
+// With totals, the choosers widen the windows: the windows the reader placed in a row keep
+// clear of each other, so the links between them stay in sight.
+void TestDesignFromSql::totalsKeepWindowsApart()
+{
+    m_form->Memo1()->setPlainText(QStringLiteral("select p.DescriptionOfTheProduct, count(s.SaleNo) from products p\n"
+                                                 "left join sales s on s.SaleNo = p.ProductNo\n"
+                                                 "group by p.DescriptionOfTheProduct"));
+    m_form->findChild<QToolButton *>("bDesignFromSQL")->click();
+    QCOMPARE(m_messages, QStringList());
+    const QList<TQGCheckListBox *> windows = m_form->ScrollBox1()->TableWindows();
+    QCOMPARE(windows.size(), 2);
+    QVERIFY(windows.at(0)->TotalsShown());
+    // Widened past a double click's spacing: placed as it is, it would reach its neighbour.
+    QVERIFY2(50 + windows.at(0)->width() + 24 > 195, qPrintable(QString::number(windows.at(0)->width())));
+    QVERIFY2(windows.at(1)->x() > windows.at(0)->x() + windows.at(0)->width(),
+             qPrintable(QStringLiteral("%1 + %2 >= %3").arg(windows.at(0)->x()).arg(windows.at(0)->width())
+                            .arg(windows.at(1)->x())));
 }
 
 void TestDesignFromSql::refusedStatementLeavesTheDesign()
