@@ -1,15 +1,18 @@
 #include "sqldesignparser.h"
 
+#include "designfromdefinition.h"
 #include "designwords.h"
 #include "naming.h"
 #include "querymodel.h"
 #include "selectforms.h"
+#include "sqlbuilders.h"
 #include "sqllexer.h"
 #include "vdqerror.h"
 
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -1657,8 +1660,47 @@ private:
 
 } // namespace
 
+namespace {
+
+QString statementOf(const QueryDefinition &def, const SqlDesignSource &source)
+{
+    QueryDesign design = DesignFromDefinition(def, source.tableFields, source.style);
+    design.distinct = def.distinct;
+    design.limit = def.limit;
+    return GenerateSQLText(design);
+}
+
+} // namespace
+
 QueryDefinition DesignFromSql(const QString &sql, const SqlDesignSource &source)
 {
-    Reader reader(sql, source);
-    return reader.read();
+    const QueryDefinition def = Reader(sql, source).read();
+    // The design stands for the statement only if its own statement reads back to itself; a
+    // text kept as written that the next reading would take apart otherwise does not.
+    QString once;
+    try {
+        once = statementOf(def, source);
+    } catch (const VdqError &) {
+        return def;  // the builder's own message comes when the statement is written
+    }
+    if (once.isEmpty())
+        return def;
+    bool same = false;
+    try {
+        same = statementOf(Reader(once, source).read(), source) == once;
+    } catch (const VdqError &) {
+    }
+    if (!same) {
+        const qsizetype first = std::max<qsizetype>(0, std::find_if(sql.cbegin(), sql.cend(), [](QChar c) {
+                                                       return !c.isSpace();
+                                                   }) - sql.cbegin());
+        const qsizetype line = sql.left(first).count(u'\n') + 1;
+        const qsizetype lineStart = first > 0 ? sql.lastIndexOf(u'\n', first - 1) + 1 : 0;
+        const qsizetype column = first - lineStart + 1;
+        throw VdqError(QStringLiteral("The design cannot show %1 (line %2, column %3).")
+                           .arg(QStringLiteral("this statement: its values would be read otherwise"))
+                           .arg(line)
+                           .arg(column));
+    }
+    return def;
 }
