@@ -189,6 +189,21 @@ QString writtenName(const QList<NamePart> &parts)
     return texts.join(u'.');
 }
 
+// The refusal of a part of the statement, named with the line and column of its offset.
+[[noreturn]] void failAt(const QString &sql, int offset, const QString &what)
+{
+    int line = 1;
+    int lineStart = 0;
+    for (int k = 0; k < offset && k < sql.size(); ++k) {
+        if (sql.at(k) == u'\n') {
+            ++line;
+            lineStart = k + 1;
+        }
+    }
+    throw VdqError(QStringLiteral("The design cannot show %1 (line %2, column %3).")
+                       .arg(what).arg(line).arg(offset - lineStart + 1));
+}
+
 class Reader
 {
 public:
@@ -204,19 +219,7 @@ public:
 private:
     // --- Errors -------------------------------------------------------------------------
 
-    [[noreturn]] void fail(int offset, const QString &what) const
-    {
-        int line = 1;
-        int lineStart = 0;
-        for (int k = 0; k < offset && k < m_sql.size(); ++k) {
-            if (m_sql.at(k) == u'\n') {
-                ++line;
-                lineStart = k + 1;
-            }
-        }
-        throw VdqError(QStringLiteral("The design cannot show %1 (line %2, column %3).")
-                           .arg(what).arg(line).arg(offset - lineStart + 1));
-    }
+    [[noreturn]] void fail(int offset, const QString &what) const { failAt(m_sql, offset, what); }
 
     [[noreturn]] void unexpected() const
     {
@@ -1691,16 +1694,8 @@ QueryDefinition DesignFromSql(const QString &sql, const SqlDesignSource &source)
     } catch (const VdqError &) {
     }
     if (!same) {
-        const qsizetype first = std::max<qsizetype>(0, std::find_if(sql.cbegin(), sql.cend(), [](QChar c) {
-                                                       return !c.isSpace();
-                                                   }) - sql.cbegin());
-        const qsizetype line = sql.left(first).count(u'\n') + 1;
-        const qsizetype lineStart = first > 0 ? sql.lastIndexOf(u'\n', first - 1) + 1 : 0;
-        const qsizetype column = first - lineStart + 1;
-        throw VdqError(QStringLiteral("The design cannot show %1 (line %2, column %3).")
-                           .arg(QStringLiteral("this statement: its values would be read otherwise"))
-                           .arg(line)
-                           .arg(column));
+        const auto first = std::find_if(sql.cbegin(), sql.cend(), [](QChar c) { return !c.isSpace(); });
+        failAt(sql, int(first - sql.cbegin()), QStringLiteral("this statement: its values would be read otherwise"));
     }
     return def;
 }
