@@ -1,0 +1,91 @@
+#pragma once
+
+// The design of a parsed statement: its tables looked up in the database, windows placed as
+// a double click places them, links for its joins, the three lists and the totals. Private
+// to DesignFromSql.
+
+#include "querydefinition.h"
+#include "sqldesignparser.h"
+#include "sqldesignsyntax_p.h"
+
+#include <QHash>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+namespace SqlDesign {
+
+class DesignBuilder
+{
+public:
+    // sql is the statement's text, for the line and column of a refusal.
+    DesignBuilder(const QString &sql, const SqlDesignSource &source) : m_sql(sql), m_source(source) {}
+
+    // st must outlive the builder: its tables are referred to, not copied.
+    QueryDefinition design(const Statement &st);
+
+private:
+    struct Table
+    {
+        QString caption;
+        QStringList fields;
+        const TableRef *ref = nullptr;
+    };
+
+    struct FieldAt
+    {
+        int table = -1;
+        int field = -1;
+    };
+
+    struct Flat
+    {
+        QList<int> preds;
+        QList<QPair<QString, int>> ops;
+    };
+
+    using Ticks = QList<QList<bool>>;
+    using Totals = QList<QList<TotalKind>>;
+
+    [[noreturn]] void fail(int offset, const QString &what) const { failAt(m_sql, offset, what); }
+
+    // Tables and fields (sqldesignnames.cpp)
+    QString resolveTableName(const TableRef &ref);
+    void resolveTables(const Statement &st);
+    int fieldIndex(const Table &t, const NamePart &part) const;
+    int tableOfQualifier(const QList<NamePart> &qualifier) const;
+    FieldAt resolveField(const QList<NamePart> &ref, int pos) const;
+    FieldAt tryResolve(const QList<NamePart> &ref) const;
+    QString reference(const FieldAt &at) const;
+    QString referenceText(const QList<NamePart> &ref, const QString &written, int pos) const;
+    QString render(const QList<Piece> &pieces) const;
+    bool knownReference(const QList<NamePart> &ref) const;
+    QString fieldNameText(const Expr &e) const;
+
+    // The design (sqldesignbuilder.cpp)
+    void checkFlattenable(const BoolNode &node) const;
+    static void flatten(const BoolNode &node, QList<int> &preds, QList<QPair<QString, int>> &ops);
+    Flat flat(const BoolNode &node) const;
+    bool joinConditions(const Statement &st, QueryDefinition &def) const;
+    void whereConditions(const Statement &st, bool innerJoinRows, QueryDefinition &def) const;
+    void havingConditions(const Statement &st, QueryDefinition &def) const;
+    void placeTables(QueryDefinition &def, const Ticks &ticks, const Totals &totals, bool anyTotal) const;
+    void addLink(QueryDefinition &def, int a, int b, const QString &hint, JoinType type) const;
+    static void placeLink(const QueryDefinition &def, StoredLink &link);
+    void selectColumns(const Statement &st, Ticks &ticks, Totals &totals, bool &anyTotal,
+                       QHash<QString, Expr> &columnAliases) const;
+    void checkGroups(const Statement &st, const Ticks &ticks, Totals &totals) const;
+    int columnPos(const Statement &st, int table, int field) const;
+    QString sortField(const Statement &st, const Expr &e, const QHash<QString, Expr> &columnAliases) const;
+    void insertValues(const Statement &st, QueryDefinition &def) const;
+    void updateValues(const Statement &st, QueryDefinition &def) const;
+
+    const QString &m_sql;
+    const SqlDesignSource &m_source;
+    QList<Table> m_tables;
+    QStringList m_tableNames;
+    bool m_tableNamesRead = false;
+};
+
+} // namespace SqlDesign

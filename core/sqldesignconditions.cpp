@@ -1,0 +1,416 @@
+// The statement reader's conditions (WHERE, HAVING, JOIN ... ON) and operands: the
+// expressions on either side of a comparison, the column list's items and a row's values.
+
+#include "sqldesignreader_p.h"
+
+namespace SqlDesign {
+
+// --- Conditions ---------------------------------------------------------------------------
+
+// Conditions joined by OR, each of them conditions joined by AND (AND binds closer).
+BoolNode StatementReader::parseChain(BoolNode::Kind kind)
+{
+    const char *word = kind == BoolNode::Or ? "OR" : "AND";
+    auto operand = [&] { return kind == BoolNode::Or ? parseChain(BoolNode::And) : parseBoolPrimary(); };
+    BoolNode node;
+    node.kind = kind;
+    node.pos = pos();
+    node.kids << operand();
+    while (isWord(word)) {
+        node.opPositions << cur().start;
+        ++m_i;
+        node.kids << operand();
+    }
+    return node.kids.size() == 1 ? node.kids.constFirst() : node;
+}
+
+bool StatementReader::continuesOperand(const Tok &t)
+{
+    static const QSet<QString> symbols = {"=", "==", "<>", "!=", "<", "<=", ">", ">=", "+", "-", "*",
+                                          "/", "%", "||", "::", "&", "|"};
+    static const QSet<QString> words = {"IS", "LIKE", "ILIKE", "GLOB", "NOT", "BETWEEN", "IN", "COLLATE"};
+    if (t.kind == SqlTokenKind::Symbol)
+        return symbols.contains(t.text);
+    return t.kind == SqlTokenKind::Word && words.contains(t.upper);
+}
+
+BoolNode StatementReader::parseBoolPrimary()
+{
+    if (isWord("NOT"))
+        fail(cur().start, QStringLiteral("a NOT before a condition"));
+    if (isWord("EXISTS"))
+        fail(cur().start, QStringLiteral("a subquery"));
+    refuseSubquery();
+    if (isSymbol("(")) {
+        const int close = closingParen(m_i);
+        const bool group = close < 0 || close + 1 >= m_toks.size() || !continuesOperand(m_toks.at(close + 1));
+        if (group) {
+            const int open = cur().start;
+            ++m_i;
+            BoolNode inner = parseOr();
+            expectSymbol(")");
+            inner.parenPos = open;
+            return inner;
+        }
+    }
+    BoolNode node;
+    node.kind = BoolNode::Pred;
+    node.pos = pos();
+    node.pred = int(m_st->preds.size());
+    m_st->preds << parsePredicate();
+    return node;
+}
+
+Predicate StatementReader::parsePredicate()
+{
+    Predicate p;
+    p.pos = pos();
+    p.left = parseOperand();
+    if (atEnd())
+        fail(p.pos, QStringLiteral("a condition without a comparison"));
+    const Tok &t = cur();
+    static const QSet<QString> comparisons = {"=", "==", "<>", "!=", "<", "<=", ">", ">="};
+    if (t.kind == SqlTokenKind::Symbol && comparisons.contains(t.text)) {
+        parseComparison(p);
+        return p;
+    }
+    if (acceptWord("IS")) {
+        const bool negated = acceptWord("NOT");
+        if (!isWord("NULL"))
+            unexpected();
+        ++m_i;
+        p.writtenOperator = p.comparison = negated ? QStringLiteral("IS NOT NULL") : QStringLiteral("IS NULL");
+        return p;
+    }
+    QString op;  // "NOT " as written, or empty
+    const int opStart = pos();
+    if (isWord("NOT")) {
+        op = cur().text + u' ';
+        ++m_i;
+    }
+    if (parseWordComparison(p, op))
+        return p;
+    fail(opStart, atEnd() ? QStringLiteral("a condition without a comparison")
+                          : QStringLiteral("a condition without a comparison, at \"%1\"").arg(cur().text.left(40)));
+}
+
+// From a comparison operator (=, <>, <, ...) on, the operator being the current token.
+void StatementReader::parseComparison(Predicate &p)
+{
+    p.writtenOperator = cur().text;
+    ++m_i;
+    if (isWord("ANY") || isWord("ALL") || isWord("SOME"))
+        fail(cur().start, QStringLiteral("a subquery"));
+    p.comparison = p.writtenOperator;
+    const int valueStart = m_i;
+    try {
+        const Expr right = parseOperand();
+        p.value = right.pieces;
+        if (right.kind == Expr::Field)
+            p.rightField = right;
+    } catch (const VdqError &) {
+        if (!m_unexpected)
+            throw;
+        // A value column holds any text: what is no expression is kept as written,
+        // up to the next AND or OR outside parentheses.
+        m_i = valueStart;
+        m_unexpected = false;
+        p.value = rawValue();
+    }
+}
+
+// LIKE (ILIKE, GLOB, REGEXP), BETWEEN and IN, after a NOT (op) if there was one; false
+// when the current token is none of them.
+bool StatementReader::parseWordComparison(Predicate &p, const QString &op)
+{
+    if (isWord("LIKE") || isWord("ILIKE") || isWord("GLOB") || isWord("REGEXP")) {
+        // A lower-case "like" is the comparison dialog's own; any other spelling stays as written.
+        const QString word = cur().text;
+        ++m_i;
+        p.writtenOperator = op.toUpper() + word.toUpper();
+        p.comparison = op + word;
+        p.value = parseOperand().pieces;
+        if (isWord("ESCAPE")) {
+            addPiece(p.value);
+            p.value << parseOperand().pieces;
+        }
+        return true;
+    }
+    if (isWord("BETWEEN")) {
+        const QString word = cur().text;
+        ++m_i;
+        p.writtenOperator = op.toUpper() + QStringLiteral("BETWEEN");
+        p.comparison = op + word;
+        p.value = parseOperand().pieces;
+        if (!isWord("AND"))
+            unexpected();
+        addPiece(p.value);
+        p.value << parseOperand().pieces;
+        return true;
+    }
+    if (isWord("IN")) {
+        const QString word = cur().text;
+        ++m_i;
+        p.writtenOperator = op.toUpper() + QStringLiteral("IN");
+        p.comparison = op + word;
+        refuseSubquery();
+        if (!isSymbol("("))
+            unexpected();
+        addPiece(p.value);
+        for (;;) {
+            p.value << parseOperand().pieces;
+            if (!isSymbol(","))
+                break;
+            addPiece(p.value);
+        }
+        if (!isSymbol(")"))
+            unexpected();
+        addPiece(p.value);
+        return true;
+    }
+    return false;
+}
+
+QList<Piece> StatementReader::rawValue()
+{
+    static const QSet<QString> stops = {"AND", "OR", "ORDER", "GROUP", "HAVING", "LIMIT", "FETCH", "UNION",
+                                        "INTERSECT", "EXCEPT", "WHERE", "JOIN", "INNER", "LEFT", "RIGHT",
+                                        "FULL", "CROSS", "OFFSET"};
+    QList<Piece> pieces;
+    QList<int> open;  // where each unclosed "(" stands
+    while (!atEnd()) {
+        const Tok &t = cur();
+        if (t.kind == SqlTokenKind::Word && open.isEmpty() && stops.contains(t.upper))
+            break;
+        if (t.kind == SqlTokenKind::Symbol) {
+            if (t.text == u";" || (t.text == u")" && open.isEmpty()))
+                break;
+            refuseSubquery();
+            if (t.text == u"(")
+                open.append(t.start);
+            else if (t.text == u")")
+                open.removeLast();
+        }
+        addPiece(pieces);
+    }
+    // An unclosed "(" would take the clauses after it into the value when its
+    // statement is read again.
+    if (!open.isEmpty())
+        fail(open.first(), QStringLiteral("a value with an unclosed parenthesis"));
+    if (pieces.isEmpty())
+        unexpected();
+    return pieces;
+}
+
+// --- Operands -----------------------------------------------------------------------------
+
+Expr StatementReader::parseOperand()
+{
+    Expr e;
+    e.pos = pos();
+    parseUnary(e);
+    while (!atEnd() && cur().kind == SqlTokenKind::Symbol) {
+        static const QSet<QString> ops = {"+", "-", "*", "/", "%", "||", "&", "|"};
+        if (!ops.contains(cur().text))
+            break;
+        addToken(e);
+        parseUnary(e);
+    }
+    classify(e);
+    return e;
+}
+
+// A list row is one line: a carriage return inside a name or string cannot be shown.
+void StatementReader::refuseLineBreak(const Tok &t) const
+{
+    if (t.text.contains(u'\r') || t.text.contains(u'\n'))
+        fail(t.start, QStringLiteral("a line break inside a name or value"));
+}
+
+void StatementReader::addPiece(QList<Piece> &pieces)
+{
+    const Tok &t = cur();
+    refuseLineBreak(t);
+    pieces << Piece{t.text, {}, t.start, t.space};
+    ++m_i;
+}
+
+void StatementReader::parseUnary(Expr &e)
+{
+    while (isSymbol("-") || isSymbol("+") || isSymbol("~"))
+        addToken(e);
+    parseAtom(e);
+    while (isSymbol("::")) {
+        addToken(e);
+        if (atEnd() || cur().kind != SqlTokenKind::Word)
+            unexpected();
+        Piece type{cur().text, {}, cur().start, cur().space};
+        type.afterCast = true;
+        e.pieces << type;
+        ++m_i;
+        if (isSymbol("("))
+            copyParenthesised(e);
+    }
+}
+
+// Copies "( ... )" with its contents as written (a type's length, for example).
+void StatementReader::copyParenthesised(Expr &e)
+{
+    const int close = closingParen(m_i);
+    if (close < 0)
+        unexpected();
+    while (m_i <= close) {
+        if (cur().kind == SqlTokenKind::Word && cur().upper == u"SELECT")
+            fail(cur().start, QStringLiteral("a subquery"));
+        addToken(e);
+    }
+}
+
+void StatementReader::parseAtom(Expr &e)
+{
+    if (atEnd())
+        unexpected();
+    const Tok &t = cur();
+    switch (t.kind) {
+    case SqlTokenKind::Number:
+    case SqlTokenKind::String:
+    case SqlTokenKind::Parameter:
+        addToken(e);
+        return;
+    case SqlTokenKind::Symbol:
+        if (t.text == u"(") {
+            refuseSubquery();
+            addToken(e);
+            for (;;) {
+                const Expr inner = parseOperand();
+                e.pieces << inner.pieces;
+                if (e.functionPos < 0)
+                    e.functionPos = inner.functionPos;
+                if (!isSymbol(","))
+                    break;
+                addToken(e);
+            }
+            if (!isSymbol(")"))
+                unexpected();
+            addToken(e);
+            return;
+        }
+        unexpected();
+    case SqlTokenKind::QuotedName:
+    case SqlTokenKind::Word:
+        break;
+    default:
+        unexpected();
+    }
+    if (t.kind == SqlTokenKind::Word) {
+        if (t.upper == u"CASE")
+            fail(t.start, QStringLiteral("a CASE expression"));
+        if (t.upper == u"EXISTS")
+            fail(t.start, QStringLiteral("a subquery"));
+        if (t.upper == u"SELECT")
+            fail(t.start, QStringLiteral("a subquery"));
+        if (t.upper == u"NULL" || t.upper == u"TRUE" || t.upper == u"FALSE" || t.upper == u"DEFAULT") {
+            addToken(e);
+            return;
+        }
+        // A typed literal: DATE '2003-01-01', E'...', X'00'.
+        const Tok *next = peek(1);
+        if (next && next->kind == SqlTokenKind::String) {
+            addToken(e);
+            addToken(e);
+            return;
+        }
+        if (isSymbol("(", 1)) {
+            parseCall(e);
+            return;
+        }
+        if (clauseWords().contains(t.upper))
+            unexpected();
+    }
+    Piece name;
+    name.isRef = true;
+    name.pos = t.start;
+    name.space = t.space;
+    name.text = t.text;
+    name.ref << takeName();
+    while (isSymbol(".") && (isName(1) || (peek(1) && peek(1)->kind == SqlTokenKind::Word))) {
+        name.text += cur().text;
+        ++m_i;
+        name.text += cur().text;
+        name.ref << takeName(true);
+    }
+    e.pieces << name;
+}
+
+void StatementReader::parseCall(Expr &e)
+{
+    const Tok &nameTok = cur();
+    if (e.functionPos < 0)
+        e.functionPos = nameTok.start;
+    addToken(e);
+    if (nameTok.upper == u"CAST") {
+        addToken(e);  // (
+        Expr inner = parseOperand();
+        e.pieces << inner.pieces;
+        if (!isWord("AS"))
+            unexpected();
+        addToken(e);
+        if (atEnd() || cur().kind != SqlTokenKind::Word)
+            unexpected();
+        while (!atEnd() && cur().kind == SqlTokenKind::Word) {
+            Piece type{cur().text, {}, cur().start, cur().space};
+            type.afterCast = true;
+            e.pieces << type;
+            ++m_i;
+        }
+        if (isSymbol("("))
+            copyParenthesised(e);
+        if (!isSymbol(")"))
+            unexpected();
+        addToken(e);
+        return;
+    }
+    addToken(e);  // (
+    refuseSubquery();
+    if (isSymbol(")")) {
+        addToken(e);
+        return;
+    }
+    if (isSymbol("*")) {
+        addToken(e);
+    } else {
+        if (isWord("DISTINCT") || isWord("ALL"))
+            addToken(e);
+        for (;;) {
+            e.pieces << parseOperand().pieces;
+            if (!isSymbol(","))
+                break;
+            addToken(e);
+        }
+    }
+    if (!isSymbol(")"))
+        unexpected();
+    addToken(e);
+    if (isWord("OVER") || isWord("FILTER") || isWord("WITHIN"))
+        fail(cur().start, QStringLiteral("a window function"));
+}
+
+// A lone name is a field; an aggregate of a lone field is a total.
+void StatementReader::classify(Expr &e)
+{
+    if (e.pieces.size() == 1 && e.pieces.constFirst().isRef) {
+        e.kind = Expr::Field;
+        e.ref = e.pieces.constFirst().ref;
+        e.refPos = e.pieces.constFirst().pos;
+        return;
+    }
+    if (e.pieces.size() == 4 && e.pieces.at(2).isRef && e.pieces.at(1).text == u"("
+        && e.pieces.at(3).text == u")" && aggregateKind(e.pieces.at(0).text) != TotalKind::None) {
+        e.kind = Expr::Aggregate;
+        e.function = e.pieces.at(0).text.toUpper();
+        e.ref = e.pieces.at(2).ref;
+        e.refPos = e.pieces.at(2).pos;
+    }
+}
+
+} // namespace SqlDesign

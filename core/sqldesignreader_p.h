@@ -1,0 +1,108 @@
+#pragma once
+
+// The reader of one statement's text: its tokens, then the parsed statement, which names
+// tables and fields as written (the design builder looks them up). Private to DesignFromSql.
+
+#include "sqldesignsyntax_p.h"
+#include "sqldialect.h"
+#include "sqllexer.h"
+
+#include <QList>
+#include <QSet>
+#include <QString>
+
+namespace SqlDesign {
+
+struct Tok
+{
+    SqlTokenKind kind;
+    int start;
+    int length;
+    QString text;
+    QString upper;  // words only
+    bool space;     // white space or a comment before it
+};
+
+// Reads a SELECT, INSERT, UPDATE or DELETE; a part a design cannot show raises VdqError
+// naming its line and column.
+class StatementReader
+{
+public:
+    StatementReader(const QString &sql, SqlDialect dialect) : m_sql(sql), m_dialect(dialect) {}
+
+    Statement read()
+    {
+        tokenize();
+        return parseStatement();
+    }
+
+private:
+    // Errors (sqldesignreader.cpp)
+    [[noreturn]] void fail(int offset, const QString &what) const { failAt(m_sql, offset, what); }
+    [[noreturn]] void unexpected() const;
+
+    // Tokens (sqldesignreader.cpp)
+    static const QSet<QString> &clauseWords();
+    void tokenize();
+    bool atEnd() const { return m_i >= m_toks.size(); }
+    const Tok &cur() const { return m_toks.at(m_i); }
+    const Tok *peek(int ahead = 0) const
+    {
+        return m_i + ahead < m_toks.size() ? &m_toks.at(m_i + ahead) : nullptr;
+    }
+    int pos() const { return atEnd() ? int(m_sql.size()) : cur().start; }
+    bool isWord(const char *word, int ahead = 0) const;
+    bool isSymbol(const char *symbol, int ahead = 0) const;
+    bool acceptWord(const char *word);
+    bool acceptSymbol(const char *symbol);
+    void expectWord(const char *word);
+    void expectSymbol(const char *symbol);
+    bool isName(int ahead = 0) const;
+    NamePart takeName(bool anyWord = false);
+    int closingParen(int open) const;
+    void refuseSubquery();
+
+    // Statements (sqldesignreader.cpp)
+    Statement parseStatement();
+    void parseSelect(Statement &st);
+    void parseGroupBy(Statement &st);
+    void parseOrderBy(Statement &st);
+    void parseLimit(Statement &st);
+    int parseLimitNumber();
+    SelectItem parseSelectItem();
+    void parseFrom(Statement &st);
+    TableRef parseTableRef(bool insertTarget = false);
+    void parseInsert(Statement &st);
+    void parseUpdate(Statement &st);
+    void parseDelete(Statement &st);
+
+    // Conditions (sqldesignconditions.cpp)
+    BoolNode parseOr() { return parseChain(BoolNode::Or); }
+    BoolNode parseChain(BoolNode::Kind kind);
+    static bool continuesOperand(const Tok &t);
+    BoolNode parseBoolPrimary();
+    Predicate parsePredicate();
+    void parseComparison(Predicate &p);
+    bool parseWordComparison(Predicate &p, const QString &op);
+    QList<Piece> rawValue();
+
+    // Operands (sqldesignconditions.cpp)
+    Expr parseOperand();
+    void refuseLineBreak(const Tok &t) const;
+    void addPiece(QList<Piece> &pieces);
+    void addToken(Expr &e) { addPiece(e.pieces); }
+    void parseUnary(Expr &e);
+    void copyParenthesised(Expr &e);
+    void parseAtom(Expr &e);
+    void parseCall(Expr &e);
+    static void classify(Expr &e);
+
+    const QString &m_sql;
+    const SqlDialect m_dialect;
+    QList<Tok> m_toks;
+    int m_i = 0;
+    Statement *m_st = nullptr;
+    mutable bool m_unexpected = false;  // the last error was text out of place, not a part refused
+};
+
+} // namespace SqlDesign

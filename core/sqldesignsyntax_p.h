@@ -1,0 +1,153 @@
+#pragma once
+
+// The parsed form of one statement, as the statement reader hands it to the design builder,
+// and the helpers both share. Private to DesignFromSql; never installed.
+
+#include "querymodel.h"
+#include "selectforms.h"
+#include "vdqerror.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace SqlDesign {
+
+struct NamePart
+{
+    QString text;  // without quotes
+    bool quoted = false;
+};
+
+// A piece of an expression's text: either as written, or a name that is looked up when the
+// tables are known.
+struct Piece
+{
+    QString text;             // as written
+    QList<NamePart> ref;      // a name: its parts
+    int pos = 0;
+    bool space = false;
+    bool isRef = false;
+    bool afterCast = false;  // a type name after "::", never a field
+};
+
+struct Expr
+{
+    enum Kind { Other, Field, Aggregate, Star, TableStar } kind = Other;
+    QList<Piece> pieces;
+    QList<NamePart> ref;  // Field, the argument of an Aggregate, the qualifier of TableStar
+    int refPos = 0;
+    QString function;     // Aggregate: COUNT, SUM, AVG, MIN, MAX
+    int pos = 0;
+    int functionPos = -1;  // the first function call in it
+};
+
+struct Predicate
+{
+    Expr left;
+    QString comparison;     // as the Condition column holds it
+    QString writtenOperator;  // the operator as written, upper case ("=", "LIKE", ...)
+    QList<Piece> value;
+    std::optional<Expr> rightField;  // the right side when it is one field
+    int pos = 0;
+};
+
+struct BoolNode
+{
+    enum Kind { Pred, And, Or } kind = Pred;
+    int pred = -1;
+    QList<BoolNode> kids;
+    QList<int> opPositions;  // before kids 1..n-1
+    int pos = 0;
+    int parenPos = -1;
+};
+
+struct TableRef
+{
+    QList<NamePart> name;
+    int pos = 0;
+    std::optional<NamePart> alias;
+};
+
+enum class JoinKind { Comma, Inner, Left, Right, Full };
+
+struct Join
+{
+    JoinKind kind = JoinKind::Comma;
+    std::optional<BoolNode> on;
+    int pos = 0;
+};
+
+struct SelectItem
+{
+    Expr expr;
+    std::optional<NamePart> alias;
+};
+
+struct SortItem
+{
+    Expr expr;
+    bool ascending = true;
+};
+
+struct Assignment
+{
+    QList<NamePart> target;
+    int pos = 0;
+    Expr value;
+};
+
+struct Statement
+{
+    QueryType type = QueryType::Select;
+    bool distinct = false;
+    int limit = 0;
+    QList<SelectItem> columns;
+    QList<TableRef> tables;
+    QList<Join> joins;  // joins[k] brings in tables[k + 1]
+    std::optional<BoolNode> where;
+    QList<Expr> groupBy;
+    int groupByPos = -1;
+    std::optional<BoolNode> having;
+    QList<SortItem> orderBy;
+    QList<NamePart> insertColumns;
+    QList<int> insertColumnPositions;
+    QList<Expr> insertValues;
+    int valuesPos = 0;
+    QList<Assignment> assignments;
+    QList<Predicate> preds;
+};
+
+// The functions a total is written with: COUNT, SUM, AVG, MIN, MAX.
+inline TotalKind aggregateKind(const QString &function)
+{
+    const TotalKind kind = TotalKindFromName(function);
+    return kind == TotalKind::Group ? TotalKind::None : kind;
+}
+
+inline QString writtenName(const QList<NamePart> &parts)
+{
+    QStringList texts;
+    for (const NamePart &p : parts)
+        texts << p.text;
+    return texts.join(u'.');
+}
+
+// The refusal of a part of the statement, named with the line and column of its offset.
+[[noreturn]] inline void failAt(const QString &sql, int offset, const QString &what)
+{
+    int line = 1;
+    int lineStart = 0;
+    for (int k = 0; k < offset && k < sql.size(); ++k) {
+        if (sql.at(k) == u'\n') {
+            ++line;
+            lineStart = k + 1;
+        }
+    }
+    throw VdqError(QStringLiteral("The design cannot show %1 (line %2, column %3).")
+                       .arg(what).arg(line).arg(offset - lineStart + 1));
+}
+
+} // namespace SqlDesign
