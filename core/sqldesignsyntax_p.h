@@ -147,7 +147,7 @@ inline QString writtenName(const QList<NamePart> &parts)
         }
     }
     throw VdqError(QStringLiteral("The design cannot show %1 (line %2, column %3).")
-                       .arg(what).arg(line).arg(offset - lineStart + 1));
+                       .arg(what, QString::number(line), QString::number(offset - lineStart + 1)));
 }
 
 } // namespace SqlDesign

@@ -255,6 +255,8 @@ void TestSqlDesignParser::refuses_data()
     QTest::newRow("join on or") << sqlite << "SELECT * FROM clients c JOIN sales s ON s.ClientNo = c.ClientNo OR 1 = 1"
                                 << "a join condition that is not an equality of two fields (line 1, column 65)";
     QTest::newRow("unknown table") << sqlite << "SELECT *\nFROM clients, nosuch" << "the unknown table nosuch (line 2, column 15)";
+    QTest::newRow("unknown table named like a placeholder") << sqlite << "SELECT * FROM \"%1%0\""
+                                                            << "the unknown table %1%0 (line 1, column 15)";
     QTest::newRow("unknown field") << sqlite << "SELECT c.Nope FROM clients c" << "the unknown field c.Nope (line 1, column 8)";
     QTest::newRow("ambiguous field") << sqlite << "SELECT ClientNo FROM clients, sales"
                                      << "the field ClientNo, which more than one table has (line 1, column 8)";
