@@ -3,6 +3,7 @@
 #include "sqlparameters.h"
 
 #include <QDataStream>
+#include <QDateTime>
 #include <QIODevice>
 #include <QSqlField>
 #include <QSqlRecord>
@@ -166,8 +167,7 @@ void encode(SpoolBuffer &out, const QVariant &v)
         return;
     }
     case QMetaType::QString: {
-        const QString s = v.toString();
-        out.block(TagString, s.constData(), qint32(s.size() * qsizetype(sizeof(QChar))));
+        out.text(*static_cast<const QString *>(v.constData()));  // no copy of the text
         return;
     }
     case QMetaType::QByteArray: {
@@ -180,14 +180,36 @@ void encode(SpoolBuffer &out, const QVariant &v)
         out.tag(TagBool, &x, 1);
         return;
     }
-    default: {
-        QByteArray b;
-        QDataStream stream(&b, QIODevice::WriteOnly);
-        stream << v;
-        out.block(TagOther, b.constData(), qint32(b.size()));
+    // Dates and times are common in results and costly through a data stream: they go as numbers.
+    case QMetaType::QDate: {
+        const qint64 day = v.toDate().toJulianDay();
+        out.tag(TagDate, &day, 8);
         return;
     }
+    case QMetaType::QTime: {
+        const qint32 ms = v.toTime().msecsSinceStartOfDay();
+        out.tag(TagTime, &ms, 4);
+        return;
     }
+    case QMetaType::QDateTime: {
+        const QDateTime t = v.toDateTime();
+        if (t.isValid() && (t.timeSpec() == Qt::UTC || t.timeSpec() == Qt::LocalTime)) {
+            char bytes[9];
+            const qint64 ms = t.toMSecsSinceEpoch();
+            std::memcpy(bytes, &ms, 8);
+            bytes[8] = char(t.timeSpec());
+            out.tag(TagDateTime, bytes, 9);
+            return;
+        }
+        break;  // an offset or a time zone: the data stream keeps it
+    }
+    default:
+        break;
+    }
+    QByteArray b;
+    QDataStream stream(&b, QIODevice::WriteOnly);
+    stream << v;
+    out.block(TagOther, b.constData(), qint32(b.size()));
 }
 
 bool decode(const QByteArray &in, qsizetype &pos, QVariant &v)
@@ -195,6 +217,12 @@ bool decode(const QByteArray &in, qsizetype &pos, QVariant &v)
     const auto need = [&](qsizetype n) { return pos + n <= in.size(); };
     const auto get32 = [&] {
         qint32 x;
+        std::memcpy(&x, in.constData() + pos, sizeof x);
+        pos += sizeof x;
+        return x;
+    };
+    const auto get64 = [&] {
+        qint64 x;
         std::memcpy(&x, in.constData() + pos, sizeof x);
         pos += sizeof x;
         return x;
@@ -210,6 +238,26 @@ bool decode(const QByteArray &in, qsizetype &pos, QVariant &v)
         return take<qint64>(in, pos, v);
     case TagDouble:
         return take<double>(in, pos, v);
+    case TagDate:
+        if (!need(8))
+            return false;
+        v = QDate::fromJulianDay(get64());
+        return true;
+    case TagTime:
+        if (!need(4))
+            return false;
+        v = QTime::fromMSecsSinceStartOfDay(get32());
+        return true;
+    case TagDateTime: {
+        if (!need(9))
+            return false;
+        const qint64 ms = get64();
+        const char spec = in.at(pos++);
+        if (spec != char(Qt::UTC) && spec != char(Qt::LocalTime))
+            return false;
+        v = QDateTime::fromMSecsSinceEpoch(ms, Qt::TimeSpec(spec));
+        return true;
+    }
     case TagBool:
         if (!need(1))
             return false;
@@ -225,6 +273,16 @@ bool decode(const QByteArray &in, qsizetype &pos, QVariant &v)
         std::memcpy(s.data(), in.constData() + pos, size_t(n));
         pos += n;
         v = s;
+        return true;
+    }
+    case TagLatin1: {
+        if (!need(4))
+            return false;
+        const qint32 n = get32();
+        if (n < 0 || !need(n))
+            return false;
+        v = QString::fromLatin1(in.constData() + pos, n);
+        pos += n;
         return true;
     }
     case TagBytes:

@@ -81,7 +81,8 @@ bool writesData(const QStringList &words);
 
 // --- The spool: rows in a compact binary form --------------------------------------------
 
-enum Tag : char { TagNull, TagInt, TagDouble, TagString, TagBytes, TagBool, TagOther };
+enum Tag : char { TagNull, TagInt, TagDouble, TagString, TagBytes, TagBool, TagOther, TagDate, TagTime, TagDateTime,
+                 TagLatin1 };
 
 // The chunk being written: one allocation reused, values copied in place (appending to a
 // QByteArray value by value costs as much as reading the value from the engine).
@@ -109,6 +110,26 @@ public:
         if (n > 0)
             std::memcpy(p + 5, bytes, size_t(n));
         m_used += 5 + qsizetype(n);
+    }
+
+    // A text: one byte a character when every character fits in one (most texts; half the
+    // bytes to write and read back), else UTF-16.
+    void text(const QString &s)
+    {
+        const qsizetype n = s.size();
+        char *p = reserve(5 + 2 * n);
+        const QChar *from = s.constData();
+        for (qsizetype i = 0; i < n; ++i) {
+            if (from[i].unicode() > 0xff) {
+                block(TagString, from, qint32(n * 2));
+                return;
+            }
+            p[5 + i] = char(from[i].unicode());
+        }
+        const qint32 bytes = qint32(n);
+        *p = TagLatin1;
+        std::memcpy(p + 1, &bytes, 4);
+        m_used += 5 + n;
     }
 
 private:

@@ -6,6 +6,10 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -22,6 +26,7 @@ private Q_SLOTS:
     void recordCount_data();
     void recordCount();
     void values();
+    void valuesOfEveryKindAsTheEngineGivesThem();
     void picturesMatchTheSqliteSample();
     void lastRowOfTheLedger();
     void cacheStaysBounded();
@@ -157,6 +162,46 @@ void TestPgQuery::values()
     QCOMPARE(q->DisplayText(0, 0), QStringLiteral("1001"));
     open(QStringLiteral("SELECT \"SaleDay\", \"Total\" FROM sales ORDER BY \"SaleNo\" LIMIT 1"));
     QVERIFY(q->DisplayText(0, 0).startsWith(QStringLiteral("2003-01-")));
+}
+
+// The rows are kept in a file in a form of their own; every kind of value comes back from it as
+// the engine gave it.
+void TestPgQuery::valuesOfEveryKindAsTheEngineGivesThem()
+{
+    const QString sql = QStringLiteral(
+        "SELECT DATE '2003-01-15' AS d, TIME '13:45:30.123' AS t, TIMESTAMP '2003-01-15 13:45:30.5' AS ts,"
+        " TIMESTAMPTZ '2003-01-15 13:45:30+02' AS tz, NULL::date AS nd, NULL::timestamp AS nts, 12.5::numeric AS n,"
+        " true AS b, '\\x00ff'::bytea AS y, 'caf\u00e9' AS s, 42 AS i, 2.5::float8 AS f, INTERVAL '1 day' AS iv");
+    const QMap<QString, QString> env = TestSupport::PgEnv();
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("direct"));
+    db.setHostName(env.value("PGHOST"));
+    db.setPort(env.value("PGPORT").toInt());
+    db.setUserName(env.value("PGUSER"));
+    db.setDatabaseName(env.value("PGDATABASE"));
+    db.setNumericalPrecisionPolicy(QSql::HighPrecision);  // as the designer's connections: decimals exact
+    QVERIFY2(db.open(), qPrintable(db.lastError().text()));
+    QSqlQuery direct(db);
+    QVERIFY2(direct.exec(sql) && direct.next(), qPrintable(direct.lastError().text()));
+    TQuery *q = open(sql);
+    QCOMPARE(q->Fields().size(), direct.record().count());
+    for (int i = 0; i < direct.record().count(); ++i) {
+        const QVariant want = direct.value(i), got = q->Value(0, i);
+        if (want.isNull()) {  // a NULL keeps no type
+            QVERIFY(got.isNull());
+            continue;
+        }
+        QVERIFY2(got == want && got.toString() == want.toString(),
+                 qPrintable(QStringLiteral("%1: %2 (%3), not %4 (%5)")
+                                .arg(direct.record().fieldName(i), got.toString(), QString::fromLatin1(got.typeName()),
+                                     want.toString(), QString::fromLatin1(want.typeName()))));
+        // Whole numbers come back as 64-bit ones.
+        const bool whole = want.metaType().id() == QMetaType::Int && got.metaType().id() == QMetaType::LongLong;
+        QVERIFY2(whole || got.metaType() == want.metaType(),
+                 qPrintable(direct.record().fieldName(i) + QLatin1String(": ") + QLatin1String(got.typeName())));
+    }
+    direct = QSqlQuery();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("direct"));
 }
 
 void TestPgQuery::picturesMatchTheSqliteSample()
