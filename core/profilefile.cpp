@@ -2,6 +2,7 @@
 
 #include "fileaccess.h"
 #include "vdqerror.h"
+#include "windows1252.h"
 
 #include <QFile>
 #include <QStringEncoder>
@@ -135,21 +136,12 @@ bool ParseInteger(QStringView text, int *value)
     return true;
 }
 
-// Windows-1252 at 0x80..0x9F; the five bytes the code page leaves undefined keep their
-// Latin-1 control characters, as Windows itself maps them. Every other byte is Latin-1.
-constexpr char16_t Cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
 QString FromWindows1252(const char *begin, qsizetype size)
 {
     QString text = QString::fromLatin1(begin, size);
     for (QChar &c : text) {
         if (c.unicode() >= 0x80 && c.unicode() < 0xA0)
-            c = QChar(Cp1252High[c.unicode() - 0x80]);
+            c = Windows1252Char(static_cast<unsigned char>(c.unicode()));
     }
     return text;
 }

@@ -1,20 +1,19 @@
 #include "rtftext.h"
 
+#include "windows1252.h"
+
 #include <QList>
 
 namespace {
 
-// Characters 0x80-0x9F of Windows-1252, the code page RTF files name most often.
-const char16_t Cp1252High[32] = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-
+// Characters of Windows-1252, the code page RTF files name most often; its undefined bytes
+// read as the replacement character.
 QChar cp1252(int byte)
 {
-    if (byte >= 0x80 && byte < 0xA0)
-        return QChar(Cp1252High[byte - 0x80]);
-    return QChar(byte);
+    if (byte < 0x80 || byte >= 0xA0)
+        return QChar(byte);
+    const QChar c = Windows1252Char(static_cast<unsigned char>(byte));
+    return c.unicode() < 0xA0 ? QChar(QChar::ReplacementCharacter) : c;
 }
 
 bool isLetter(char c)

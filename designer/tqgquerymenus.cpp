@@ -46,7 +46,7 @@ struct MenuRow
     QAction **keep = nullptr;
 };
 
-const MenuRow Separator = {nullptr, nullptr};
+const MenuRow MenuSeparator = {nullptr, nullptr};
 
 QToolButton *toolButton(QWidget *parent, const char *name, int left, const QString &hint, TQGGlyph glyph)
 {
@@ -186,21 +186,21 @@ void TQGQueryMenus::BuildMenus(QMenuBar *menuBar, TQGSqlEditor *editor)
             {{"New1", QT_TR_NOOP("&New...")},
              {"ImportSQLFile1", QT_TR_NOOP("&Open..."), {}, [this] { open(); }},
              {"Save1", QT_TR_NOOP("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] { save(); }},
-             Separator,
+             MenuSeparator,
              {"PrintSQL1", QT_TR_NOOP("&Print..."), {}, [this] { print(); }},
-             Separator,
+             MenuSeparator,
              {"Exit1", QT_TR_NOOP("Save and E&xit"), {}, [form] { form->Exit1Click(); }},
              {"ExitwithoutSaving1", QT_TR_NOOP("Exit &without Saving"), {}, [form] { form->ExitwithoutSaving1Click(); }}});
 
     QMenu *edit = addMenu(
         "Edit1", QT_TR_NOOP("&Edit"),
         {{"Undo1", QT_TR_NOOP("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), {}, TQGEditCommands::Undo},
-         Separator,
+         MenuSeparator,
          {"Cut1", QT_TR_NOOP("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X), {}, TQGEditCommands::Cut},
          {"Copy1", QT_TR_NOOP("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), {}, TQGEditCommands::Copy},
          {"Paste1", QT_TR_NOOP("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V), {}, TQGEditCommands::Paste},
          {"Delete3", QT_TR_NOOP("Delete"), QKeySequence(Qt::CTRL | Qt::Key_Delete), {}, TQGEditCommands::Delete},
-         Separator,
+         MenuSeparator,
          {"SelectAll1", QT_TR_NOOP("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A), {}, TQGEditCommands::SelectAll}});
     connect(edit, &QMenu::aboutToShow, m_commands, &TQGEditCommands::Edit1Click);
 
@@ -211,18 +211,18 @@ void TQGQueryMenus::BuildMenus(QMenuBar *menuBar, TQGSqlEditor *editor)
     };
     addMenu("SQLGenerator1", QT_TR_NOOP("&SQL Generator"),
             {{"ShowTableList1", QT_TR_NOOP("Show Table List"), {}, showTableList, NoCommand, &m_showTableList},
-             Separator,
+             MenuSeparator,
              {"Select1", QT_TR_NOOP("Select"), {}, typeSwitch(QueryType::Select), NoCommand, &m_typeActions[0]},
              {"Insert1", QT_TR_NOOP("Insert"), {}, typeSwitch(QueryType::Insert), NoCommand, &m_typeActions[1]},
              {"Update1", QT_TR_NOOP("Update"), {}, typeSwitch(QueryType::Update), NoCommand, &m_typeActions[2]},
              {"Delete2", QT_TR_NOOP("Delete"), {}, typeSwitch(QueryType::Delete), NoCommand, &m_typeActions[3]},
-             Separator,
+             MenuSeparator,
              {"Totals1", QT_TR_NOOP("Totals"), {}, [this] { m_form->Options()->SetTotals(m_totals->isChecked()); },
               NoCommand, &m_totals},
              {"DistinctRows1", QT_TR_NOOP("Distinct Rows"), {},
               [this] { m_form->Options()->SetDistinct(m_distinct->isChecked()); }, NoCommand, &m_distinct},
              {"RowLimit1", QT_TR_NOOP("Row Limit..."), {}, [form] { form->Options()->RowLimitClick(); }},
-             Separator,
+             MenuSeparator,
              // Ctrl+Z stays the editor's Undo; these two have keys of their own.
              {"DesignfromSQL1", QT_TR_NOOP("Design from SQL"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D),
               [this] { m_designFromSql->DesignfromSQL1Click(); }},
@@ -250,18 +250,18 @@ void TQGQueryMenus::BuildMenus(QMenuBar *menuBar, TQGSqlEditor *editor)
     m_popupMenu6->setObjectName(QStringLiteral("PopupMenu6"));
     addItems(m_popupMenu6,
              {{"ExecuteSQL1", QT_TR_NOOP("Execute SQL"), {}, [this] { execute(); }},
-              Separator,
+              MenuSeparator,
               {"LoadSQL1", QT_TR_NOOP("Load..."), {}, [this] { open(); }},
               {"SaveSQL1", QT_TR_NOOP("Save..."), {}, [this] { save(); }},
               {"PrintSQL2", QT_TR_NOOP("Print..."), {}, [this] { print(); }},
-              Separator,
+              MenuSeparator,
               {"Undo2", QT_TR_NOOP("Undo"), {}, {}, TQGEditCommands::Undo},
-              Separator,
+              MenuSeparator,
               {"Cut2", QT_TR_NOOP("Cu&t"), {}, {}, TQGEditCommands::Cut},
               {"Copy2", QT_TR_NOOP("&Copy"), {}, {}, TQGEditCommands::Copy},
               {"Paste2", QT_TR_NOOP("&Paste"), {}, {}, TQGEditCommands::Paste},
               {"Delete4", QT_TR_NOOP("&Delete"), {}, {}, TQGEditCommands::Delete},
-              Separator,
+              MenuSeparator,
               {"SelectAll2", QT_TR_NOOP("Select &All"), {}, {}, TQGEditCommands::SelectAll}},
              this, m_commands);
     editor->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -277,7 +277,7 @@ QMenu *TQGQueryMenus::BuildTablePopup(const std::function<void()> &insertTables)
     TQGQueryForm *form = m_form;
     addItems(popup,
              {{"InsertTables1", QT_TR_NOOP("Insert Table(s)"), {}, insertTables},
-              Separator,
+              MenuSeparator,
               {"HideTableList1", QT_TR_NOOP("Hide Table List"), {}, [form] { form->HideTableList1Click(); }}},
              this, nullptr);
     return popup;

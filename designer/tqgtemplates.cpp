@@ -27,7 +27,7 @@ struct TemplateSubmenu
     std::initializer_list<TemplateItem> items;
 };
 
-const TemplateItem Separator = {nullptr, nullptr, nullptr};
+const TemplateItem TemplateSeparator = {nullptr, nullptr, nullptr};
 
 // The texts keep CR LF line breaks as they were written; the editor turns them into its own
 // line breaks on insertion. Trailing spaces before some breaks are part of the texts.
@@ -35,7 +35,7 @@ const TemplateSubmenu StatementMenus[] = {
     {"Select2", QT_TRANSLATE_NOOP("TQGTemplates", "Select"),
      {{"StandardQuery1", QT_TRANSLATE_NOOP("TQGTemplates", "Standard Query"),
        "SELECT * FROM <tablename>\r\nWHERE <conditionlist>;"},
-      Separator,
+      TemplateSeparator,
       {"SubQuery1", QT_TRANSLATE_NOOP("TQGTemplates", "Sub Query"),
        "SELECT <fieldlist>\r\nFROM <tablename1>\r\nWHERE <fieldname> IN\r\n    ( SELECT <fieldname>\r\n"
        "      FROM <tablename2>\r\n      WHERE <conditionlist> );"},
@@ -51,14 +51,14 @@ const TemplateSubmenu StatementMenus[] = {
      {{"StandardUpdate1", QT_TRANSLATE_NOOP("TQGTemplates", "Standard Update"),
        "UPDATE <tablename>\r\nSET <fieldname1> = <fieldvalue1>,\r\n    <fieldname2> = <fieldvalue2>\r\n"
        "WHERE <conditionlist>;"},
-      Separator,
+      TemplateSeparator,
       {"UpdatewithSubQuery1", QT_TRANSLATE_NOOP("TQGTemplates", "Update with SubQuery"),
        "UPDATE <tablename1>\r\nSET <fieldname1> = <fieldvalue1>,\r\n    <fieldname2> = <fieldvalue2>\r\n"
        "WHERE <value> = \r\n    ( SELECT <fieldname>\r\n      FROM <tablename2>\r\n"
        "      WHERE <conditionlist> );"}}},
     {"Delete1", QT_TRANSLATE_NOOP("TQGTemplates", "Delete"),
      {{"DeleteAll1", QT_TRANSLATE_NOOP("TQGTemplates", "Delete All Records"), "DELETE FROM <tablename>;"},
-      Separator,
+      TemplateSeparator,
       {"SingleDelete1", QT_TRANSLATE_NOOP("TQGTemplates", "Single Delete"),
        "DELETE FROM <tablename>\r\nWHERE <fieldname> = <fieldvalue>;"},
       {"ConditionalDelete1", QT_TRANSLATE_NOOP("TQGTemplates", "Conditional Delete"),
@@ -70,7 +70,7 @@ const TemplateSubmenu StatementMenus[] = {
      {{"StandardInsert1", QT_TRANSLATE_NOOP("TQGTemplates", "Standard Insert"),
        "INSERT INTO \r\n<tablename> (<fieldname1>, <fieldname2>, ...., <fieldnameX>)\r\n"
        "VALUES (<fieldvalue1>, <fieldvalue2>, ...., <fieldvalueX>);"},
-      Separator,
+      TemplateSeparator,
       {"MultipleRecordInsert1", QT_TRANSLATE_NOOP("TQGTemplates", "Multiple Record Insert"),
        "INSERT INTO \r\n<tablename1> (<fieldname1>, <fieldname2>, ...., <fieldnameX>)\r\n"
        "SELECT <fieldname1>, <fieldname2>, ...., <fieldnameX> FROM <tablename2>\r\n"

@@ -23,13 +23,12 @@
 
 namespace {
 
-constexpr int kMargin = 8;
 constexpr int kBoxLeft = 87;
 constexpr int kBoxWidth = 302;
 constexpr int kBoxHeight = 20;
 constexpr int kBoxStep = 22;
 
-enum Page { DataFieldPage, ValuesPage, DataSourcePage, DesignedParameterPage, OperatorPage };
+enum ComparisonPage { DataFieldPage, ValuesPage, DataSourcePage, DesignedParameterPage, OperatorPage };
 
 QGridLayout *newPageGrid(QWidget *page)
 {

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int kMargin = 8;
 constexpr int kIconSize = 32;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;

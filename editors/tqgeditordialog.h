@@ -32,6 +32,9 @@ public:
     static QPixmap IconPixmap(Icon icon, int size, qreal devicePixelRatio = 1.0);
 
 protected:
+    // The space between the dialog's edge and its controls.
+    static constexpr int kMargin = 8;
+
     TQGEditorDialog(QWidget *parent, const QString &name, const QString &caption,
                     const QSize &clientSize, Icon icon);
 

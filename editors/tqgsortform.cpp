@@ -12,12 +12,6 @@
 #include <QSignalBlocker>
 #include <QHBoxLayout>
 
-namespace {
-
-constexpr int kMargin = 8;
-
-} // namespace
-
 TQGSortForm::TQGSortForm(QWidget *parent)
     : TQGEditorDialog(parent, QStringLiteral("TQGSortForm"), tr("Order by Field"), QSize(283, 197),
                       Icon::Sort)

@@ -15,14 +15,6 @@
 #include <QStackedWidget>
 #include <QTimeEdit>
 
-namespace {
-
-constexpr int kMargin = 8;
-
-enum Page { ValuesPage, DesignedParameterPage };
-
-} // namespace
-
 TQGValueForm::TQGValueForm(QWidget *parent)
     : TQGEditorDialog(parent, QStringLiteral("TQGValueForm"), tr("Field Value to set..."),
                       QSize(395, 260), Icon::Value)
@@ -86,8 +78,8 @@ TQGValueForm::TQGValueForm(QWidget *parent)
 
 void TQGValueForm::FormCreate()
 {
-    ComboBox1->setCurrentIndex(ValuesPage);
-    Notebook1->setCurrentIndex(ValuesPage);
+    ComboBox1->setCurrentIndex(0);  // the Values page
+    Notebook1->setCurrentIndex(0);
     ComboBox4->setCurrentIndex(TQGValuePage::NumberValue);
 }
 
