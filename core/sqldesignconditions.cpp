@@ -119,16 +119,22 @@ void StatementReader::parseComparison(Predicate &p)
     }
 }
 
+// The operator word at the cursor (LIKE, BETWEEN, IN, after NOT when op holds it). A lower-case
+// "like" is the comparison dialog's own; any other spelling stays as written.
+void StatementReader::takeOperatorWord(Predicate &p, const QString &op)
+{
+    const QString word = cur().text;
+    ++m_i;
+    p.writtenOperator = op.toUpper() + word.toUpper();
+    p.comparison = op + word;
+}
+
 // LIKE (ILIKE, GLOB, REGEXP), BETWEEN and IN, after a NOT (op) if there was one; false
 // when the current token is none of them.
 bool StatementReader::parseWordComparison(Predicate &p, const QString &op)
 {
     if (isWord("LIKE") || isWord("ILIKE") || isWord("GLOB") || isWord("REGEXP")) {
-        // A lower-case "like" is the comparison dialog's own; any other spelling stays as written.
-        const QString word = cur().text;
-        ++m_i;
-        p.writtenOperator = op.toUpper() + word.toUpper();
-        p.comparison = op + word;
+        takeOperatorWord(p, op);
         p.value = parseOperand().pieces;
         if (isWord("ESCAPE")) {
             addPiece(p.value);
@@ -137,10 +143,7 @@ bool StatementReader::parseWordComparison(Predicate &p, const QString &op)
         return true;
     }
     if (isWord("BETWEEN")) {
-        const QString word = cur().text;
-        ++m_i;
-        p.writtenOperator = op.toUpper() + QStringLiteral("BETWEEN");
-        p.comparison = op + word;
+        takeOperatorWord(p, op);
         p.value = parseOperand().pieces;
         if (!isWord("AND"))
             unexpected();
@@ -149,10 +152,7 @@ bool StatementReader::parseWordComparison(Predicate &p, const QString &op)
         return true;
     }
     if (isWord("IN")) {
-        const QString word = cur().text;
-        ++m_i;
-        p.writtenOperator = op.toUpper() + QStringLiteral("IN");
-        p.comparison = op + word;
+        takeOperatorWord(p, op);
         refuseSubquery();
         if (!isSymbol("("))
             unexpected();

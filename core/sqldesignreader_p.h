@@ -84,6 +84,7 @@ private:
     Predicate parsePredicate();
     void parseComparison(Predicate &p);
     bool parseWordComparison(Predicate &p, const QString &op);
+    void takeOperatorWord(Predicate &p, const QString &op);
     QList<Piece> rawValue();
 
     // Operands (sqldesignconditions.cpp)
