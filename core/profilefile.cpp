@@ -139,10 +139,8 @@ bool ParseInteger(QStringView text, int *value)
 QString FromWindows1252(const char *begin, qsizetype size)
 {
     QString text = QString::fromLatin1(begin, size);
-    for (QChar &c : text) {
-        if (c.unicode() >= 0x80 && c.unicode() < 0xA0)
-            c = Windows1252Char(static_cast<unsigned char>(c.unicode()));
-    }
+    for (QChar &c : text)
+        c = Windows1252Char(static_cast<unsigned char>(c.unicode()));
     return text;
 }
 

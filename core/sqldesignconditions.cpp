@@ -281,15 +281,7 @@ void StatementReader::parseAtom(Expr &e)
         if (t.text == u"(") {
             refuseSubquery();
             addToken(e);
-            for (;;) {
-                const Expr inner = parseOperand();
-                e.pieces << inner.pieces;
-                if (e.functionPos < 0)
-                    e.functionPos = inner.functionPos;
-                if (!isSymbol(","))
-                    break;
-                addToken(e);
-            }
+            parseOperandList(e);
             if (!isSymbol(")"))
                 unexpected();
             addToken(e);
@@ -342,6 +334,21 @@ void StatementReader::parseAtom(Expr &e)
     e.pieces << name;
 }
 
+// Operands separated by commas, as in a list in parentheses or a call's arguments; the first
+// function call among them is the expression's.
+void StatementReader::parseOperandList(Expr &e)
+{
+    for (;;) {
+        const Expr inner = parseOperand();
+        e.pieces << inner.pieces;
+        if (e.functionPos < 0)
+            e.functionPos = inner.functionPos;
+        if (!isSymbol(","))
+            break;
+        addToken(e);
+    }
+}
+
 void StatementReader::parseCall(Expr &e)
 {
     const Tok &nameTok = cur();
@@ -381,12 +388,7 @@ void StatementReader::parseCall(Expr &e)
     } else {
         if (isWord("DISTINCT") || isWord("ALL"))
             addToken(e);
-        for (;;) {
-            e.pieces << parseOperand().pieces;
-            if (!isSymbol(","))
-                break;
-            addToken(e);
-        }
+        parseOperandList(e);
     }
     if (!isSymbol(")"))
         unexpected();

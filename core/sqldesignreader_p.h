@@ -95,6 +95,7 @@ private:
     void parseUnary(Expr &e);
     void copyParenthesised(Expr &e);
     void parseAtom(Expr &e);
+    void parseOperandList(Expr &e);
     void parseCall(Expr &e);
     static void classify(Expr &e);
 

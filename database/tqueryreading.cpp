@@ -215,18 +215,14 @@ void encode(SpoolBuffer &out, const QVariant &v)
 bool decode(const QByteArray &in, qsizetype &pos, QVariant &v)
 {
     const auto need = [&](qsizetype n) { return pos + n <= in.size(); };
-    const auto get32 = [&] {
-        qint32 x;
+    // A number at pos, once need() said it is there.
+    const auto get = [&](auto x) {
         std::memcpy(&x, in.constData() + pos, sizeof x);
         pos += sizeof x;
         return x;
     };
-    const auto get64 = [&] {
-        qint64 x;
-        std::memcpy(&x, in.constData() + pos, sizeof x);
-        pos += sizeof x;
-        return x;
-    };
+    const auto get32 = [&] { return get(qint32()); };
+    const auto get64 = [&] { return get(qint64()); };
     if (!need(1))
         return false;
     const char tag = in.at(pos++);
