@@ -19,4 +19,8 @@ struct IdentifierStyle
 {
     bool quoteIdentifiers = false;
     SqlDialect dialect = SqlDialect::SQLite;
+    // MySQL/MariaDB only: the server's own sql_mode lacks NO_BACKSLASH_ESCAPES, so an ordinary
+    // connection reads a backslash in a string literal as an escape. The text handed back must
+    // mean the same there, so string literals are written with backslashes doubled.
+    bool backslashEscapes = false;
 };
