@@ -86,9 +86,16 @@ void TQGCanvasCommands::InstallListDropTarget(QAbstractItemView *list, ListKind 
 
 // --- Creating table windows -------------------------------------------------------------
 
-TQGCheckListBox *TQGCanvasCommands::newWindow(const QString &tableName, const QRect &geometry)
+TQGCheckListBox *TQGCanvasCommands::newWindow(const QString &tableName, const QRect &geometry,
+                                              const QString &storedAlias)
 {
+    // Every window has an alias of its own, so that two tables whose names give the same
+    // alias stay apart in the statement and in the lists.
+    QStringList taken;
+    for (const TQGCheckListBox *w : m_host->ScrollBox1()->TableWindows())
+        taken << w->Alias();
     auto *window = new TQGCheckListBox(m_host->ScrollBox1()->Content());
+    window->SetAlias(WindowAlias(tableName, storedAlias, taken));
     window->hide();
     window->setGeometry(geometry);
     window->SetPopupMenu(m_popup);
@@ -102,7 +109,7 @@ TQGCheckListBox *TQGCanvasCommands::newWindow(const QString &tableName, const QR
 TQGCheckListBox *TQGCanvasCommands::CreateTableWindow(const QString &tableName, const QRect &geometry,
                                                       bool ticked)
 {
-    TQGCheckListBox *window = newWindow(tableName, geometry);
+    TQGCheckListBox *window = newWindow(tableName, geometry, QString());
     try {
         window->SetFields(m_host->TableFields(tableName), ticked);
     } catch (const VdqError &) {
@@ -118,9 +125,10 @@ TQGCheckListBox *TQGCanvasCommands::CreateTableWindow(const QString &tableName, 
     return window;
 }
 
-TQGCheckListBox *TQGCanvasCommands::CreateStoredTableWindow(const QString &tableName, const QRect &geometry)
+TQGCheckListBox *TQGCanvasCommands::CreateStoredTableWindow(const QString &tableName, const QRect &geometry,
+                                                            const QString &storedAlias)
 {
-    TQGCheckListBox *window = newWindow(tableName, geometry);
+    TQGCheckListBox *window = newWindow(tableName, geometry, storedAlias);
     try {
         LoadTableFields(window);
     } catch (const VdqError &) {
@@ -158,10 +166,10 @@ TQGDataLink *TQGCanvasCommands::CreateLink(TQGCheckListBox *from, TQGCheckListBo
     return link;
 }
 
-TQGCheckListBox *TQGCanvasCommands::FindTableWindow(const QString &name) const
+TQGCheckListBox *TQGCanvasCommands::FindTableWindow(const QString &name, const QString &alias) const
 {
     for (TQGCheckListBox *window : m_host->ScrollBox1()->TableWindows()) {
-        if (window->Caption() == name)
+        if (window->Caption() == name && (alias.isEmpty() || window->Alias() == alias))
             return window;
     }
     return nullptr;
@@ -266,7 +274,7 @@ void TQGCanvasCommands::RemoveTableWindow(TQGCheckListBox *window)
     if (m_host->CurrentTable() == window)
         m_host->SetCurrentTable(nullptr);
     window->setParent(m_host->Panel4());
-    m_host->RemoveTableReferences(window->Caption());
+    m_host->RemoveTableReferences(window);
     m_host->GenerateSQL();
 }
 
@@ -275,7 +283,7 @@ QString TQGCanvasCommands::currentFieldReference() const
     const TQGCheckListBox *table = m_host->CurrentTable();
     if (!table || table->ItemIndex() < 0)
         return QString();
-    return FieldReference(table->Caption(), table->item(table->ItemIndex())->text(), m_host->Style());
+    return AliasFieldReference(table->Alias(), table->item(table->ItemIndex())->text(), m_host->Style());
 }
 
 void TQGCanvasCommands::AddFieldCondition1Click()
@@ -315,8 +323,8 @@ void TQGCanvasCommands::TableStartDrag(TQGCheckListBox *window, const QPoint &pr
     m_joinSourceIndex = window->RowAt(pressPos);
     if (m_joinSourceIndex == -1)
         return;
-    m_joinSourceField = FieldReference(window->Caption(), window->item(m_joinSourceIndex)->text(),
-                                       m_host->Style());
+    m_joinSourceField = AliasFieldReference(window->Alias(), window->item(m_joinSourceIndex)->text(),
+                                            m_host->Style());
 }
 
 TQGCheckListBox *TQGCanvasCommands::dragSource(const QDropEvent *event) const
@@ -343,7 +351,7 @@ void TQGCanvasCommands::TableDragDrop(TQGCheckListBox *target, QDropEvent *event
     const int row = target->RowAtViewportPos(event->position().toPoint());
     if (row < 0)
         return;
-    const QString targetName = FieldReference(target->Caption(), target->item(row)->text(), m_host->Style());
+    const QString targetName = AliasFieldReference(target->Alias(), target->item(row)->text(), m_host->Style());
     CreateLink(source, target, JoinText(m_joinSourceField, targetName));
     m_host->AddConditionRow(m_joinSourceField, NewRowComparison, targetName);
     m_host->GenerateSQL();

@@ -40,11 +40,13 @@ public:
     TQGCheckListBox *CreateTableWindow(const QString &tableName, const QRect &geometry, bool ticked);
     // The file reader's creator: the window stays on the canvas, without rows, when the
     // table cannot be opened (the error is raised after it was shown).
-    TQGCheckListBox *CreateStoredTableWindow(const QString &tableName, const QRect &geometry);
+    TQGCheckListBox *CreateStoredTableWindow(const QString &tableName, const QRect &geometry,
+                                             const QString &storedAlias = QString());
     void LoadTableFields(TQGCheckListBox *window);
     // A join link between two windows, bounds computed, shown.
     TQGDataLink *CreateLink(TQGCheckListBox *from, TQGCheckListBox *to, const QString &hint);
-    TQGCheckListBox *FindTableWindow(const QString &name) const;
+    // The window of a caption and alias; without an alias the first window of the caption.
+    TQGCheckListBox *FindTableWindow(const QString &name, const QString &alias = QString()) const;
 
     // Table placement.
     bool ScrollBox1DragOver(QDragMoveEvent *event) const;
@@ -91,7 +93,7 @@ protected:
 
 private:
     void buildPopup();
-    TQGCheckListBox *newWindow(const QString &tableName, const QRect &geometry);
+    TQGCheckListBox *newWindow(const QString &tableName, const QRect &geometry, const QString &storedAlias);
     QString currentFieldReference() const;
     TQGCheckListBox *dragSource(const QDropEvent *event) const;
 

@@ -39,7 +39,8 @@ public:
     // Field names of a table in the designer's session and database; raises VdqError.
     virtual QStringList TableFields(const QString &tableName) = 0;
     virtual void GenerateSQL() = 0;
-    virtual void RemoveTableReferences(const QString &tableName) = 0;
+    // The rows and links of a window that leaves the design.
+    virtual void RemoveTableReferences(TQGCheckListBox *window) = 0;
     virtual void AddConditionRow(const QString &field, const QString &comparison,
                                  const QString &value) = 0;
     // The list commands a field command leads to (they open their dialogs).

@@ -1,5 +1,7 @@
 #include "tqgchecklistbox.h"
 
+#include "naming.h"
+
 #include <QStyledItemDelegate>
 
 #include "tqgtablewindowhandlers.h"
@@ -93,8 +95,20 @@ TQGCheckListBox::TQGCheckListBox(QWidget *parent)
 void TQGCheckListBox::SetCaption(const QString &caption)
 {
     m_caption = caption;
-    setAccessibleName(caption);
+    setAccessibleName(CaptionText());
     update();
+}
+
+void TQGCheckListBox::SetAlias(const QString &alias)
+{
+    m_alias = alias;
+    setAccessibleName(CaptionText());
+    update();
+}
+
+QString TQGCheckListBox::CaptionText() const
+{
+    return TableTitle(m_caption, m_alias);
 }
 
 void TQGCheckListBox::SetFields(const QStringList &fields, bool checked)
@@ -308,7 +322,7 @@ void TQGCheckListBox::paintFrame()
     p.setPen(textColor);
     const QRect textRect = captionRect.adjusted(4, 0, -4, 0);
     p.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
-               QFontMetrics(f).elidedText(m_caption, Qt::ElideRight, textRect.width()));
+               QFontMetrics(f).elidedText(CaptionText(), Qt::ElideRight, textRect.width()));
 }
 
 void TQGCheckListBox::SetTotalsShown(bool shown)

@@ -16,6 +16,7 @@ class TQGCheckListBox : public QListWidget
 {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(QString Alias READ Alias WRITE SetAlias)
 public:
     // The data format of a drag from a table window (its DragId).
     static constexpr const char FieldMime[] = "application/x-vdq-field";
@@ -28,6 +29,12 @@ public:
 
     QString Caption() const { return m_caption; }
     void SetCaption(const QString &caption);
+    // The window's own alias in the statement; the caption bar names it where it is not the
+    // table's classic alias (a second table with the same alias).
+    QString Alias() const { return m_alias; }
+    void SetAlias(const QString &alias);
+    // The caption bar's text: the caption, and the alias where the bar names it.
+    QString CaptionText() const;
 
     void SetHandlers(TQGTableWindowHandlers *handlers) { m_handlers = handlers; }
     void SetPopupMenu(QMenu *menu) { m_popup = menu; }
@@ -89,6 +96,7 @@ private:
     void updateFrameCursor(int hit);
 
     QString m_caption;
+    QString m_alias;
     // The fields and ticks as plain lists, kept with the rows, so reading the design is cheap.
     QStringList m_fields;
     QList<bool> m_ticks;

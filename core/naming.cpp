@@ -80,16 +80,62 @@ QString SqlTableName(const QString &tableName, SqlDialect dialect)
     return written.join(u'.');
 }
 
+QString UniqueTableAlias(const QString &tableName, const QStringList &taken)
+{
+    return UniqueAlias(TableAlias(tableName), taken);
+}
+
+QString WindowAlias(const QString &tableName, const QString &storedAlias, const QStringList &taken)
+{
+    return UniqueAlias(IsPlainAlias(storedAlias) ? storedAlias : TableAlias(tableName), taken);
+}
+
+QString TableTitle(const QString &caption, const QString &alias)
+{
+    if (alias.isEmpty() || alias == TableAlias(caption))
+        return caption;
+    return caption + QStringLiteral(" (") + alias + u')';
+}
+
+bool IsPlainAlias(const QString &alias)
+{
+    if (alias.isEmpty() || alias.size() > 128 || isAsciiDigit(alias.front()) || IsReservedInAnyDialect(alias))
+        return false;
+    for (QChar c : alias) {
+        if (!isAsciiAlnum(c) && c != u'_')
+            return false;
+    }
+    return true;
+}
+
+QString UniqueAlias(const QString &alias, const QStringList &taken)
+{
+    QString candidate = alias;
+    for (int n = 1; taken.contains(candidate, Qt::CaseInsensitive); ++n)
+        candidate = alias + u'_' + QString::number(n);
+    return candidate;
+}
+
 QString FieldReference(const QString &tableName, const QString &fieldName,
                        const IdentifierStyle &style)
 {
-    return TableAlias(tableName) + u'.' + QuoteIdentifier(fieldName, style);
+    return AliasFieldReference(TableAlias(tableName), fieldName, style);
+}
+
+QString AliasFieldReference(const QString &alias, const QString &fieldName, const IdentifierStyle &style)
+{
+    return alias + u'.' + QuoteIdentifier(fieldName, style);
 }
 
 bool RefersToTable(const QString &tableName, const QString &text)
 {
-    const QString prefix = TableAlias(tableName) + u'.';
-    return text.startsWith(prefix, Qt::CaseSensitive);
+    return RefersToAlias(TableAlias(tableName), text);
+}
+
+bool RefersToAlias(const QString &alias, const QString &text)
+{
+    return text.size() > alias.size() && text.at(alias.size()) == u'.'
+           && QStringView(text).left(alias.size()) == alias;
 }
 
 QString ParameterName(const QString &fieldName)

@@ -3,6 +3,7 @@
 #include "sqldialect.h"
 
 #include <QString>
+#include <QStringList>
 
 // The alias of a table: every character other than 0-9, A-Z, a-z becomes "_", and a
 // leading digit gets "_" in front (CLIENTS.DB -> CLIENTS_DB, 2003sales -> _2003sales); a
@@ -27,12 +28,32 @@ QString QuoteIdentifier(const QString &name, const IdentifierStyle &style);
 // On SQLite the name is one part, dots and all.
 QString SqlTableName(const QString &tableName, SqlDialect dialect);
 
+// TableAlias(tableName), or, when an alias in taken already reads the same (engines compare
+// aliases ignoring case), that alias with "_1", "_2", ... behind: every table window of a
+// design has an alias of its own (A B -> A_B, then A_B -> A_B_1).
+QString UniqueTableAlias(const QString &tableName, const QStringList &taken);
+// The alias of a table window placed beside the aliases in taken: storedAlias where it is a
+// plain alias, else TableAlias(tableName); made unique as UniqueAlias does.
+QString WindowAlias(const QString &tableName, const QString &storedAlias, const QStringList &taken);
+// How a table window is named to the user: its caption, and " (alias)" behind where the
+// alias is not the caption's classic alias.
+QString TableTitle(const QString &caption, const QString &alias);
+// The alias itself, or with "_1", "_2", ... behind while an alias in taken reads the same.
+QString UniqueAlias(const QString &alias, const QStringList &taken);
+// True for an alias as TableAlias writes them: ASCII letters, digits and "_", no leading
+// digit, no reserved word, at most 128 characters. A stored alias must be one.
+bool IsPlainAlias(const QString &alias);
+
 // TableAlias(table) + "." + QuoteIdentifier(field).
 QString FieldReference(const QString &tableName, const QString &fieldName,
                        const IdentifierStyle &style);
+// alias + "." + QuoteIdentifier(field).
+QString AliasFieldReference(const QString &alias, const QString &fieldName, const IdentifierStyle &style);
 
 // True when text starts with TableAlias(tableName) followed by "." (case-sensitive).
 bool RefersToTable(const QString &tableName, const QString &text);
+// True when text starts with alias followed by "." (case-sensitive).
+bool RefersToAlias(const QString &alias, const QString &text);
 
 // The parameter name of a field: characters other than ASCII letters and digits become
 // "_" one for one, and a leading digit gets "p" in front (2nd Phone -> p2nd_Phone).

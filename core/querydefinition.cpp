@@ -86,6 +86,9 @@ const QLatin1String TextPrefix("Text");
 const QLatin1String CheckedPrefix("Checked");
 const QLatin1String TotalPrefix("Total");
 const QString JoinTypeKey = QStringLiteral("JoinType");
+const QString AliasKey = QStringLiteral("Alias");
+const QString Field1AliasKey = QStringLiteral("Field1Alias");
+const QString Field2AliasKey = QStringLiteral("Field2Alias");
 const QString DistinctKey = QStringLiteral("Distinct");
 const QString LimitKey = QStringLiteral("Limit");
 const QLatin1String CaptionSuffix("_Item_Caption_");
@@ -120,14 +123,14 @@ bool IsDefinition(const QByteArray &contents, const TProfileFile &profile)
 bool operator==(const StoredTable &a, const StoredTable &b)
 {
     return a.name == b.name && a.items == b.items && a.totals == b.totals && a.itemCount == b.itemCount && a.left == b.left
-        && a.top == b.top && a.width == b.width && a.height == b.height;
+        && a.top == b.top && a.width == b.width && a.height == b.height && a.alias == b.alias;
 }
 
 bool operator==(const StoredLink &a, const StoredLink &b)
 {
     return a.field1Table == b.field1Table && a.field2Table == b.field2Table && a.hint == b.hint
         && a.overText == b.overText && a.joinType == b.joinType && a.left == b.left && a.top == b.top && a.width == b.width
-        && a.height == b.height;
+        && a.height == b.height && a.field1Alias == b.field1Alias && a.field2Alias == b.field2Alias;
 }
 
 bool operator==(const StoredList &a, const StoredList &b)
@@ -170,6 +173,8 @@ void WriteQueryDefinition(TProfileFile &file, const QueryDefinition &def)
         const StoredTable &table = def.tables.at(n - 1);
         const QString section = Numbered(TablePrefix, n);
         file.WriteString(section, QStringLiteral("Name"), table.name);
+        if (!table.alias.isEmpty() || file.KeyExists(section, AliasKey))
+            file.WriteString(section, AliasKey, table.alias);
         for (qsizetype j = 0; j < table.items.size(); ++j) {
             file.WriteString(section, Numbered(TextPrefix, j), table.items.at(j).first);
             file.WriteBool(section, Numbered(CheckedPrefix, j), table.items.at(j).second);
@@ -191,6 +196,10 @@ void WriteQueryDefinition(TProfileFile &file, const QueryDefinition &def)
         const QString section = Numbered(LinkPrefix, m);
         file.WriteString(section, QStringLiteral("Field1Table"), link.field1Table);
         file.WriteString(section, QStringLiteral("Field2Table"), link.field2Table);
+        if (!link.field1Alias.isEmpty() || file.KeyExists(section, Field1AliasKey))
+            file.WriteString(section, Field1AliasKey, link.field1Alias);
+        if (!link.field2Alias.isEmpty() || file.KeyExists(section, Field2AliasKey))
+            file.WriteString(section, Field2AliasKey, link.field2Alias);
         file.WriteString(section, QStringLiteral("Hint"), link.hint);
         file.WriteString(section, QStringLiteral("OverText"), link.overText);
         if (!link.joinType.isEmpty() || file.KeyExists(section, JoinTypeKey))
@@ -257,6 +266,7 @@ QueryDefinition ReadQueryDefinition(const TProfileFile &file)
         const QString section = Numbered(TablePrefix, n);
         StoredTable table;
         table.name = file.ReadString(section, QStringLiteral("Name"), QStringLiteral("NoTable"));
+        table.alias = file.ReadString(section, AliasKey, QString());
         table.itemCount = file.ReadInteger(section, ItemCountKey, 0);
         const qint64 items = Bounded(table.itemCount, qint64(file.KeyCount(section)) + CountSlack);
         table.items.reserve(items);
@@ -299,6 +309,8 @@ QueryDefinition ReadQueryDefinition(const TProfileFile &file)
         StoredLink link;
         link.field1Table = file.ReadString(section, QStringLiteral("Field1Table"), QString());
         link.field2Table = file.ReadString(section, QStringLiteral("Field2Table"), QString());
+        link.field1Alias = file.ReadString(section, Field1AliasKey, QString());
+        link.field2Alias = file.ReadString(section, Field2AliasKey, QString());
         link.hint = file.ReadString(section, QStringLiteral("Hint"), QString());
         link.overText = file.ReadString(section, QStringLiteral("OverText"), QString());
         link.joinType = file.ReadString(section, JoinTypeKey, QString());

@@ -22,6 +22,9 @@ struct StoredTable
     int top = 100;
     int width = 121;
     int height = 180;
+    // "Alias": the window's alias where it is not TableAlias(name) (a second table with the
+    // same alias); empty otherwise, and then not stored.
+    QString alias{};
 
     friend bool operator==(const StoredTable &a, const StoredTable &b);
     friend bool operator!=(const StoredTable &a, const StoredTable &b) { return !(a == b); }
@@ -39,6 +42,10 @@ struct StoredLink
     int top = 0;
     int width = 0;
     int height = 0;
+    // "Field1Alias", "Field2Alias": the windows' aliases where they are not the classic alias
+    // of their captions; empty otherwise, and then not stored.
+    QString field1Alias{};
+    QString field2Alias{};
 
     friend bool operator==(const StoredLink &a, const StoredLink &b);
     friend bool operator!=(const StoredLink &a, const StoredLink &b) { return !(a == b); }

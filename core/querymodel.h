@@ -36,6 +36,7 @@ struct DesignTable
     QStringList fields;   // field names in table order
     QList<bool> checked;  // one tick per field
     QList<TotalKind> totals;  // one per field, or empty: no totals in this table
+    QString alias{};      // the window's own alias; empty: TableAlias(caption), made unique
 };
 
 struct DesignLink
@@ -44,6 +45,9 @@ struct DesignLink
     QString table2;     // caption of the drop target's window
     QString condition;  // the link's text, also the text of its Conditions row
     JoinType joinType = JoinType::Inner;
+    // The aliases of the two windows; empty: the first table of that caption.
+    QString alias1{};
+    QString alias2{};
 };
 
 struct ConditionRow

@@ -11,33 +11,40 @@ const char *const JoinNames[] = {"INNER", "LEFT", "RIGHT", "FULL"};
 const char *const TotalNames[] = {"", "GROUP", "COUNT", "SUM", "AVG", "MIN", "MAX"};
 const char *const AggregatePrefixes[] = {"COUNT(", "SUM(", "AVG(", "MIN(", "MAX("};
 
-int tableIndex(const QList<DesignTable> &tables, const QString &caption)
+// The table a link names: the window of its caption and alias, or without an alias the
+// first of its caption.
+int tableIndex(const QueryDesign &design, const QStringList &aliases, const QString &caption, const QString &alias)
 {
-    for (int i = 0; i < tables.size(); ++i) {
-        if (tables.at(i).caption == caption)
+    for (int i = 0; i < design.tables.size(); ++i) {
+        if (design.tables.at(i).caption == caption && (alias.isEmpty() || aliases.at(i) == alias))
             return i;
     }
     return -1;
 }
 
-// A non-inner link as the FROM part uses it: its two tables and the condition row it owns.
-struct OuterLink
+// A link as the FROM part uses it: its two tables and the condition row it owns.
+struct LinkRow
 {
     int from = -1;  // the table the drag started from
     int to = -1;
     int row = -1;
     JoinType type = JoinType::Inner;
+
+    bool ties(int t, const QList<bool> &placed) const
+    {
+        return (from == t && placed.at(to)) || (to == t && placed.at(from));
+    }
 };
 
-QList<OuterLink> outerLinks(const QueryDesign &design)
+// Every link whose two tables are on the canvas and whose condition row is still there;
+// each row is owned by one link at most.
+QList<LinkRow> linkRows(const QueryDesign &design, const QStringList &aliases)
 {
-    QList<OuterLink> links;
+    QList<LinkRow> links;
     QList<bool> taken(design.conditions.size(), false);
     for (const DesignLink &link : design.links) {
-        if (link.joinType == JoinType::Inner)
-            continue;
-        OuterLink l{tableIndex(design.tables, link.table1), tableIndex(design.tables, link.table2), -1,
-                    link.joinType};
+        LinkRow l{tableIndex(design, aliases, link.table1, link.alias1),
+                  tableIndex(design, aliases, link.table2, link.alias2), -1, link.joinType};
         if (l.from < 0 || l.to < 0 || l.from == l.to)
             continue;
         for (int r = 0; r < design.conditions.size(); ++r) {
@@ -67,8 +74,140 @@ QString joinKeyword(JoinType type, bool newTableIsFrom)
     case JoinType::Inner:
         break;
     }
-    return QStringLiteral("JOIN ");
+    return QStringLiteral("INNER JOIN ");
 }
+
+// Writes the FROM part of a design with outer links. Tables tied by inner links form a group
+// that is joined as one: within it each table comes by INNER JOIN; a group reached by an
+// outer link comes whole, in parentheses when it has several tables, so that its inner
+// conditions cannot drop the rows the outer link keeps.
+class JoinWriter
+{
+public:
+    JoinWriter(const QueryDesign &design, const QStringList &aliases, QList<bool> *used)
+        : m_design(design), m_aliases(aliases), m_links(linkRows(design, aliases)), m_used(used),
+          m_placed(design.tables.size(), false), m_group(design.tables.size())
+    {
+        for (int t = 0; t < m_group.size(); ++t)
+            m_group[t] = t;
+        for (const LinkRow &l : std::as_const(m_links)) {
+            if (l.type != JoinType::Inner)
+                continue;
+            const int from = m_group.at(l.from), to = m_group.at(l.to);
+            for (int &g : m_group) {
+                if (g == to)
+                    g = from;
+            }
+        }
+    }
+
+    bool hasOuterLinks() const
+    {
+        for (const LinkRow &l : m_links) {
+            if (l.type != JoinType::Inner)
+                return true;
+        }
+        return false;
+    }
+
+    const QList<LinkRow> &links() const { return m_links; }
+
+    QStringList lines()
+    {
+        QStringList lines = groupLines(0);
+        for (int t = int(m_placed.indexOf(false)); t >= 0; t = int(m_placed.indexOf(false))) {
+            // The first table in canvas order that an outer link ties to one placed before,
+            // so that every ON names only tables already in the FROM part.
+            int next = -1;
+            for (int c = 0; c < m_placed.size() && next < 0; ++c) {
+                for (const LinkRow &l : std::as_const(m_links)) {
+                    if (!m_placed.at(c) && l.ties(c, m_placed)) {
+                        next = c;
+                        break;
+                    }
+                }
+            }
+            if (next < 0) {
+                // Nothing ties it: a cross join, whose inner joins may follow it unnested.
+                QStringList group = groupLines(t);
+                group.first().prepend(QStringLiteral("CROSS JOIN "));
+                lines << group;
+                continue;
+            }
+            QString keyword;
+            QStringList on;
+            for (const LinkRow &l : std::as_const(m_links)) {
+                const bool fromNew = m_group.at(l.from) == m_group.at(next) && m_placed.at(l.to);
+                if (!fromNew && !(m_group.at(l.to) == m_group.at(next) && m_placed.at(l.from)))
+                    continue;
+                if (keyword.isEmpty())
+                    keyword = joinKeyword(l.type, fromNew);
+                on << take(l);
+            }
+            QStringList group = groupLines(next);
+            const QString onText = QStringLiteral(" ON ") + on.join(QStringLiteral(" AND "));
+            if (group.size() == 1) {
+                lines << keyword + group.first() + onText;
+                continue;
+            }
+            lines << keyword + u'(' + group.first();
+            for (qsizetype i = 1; i < group.size(); ++i)
+                lines << u' ' + group.at(i) + (i + 1 == group.size() ? u')' + onText : QString());
+        }
+        return lines;
+    }
+
+private:
+    QString take(const LinkRow &l)
+    {
+        (*m_used)[l.row] = true;
+        return ConditionText(m_design.conditions.at(l.row));
+    }
+
+    QString tableText(int t) const
+    {
+        return SqlTableName(m_design.tables.at(t).caption, m_design.style.dialect) + u' ' + m_aliases.at(t);
+    }
+
+    // The tables of first's group: first, then each table an inner link ties to one placed
+    // before, with every link inside the group that it completes in its ON.
+    QStringList groupLines(int first)
+    {
+        const int group = m_group.at(first);
+        QStringList lines{tableText(first)};
+        m_placed[first] = true;
+        for (;;) {
+            int next = -1;
+            for (int t = 0; t < m_placed.size() && next < 0; ++t) {
+                if (m_placed.at(t) || m_group.at(t) != group)
+                    continue;
+                for (const LinkRow &l : std::as_const(m_links)) {
+                    if (l.type == JoinType::Inner && l.ties(t, m_placed)) {
+                        next = t;
+                        break;
+                    }
+                }
+            }
+            if (next < 0)
+                return lines;
+            QStringList on;
+            for (const LinkRow &l : std::as_const(m_links)) {
+                if (m_group.at(l.from) == group && m_group.at(l.to) == group && l.ties(next, m_placed))
+                    on << take(l);
+            }
+            m_placed[next] = true;
+            lines << QStringLiteral("INNER JOIN ") + tableText(next) + QStringLiteral(" ON ")
+                         + on.join(QStringLiteral(" AND "));
+        }
+    }
+
+    const QueryDesign &m_design;
+    const QStringList &m_aliases;
+    const QList<LinkRow> m_links;
+    QList<bool> *m_used;
+    QList<bool> m_placed;
+    QList<int> m_group;  // per table, the group of tables its inner links tie it to
+};
 
 } // namespace
 
@@ -152,62 +291,29 @@ bool HasOuterLinks(const QueryDesign &design)
     return false;
 }
 
+QList<bool> LinkConditionRows(const QueryDesign &design, const QStringList &aliases)
+{
+    QList<bool> owned(design.conditions.size(), false);
+    for (const LinkRow &l : linkRows(design, aliases))
+        owned[l.row] = true;
+    return owned;
+}
+
 QStringList JoinedTableLines(const QueryDesign &design, const QStringList &aliases, QList<bool> *usedConditions)
 {
     usedConditions->fill(false, design.conditions.size());
-    QStringList lines;
-    const QList<OuterLink> links = outerLinks(design);
-    if (links.isEmpty())
-        return lines;
-    const SqlDialect dialect = design.style.dialect;
-    for (const OuterLink &l : links) {
-        if (l.type == JoinType::Full && dialect == SqlDialect::MySQL)
-            throw VdqError(QStringLiteral("MySQL and MariaDB have no FULL JOIN: the link between %1 and %2 cannot keep "
-                                          "every row of both tables. Choose another join type for it.")
-                               .arg(design.tables.at(l.from).caption, design.tables.at(l.to).caption));
+    JoinWriter writer(design, aliases, usedConditions);
+    if (!writer.hasOuterLinks())
+        return {};
+    if (design.style.dialect == SqlDialect::MySQL) {
+        for (const LinkRow &l : writer.links()) {
+            if (l.type == JoinType::Full)
+                throw VdqError(QStringLiteral("MySQL and MariaDB have no FULL JOIN: the link between %1 and %2 cannot "
+                                              "keep every row of both tables. Choose another join type for it.")
+                                   .arg(design.tables.at(l.from).caption, design.tables.at(l.to).caption));
+        }
     }
-    auto tableText = [&](int t) {
-        return SqlTableName(design.tables.at(t).caption, dialect) + u' ' + aliases.at(t);
-    };
-
-    QList<bool> placed(design.tables.size(), false);
-    placed[0] = true;
-    lines << tableText(0);
-    for (int done = 1; done < design.tables.size(); ++done) {
-        // The first table in canvas order that a link ties to one placed before, so that
-        // every ON names only tables already in the FROM part.
-        int next = -1;
-        for (int t = 0; t < design.tables.size() && next < 0; ++t) {
-            if (placed.at(t))
-                continue;
-            for (const OuterLink &l : links) {
-                if ((l.from == t && placed.at(l.to)) || (l.to == t && placed.at(l.from))) {
-                    next = t;
-                    break;
-                }
-            }
-        }
-        if (next < 0) {
-            next = int(placed.indexOf(false));
-            placed[next] = true;
-            lines << QStringLiteral("CROSS JOIN ") + tableText(next);
-            continue;
-        }
-        QString keyword;
-        QStringList on;
-        for (const OuterLink &l : links) {
-            const bool fromNew = l.from == next && placed.at(l.to);
-            if (!fromNew && !(l.to == next && placed.at(l.from)))
-                continue;
-            if (keyword.isEmpty())
-                keyword = joinKeyword(l.type, fromNew);
-            on << ConditionText(design.conditions.at(l.row));
-            (*usedConditions)[l.row] = true;
-        }
-        placed[next] = true;
-        lines << keyword + tableText(next) + QStringLiteral(" ON ") + on.join(QStringLiteral(" AND "));
-    }
-    return lines;
+    return writer.lines();
 }
 
 QList<TotalKind> ApplyStoredTotals(const QStringList &fields, const QList<QPair<QString, QString>> &stored)

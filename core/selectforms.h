@@ -44,14 +44,20 @@ QString ConditionText(const ConditionRow &row);
 QString LimitLine(int limit, SqlDialect dialect);
 
 // The FROM part of a SELECT whose design has a non-inner link: the first table, then each
-// further table as "LEFT JOIN", "RIGHT JOIN", "FULL JOIN" with its link's condition after
-// ON, or "CROSS JOIN" when no such link ties it to a table before it (its inner conditions
-// stay in WHERE, as in the classic text). usedConditions gets, per Conditions row, whether
-// an ON took it. A link whose condition row is gone, or whose tables are not both on the
-// canvas, joins nothing, so that its tables meet as in the classic text; without any other
-// non-inner link the result is empty and the classic table line stands.
+// further table as "INNER JOIN", "LEFT JOIN", "RIGHT JOIN", "FULL JOIN" with its links'
+// conditions after ON, or "CROSS JOIN" when no link ties it to a table before it. Tables
+// tied by inner links are joined as one group; a group that an outer link reaches comes in
+// parentheses when it has several tables (A LEFT JOIN (B INNER JOIN C ON ...) ON ...), so
+// that the rows the outer link keeps are kept. usedConditions gets, per Conditions row,
+// whether an ON took it. A link whose condition row is gone, or whose tables are not both on
+// the canvas, joins nothing; without any other non-inner link the result is empty and the
+// classic table line stands. aliases are the tables' aliases, as TableAliases gives them.
 // VdqError when the engine lacks the join type (FULL on MySQL and MariaDB).
 QStringList JoinedTableLines(const QueryDesign &design, const QStringList &aliases, QList<bool> *usedConditions);
+
+// Per Conditions row, whether it is the condition of a link between two tables of the design
+// (each link owns the first row that reads as its text).
+QList<bool> LinkConditionRows(const QueryDesign &design, const QStringList &aliases);
 
 // True when some link of the design is not inner and so needs JoinedTableLines.
 bool HasOuterLinks(const QueryDesign &design);

@@ -10,15 +10,6 @@ namespace {
 
 const QString kListSeparator = QStringLiteral(", ");
 
-QStringList aliasesOf(const QList<DesignTable> &tables)
-{
-    QStringList aliases;
-    aliases.reserve(tables.size());
-    for (const DesignTable &table : tables)
-        aliases << TableAlias(table.caption);
-    return aliases;
-}
-
 bool allChecked(const DesignTable &table)
 {
     for (qsizetype i = 0; i < table.fields.size(); ++i) {
@@ -158,7 +149,72 @@ QString insertColumnName(const QString &name, SqlDialect dialect)
     return NeedsQuoting(name, dialect) ? QuotedName(name, IdentifierQuote(dialect)) : name;
 }
 
+// True when some operator between the rows is not AND, so that SQL's precedence could let
+// a row escape the rows joined to it by AND.
+bool hasOtherOperator(const QList<ConditionRow> &rows)
+{
+    for (qsizetype i = 0; i + 1 < rows.size(); ++i) {
+        if (rows.at(i).booleanOperator.trimmed().compare(AndWord, Qt::CaseInsensitive) != 0)
+            return true;
+    }
+    return false;
+}
+
+// The WHERE part of a SELECT. A link's condition binds its two tables whatever the user's
+// rows say: when those hold an OR, the link rows come first, joined by AND, and the user's
+// rows follow in parentheses, keeping SQL's precedence among them as written. Otherwise the
+// rows stand in their order.
+QStringList whereLines(const QList<ConditionRow> &rows, const QList<bool> &linkRow)
+{
+    QList<ConditionRow> links, own;
+    for (qsizetype r = 0; r < rows.size(); ++r)
+        (linkRow.at(r) ? links : own) << rows.at(r);
+    if (links.isEmpty() || !hasOtherOperator(rows))
+        return ConditionLines(rows);
+    QStringList lines;
+    lines.reserve(rows.size() + 1);
+    lines << QStringLiteral("WHERE ");
+    for (qsizetype i = 0; i < links.size(); ++i) {
+        ConditionRow row = links.at(i);
+        row.booleanOperator = AndWord;
+        lines << ConditionLine(row, own.isEmpty() && i + 1 == links.size());
+    }
+    for (qsizetype i = 0; i < own.size(); ++i) {
+        QString line = ConditionLine(own.at(i), i + 1 == own.size());
+        if (i == 0)
+            line.prepend(QStringLiteral(" ("));
+        if (i + 1 == own.size())
+            line += QStringLiteral(") ");
+        lines << line;
+    }
+    return lines;
+}
+
 } // namespace
+
+QStringList TableAliases(const QList<DesignTable> &tables)
+{
+    QStringList stored;
+    for (const DesignTable &table : tables) {
+        if (!table.alias.isEmpty())
+            stored << table.alias;
+    }
+    QStringList aliases;
+    aliases.reserve(tables.size());
+    for (const DesignTable &table : tables) {
+        if (!table.alias.isEmpty()) {
+            aliases << table.alias;
+            continue;
+        }
+        aliases << UniqueTableAlias(table.caption, aliases + stored);
+    }
+    return aliases;
+}
+
+QString DesignTableAlias(const DesignTable &table)
+{
+    return table.alias.isEmpty() ? TableAlias(table.caption) : table.alias;
+}
 
 QString ConditionLine(const ConditionRow &row, bool last)
 {
@@ -199,7 +255,7 @@ QStringList BuildSelectSQL(const QueryDesign &design)
     QStringList lines;
     if (design.tables.isEmpty())
         return lines;
-    const QStringList aliases = aliasesOf(design.tables);
+    const QStringList aliases = TableAliases(design.tables);
     const bool totals = HasTotals(design);
     QStringList grouped;
     QHash<QString, QString> aggregates;
@@ -213,14 +269,21 @@ QStringList BuildSelectSQL(const QueryDesign &design)
         lines << tableLine(design, aliases, false);
     else
         lines << joins;
+    const QList<bool> linkRow = LinkConditionRows(design, aliases);
     QList<ConditionRow> where, having;
+    QList<bool> whereLinkRow;
     for (qsizetype r = 0; r < design.conditions.size(); ++r) {
         const ConditionRow &row = design.conditions.at(r);
         if (inJoin.value(r))
             continue;
-        (IsAggregateField(row.fieldName) ? having : where) << row;
+        if (IsAggregateField(row.fieldName)) {
+            having << row;
+            continue;
+        }
+        where << row;
+        whereLinkRow << linkRow.at(r);
     }
-    lines << ConditionLines(where);
+    lines << whereLines(where, whereLinkRow);
     lines << listLines(QStringLiteral("GROUP BY "), grouped);
     if (!having.isEmpty()) {
         QStringList havingLines = ConditionLines(having);
@@ -282,7 +345,7 @@ QStringList BuildUpdateSQL(const QueryDesign &design)
     QStringList lines;
     if (design.tables.isEmpty() || design.values.isEmpty())
         return lines;
-    const QStringList aliases = aliasesOf(design.tables);
+    const QStringList aliases = TableAliases(design.tables);
     lines.reserve(3 + design.values.size() + design.conditions.size());
     lines << QStringLiteral("UPDATE ") + tableLine(design, aliases, true);
     lines << QStringLiteral("SET ");
@@ -316,7 +379,7 @@ QStringList BuildDeleteSQL(const QueryDesign &design)
     QStringList lines;
     if (design.tables.isEmpty())
         return lines;
-    const QStringList aliases = aliasesOf(design.tables);
+    const QStringList aliases = TableAliases(design.tables);
     lines.reserve(3 + design.conditions.size());
     // MySQL reads an alias in DELETE only in its multiple-table form, which names the
     // table whose rows go before FROM.

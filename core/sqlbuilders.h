@@ -16,6 +16,12 @@ QStringList BuildInsertSQL(const QueryDesign &design);
 QStringList BuildUpdateSQL(const QueryDesign &design);
 QStringList BuildDeleteSQL(const QueryDesign &design);
 
+// The alias of each table: its own where it has one, else TableAlias of its caption, with
+// "_1", "_2", ... behind where another table has that alias already.
+QStringList TableAliases(const QList<DesignTable> &tables);
+// A table's own alias, else TableAlias of its caption.
+QString DesignTableAlias(const DesignTable &table);
+
 // One condition line: " field cmp value " and, unless it is the last row, "op ".
 // The comparison is the Condition column cut before its first " (".
 QString ConditionLine(const ConditionRow &row, bool last);

@@ -159,8 +159,8 @@ bool DesignBuilder::joinConditions(const Statement &st, QueryDefinition &def) co
     return innerJoinRows;
 }
 
-// The rows of WHERE; an equality of fields of two tables, joined to its neighbours by AND,
-// is a link as well.
+// The rows of WHERE; an equality of fields of two tables in a WHERE of conditions joined by
+// AND only is a link as well.
 void DesignBuilder::whereConditions(const Statement &st, bool innerJoinRows, QueryDefinition &def) const
 {
     const Flat f = flat(*st.where);
@@ -170,6 +170,11 @@ void DesignBuilder::whereConditions(const Statement &st, bool innerJoinRows, Que
                 fail(op.second, QStringLiteral("an OR beside the conditions of a JOIN ... ON"));
         }
     }
+    // A link's condition holds for every row whatever the other rows say, so an equality
+    // beside an OR stays a row of its own: as a link it would change the statement's rows.
+    bool onlyAnd = true;
+    for (const auto &op : f.ops)
+        onlyAnd = onlyAnd && op.first == AndWord;
     for (int k = 0; k < f.preds.size(); ++k) {
         const Predicate &p = st.preds.at(f.preds.at(k));
         if (p.left.kind == Expr::Aggregate)
@@ -183,9 +188,7 @@ void DesignBuilder::whereConditions(const Statement &st, bool innerJoinRows, Que
             fieldName = render(p.left.pieces);
         const FieldAt a = joinsTables ? tryResolve(p.left.ref) : FieldAt();
         const FieldAt b = joinsTables ? tryResolve(p.rightField->ref) : FieldAt();
-        const bool link = a.table >= 0 && b.table >= 0 && a.table != b.table
-                          && (k == 0 || f.ops.at(k - 1).first == AndWord)
-                          && (k + 1 == f.preds.size() || f.ops.at(k).first == AndWord);
+        const bool link = a.table >= 0 && b.table >= 0 && a.table != b.table && onlyAnd;
         const QString value = link ? fieldNameText(*p.rightField) : render(p.value);
         const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : QString(AndWord);
         def.conditions.rows << QStringList{fieldName, comparisonCaption(p.comparison, link), value, op};

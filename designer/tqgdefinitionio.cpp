@@ -4,6 +4,7 @@
 #include "tqgchecklistbox.h"
 #include "tqgdatalink.h"
 #include "designfromdefinition.h"
+#include "naming.h"
 #include "selectforms.h"
 #include "tqgdesignlists.h"
 #include "tqgdesignoptions.h"
@@ -26,6 +27,13 @@ StoredList storedList(const QTreeWidget *list)
     return StoredList{list->columnCount(), TQGDesignLists::Rows(list)};
 }
 
+// The alias a file keeps for a window: only one that is not the classic alias of its table,
+// so that a classic design gives the classic file.
+QString storedAlias(const TQGCheckListBox *window)
+{
+    return window->Alias() == TableAlias(window->Caption()) ? QString() : window->Alias();
+}
+
 } // namespace
 
 QueryDefinition TQGDefinitionIO::Capture(const TQGQueryForm &form)
@@ -42,6 +50,7 @@ QueryDefinition TQGDefinitionIO::Capture(const TQGQueryForm &form)
     for (const TQGCheckListBox *w : box->TableWindows()) {
         StoredTable t;
         t.name = w->Caption();
+        t.alias = storedAlias(w);
         const QStringList fields = w->Fields();
         const QList<bool> ticks = w->Ticks();
         for (int i = 0; i < fields.size(); ++i)
@@ -65,7 +74,8 @@ QueryDefinition TQGDefinitionIO::Capture(const TQGQueryForm &form)
         def.links << StoredLink{link->Field1ListBox()->Caption(), link->Field2ListBox()->Caption(), link->Hint(),
                                 link->OverText(),
                                 link->GetJoinType() == JoinType::Inner ? QString() : JoinTypeName(link->GetJoinType()),
-                                link->x(), link->y(), link->width(), link->height()};
+                                link->x(), link->y(), link->width(), link->height(),
+                                storedAlias(link->Field1ListBox()), storedAlias(link->Field2ListBox())};
     }
     def.values = storedList(form.ListView5());
     def.conditions = storedList(form.ListView2());
@@ -113,7 +123,7 @@ void TQGDefinitionIO::Apply(TQGQueryForm &form, const QueryDefinition &stored)
 
     TQGCanvasCommands *canvas = form.Canvas();
     for (const StoredTable &t : def.tables) {
-        TQGCheckListBox *w = canvas->CreateStoredTableWindow(t.name, QRect(t.left, t.top, t.width, t.height));
+        TQGCheckListBox *w = canvas->CreateStoredTableWindow(t.name, QRect(t.left, t.top, t.width, t.height), t.alias);
         const QList<bool> ticks = ApplyStoredTicks(w->Fields(), t.items);
         for (int i = 0; i < ticks.size(); ++i)
             w->SetChecked(i, ticks.at(i));
@@ -122,8 +132,8 @@ void TQGDefinitionIO::Apply(TQGQueryForm &form, const QueryDefinition &stored)
             w->SetTotal(i, kinds.at(i));
     }
     for (const StoredLink &l : def.links) {
-        TQGCheckListBox *from = canvas->FindTableWindow(l.field1Table);
-        TQGCheckListBox *to = canvas->FindTableWindow(l.field2Table);
+        TQGCheckListBox *from = canvas->FindTableWindow(l.field1Table, l.field1Alias);
+        TQGCheckListBox *to = canvas->FindTableWindow(l.field2Table, l.field2Alias);
         // A link needs both its windows; one whose table is not on the canvas is dropped.
         if (from && to)
             canvas->CreateLink(from, to, l.hint)->SetJoinType(JoinTypeFromName(l.joinType));

@@ -11,6 +11,7 @@
 #include "tqgvalueform.h"
 #include "tquery.h"
 
+#include <QFont>
 #include <QAction>
 #include <QMenu>
 
@@ -280,17 +281,35 @@ QList<SortRow> TQGDesignLists::SortRows() const
     return rows;
 }
 
-void TQGDesignLists::RemoveTableRows(const QString &tableName)
+void TQGDesignLists::RemoveTableRows(const QString &alias)
 {
     m_values->clear();
     for (int i = m_conditions->topLevelItemCount() - 1; i >= 0; --i) {
         const QTreeWidgetItem *item = m_conditions->topLevelItem(i);
-        if (RefersToTable(tableName, item->text(0)) || RefersToTable(tableName, item->text(2)))
+        if (RefersToAlias(alias, item->text(0)) || RefersToAlias(alias, item->text(2)))
             delete m_conditions->takeTopLevelItem(i);
     }
     for (int i = m_sorting->topLevelItemCount() - 1; i >= 0; --i) {
-        if (RefersToTable(tableName, m_sorting->topLevelItem(i)->text(0)))
+        if (RefersToAlias(alias, m_sorting->topLevelItem(i)->text(0)))
             delete m_sorting->takeTopLevelItem(i);
+    }
+}
+
+void TQGDesignLists::MarkLinkRows(const QList<bool> &linkRows)
+{
+    const QString tip = tr("The condition of a join link: it holds for every row of the result, whatever the "
+                           "other conditions say");
+    for (int i = 0; i < m_conditions->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *item = m_conditions->topLevelItem(i);
+        const bool link = linkRows.value(i);
+        if (item->font(0).italic() == link && (item->toolTip(0) == tip) == link)
+            continue;
+        for (int c = 0; c < m_conditions->columnCount(); ++c) {
+            QFont font = item->font(c);
+            font.setItalic(link);
+            item->setFont(c, font);
+            item->setToolTip(c, link ? tip : QString());
+        }
     }
 }
 

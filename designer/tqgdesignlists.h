@@ -41,9 +41,13 @@ public:
     static void AppendRow(QTreeWidget *list, const QStringList &columns);
 
     void ClearAll();
-    // A table leaves the canvas: the Values rows go, and the Conditions and Sorting rows
-    // that refer to the table.
-    void RemoveTableRows(const QString &tableName);
+    // A table leaves the canvas. The Values rows, and the Conditions and Sorting rows that name the table of this alias.
+    void RemoveTableRows(const QString &alias);
+
+    // Shows which Conditions rows are link conditions (one flag per row, as
+    // LinkConditionRows gives them): in italics, with a tooltip saying that they bind their
+    // two tables whatever the other rows say.
+    void MarkLinkRows(const QList<bool> &linkRows);
 
     // Row creation.
     void AddConditionRow(const QString &field, const QString &comparison, const QString &value);

@@ -2,6 +2,7 @@
 
 #include "messages.h"
 #include "naming.h"
+#include "selectforms.h"
 #include "sqlbuilders.h"
 #include "tdatabase.h"
 #include "tqgaboutform.h"
@@ -181,7 +182,7 @@ QList<DesignTable> TQGQueryForm::CanvasTables() const
     const QList<TQGCheckListBox *> windows = m_scrollBox->TableWindows();
     tables.reserve(windows.size());
     for (const TQGCheckListBox *w : windows)
-        tables << DesignTable{w->Caption(), w->Fields(), w->Ticks(), w->Totals()};
+        tables << DesignTable{w->Caption(), w->Fields(), w->Ticks(), w->Totals(), w->Alias()};
     return tables;
 }
 
@@ -196,7 +197,8 @@ QueryDesign TQGQueryForm::CurrentDesign() const
     for (const TQGDataLink *link : m_scrollBox->Links()) {
         if (link->Field1ListBox() && link->Field2ListBox())
             design.links << DesignLink{link->Field1ListBox()->Caption(), link->Field2ListBox()->Caption(), link->Hint(),
-                                       link->GetJoinType()};
+                                       link->GetJoinType(), link->Field1ListBox()->Alias(),
+                                       link->Field2ListBox()->Alias()};
     }
     design.distinct = m_options->Distinct();
     design.limit = m_options->Limit();
@@ -222,8 +224,10 @@ void TQGQueryForm::ShowJoinLinks(bool visible)
 
 void TQGQueryForm::GenerateSQL()
 {
+    const QueryDesign design = CurrentDesign();
+    m_lists->MarkLinkRows(LinkConditionRows(design, TableAliases(design.tables)));
     try {
-        m_memo->SetLines(GenerateSQLLines(CurrentDesign()));
+        m_memo->SetLines(GenerateSQLLines(design));
     } catch (const VdqError &e) {
         // A design the engine cannot run (a join type it lacks) gives no statement at all,
         // never one with other rows; the user is told why.
@@ -305,15 +309,13 @@ void TQGQueryForm::SpeedButton15Click()
     GenerateSQL();
 }
 
-void TQGQueryForm::RemoveTableReferences(const QString &tableName)
+void TQGQueryForm::RemoveTableReferences(TQGCheckListBox *window)
 {
-    m_lists->RemoveTableRows(tableName);
+    m_lists->RemoveTableRows(window->Alias());
     const QList<TQGDataLink *> links = m_scrollBox->Links();
     for (int i = links.size() - 1; i >= 0; --i) {
         TQGDataLink *link = links.at(i);
-        const bool first = link->Field1ListBox() && link->Field1ListBox()->Caption() == tableName;
-        const bool second = link->Field2ListBox() && link->Field2ListBox()->Caption() == tableName;
-        if (first || second)
+        if (link->Field1ListBox() == window || link->Field2ListBox() == window)
             link->setParent(m_panel4);
     }
 }
@@ -393,8 +395,10 @@ void TQGQueryForm::ShowTableNames(const QString &sessionName, const QString &dat
     m_tableList->Clear();
     for (const QString &name : names)
         m_tableList->AddRow(name);
-    SetStatusTexts(sessionName, databaseName, names.size());
     TSession *session = Sessions().FindSession(sessionName);
+    // No session name is the default session: the status bar names the one in use.
+    SetStatusTexts(sessionName.isEmpty() && session ? session->SessionName() : sessionName, databaseName,
+                   names.size());
     if (TDatabase *db = session ? session->FindOpenDatabase(databaseName) : nullptr) {
         const IdentifierStyle style = db->Style();
         m_quoteIdentifiers = style.quoteIdentifiers;

@@ -68,7 +68,7 @@ public:
     int TableCount() const;
     bool CanAddTable() const override;
     void ShowJoinLinks(bool visible);
-    void RemoveTableReferences(const QString &tableName) override;
+    void RemoveTableReferences(TQGCheckListBox *window) override;
     void GenerateSQL() override;
 
     // Query-type switch: the tool buttons and the menu radio items. The type lives here; the

@@ -4,6 +4,7 @@
 #include "selectforms.h"
 #include "messages.h"
 #include "naming.h"
+#include "sqlbuilders.h"
 #include "tqgbrace.h"
 #include "tqgvaluepage.h"
 #include "valuetext.h"
@@ -344,7 +345,7 @@ void TQGComparisonForm::FillTableList()
     const QSignalBlocker fields(ComboBox3);
     ComboBox2->clear();
     for (const DesignTable &table : std::as_const(m_tables))
-        ComboBox2->addItem(table.caption);
+        ComboBox2->addItem(TableTitle(table.caption, table.alias));
     ComboBox2->setCurrentIndex(-1);
     ComboBox3->clear();
 }
@@ -355,11 +356,9 @@ void TQGComparisonForm::FillFieldList()
     ComboBox3->clear();
     const bool wasFilling = m_filling;
     m_filling = true;
-    const QString caption = ComboBox2->currentText();
-    for (const DesignTable &table : std::as_const(m_tables)) {
-        if (table.caption == caption)
-            ComboBox3->addItems(table.fields);
-    }
+    const int table = ComboBox2->currentIndex();
+    if (table >= 0 && table < m_tables.size())
+        ComboBox3->addItems(m_tables.at(table).fields);
     ComboBox3->setCurrentIndex(-1);
     m_filling = wasFilling;
 }
@@ -427,7 +426,10 @@ void TQGComparisonForm::ComboBox3Change()
 {
     if (m_filling || ComboBox3->currentText().isEmpty())
         return;
-    const QString reference = FieldReference(ComboBox2->currentText(), ComboBox3->currentText(), m_style);
+    const int table = ComboBox2->currentIndex();
+    if (table < 0 || table >= m_tables.size())
+        return;
+    const QString reference = AliasFieldReference(DesignTableAlias(m_tables.at(table)), ComboBox3->currentText(), m_style);
     TargetBox()->setText(TotalExpression(TotalKind(ComboBoxAggregate->currentData().toInt()), reference));
 }
 

@@ -2,6 +2,7 @@
 
 #include "designwords.h"
 #include "naming.h"
+#include "sqlbuilders.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -75,7 +76,7 @@ void TQGSortForm::FillTableList()
     const QSignalBlocker fields(ComboBox2);
     ComboBox1->clear();
     for (const DesignTable &table : std::as_const(m_tables))
-        ComboBox1->addItem(table.caption);
+        ComboBox1->addItem(TableTitle(table.caption, table.alias));
     ComboBox1->setCurrentIndex(-1);
     ComboBox2->clear();
     UpdateButton1();
@@ -85,11 +86,9 @@ void TQGSortForm::FillFieldList()
 {
     const QSignalBlocker fields(ComboBox2);
     ComboBox2->clear();
-    const QString caption = ComboBox1->currentText();
-    for (const DesignTable &table : std::as_const(m_tables)) {
-        if (table.caption == caption)
-            ComboBox2->addItems(table.fields);
-    }
+    const int table = ComboBox1->currentIndex();
+    if (table >= 0 && table < m_tables.size())
+        ComboBox2->addItems(m_tables.at(table).fields);
     ComboBox2->setCurrentIndex(-1);
     UpdateButton1();
 }
@@ -104,9 +103,10 @@ void TQGSortForm::SetAscendingColumn(const QString &ascending)
 
 QString TQGSortForm::FieldReference() const
 {
-    if (ComboBox1->currentIndex() < 0)
+    const int table = ComboBox1->currentIndex();
+    if (table < 0 || table >= m_tables.size())
         return QString();
-    return ::FieldReference(ComboBox1->currentText(), ComboBox2->currentText(), m_style);
+    return AliasFieldReference(DesignTableAlias(m_tables.at(table)), ComboBox2->currentText(), m_style);
 }
 
 QString TQGSortForm::AscendingText() const

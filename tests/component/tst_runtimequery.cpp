@@ -170,8 +170,8 @@ void TestRunTimeQuery::designerOpensOnDatabase()
     run(query, seen, 0, TQGQueryForm::mrCancel);
     QVERIFY(!seen.dialog);
     QVERIFY(seen.designer);
-    // The panel shows the session name as given: empty means the default session.
-    QCOMPARE(seen.status, QStringList({"Session: ", "Database: SHOP", "2 Table(s)"}));
+    // No session name means the default session, which the panel names.
+    QCOMPARE(seen.status, QStringList({"Session: Default", "Database: SHOP", "2 Table(s)"}));
     QCOMPARE(seen.tables, QStringList({"clients", "sales"}));
     QCOMPARE(seen.page, QStringLiteral("TabSheet1"));
     QVERIFY(seen.text.isEmpty());

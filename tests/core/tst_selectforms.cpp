@@ -103,6 +103,42 @@ void TestSelectForms::statements_data()
         << "SELECT clients.*, sales.SaleNo, sales.Amount, items.Qty FROM\nclients clients\nLEFT JOIN sales sales ON "
                + LinkText + "\nLEFT JOIN items items ON items.SaleNo = sales.SaleNo\nWHERE \n clients.Town = 'Leeds' ";
 
+    // An inner link beside an outer one: every link is a join with its condition in ON, and the
+    // tables an inner link ties come as one group, in parentheses after an outer join.
+    QueryDesign mixed = chain;
+    mixed.links[0].joinType = JoinType::Inner;
+    QTest::newRow("inner link, then an outer one") << mixed
+        << "SELECT clients.*, sales.SaleNo, sales.Amount, items.Qty FROM\nclients clients\nINNER JOIN sales sales ON "
+               + LinkText + "\nLEFT JOIN items items ON items.SaleNo = sales.SaleNo\nWHERE \n clients.Town = 'Leeds' ";
+    QueryDesign nested = chain;
+    nested.links[1].joinType = JoinType::Inner;
+    QTest::newRow("outer link to a group of two") << nested
+        << "SELECT clients.*, sales.SaleNo, sales.Amount, items.Qty FROM\nclients clients\nLEFT JOIN (sales sales\n"
+           " INNER JOIN items items ON items.SaleNo = sales.SaleNo) ON " + LinkText + "\nWHERE \n clients.Town = 'Leeds' ";
+
+    // A link's condition binds its tables whatever an OR among the other rows says.
+    QueryDesign withOr = joined(JoinType::Inner);
+    withOr.conditions.prepend({"clients.Town", "= (Equals)", "'York'", "OR"});
+    QTest::newRow("inner link beside an OR: link first, the rest in parentheses") << withOr
+        << "SELECT clients.*, sales.SaleNo, sales.Amount FROM\nclients clients, sales sales\nWHERE \n"
+           " clients.ClientNo = sales.ClientNo AND \n ( clients.Town = 'York' OR \n clients.Town = 'Leeds' ) ";
+    QueryDesign orAfterLink = joined(JoinType::Inner);
+    orAfterLink.conditions[0].booleanOperator = "OR";
+    QTest::newRow("an OR after the link's own row") << orAfterLink
+        << "SELECT clients.*, sales.SaleNo, sales.Amount FROM\nclients clients, sales sales\nWHERE \n"
+           " clients.ClientNo = sales.ClientNo AND \n ( clients.Town = 'Leeds' ) ";
+    QueryDesign orWithoutLink = withOr;
+    orWithoutLink.links.clear();
+    QTest::newRow("an OR without a link: the rows as written") << orWithoutLink
+        << "SELECT clients.*, sales.SaleNo, sales.Amount FROM\nclients clients, sales sales\nWHERE \n"
+           " clients.Town = 'York' OR \n clients.ClientNo = sales.ClientNo AND \n clients.Town = 'Leeds' ";
+
+    // Every window has its own alias: the second table whose alias would be t_a gets t_a_1.
+    QueryDesign sameAlias;
+    sameAlias.tables = {table("t a", {"id"}, {true}), table("t_a", {"id"}, {true})};
+    QTest::newRow("two tables of one classic alias") << sameAlias
+        << "SELECT t_a.*, t_a_1.* FROM\n\"t a\" t_a, t_a t_a_1";
+
     QueryDesign totals;
     totals.tables = {table("clients", {"ClientNo", "Town"}, {false, true}, {TotalKind::None, TotalKind::Group}),
                      table("sales", {"SaleNo", "Amount"}, {true, true}, {TotalKind::Count, TotalKind::Sum})};

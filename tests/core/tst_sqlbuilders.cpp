@@ -472,8 +472,8 @@ void TestSqlBuilders::selectColumns_data()
         << QStringList{"SELECT A.c, A.b FROM", "A A"};
     QTest::newRow("same table placed twice")
         << designOf(QueryType::Select, s, false, {clientsTable(), clientsTable()})
-        << QStringList{"SELECT CLIENTS_DB.*, CLIENTS_DB.* FROM",
-                       "\"CLIENTS.DB\" CLIENTS_DB, \"CLIENTS.DB\" CLIENTS_DB"};
+        << QStringList{"SELECT CLIENTS_DB.*, CLIENTS_DB_1.* FROM",
+                       "\"CLIENTS.DB\" CLIENTS_DB, \"CLIENTS.DB\" CLIENTS_DB_1"};
     QTest::newRow("name that needs quoting without the flag")
         << designOf(QueryType::Select, s, false, {ticked("A", {"a, b", "y"}, {true, false})})
         << QStringList{"SELECT A.\"a, b\" FROM", "A A"};

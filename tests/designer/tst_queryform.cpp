@@ -49,6 +49,7 @@ private Q_SLOTS:
     void placedTableCountSurvivesNewQuery();
     void removeTableReferences();
     void removingSameAliasTable();
+    void linkRowsMarked();
     void showHideTableList();
     void viewStyles();
     void exitCommands_data();
@@ -402,14 +403,47 @@ void TestQueryForm::removeTableReferences()
 
 void TestQueryForm::removingSameAliasTable()
 {
+    // "A B" and "A_B" would both be A_B: the window placed second has an alias of its own, and
+    // removing the first takes only its own rows.
     TQGCheckListBox *ab = place(QStringLiteral("A B"));
-    place(QStringLiteral("A_B"));
-    TQGDesignLists::AppendRow(m_form->ListView2(), {"A_B.\"z\"", "=", "1", "AND"});
-    TQGDesignLists::AppendRow(m_form->ListView3(), {"A_B.\"z\"", "Yes"});
+    TQGCheckListBox *a_b = place(QStringLiteral("A_B"));
+    QCOMPARE(ab->Alias(), QStringLiteral("A_B"));
+    QCOMPARE(a_b->Alias(), QStringLiteral("A_B_1"));
+    QCOMPARE(a_b->CaptionText(), QStringLiteral("A_B (A_B_1)"));
+    QCOMPARE(m_form->Memo1()->toPlainText(), QStringLiteral("SELECT A_B.*, A_B_1.* FROM\n\"A B\" A_B, A_B A_B_1"));
+    TQGDesignLists::AppendRow(m_form->ListView2(), {"A_B.x", "=", "1", "AND"});
+    TQGDesignLists::AppendRow(m_form->ListView2(), {"A_B_1.z", "=", "1", "AND"});
+    TQGDesignLists::AppendRow(m_form->ListView3(), {"A_B_1.z", "Yes"});
     m_form->SetCurrentTable(ab);
     m_form->Canvas()->RemoveTable1Click();
-    QCOMPARE(m_form->ListView2()->topLevelItemCount(), 0);
-    QCOMPARE(m_form->ListView3()->topLevelItemCount(), 0);
+    QCOMPARE(TQGDesignLists::Rows(m_form->ListView2()), QList<QStringList>({{"A_B_1.z", "=", "1", "AND"}}));
+    QCOMPARE(TQGDesignLists::Rows(m_form->ListView3()), QList<QStringList>({{"A_B_1.z", "Yes"}}));
+    QCOMPARE(m_form->Memo1()->toPlainText(),
+             QStringLiteral("SELECT A_B_1.* FROM\nA_B A_B_1\nWHERE \n A_B_1.z = 1 \nORDER BY \n A_B_1.z"));
+    // A table placed again takes the alias that is free.
+    QCOMPARE(place(QStringLiteral("A B"))->Alias(), QStringLiteral("A_B"));
+}
+
+void TestQueryForm::linkRowsMarked()
+{
+    TQGCheckListBox *clients = place(QStringLiteral("CLIENTS.DB"));
+    TQGCheckListBox *sales = place(QStringLiteral("SALES.DB"));
+    m_form->Canvas()->CreateLink(sales, clients, QStringLiteral("SALES_DB.ClientNo = CLIENTS_DB.ClientNo"));
+    TQGDesignLists::AppendRow(m_form->ListView2(), {"SALES_DB.SaleNo", "=", "1", "OR"});
+    TQGDesignLists::AppendRow(m_form->ListView2(), {"SALES_DB.ClientNo", "=", "CLIENTS_DB.ClientNo", "AND"});
+    m_form->GenerateSQL();
+    const QTreeWidgetItem *own = m_form->ListView2()->topLevelItem(0);
+    const QTreeWidgetItem *link = m_form->ListView2()->topLevelItem(1);
+    QVERIFY(!own->font(0).italic() && own->toolTip(0).isEmpty());
+    QVERIFY(link->font(2).italic() && !link->toolTip(0).isEmpty());
+    QVERIFY(m_form->Memo1()->toPlainText().endsWith(
+        QStringLiteral("WHERE \n SALES_DB.ClientNo = CLIENTS_DB.ClientNo AND \n ( SALES_DB.SaleNo = 1 ) ")));
+    // Without its link the row is an ordinary one again.
+    m_form->SetCurrentTable(clients);
+    m_form->Canvas()->RemoveTable1Click();
+    TQGDesignLists::AppendRow(m_form->ListView2(), {"SALES_DB.ClientNo", "=", "CLIENTS_DB.ClientNo", "AND"});
+    m_form->GenerateSQL();
+    QVERIFY(!m_form->ListView2()->topLevelItem(1)->font(0).italic());
 }
 
 void TestQueryForm::showHideTableList()

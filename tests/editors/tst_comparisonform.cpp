@@ -454,21 +454,22 @@ void TestComparisonForm::sameTableTwice()
     const QList<DesignTable> tables{
         {QStringLiteral("A"), {QStringLiteral("x"), QStringLiteral("y")}, {true, false}, {}},
         {QStringLiteral("B"), {QStringLiteral("b")}, {true}, {}},
-        {QStringLiteral("A"), {QStringLiteral("z")}, {false}, {}},
-        {QStringLiteral("a"), {QStringLiteral("lower")}, {true}, {}},
+        {QStringLiteral("A"), {QStringLiteral("z")}, {false}, {}, QStringLiteral("A_1")},
+        {QStringLiteral("a"), {QStringLiteral("lower")}, {true}, {}, QStringLiteral("a_2")},
     };
     form.SetDesigner(tables, IdentifierStyle(), {}, false);
     form.SetRow(QString(), QStringLiteral("="), QString());
     form.Prepare();
     QCOMPARE(form.ComboBox2->count(), 4);
     QCOMPARE(form.ComboBox2->itemText(0), QStringLiteral("A"));
-    QCOMPARE(form.ComboBox2->itemText(2), QStringLiteral("A"));
+    QCOMPARE(form.ComboBox2->itemText(2), QStringLiteral("A (A_1)"));
+    // Each window gives its own fields, named through its own alias.
     form.ComboBox2->setCurrentIndex(2);
-    QCOMPARE(form.ComboBox3->count(), 3);
-    QCOMPARE(form.ComboBox3->itemText(0), QStringLiteral("x"));
-    QCOMPARE(form.ComboBox3->itemText(1), QStringLiteral("y"));
-    QCOMPARE(form.ComboBox3->itemText(2), QStringLiteral("z"));
+    QCOMPARE(form.ComboBox3->count(), 1);
+    QCOMPARE(form.ComboBox3->itemText(0), QStringLiteral("z"));
     QCOMPARE(form.Filling(), false);
+    form.ComboBox3->setCurrentIndex(0);
+    QCOMPARE(form.ValueText(), QStringLiteral("A_1.z"));
 }
 
 void TestComparisonForm::fillingSuppressesTableChange()

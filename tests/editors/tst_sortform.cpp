@@ -15,7 +15,7 @@ QList<DesignTable> canvas()
         {QStringLiteral("clients.db"), {QStringLiteral("ClientNo"), QStringLiteral("Name")}, {true, true}, {}},
         {QStringLiteral("2nd order.db"), {QStringLiteral("Cust No"), QStringLiteral("Qty"), QStringLiteral("Day")},
          {true, false, true}, {}},
-        {QStringLiteral("clients.db"), {QStringLiteral("Town")}, {false}, {}},
+        {QStringLiteral("clients.db"), {QStringLiteral("Town")}, {false}, {}, QStringLiteral("clients_db_1")},
     };
 }
 
@@ -95,7 +95,7 @@ void TestSortForm::fillTableList()
     QCOMPARE(form.ComboBox1->count(), 3);
     QCOMPARE(form.ComboBox1->itemText(0), QStringLiteral("clients.db"));
     QCOMPARE(form.ComboBox1->itemText(1), QStringLiteral("2nd order.db"));
-    QCOMPARE(form.ComboBox1->itemText(2), QStringLiteral("clients.db"));
+    QCOMPARE(form.ComboBox1->itemText(2), QStringLiteral("clients.db (clients_db_1)"));
     QCOMPARE(form.ComboBox1->currentIndex(), -1);
     QCOMPARE(form.ComboBox2->count(), 0);
     QVERIFY(!form.HasFieldChosen());
@@ -110,9 +110,9 @@ void TestSortForm::chooseTableAndField()
     form.FillTableList();
     form.SetAscendingColumn(QStringLiteral("Yes"));
     form.ComboBox1->setCurrentIndex(0);
-    // Both windows of the table give their fields.
-    QCOMPARE(form.ComboBox2->count(), 3);
-    QCOMPARE(form.ComboBox2->itemText(2), QStringLiteral("Town"));
+    // Each window gives its own fields, named through its own alias.
+    QCOMPARE(form.ComboBox2->count(), 2);
+    QCOMPARE(form.ComboBox2->itemText(1), QStringLiteral("Name"));
     QCOMPARE(form.ComboBox2->currentIndex(), -1);
     QVERIFY(!form.Button1->isEnabled());
     form.ComboBox2->setCurrentIndex(1);
@@ -151,6 +151,7 @@ void TestSortForm::fieldReference_data()
     QTest::newRow("leading digit and blank") << 1 << 0 << true << "_2nd_order_db.\"Cust No\"";
     QTest::newRow("blank needs quotes anyway") << 1 << 0 << false << "_2nd_order_db.\"Cust No\"";
     QTest::newRow("plain field of odd table") << 1 << 2 << false << "_2nd_order_db.Day";
+    QTest::newRow("second window of a table, by its own alias") << 2 << 0 << false << "clients_db_1.Town";
 }
 
 void TestSortForm::fieldReference()

@@ -36,7 +36,7 @@ private Q_SLOTS:
     void emptyDesign();
     void threeLinks();
     void savingSmallerDesignOverLarger();
-    void linkJoinsFirstWindowOfItsTable();
+    void linkKeepsItsWindow();
     void scrolledCanvas();
     void lostFieldTickIgnored();
     void otherDatabaseSwitchesTableList();
@@ -197,18 +197,26 @@ void TestDefinitionFile::savingSmallerDesignOverLarger()
     QCOMPARE(captions, QStringList({"sales.db", "clients.db"}));
 }
 
-void TestDefinitionFile::linkJoinsFirstWindowOfItsTable()
+void TestDefinitionFile::linkKeepsItsWindow()
 {
     TQGCanvasCommands *canvas = m_form->Canvas();
     TQGCheckListBox *first = canvas->CreateTableWindow("clients.db", QRect(10, 10, 121, 180), true);
     TQGCheckListBox *second = canvas->CreateTableWindow("clients.db", QRect(200, 10, 121, 180), true);
     TQGCheckListBox *sales = canvas->CreateTableWindow("sales.db", QRect(400, 100, 121, 180), true);
+    QCOMPARE(first->Alias(), QStringLiteral("clients_db"));
+    QCOMPARE(second->Alias(), QStringLiteral("clients_db_1"));
     canvas->CreateLink(sales, second, "x");
-    Q_UNUSED(first);
     m_form->SaveQueryDefinition(path("twice.vdq"));
+    // Only the alias that is not the table's own is stored.
+    const TProfileFile file = TProfileFile::Load(path("twice.vdq"));
+    QVERIFY(!file.KeyExists("Table1", "Alias"));
+    QCOMPARE(file.ReadString("Table2", "Alias", QString()), QStringLiteral("clients_db_1"));
+    QVERIFY(!file.KeyExists("Link1", "Field1Alias"));
+    QCOMPARE(file.ReadString("Link1", "Field2Alias", QString()), QStringLiteral("clients_db_1"));
     m_form->LoadQueryDefinition(path("twice.vdq"));
     const QList<TQGCheckListBox *> windows = m_form->ScrollBox1()->TableWindows();
-    QCOMPARE(m_form->ScrollBox1()->Links().first()->Field2ListBox(), windows.at(0));
+    QCOMPARE(windows.at(1)->Alias(), QStringLiteral("clients_db_1"));
+    QCOMPARE(m_form->ScrollBox1()->Links().first()->Field2ListBox(), windows.at(1));
 }
 
 void TestDefinitionFile::scrolledCanvas()

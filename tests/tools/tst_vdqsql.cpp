@@ -51,6 +51,7 @@ private Q_SLOTS:
     void databaseOverride();
     void joinsTotalsDistinctLimit();
     void aliasesFromEnvironment();
+    void help();
     void errors_data();
     void errors();
 
@@ -170,6 +171,16 @@ void TestVdqsql::aliasesFromEnvironment()
     const Run run = vdqsql({file}, m_aliases);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QByteArray("DELETE FROM \nclients AS clients\nWHERE \n clients.\"ClientNo\" = 7 \n"));
+}
+
+void TestVdqsql::help()
+{
+    // Asked for, the usage is an answer: standard output, status 0, whatever else is given.
+    for (const QStringList &args : {QStringList{"--help"}, QStringList{"-h", "--to-design"}}) {
+        const Run run = vdqsql(args, m_aliases);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.startsWith("usage: vdqsql"), run.out.constData());
+    }
 }
 
 void TestVdqsql::errors_data()

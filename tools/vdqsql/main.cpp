@@ -40,6 +40,7 @@ struct Options
     QString database;
     QString design;  // the design file, or with toDesign the SQL file
     bool toDesign = false;
+    bool help = false;  // asked for the usage: it goes to standard output, and that is success
 };
 
 const char *const kUsage = "usage: vdqsql [--aliases FILE] [--database ALIAS] DESIGN.vdq\n"
@@ -82,12 +83,14 @@ Options parseArguments(const QStringList &args)
         else if (arg == QLatin1String("--to-design"))
             options.toDesign = true;
         else if (arg == QLatin1String("--help") || arg == QLatin1String("-h"))
-            throw VdqError(QLatin1String(kUsage));
+            options.help = true;
         else if (arg.startsWith(QLatin1String("--")) || !options.design.isEmpty())
             throw VdqError(QStringLiteral("unknown argument %1\n").arg(arg) + QLatin1String(kUsage));
         else
             options.design = arg;
     }
+    if (options.help)
+        return options;
     if (options.design.isEmpty())
         throw VdqError(QLatin1String(kUsage));
     if (options.toDesign && options.database.isEmpty())
@@ -156,6 +159,10 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("VdqDesigner"));
     try {
         const Options options = parseArguments(QCoreApplication::arguments());
+        if (options.help) {
+            std::puts(kUsage);
+            return 0;
+        }
         const QByteArray out = options.toDesign ? designOf(options) : statementOf(options);
         std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
         std::fflush(stdout);
