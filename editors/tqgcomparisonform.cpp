@@ -304,6 +304,7 @@ void TQGComparisonForm::SetDesigner(const QList<DesignTable> &canvasTables,
 void TQGComparisonForm::SetRow(const QString &fieldName, const QString &condition,
                                const QString &value)
 {
+    m_givenField = fieldName;
     Label3->setText(fieldName);
     Label4->setText(condition);
     Label10->setText(value);
@@ -384,6 +385,55 @@ void TQGComparisonForm::SetActiveBox(Box box)
     PaintBox(Label3, box == Box::Field);
     PaintBox(Label4, box == Box::Operator);
     PaintBox(Label10, box == Box::Value);
+    // The keys go where the dialog shows they go.
+    if (box == Box::Operator) {
+        for (QRadioButton *choice : {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5,
+                                     RadioButton6, RadioButton7, RadioButton10, RadioButton11}) {
+            if (choice && choice->isChecked())
+                choice->setFocus(Qt::OtherFocusReason);
+        }
+    } else {
+        TargetBox()->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+bool TQGComparisonForm::NamesDesignField(const QString &text) const
+{
+    const QString field = text.trimmed();
+    if (!field.isEmpty() && field == m_givenField.trimmed())
+        return true;  // as the row had it: a row read from a statement may hold an expression
+    // A value may stand on the left too ('x' = clients.Town), as the Value page writes it.
+    if (IsValidNumber(field) || field.startsWith(u':') || (field.size() >= 2 && field.startsWith(u'\'')
+                                                            && field.endsWith(u'\'')))
+        return true;
+    for (const char *word : {"NULL", "TRUE", "FALSE"}) {
+        if (field.compare(QLatin1String(word), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    const QStringList aliases = TableAliases(m_tables);
+    for (qsizetype t = 0; t < m_tables.size(); ++t) {
+        for (const QString &name : m_tables.at(t).fields) {
+            const QString reference = AliasFieldReference(aliases.at(t), name, m_style);
+            for (int kind = int(TotalKind::None); kind <= int(TotalKind::Max); ++kind) {
+                if (field == TotalExpression(TotalKind(kind), reference))
+                    return true;
+            }
+        }
+    }
+    return false;
+}
+
+void TQGComparisonForm::done(int result)
+{
+    if (result == Accepted && !NamesDesignField(FieldText())) {
+        VdqMessages::Warning(this, tr("Warning"),
+                             tr("%1 is not a field of a table in the design. Choose the field from the "
+                                "Data Field list, or correct its name.")
+                                 .arg(FieldText()));
+        Label3Click();
+        return;
+    }
+    TQGEditorDialog::done(result);
 }
 
 void TQGComparisonForm::Label3Click()

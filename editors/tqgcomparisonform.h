@@ -106,8 +106,14 @@ public:
     QPushButton *OKButton = nullptr;
     QPushButton *CancelButton = nullptr;
 
+    // True when the field box names a field of a table of the design (alone or under a
+    // total), or still holds the row's own field text.
+    bool NamesDesignField(const QString &text) const;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // OK with a field box that names no field of the design warns and stays open.
+    void done(int result) override;
 
 private:
     void FormCreate();
@@ -124,6 +130,7 @@ private:
     void SetActiveBox(Box box);
 
     QList<DesignTable> m_tables;
+    QString m_givenField;  // the row's field as SetRow gave it
     IdentifierStyle m_style;
     QStringList m_masterFields;
     bool m_hasMasterDataSource = false;

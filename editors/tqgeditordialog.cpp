@@ -239,19 +239,11 @@ void TQGEditorDialog::BuildButtons(QPushButton **ok, QPushButton **cancel, const
     const int cancelLeft = width() - kMargin - kButtonWidth;
     (*cancel)->setGeometry(cancelLeft, ButtonTop(), kButtonWidth, kButtonHeight);
     (*ok)->setGeometry(cancelLeft - 6 - kButtonWidth, ButtonTop(), kButtonWidth, kButtonHeight);
-    for (QPushButton *button : {*ok, *cancel}) {
+    // Enter is OK wherever the focus is, unless a box there takes Enter itself.
+    for (QPushButton *button : {*ok, *cancel})
         button->setAutoDefault(false);
-        button->setDefault(false);
-    }
+    (*ok)->setDefault(true);
     connect(*ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(*cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TQGEditorDialog::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}

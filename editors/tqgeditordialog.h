@@ -42,16 +42,14 @@ protected:
     // under the title; a rule below. Returns the first free y below the rule.
     int BuildHeader(const QString &title, const QString &subtitle = QString());
 
-    // "OK" and "Cancel" at the bottom right, closing with accept and reject. Neither is
-    // the default button, so Enter presses neither.
+    // "OK" and "Cancel" at the bottom right, closing with accept and reject. OK is the
+    // default button (Enter), and Escape cancels, as in every dialog.
     void BuildButtons(QPushButton **ok, QPushButton **cancel, const QString &okName,
                       const QString &cancelName);
     // The top of the bottom button row.
     int ButtonTop() const;
 
     void showEvent(QShowEvent *event) override;
-    // These dialogs have no cancel button: Escape closes none of them by itself.
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     Icon m_icon;

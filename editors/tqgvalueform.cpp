@@ -124,6 +124,8 @@ void TQGValueForm::SetRow(const QString &fieldName, const QString &value)
 {
     Label3->setText(fieldName);
     Label10->setText(value);
+    // The value box is the one being edited: the keys go there.
+    Label10->setFocus(Qt::OtherFocusReason);
 }
 
 QString TQGValueForm::FieldText() const

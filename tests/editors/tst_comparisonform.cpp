@@ -77,7 +77,7 @@ private Q_SLOTS:
     void initialContents();
     void operatorChoices_data();
     void operatorChoices();
-    void buttonsAreNeitherDefaultNorCancel();
+    void okIsTheDefaultButton();
     void openingOnNewRow();
     void operatorBoxKeepsRowOperator();
     void activeBoxColoursAndPages();
@@ -105,7 +105,8 @@ private Q_SLOTS:
     void numberCheck();
     void leavingNumberEditWarnsAndRefocuses();
     void okNotBlockedByNumberCheck();
-    void escapeDoesNotClose();
+    void keysGoToTheShownBox_data();
+    void keysGoToTheShownBox();
 
 private:
     QList<Message> m_messages;
@@ -241,15 +242,15 @@ void TestComparisonForm::operatorChoices()
     QCOMPARE(w, static_cast<QWidget *>(button));
 }
 
-void TestComparisonForm::buttonsAreNeitherDefaultNorCancel()
+void TestComparisonForm::okIsTheDefaultButton()
 {
     TQGComparisonForm form;
     QCOMPARE(form.OKButton->text(), QStringLiteral("OK"));
     QCOMPARE(form.CancelButton->text(), QStringLiteral("Cancel"));
-    for (QPushButton *button : {form.OKButton, form.CancelButton}) {
-        QVERIFY(!button->isDefault());
+    QVERIFY(form.OKButton->isDefault());
+    QVERIFY(!form.CancelButton->isDefault());
+    for (QPushButton *button : {form.OKButton, form.CancelButton})
         QVERIFY(!button->autoDefault());
-    }
     QVERIFY(form.OKButton->x() < form.CancelButton->x());
     QVERIFY(form.CancelButton->geometry().right() < form.width());
     QVERIFY(form.CancelButton->geometry().bottom() < form.height());
@@ -748,7 +749,7 @@ void TestComparisonForm::leavingNumberEditWarnsAndRefocuses()
 void TestComparisonForm::okNotBlockedByNumberCheck()
 {
     TQGComparisonForm form;
-    open(form, QString(), QStringLiteral("="), QString());
+    open(form, QStringLiteral("CLIENTS_DB.Town"), QStringLiteral("="), QString());
     form.ComboBox1->setCurrentIndex(1);
     QTimer::singleShot(0, &form, [&form] {
         form.activateWindow();
@@ -763,20 +764,55 @@ void TestComparisonForm::okNotBlockedByNumberCheck()
     QCOMPARE(m_messages.size(), 0);
 }
 
-void TestComparisonForm::escapeDoesNotClose()
+void TestComparisonForm::keysGoToTheShownBox_data()
 {
+    QTest::addColumn<QString>("field");  // the row's field; empty: a new row
+    QTest::addColumn<int>("click");      // 0: as opened (value box); 3: the field box
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("fieldAfter");
+    QTest::addColumn<QString>("valueAfter");
+    QTest::addColumn<int>("warnings");
+    const QString clientNo = QStringLiteral("CLIENTS_DB.ClientNo");
+    QTest::newRow("a dropped field: typing fills the value, Enter is OK")
+        << clientNo << 0 << "1001" << int(QDialog::Accepted) << clientNo << "1001" << 0;
+    QTest::newRow("a field typed by hand")
+        << QString() << 3 << "CLIENTS_DB.Town" << int(QDialog::Accepted) << "CLIENTS_DB.Town" << "" << 0;
+    QTest::newRow("a total of a field") << QString() << 3 << "COUNT(CLIENTS_DB.Town)" << int(QDialog::Accepted)
+                                        << "COUNT(CLIENTS_DB.Town)" << "" << 0;
+    QTest::newRow("a literal on the left") << QString() << 3 << "'x'" << int(QDialog::Accepted) << "'x'" << "" << 0;
+    // Refused with a warning, and the dialog stays open (the test then cancels it).
+    QTest::newRow("a field name that names no field")
+        << clientNo << 3 << "1001" << int(QDialog::Rejected) << clientNo + "1001" << "" << 1;
+    QTest::newRow("a new row without a field") << QString() << 3 << "" << int(QDialog::Rejected) << "" << "" << 1;
+}
+
+void TestComparisonForm::keysGoToTheShownBox()
+{
+    QFETCH(QString, field);
+    QFETCH(int, click);
+    QFETCH(QString, typed);
+    QFETCH(int, result);
+    QFETCH(QString, fieldAfter);
+    QFETCH(QString, valueAfter);
+    QFETCH(int, warnings);
     TQGComparisonForm form;
-    open(form, QString(), QStringLiteral("="), QString());
-    bool visibleAfterEscape = false;
+    open(form, field, QStringLiteral("="), QString());
+    QString fieldSeen;
     QTimer::singleShot(0, &form, [&] {
-        form.activateWindow();
-        QTest::keyClick(&form, Qt::Key_Escape);
-        QTest::keyClick(form.Label10, Qt::Key_Escape);
-        visibleAfterEscape = form.isVisible();
-        QTest::mouseClick(form.CancelButton, Qt::LeftButton);
+        if (click == 3)
+            QTest::mouseClick(form.Label3, Qt::LeftButton);
+        QWidget *focus = form.focusWidget();
+        QTest::keyClicks(focus, typed);
+        QTest::keyClick(focus, Qt::Key_Return);
+        fieldSeen = form.FieldText();
+        if (form.isVisible())
+            QTest::keyClick(form.focusWidget(), Qt::Key_Escape);
     });
-    QCOMPARE(form.exec(), int(QDialog::Rejected));
-    QVERIFY(visibleAfterEscape);
+    QCOMPARE(form.exec(), result);
+    QCOMPARE(fieldSeen, fieldAfter);
+    QCOMPARE(form.ValueText(), valueAfter);
+    QCOMPARE(m_messages.size(), warnings);
 }
 
 QTEST_MAIN(TestComparisonForm)

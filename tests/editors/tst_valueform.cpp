@@ -28,7 +28,8 @@ private Q_SLOTS:
     void logicalWritesOnlyOnChange();
     void designedParameter();
     void numberIsNotChecked();
-    void escapeDoesNotClose();
+    void enterAcceptsEscapeCancels_data();
+    void enterAcceptsEscapeCancels();
     void fourDigitYear_data();
     void fourDigitYear();
 
@@ -72,7 +73,7 @@ void TestValueForm::window()
              p.color(QPalette::Active, QPalette::HighlightedText));
     QCOMPARE(form.OKButton->text(), QStringLiteral("OK"));
     QCOMPARE(form.CancelButton->text(), QStringLiteral("Cancel"));
-    QVERIFY(!form.OKButton->isDefault() && !form.OKButton->autoDefault());
+    QVERIFY(form.OKButton->isDefault() && !form.OKButton->autoDefault());
     QCOMPARE(form.findChild<QLineEdit *>(QStringLiteral("Edit1")), form.Edit1);
     QCOMPARE(form.findChild<QPushButton *>(QStringLiteral("BitBtn4")), form.BitBtn4);
     QCOMPARE(form.findChild<QLabel *>(QStringLiteral("Label3")), form.Label3);
@@ -261,18 +262,27 @@ void TestValueForm::fourDigitYear()
     QCOMPARE(form.ValueText(), written);
 }
 
-void TestValueForm::escapeDoesNotClose()
+void TestValueForm::enterAcceptsEscapeCancels_data()
 {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("result");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << int(QDialog::Accepted);
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << int(QDialog::Rejected);
+}
+
+void TestValueForm::enterAcceptsEscapeCancels()
+{
+    QFETCH(int, key);
+    QFETCH(int, result);
     TQGValueForm form;
     form.SetRow(QStringLiteral("Qty"), QString());
-    bool visibleAfterEscape = false;
     QTimer::singleShot(0, &form, [&] {
-        QTest::keyClick(&form, Qt::Key_Escape);
-        visibleAfterEscape = form.isVisible();
-        QTest::mouseClick(form.CancelButton, Qt::LeftButton);
+        QTest::keyClicks(form.focusWidget(), QStringLiteral("12"));
+        QTest::keyClick(form.focusWidget(), Qt::Key(key));
     });
-    QCOMPARE(form.exec(), int(QDialog::Rejected));
-    QVERIFY(visibleAfterEscape);
+    QCOMPARE(form.exec(), result);
+    if (result == QDialog::Accepted)
+        QCOMPARE(form.ValueText(), QStringLiteral("12"));
 }
 
 QTEST_MAIN(TestValueForm)
