@@ -1,5 +1,7 @@
 #include "tqgsqleditor.h"
 
+#include <QAction>
+
 #include "designwords.h"
 #include "tqgsqlcompleter.h"
 #include "tqgsqlhighlighter.h"
@@ -84,6 +86,23 @@ void TQGSqlEditor::SetDialect(SqlDialect dialect)
 SqlDialect TQGSqlEditor::Dialect() const
 {
     return m_highlighter->Dialect();
+}
+
+bool TQGSqlEditor::event(QEvent *e)
+{
+    if (e->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(e);
+        const QKeySequence pressed(key->keyCombination());
+        for (const QAction *action : window()->findChildren<QAction *>()) {
+            const Qt::ShortcutContext context = action->shortcutContext();
+            if (action->isEnabled() && (context == Qt::WindowShortcut || context == Qt::ApplicationShortcut)
+                && action->shortcuts().contains(pressed)) {
+                e->ignore();
+                return false;
+            }
+        }
+    }
+    return QPlainTextEdit::event(e);
 }
 
 void TQGSqlEditor::keyPressEvent(QKeyEvent *event)

@@ -30,6 +30,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // A key that a command of the window has as its shortcut reaches that command, as the
+    // menu promises, instead of the editor's own binding (Ctrl+Shift+Z is the editor's redo).
+    bool event(QEvent *event) override;
 
 private:
     TQGSqlHighlighter *m_highlighter;

@@ -28,6 +28,8 @@ private Q_SLOTS:
     void totalsKeepWindowsApart();
     void refusedStatementLeavesTheDesign();
     void undoBringsBackTheReplacedDesign();
+    void shortcutsFromEveryFocus_data();
+    void shortcutsFromEveryFocus();
 
 private:
     void trigger(const char *name) { m_form->findChild<QAction *>(QLatin1String(name))->trigger(); }
@@ -159,6 +161,37 @@ void TestDesignFromSql::undoBringsBackTheReplacedDesign()
     QCOMPARE(m_form->GetQueryType(), QueryType::Select);
     QCOMPARE(m_form->Memo1()->toPlainText(), first);
     QVERIFY(!m_form->findChild<QAction *>("UndoDesignfromSQL1")->isEnabled());
+    QCOMPARE(m_messages, QStringList());
+}
+
+void TestDesignFromSql::shortcutsFromEveryFocus_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("the SQL editor") << "Memo1";
+    QTest::newRow("the table list") << "ListView1";
+    QTest::newRow("the Conditions list") << "ListView2";
+}
+
+// The menu's shortcuts work wherever the focus is; the SQL editor has Ctrl+Shift+Z as its own
+// redo and must pass it on.
+void TestDesignFromSql::shortcutsFromEveryFocus()
+{
+    QFETCH(QString, focus);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_form->Memo1()->setPlainText(QStringLiteral("SELECT l.Amount FROM ledger l"));
+    m_form->PageControl981()->setCurrentIndex(1);
+    QWidget *target = m_form->findChild<QWidget *>(focus);
+    QVERIFY(target);
+    if (focus != QLatin1String("Memo1"))
+        m_form->PageControl981()->setCurrentIndex(0);
+    target->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(target, Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(captions(), QStringList({"ledger"}));
+    if (focus == QLatin1String("Memo1"))
+        m_form->Memo1()->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(captions(), QStringList());
     QCOMPARE(m_messages, QStringList());
 }
 
