@@ -128,6 +128,7 @@ void TQGDBSelect::BuildLists()
     m_databases->header()->setSectionsClickable(false);
     m_databases->setStyleSheet(ItemGridStyleSheet(QStringLiteral("QTreeWidget")));
     m_databases->viewport()->installEventFilter(this);
+    m_databases->installEventFilter(this);
     databaseLabel->setBuddy(m_databases);
 }
 
@@ -217,6 +218,19 @@ bool TQGDBSelect::eventFilter(QObject *watched, QEvent *event)
         auto *e = static_cast<QMouseEvent *>(event);
         if (!m_databases->itemAt(e->position().toPoint()))
             return true;
+    }
+    // The first arrow key in a list with nothing selected selects the row the cursor is on
+    // (the first one), even when there is only that row to move to.
+    if (watched == m_databases && event->type() == QEvent::KeyPress && m_databases->selectedItems().isEmpty()
+        && m_databases->topLevelItemCount() > 0) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Down || key == Qt::Key_Up || key == Qt::Key_Home || key == Qt::Key_End) {
+            QTreeWidgetItem *item = m_databases->currentItem() ? m_databases->currentItem()
+                                                               : m_databases->topLevelItem(0);
+            m_databases->setCurrentItem(item);
+            item->setSelected(true);
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

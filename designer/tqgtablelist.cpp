@@ -9,9 +9,12 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QStackedWidget>
+#include <QStyledItemDelegate>
 #include <QStandardItemModel>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 
 namespace {
@@ -37,6 +40,24 @@ public:
     Qt::DropActions supportedDragActions() const override { return Qt::CopyAction; }
 };
 
+// In the list styles a row is never wider than the list, so that a long name ends in an
+// ellipsis instead of being cut at the edge (its tooltip gives it whole).
+class FittingDelegate : public QStyledItemDelegate
+{
+public:
+    explicit FittingDelegate(QListView *view) : QStyledItemDelegate(view), m_view(view) {}
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (m_view->viewMode() == QListView::ListMode)
+            size.setWidth(std::min(size.width(), std::max(24, m_view->viewport()->width() - 2 * m_view->spacing() - 2)));
+        return size;
+    }
+
+private:
+    QListView *m_view;
+};
+
 } // namespace
 
 TQGTableList::TQGTableList(QWidget *parent)
@@ -59,8 +80,11 @@ TQGTableList::TQGTableList(QWidget *parent)
         view->setDragDropMode(QAbstractItemView::DragOnly);
         view->setDefaultDropAction(Qt::CopyAction);
         view->viewport()->installEventFilter(this);
+        view->installEventFilter(this);
+        view->setTextElideMode(Qt::ElideRight);
         connect(view, &QAbstractItemView::doubleClicked, this, [this] { Q_EMIT doubleClicked(); });
     }
+    m_iconView->setItemDelegate(new FittingDelegate(m_iconView));
     m_reportView->setRootIsDecorated(false);
     m_reportView->setUniformRowHeights(true);
     m_reportView->setAllColumnsShowFocus(true);
@@ -70,7 +94,6 @@ TQGTableList::TQGTableList(QWidget *parent)
     m_reportView->header()->resizeSection(1, 120);
     m_reportView->setStyleSheet(ItemGridStyleSheet(QStringLiteral("QTreeView")));
     m_iconView->setUniformItemSizes(false);
-    m_iconView->setTextElideMode(Qt::ElideNone);
 
     m_stack->addWidget(m_iconView);
     m_stack->addWidget(m_reportView);
@@ -163,7 +186,6 @@ void TQGTableList::SetViewStyle(ViewStyle style)
         break;
     case SmallIcons:
         m_iconView->setWordWrap(false);
-        m_iconView->setTextElideMode(Qt::ElideNone);
         m_iconView->setViewMode(QListView::ListMode);
         m_iconView->setIconSize(QSize(16, 16));
         m_iconView->setGridSize(QSize());
@@ -175,7 +197,6 @@ void TQGTableList::SetViewStyle(ViewStyle style)
         break;
     case List:
         m_iconView->setWordWrap(false);
-        m_iconView->setTextElideMode(Qt::ElideNone);
         m_iconView->setViewMode(QListView::ListMode);
         m_iconView->setIconSize(QSize(16, 16));
         m_iconView->setGridSize(QSize());
@@ -202,6 +223,11 @@ QAbstractItemView *TQGTableList::CurrentView() const
 
 bool TQGTableList::eventFilter(QObject *watched, QEvent *event)
 {
+    // Ctrl+A selects every table while the list has the focus, not the SQL text.
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->matches(QKeySequence::SelectAll)) {
+        event->accept();
+        return false;
+    }
     if (event->type() == QEvent::ContextMenu && m_popup) {
         m_popup->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
         return true;

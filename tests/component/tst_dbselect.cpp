@@ -23,6 +23,8 @@ private Q_SLOTS:
     void escapeCancels();
     void enterWithoutSelection();
     void sessionWithoutAliases();
+    void firstArrowSelects_data();
+    void firstArrowSelects();
 
 private:
     void fill(TQGDBSelect &dialog, const QString &session = QStringLiteral("Default"));
@@ -163,6 +165,36 @@ void TestDBSelect::sessionWithoutAliases()
     QCOMPARE(dialog.ListView1()->topLevelItemCount(), 0);
     QVERIFY(!dialog.Button1()->isEnabled());
     initTestCase();
+}
+
+void TestDBSelect::firstArrowSelects_data()
+{
+    QTest::addColumn<QString>("aliases");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("selected");
+    const QString one = QStringLiteral("[ONLY]\nDriver=STANDARD\nPath=x.sqlite\n");
+    QTest::newRow("Down on the only row") << one << int(Qt::Key_Down) << "ONLY";
+    QTest::newRow("Up on the only row") << one << int(Qt::Key_Up) << "ONLY";
+    QTest::newRow("Down on three rows") << QString() << int(Qt::Key_Down) << "mid";
+}
+
+void TestDBSelect::firstArrowSelects()
+{
+    QFETCH(QString, aliases);
+    QFETCH(int, key);
+    QFETCH(QString, selected);
+    QTemporaryDir dir;
+    if (!aliases.isEmpty())
+        TestSupport::UseAliasFile(dir.filePath("aliases.ini"), aliases);
+    TQGDBSelect dialog;
+    fill(dialog);
+    dialog.show();
+    dialog.ListView1()->setFocus();
+    QTest::keyClick(dialog.ListView1(), Qt::Key(key));
+    QCOMPARE(dialog.SelectedDatabase(), selected);
+    QVERIFY(dialog.Button1()->isEnabled());
+    if (!aliases.isEmpty())
+        initTestCase();
 }
 
 QTEST_MAIN(TestDBSelect)

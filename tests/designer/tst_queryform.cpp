@@ -50,6 +50,7 @@ private Q_SLOTS:
     void removeTableReferences();
     void removingSameAliasTable();
     void linkRowsMarked();
+    void ctrlAInTheTableList();
     void showHideTableList();
     void viewStyles();
     void exitCommands_data();
@@ -444,6 +445,22 @@ void TestQueryForm::linkRowsMarked()
     TQGDesignLists::AppendRow(m_form->ListView2(), {"SALES_DB.ClientNo", "=", "CLIENTS_DB.ClientNo", "AND"});
     m_form->GenerateSQL();
     QVERIFY(!m_form->ListView2()->topLevelItem(1)->font(0).italic());
+}
+
+void TestQueryForm::ctrlAInTheTableList()
+{
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_form->Memo1()->setPlainText(QStringLiteral("SELECT 1"));
+    QAbstractItemView *view = m_form->ListView1()->CurrentView();
+    view->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(m_form->ListView1()->SelectedCaptions().size(), m_form->ListView1()->RowCount());
+    QVERIFY(!m_form->Memo1()->textCursor().hasSelection());
+    // Elsewhere Ctrl+A is the menu's Select All, of the SQL text.
+    m_form->Memo1()->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(m_form->Memo1(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(m_form->Memo1()->textCursor().selectedText(), QStringLiteral("SELECT 1"));
 }
 
 void TestQueryForm::showHideTableList()
