@@ -1,5 +1,8 @@
 #include "tqgcanvascommands.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "designwords.h"
 #include "messages.h"
 #include "naming.h"
@@ -215,6 +218,17 @@ void TQGCanvasCommands::InsertTables(const QStringList &names, const QPoint &dro
         m_host->GenerateSQL();
 }
 
+QPoint TQGCanvasCommands::PlacementPosition(int index) const
+{
+    constexpr int left = 50, top = 40, rowStep = TQGCheckListBox::DefaultHeight + 20;
+    const TQGScrollBox *box = m_host->ScrollBox1();
+    // A canvas not yet shown has no width of its own to wrap at.
+    int perRow = std::numeric_limits<int>::max();
+    if (box && box->isVisible())
+        perRow = std::max(1, (box->viewport()->width() - left - TQGCheckListBox::DefaultWidth) / PlacementStep + 1);
+    return QPoint(left + PlacementStep * (index % perRow), top + rowStep * (index / perRow));
+}
+
 void TQGCanvasCommands::ListView1DblClick()
 {
     const QStringList names = m_host->SelectedTableNames();
@@ -222,8 +236,8 @@ void TQGCanvasCommands::ListView1DblClick()
         return;
     const bool done = VdqMessages::Guarded(m_host->HostWindow(), [&] {
         for (const QString &name : names) {
-            const QRect geometry(50 + PlacementStep * m_host->PlacedTableCount(), 40,
-                                 TQGCheckListBox::DefaultWidth, TQGCheckListBox::DefaultHeight);
+            const QRect geometry(PlacementPosition(m_host->PlacedTableCount()),
+                                 QSize(TQGCheckListBox::DefaultWidth, TQGCheckListBox::DefaultHeight));
             CreateTableWindow(name, geometry, true);
             m_host->SetPlacedTableCount(m_host->PlacedTableCount() + 1);
         }

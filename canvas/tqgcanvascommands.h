@@ -38,6 +38,9 @@ public:
     // all unticked). Raises VdqError when the table cannot be opened; the window is then
     // taken off the canvas again.
     TQGCheckListBox *CreateTableWindow(const QString &tableName, const QRect &geometry, bool ticked);
+    // Where a double click puts the index-th table placed since the design began: 145 apart
+    // from (50, 40), in rows that wrap at the canvas's visible width.
+    QPoint PlacementPosition(int index) const;
     // The file reader's creator: the window stays on the canvas, without rows, when the
     // table cannot be opened (the error is raised after it was shown).
     TQGCheckListBox *CreateStoredTableWindow(const QString &tableName, const QRect &geometry,

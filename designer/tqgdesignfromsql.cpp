@@ -2,6 +2,7 @@
 
 #include "messages.h"
 #include "sqldesignparser.h"
+#include "tqgcanvascommands.h"
 #include "tqgchecklistbox.h"
 #include "tqgdefinitionio.h"
 #include "tqgqueryform.h"
@@ -12,10 +13,6 @@
 #include "tsessionlist.h"
 
 #include <QAction>
-
-namespace {
-constexpr int PlacementStep = 145;
-} // namespace
 
 TQGDesignFromSql::TQGDesignFromSql(TQGQueryForm *form)
     : QObject(form), m_form(form)
@@ -55,8 +52,11 @@ bool TQGDesignFromSql::DesignfromSQL1Click()
     definition.database = database;
     // The tables go where a double click would put them now: after the ones placed before.
     const int placed = m_form->PlacedTableCount();
-    for (StoredTable &table : definition.tables)
-        table.left += PlacementStep * placed;
+    for (qsizetype k = 0; k < definition.tables.size(); ++k) {
+        const QPoint at = m_form->Canvas()->PlacementPosition(placed + int(k));
+        definition.tables[k].left = at.x();
+        definition.tables[k].top = at.y();
+    }
     const QueryDefinition replaced = TQGDefinitionIO::Capture(*m_form);
     apply(definition, true);
     m_form->SetPlacedTableCount(placed + int(definition.tables.size()));

@@ -306,6 +306,8 @@ void TQGQueryForm::SpeedButton15Click()
     delete old;
     m_currentTable = nullptr;
     m_options->Reset(false, false, 0);
+    // The next table goes to the first place again, not after those of the old design.
+    m_placedTableCount = 0;
     GenerateSQL();
 }
 

@@ -46,7 +46,7 @@ private Q_SLOTS:
     void twoTablesRefuseSwitch();
     void switchKeepsListRows();
     void newQuery();
-    void placedTableCountSurvivesNewQuery();
+    void placementStartsAgainAndWraps();
     void removeTableReferences();
     void removingSameAliasTable();
     void linkRowsMarked();
@@ -360,7 +360,7 @@ void TestQueryForm::newQuery()
     QCOMPARE(m_form->ListView1()->RowCount(), 5);
 }
 
-void TestQueryForm::placedTableCountSurvivesNewQuery()
+void TestQueryForm::placementStartsAgainAndWraps()
 {
     for (const char *t : {"CLIENTS.DB", "SALES.DB", "products"})
         place(QLatin1String(t));
@@ -368,11 +368,23 @@ void TestQueryForm::placedTableCountSurvivesNewQuery()
     QCOMPARE(windows.size(), 3);
     QCOMPARE(windows.at(0)->geometry(), QRect(50, 40, 121, 180));
     QCOMPARE(windows.at(2)->geometry(), QRect(340, 40, 121, 180));
+    // After New Query the next table takes the first place again.
     m_form->SpeedButton15Click();
-    TQGCheckListBox *next = place(QStringLiteral("CLIENTS.DB"));
-    QVERIFY(next);
-    QCOMPARE(next->geometry().left(), 3 * 145 + 50);
-    QCOMPARE(m_form->PlacedTableCount(), 4);
+    QCOMPARE(place(QStringLiteral("CLIENTS.DB"))->geometry(), QRect(50, 40, 121, 180));
+    QCOMPARE(m_form->PlacedTableCount(), 1);
+    // On a shown canvas the places wrap at its visible width.
+    m_form->SpeedButton15Click();
+    m_form->resize(800, 600);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    const int width = m_form->ScrollBox1()->viewport()->width();
+    const int perRow = (width - 50 - 121) / 145 + 1;
+    for (int k = 0; k <= perRow; ++k)
+        place(QStringLiteral("products"));
+    const QList<TQGCheckListBox *> wrapped = m_form->ScrollBox1()->TableWindows();
+    QCOMPARE(wrapped.at(perRow - 1)->geometry().topLeft(), QPoint(50 + 145 * (perRow - 1), 40));
+    QVERIFY(wrapped.at(perRow - 1)->geometry().right() < width);
+    QCOMPARE(wrapped.at(perRow)->geometry().topLeft(), QPoint(50, 240));
 }
 
 void TestQueryForm::removeTableReferences()
