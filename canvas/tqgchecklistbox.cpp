@@ -15,6 +15,9 @@
 #include <QPainter>
 #include <QStyle>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 constexpr int MinimumWidth = 60;
 constexpr int MinimumHeight = 40;
@@ -297,15 +300,35 @@ bool TQGCheckListBox::event(QEvent *event)
     return QListWidget::event(event);
 }
 
+double ContrastRatio(const QColor &a, const QColor &b)
+{
+    auto luminance = [](const QColor &c) {
+        auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QPair<QColor, QColor> TQGCheckListBox::CaptionColors(const QPalette &palette, bool active)
+{
+    // Each text on the background of its own pair of roles, so that it stays readable in
+    // palettes that set some roles and leave others (a dark palette with a light Mid).
+    QColor back = palette.color(QPalette::Inactive, active ? QPalette::Highlight : QPalette::Button);
+    const QColor text = palette.color(QPalette::Inactive, active ? QPalette::HighlightedText : QPalette::ButtonText);
+    // Some styles' own pairs fall short of 4.5:1 (Fusion's white on #308cc6 is 3.7:1): the
+    // background moves away from the text, keeping its hue, until the caption reads.
+    const bool lightText = text.lightnessF() > 0.5;
+    for (int step = 0; step < 12 && ContrastRatio(back, text) < 4.5; ++step)
+        back = lightText ? back.darker(112) : back.lighter(112);
+    return {back, text};
+}
+
 void TQGCheckListBox::paintFrame()
 {
     QPainter p(this);
     const QPalette pal = palette();
-    const bool active = hasFocus();
-    const QColor captionColor = active ? pal.color(QPalette::Active, QPalette::Highlight)
-                                       : pal.color(QPalette::Inactive, QPalette::Mid);
-    const QColor textColor = active ? pal.color(QPalette::Active, QPalette::HighlightedText)
-                                    : pal.color(QPalette::Active, QPalette::WindowText);
+    const auto [captionColor, textColor] = CaptionColors(pal, hasFocus());
     // Sizing border.
     p.fillRect(QRect(0, 0, width(), BorderWidth + CaptionHeight), pal.color(QPalette::Window));
     p.fillRect(QRect(0, 0, BorderWidth, height()), pal.color(QPalette::Window));

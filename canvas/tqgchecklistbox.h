@@ -3,6 +3,7 @@
 #include "querymodel.h"
 
 #include <QListWidget>
+#include <QPair>
 #include <QMenu>
 #include <QPointer>
 
@@ -12,6 +13,9 @@ class TQGTableWindowHandlers;
 // A table on the design canvas: a check list box of its fields with a small caption bar
 // showing the table name and a sizing border, moved by the caption and sized by the border
 // like a miniature tool window. Its geometry is the Left, Top, Width and Height of the design.
+// The WCAG 2 contrast ratio of two colours (1 to 21).
+double ContrastRatio(const QColor &a, const QColor &b);
+
 class TQGCheckListBox : public QListWidget
 {
     Q_OBJECT
@@ -35,6 +39,8 @@ public:
     void SetAlias(const QString &alias);
     // The caption bar's text: the caption, and the alias where the bar names it.
     QString CaptionText() const;
+    // The caption bar's background and text colours, for the window with the focus or not.
+    static QPair<QColor, QColor> CaptionColors(const QPalette &palette, bool active);
 
     void SetHandlers(TQGTableWindowHandlers *handlers) { m_handlers = handlers; }
     void SetPopupMenu(QMenu *menu) { m_popup = menu; }

@@ -12,10 +12,17 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <cmath>
+
 using namespace DesignFixture;
+
+Q_DECLARE_METATYPE(QPalette)
+
 
 class TestCanvas : public QObject
 {
@@ -50,6 +57,8 @@ private Q_SLOTS:
     void tableThatCannotBeOpened();
     void canvasGrowsToReachWindows();
     void twoTableSelectUncheckedFields();
+    void captionReadableInEveryPalette_data();
+    void captionReadableInEveryPalette();
 
 private:
     QDropEvent *tableDrop(const QPoint &contentPos);
@@ -500,6 +509,38 @@ void TestCanvas::twoTableSelectUncheckedFields()
              QStringList({"SELECT clients.ClientNo, clients.Firm, order_items.\"Cust No\" FROM",
                           "clients clients, \"order items\" order_items", "WHERE ",
                           " order_items.\"Cust No\" = clients.ClientNo "}));
+}
+
+void TestCanvas::captionReadableInEveryPalette_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion"));
+    const QPalette light = fusion->standardPalette();
+    delete fusion;
+    QTest::newRow("Fusion, light") << light;
+    // The dark palette most programs set on Fusion: some roles, Mid and its kin left light.
+    QPalette dark = light;
+    const QColor window(53, 53, 53);
+    for (auto [role, colour] : std::initializer_list<std::pair<QPalette::ColorRole, QColor>>{
+             {QPalette::Window, window}, {QPalette::WindowText, Qt::white}, {QPalette::Base, QColor(42, 42, 42)},
+             {QPalette::AlternateBase, window}, {QPalette::Text, Qt::white}, {QPalette::Button, window},
+             {QPalette::ButtonText, Qt::white}, {QPalette::Highlight, QColor(42, 130, 218)},
+             {QPalette::HighlightedText, Qt::black}})
+        dark.setColor(role, colour);
+    QTest::newRow("Fusion, the usual dark palette") << dark;
+    // Every role set, from one button colour.
+    QTest::newRow("every role from a dark button") << QPalette(QColor(30, 30, 40), QColor(20, 20, 25));
+}
+
+void TestCanvas::captionReadableInEveryPalette()
+{
+    QFETCH(QPalette, palette);
+    for (bool active : {true, false}) {
+        const auto [back, text] = TQGCheckListBox::CaptionColors(palette, active);
+        QVERIFY2(ContrastRatio(back, text) >= 4.5, qPrintable(QStringLiteral("%1 caption: %2 on %3, %4:1")
+                                                             .arg(active ? "active" : "inactive", text.name(), back.name())
+                                                             .arg(ContrastRatio(back, text), 0, 'f', 2)));
+    }
 }
 
 QTEST_MAIN(TestCanvas)
