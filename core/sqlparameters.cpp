@@ -46,11 +46,16 @@ void ForEachSqlCodeChar(const QString &sql, const std::function<qsizetype(qsizet
 
 QStringList SqlParameterNames(const QString &sql)
 {
+    return SqlParameterNames(sql, SqlReading());
+}
+
+QStringList SqlParameterNames(const QString &sql, const SqlReading &reading)
+{
     QStringList names;
     // Seen names, case-folded: a statement with many parameters costs no more per name.
     QSet<QString> seen;
     const qsizetype n = sql.size();
-    ForEachSqlCodeChar(sql, [&](qsizetype i) {
+    ForEachSqlCodeChar(sql, reading, [&](qsizetype i) {
         if (sql.at(i) != u':' || i + 1 >= n || (i > 0 && sql.at(i - 1) == u':') || !isWordChar(sql.at(i + 1)))
             return i;
         const qsizetype j = SqlWordEnd(sql, i + 1);
