@@ -9,6 +9,8 @@ class TestLiteralText : public QObject
 private Q_SLOTS:
     void backslashes_data();
     void backslashes();
+    void wayBack_data();
+    void wayBack();
 };
 
 void TestLiteralText::backslashes_data()
@@ -63,6 +65,37 @@ void TestLiteralText::backslashes()
     style.dialect = SqlDialect(dialect);
     style.backslashEscapes = escapes;
     QCOMPARE(WithServerBackslashes(lines, style), expected);
+}
+
+// A literal as the server reads it, in the standard form; the standard form written for the
+// server and read back is itself.
+void TestLiteralText::wayBack_data()
+{
+    QTest::addColumn<bool>("escapes");
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<QString>("standard");
+    QTest::newRow("escapes off: as written") << false << "'C:\\new'" << "'C:\\new'";
+    QTest::newRow("doubled backslashes") << true << "'C:\\\\new\\\\table'" << "'C:\\new\\table'";
+    QTest::newRow("escaped quote") << true << "'O\\'Neil'" << "'O''Neil'";
+    QTest::newRow("doubled quote") << true << "'it''s'" << "'it''s'";
+    QTest::newRow("escape letters") << true << "'a\\nb\\tc\\0'" << QStringLiteral("'a\nb\tc") + QChar(0) + u'\'';
+    QTest::newRow("like escapes kept") << true << "'100\\%\\_'" << "'100\\%\\_'";
+    QTest::newRow("names and code kept") << true << "`a\\b` = 'x\\\\' AND \"q\\r\" = 1"
+                                         << "`a\\b` = 'x\\' AND \"q\\r\" = 1";
+    QTest::newRow("two literals") << true << "BETWEEN '\\\\a' AND 'b\\''" << "BETWEEN '\\a' AND 'b'''";
+}
+
+void TestLiteralText::wayBack()
+{
+    QFETCH(bool, escapes);
+    QFETCH(QString, server);
+    QFETCH(QString, standard);
+    IdentifierStyle style;
+    style.dialect = SqlDialect::MySQL;
+    style.backslashEscapes = escapes;
+    QCOMPARE(StandardLiterals(server, style), standard);
+    if (!standard.contains(QChar(0)) && !standard.contains(u'%'))
+        QCOMPARE(StandardLiterals(WithServerBackslashes({standard}, style).value(0), style), standard);
 }
 
 QTEST_MAIN(TestLiteralText)
