@@ -1,6 +1,7 @@
 #include "sqlbuilders.h"
 
 #include "designwords.h"
+#include "literaltext.h"
 #include "naming.h"
 #include "selectforms.h"
 
@@ -392,7 +393,7 @@ QStringList BuildDeleteSQL(const QueryDesign &design)
     return lines;
 }
 
-QStringList GenerateSQLLines(const QueryDesign &design)
+static QStringList statementLines(const QueryDesign &design)
 {
     switch (design.queryType) {
     case QueryType::Select:
@@ -405,6 +406,11 @@ QStringList GenerateSQLLines(const QueryDesign &design)
         return BuildDeleteSQL(design);
     }
     return {};
+}
+
+QStringList GenerateSQLLines(const QueryDesign &design)
+{
+    return WithServerBackslashes(statementLines(design), design.style);
 }
 
 QString GenerateSQLText(const QueryDesign &design)

@@ -4,7 +4,7 @@
 
 namespace {
 
-bool isWordChar(QChar c)
+bool isSqlWordChar(QChar c)
 {
     return c.isLetterOrNumber() || c == u'_';
 }
@@ -13,7 +13,7 @@ bool isWordChar(QChar c)
 
 qsizetype SqlWordEnd(const QString &sql, qsizetype i)
 {
-    while (i < sql.size() && isWordChar(sql.at(i)))
+    while (i < sql.size() && isSqlWordChar(sql.at(i)))
         ++i;
     return i;
 }
@@ -46,12 +46,17 @@ void ForEachSqlCodeChar(const QString &sql, const std::function<qsizetype(qsizet
 
 QStringList SqlParameterNames(const QString &sql)
 {
+    return SqlParameterNames(sql, SqlReading());
+}
+
+QStringList SqlParameterNames(const QString &sql, const SqlReading &reading)
+{
     QStringList names;
     // Seen names, case-folded: a statement with many parameters costs no more per name.
     QSet<QString> seen;
     const qsizetype n = sql.size();
-    ForEachSqlCodeChar(sql, [&](qsizetype i) {
-        if (sql.at(i) != u':' || i + 1 >= n || (i > 0 && sql.at(i - 1) == u':') || !isWordChar(sql.at(i + 1)))
+    ForEachSqlCodeChar(sql, reading, [&](qsizetype i) {
+        if (sql.at(i) != u':' || i + 1 >= n || (i > 0 && sql.at(i - 1) == u':') || !isSqlWordChar(sql.at(i + 1)))
             return i;
         const qsizetype j = SqlWordEnd(sql, i + 1);
         const QString name = sql.mid(i + 1, j - i - 1);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sqlreading.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,6 +10,8 @@
 // The named parameters (":Name") of a statement, in order of first use, each once (letter
 // case ignored): outside strings, quoted names and comments; "::" is a cast.
 QStringList SqlParameterNames(const QString &sql);
+// The same, read as the engine reads the text (its strings, names and comments).
+QStringList SqlParameterNames(const QString &sql, const SqlReading &reading);
 
 // Walks a statement outside strings, quoted names, "--" and "/* */" comments and dollar-quoted
 // strings, and calls visit(i) at each other character; visit returns the index it has read

@@ -288,9 +288,12 @@ void TDatabase::connected(QSqlDatabase &db)
         m_engine = engine;
     }
     if (engine == SqlDialect::MySQL) {
-        // A backslash in a string literal is the character itself, as in standard SQL.
-        QSqlQuery q(db);
-        q.exec(QStringLiteral("SET SESSION sql_mode = CONCAT(@@sql_mode, ',NO_BACKSLASH_ESCAPES')"));
+        // The session keeps the server's own mode, so the text written here means the same on
+        // the host's ordinary connection to that server; whether a backslash in a string is an
+        // escape follows from that mode.
+        const QStringList mode = readColumn(db, QStringLiteral("SELECT @@SESSION.sql_mode"));
+        m_backslashEscapes = mode.isEmpty()
+                             || !mode.first().split(u',').contains(QLatin1String("NO_BACKSLASH_ESCAPES"), Qt::CaseInsensitive);
     }
     addEngineKeywords(db, engine);
 }

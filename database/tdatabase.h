@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sqldialect.h"
+#include "sqlreading.h"
 #include "taliasconfig.h"
 
 #include <QList>
@@ -35,7 +36,12 @@ public:
     // How a statement for this database writes identifiers: quoted for the local
     // desktop-table database, in this engine's dialect. The designer and vdqsql both take it
     // from the database the design is opened in.
-    IdentifierStyle Style() const { return {!IsSqlBased(), Dialect()}; }
+    IdentifierStyle Style() const { return {!IsSqlBased(), Dialect(), BackslashEscapes()}; }
+    // MySQL: the server's own sql_mode, which the designer's session keeps, reads a backslash
+    // in a string literal as an escape (no NO_BACKSLASH_ESCAPES). Known once connected.
+    bool BackslashEscapes() const { return Dialect() == SqlDialect::MySQL && m_backslashEscapes; }
+    // How the engine reads a statement's text on this connection.
+    SqlReading Reading() const { return ReadingOf(Style()); }
     // The family of the Qt driver (how results and type codes are read): ODBC stays ODBC.
     SqlDialect DriverFamily() const;
 
@@ -86,5 +92,6 @@ private:
     QString m_connectionName;
     QList<QPointer<TQuery>> m_queries;  // open results on this connection
     SqlDialect m_engine = SqlDialect::ODBC;  // behind ODBC: found when connected
+    bool m_backslashEscapes = true;          // MySQL's default mode
     QByteArray m_fileIdentity;               // STANDARD: device and inode of the file opened
 };

@@ -79,14 +79,15 @@ QString TQuery::statementText() const
     return text;
 }
 
-QList<QPair<QString, QVariant>> TQuery::masterParameters(const QString &statement) const
+QList<QPair<QString, QVariant>> TQuery::masterParameters(const QString &statement, const TDatabase &db) const
 {
     Binds binds;
     TQuery *master = m_master ? m_master->DataSet() : nullptr;
     if (!master || master == this || !master->IsActive())
         return binds;
     const QList<TFieldInfo> fields = master->Fields();
-    for (const QString &name : SqlParameterNames(statement)) {
+    // Read as the engine reads the text: a ":name" inside its strings is no parameter.
+    for (const QString &name : SqlParameterNames(statement, db.Reading())) {
         for (int i = 0; i < fields.size(); ++i) {
             if (fields.at(i).name.compare(name, Qt::CaseInsensitive) == 0) {
                 binds.append({name, master->Value(master->RecNo(), i)});
@@ -105,7 +106,7 @@ void TQuery::Start()
     if (statement.isEmpty())
         throw VdqError(kNoStatement);
     TDatabase *db = Database();
-    auto result = std::make_unique<Result>(this, db, statement, masterParameters(statement));
+    auto result = std::make_unique<Result>(this, db, statement, masterParameters(statement, *db));
     result->start();
     m_pending = std::move(result);
     m_rowsSignalled = 0;
@@ -250,7 +251,7 @@ void TQuery::ExecSql()
     if (statement.isEmpty())
         throw VdqError(kNoStatement);
     TDatabase *db = Database();
-    const Binds binds = masterParameters(statement);
+    const Binds binds = masterParameters(statement, *db);
     QSqlQuery q(db->Connection());
     q.setForwardOnly(true);
     if (db->DriverFamily() == SqlDialect::SQLite) {

@@ -120,7 +120,7 @@ private:
     void finishPending();
 
     QString statementText() const;
-    QList<QPair<QString, QVariant>> masterParameters(const QString &statement) const;
+    QList<QPair<QString, QVariant>> masterParameters(const QString &statement, const TDatabase &db) const;
     void checkClosed() const;
 };
 

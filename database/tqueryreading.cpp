@@ -1,10 +1,13 @@
 #include "tqueryreading_p.h"
 
 #include "sqlparameters.h"
+#include "tdatabase.h"
 
 #include <QDataStream>
 #include <QDateTime>
 #include <QIODevice>
+#include <QSqlDriver>
+#include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
 
@@ -104,15 +107,21 @@ TFieldInfo serverField(SqlDialect dialect, const QSqlField &f)
         field.size = f.length();
     return field;
 }
-QStringList keywords(const QString &sql, bool *semicolon)
+namespace {
+
+// The words of a statement outside strings, quoted names and comments, upper-cased, with
+// its parentheses; and whether a ";" separates two statements.
+QStringList keywords(const QString &sql, const SqlReading &reading, bool *semicolon)
 {
     QStringList words;
     *semicolon = false;
-    ForEachSqlCodeChar(sql, [&](qsizetype pos) {
+    ForEachSqlCodeChar(sql, reading, [&](qsizetype pos) {
         const int i = int(pos);
         const QChar c = sql.at(i);
         if (c == u';')
             *semicolon = true;
+        if (c == u'(' || c == u')')
+            words.append(QString(c));
         if (!c.isLetter() && c != u'_')
             return i;
         const int end = int(SqlWordEnd(sql, i));
@@ -122,30 +131,173 @@ QStringList keywords(const QString &sql, bool *semicolon)
     return words;
 }
 
+const QStringList &writers()
+{
+    static const QStringList words{QStringLiteral("INSERT"), QStringLiteral("UPDATE"), QStringLiteral("DELETE"),
+                                   QStringLiteral("MERGE"),  QStringLiteral("REPLACE"), QStringLiteral("UPSERT"),
+                                   QStringLiteral("CREATE"), QStringLiteral("DROP"),    QStringLiteral("ALTER"),
+                                   QStringLiteral("TRUNCATE"), QStringLiteral("GRANT"), QStringLiteral("REVOKE")};
+    return words;
+}
+
+// Whether the statement writes, by its words. A SELECT writes only with INTO (a table,
+// variables or a file); anywhere else such a word is a name ("SELECT truncate FROM t"). A
+// WITH writes when a named query's body or the statement after the list is a change.
 bool writesData(const QStringList &words)
 {
-    static const QStringList writers{QStringLiteral("INSERT"), QStringLiteral("UPDATE"), QStringLiteral("DELETE"),
-                                     QStringLiteral("MERGE"),  QStringLiteral("REPLACE"), QStringLiteral("UPSERT"),
-                                     QStringLiteral("CREATE"), QStringLiteral("DROP"),    QStringLiteral("ALTER"),
-                                     QStringLiteral("TRUNCATE"), QStringLiteral("GRANT"), QStringLiteral("REVOKE")};
-    if (words.isEmpty())
+    qsizetype lead = 0;  // "(SELECT ...)" reads as its SELECT
+    while (lead < words.size() && words.at(lead) == QLatin1String("("))
+        ++lead;
+    if (lead == words.size())
         return false;
-    const QString &first = words.first();
+    const QString &first = words.at(lead);
     if (first != QLatin1String("SELECT") && first != QLatin1String("WITH") && first != QLatin1String("VALUES")
         && first != QLatin1String("TABLE"))
-        return writers.contains(first);
-    for (int i = 1; i < words.size(); ++i) {
+        return writers().contains(first);
+    if (words.contains(QStringLiteral("INTO")))
+        return true;
+    if (first != QLatin1String("WITH"))
+        return false;
+    int depth = 0;
+    for (qsizetype i = lead + 1; i < words.size(); ++i) {
         const QString &w = words.at(i);
-        if (w == QLatin1String("UPDATE") && (words.at(i - 1) == QLatin1String("FOR") || words.at(i - 1) == QLatin1String("KEY")))
+        if (w == QLatin1String("("))
+            ++depth;
+        else if (w == QLatin1String(")"))
+            --depth;
+        if (!writers().contains(w))
             continue;
-        if (w == QLatin1String("REPLACE") || w == QLatin1String("CREATE"))
-            continue;  // the string function; CREATE only starts a statement
-        // SELECT ... INTO makes a table (or sets variables, or writes a file).
-        if (writers.contains(w) || w == QLatin1String("INTO"))
+        const QString &before = words.at(i - 1);
+        const bool body = before == QLatin1String("(") && i >= 2
+                          && (words.at(i - 2) == QLatin1String("AS") || words.at(i - 2) == QLatin1String("MATERIALIZED"));
+        if (body || (before == QLatin1String(")") && depth == 0))
             return true;
     }
     return false;
 }
+
+// MySQL: the statements that may start a read. Any other (a definition, a call, a rename)
+// would commit the read-only transaction first.
+bool mysqlReads(const QStringList &words)
+{
+    static const QStringList reading{QStringLiteral("("),       QStringLiteral("SELECT"),  QStringLiteral("WITH"),
+                                     QStringLiteral("VALUES"),  QStringLiteral("TABLE"),   QStringLiteral("SHOW"),
+                                     QStringLiteral("DESCRIBE"), QStringLiteral("DESC"),   QStringLiteral("EXPLAIN")};
+    return words.isEmpty() || reading.contains(words.first());
+}
+
+} // namespace
+
+QString selectRefusal(const QString &sql, const SqlReading &reading)
+{
+    bool semicolon = false;
+    const QStringList words = keywords(sql, reading, &semicolon);
+    if (semicolon)
+        return kOneStatement;
+    const bool returning = words.contains(QStringLiteral("RETURNING"));
+    if (writesData(words))
+        return returning ? kChangesData : kNoRows;
+    const QString first = words.value(0);
+    if (first == QLatin1String("CALL") || first == QLatin1String("EXECUTE"))
+        return kChangesData;
+    if (first == QLatin1String("DO"))
+        return kNoRows;
+    if (reading.dialect == SqlDialect::MySQL && !mysqlReads(words))
+        return returning ? kChangesData : kNoRows;
+    return QString();
+}
+
+QString ReadOnlyRun::run(const QStringList &statements)
+{
+    for (const QString &statement : statements) {
+        QSqlQuery q(m_db);
+        if (!q.exec(statement))
+            return TDatabase::ErrorText(q.lastError());
+    }
+    return QString();
+}
+
+QString ReadOnlyRun::setSession()
+{
+    m_session = true;
+    switch (m_engine) {
+    case SqlDialect::PostgreSQL:
+        // Strings are read as the check before the run reads them.
+        return run({QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"),
+                    QStringLiteral("SET standard_conforming_strings = on")});
+    case SqlDialect::MySQL:
+        // A read-only transaction alone lets a definition commit it and run; the session's
+        // mode refuses definitions too.
+        return run({QStringLiteral("SET SESSION TRANSACTION READ ONLY")});
+    case SqlDialect::SQLite:
+        return run({QStringLiteral("PRAGMA query_only = ON")});
+    case SqlDialect::ODBC:
+        break;  // the connection's access mode, set before it opened
+    }
+    return QString();
+}
+
+QString ReadOnlyRun::beginTransaction()
+{
+    if (m_engine != SqlDialect::PostgreSQL && m_engine != SqlDialect::MySQL)
+        return QString();
+    m_transaction = true;
+    return run({QStringLiteral("START TRANSACTION READ ONLY")});
+}
+
+ReadOnlyRun::~ReadOnlyRun()
+{
+    // The connection is the reader's own and closes next; ending here leaves nothing open
+    // on the server meanwhile. A failure (a lost connection) ends it there all the same.
+    if (m_transaction)
+        run({QStringLiteral("ROLLBACK")});
+    if (m_session && m_engine == SqlDialect::SQLite)
+        run({QStringLiteral("PRAGMA query_only = OFF")});
+}
+
+bool mysqlOneStatementPerCall(const QSqlDatabase &db)
+{
+    // MYSQL is the typedef of struct st_mysql; the driver registers the latter.
+    const QVariant handle = db.driver()->handle();
+    void *mysql = handleOf<void *>(handle, "st_mysql*");
+    if (!mysql)
+        mysql = handleOf<void *>(handle, "MYSQL*");
+    auto setOption = libraryFunction<MysqlSetServerOptionFn>(kLibMariaDb, "mysql_set_server_option");
+    if (!setOption)
+        setOption = libraryFunction<MysqlSetServerOptionFn>(kLibMySql, "mysql_set_server_option");
+    constexpr int multiStatementsOff = 1;  // MYSQL_OPTION_MULTI_STATEMENTS_OFF
+    return mysql && setOption && setOption(mysql, multiStatementsOff) == 0;
+}
+
+QString postgresParseRefusal(const QSqlDatabase &db, const QString &sql)
+{
+    const QVariant handle = db.driver()->handle();
+    void *conn = handleOf<void *>(handle, "pg_conn*");
+    if (!conn)
+        conn = handleOf<void *>(handle, "PGconn*");
+    auto prepare = libraryFunction<PQprepareFn>(kLibPq, "PQprepare");
+    auto status = libraryFunction<PQresultStatusFn>(kLibPq, "PQresultStatus");
+    auto message = libraryFunction<PQresultErrorMessageFn>(kLibPq, "PQresultErrorMessage");
+    auto field = libraryFunction<PQresultErrorFieldFn>(kLibPq, "PQresultErrorField");
+    auto clear = libraryFunction<PQclearFn>(kLibPq, "PQclear");
+    if (!conn || !prepare || !status || !message || !field || !clear)
+        return QString();
+    // The unnamed statement: parsed, never run, replaced by the next one.
+    void *result = prepare(conn, "", sql.toUtf8().constData(), 0, nullptr);
+    if (!result)
+        return QStringLiteral("out of memory");
+    constexpr int commandOk = 1;     // PGRES_COMMAND_OK
+    constexpr int sqlState = 'C';    // PG_DIAG_SQLSTATE
+    QString refusal;
+    const char *state = field(result, sqlState);
+    // Several statements are a syntax error (42601); any later failure came from reading one
+    // statement, and shows again when it runs. Written as the driver writes the engine's errors.
+    if (status(result) != commandOk && state && qstrcmp(state, "42601") == 0)
+        refusal = QString::fromUtf8(message(result)) + QStringLiteral("(42601)");
+    clear(result);
+    return refusal;
+}
+
 void encode(SpoolBuffer &out, const QVariant &v)
 {
     if (v.isNull()) {

@@ -5,6 +5,7 @@
 // format of the rows read, and the engines' cancel calls. Private to the query.
 
 #include "sqldialect.h"
+#include "sqlreading.h"
 #include "tquery.h"
 
 #include <QAtomicInteger>
@@ -72,12 +73,45 @@ TFieldInfo sqliteField(const char *name, const char *declared);
 // Engines with a length-bound VARCHAR: their unbounded text types are memos.
 TFieldInfo serverField(SqlDialect dialect, const QSqlField &f);
 
-// The words of a statement outside strings, quoted names and comments, upper-cased, and
-// whether a ";" separates two statements.
-QStringList keywords(const QString &sql, bool *semicolon);
-// On engines where preparing does not tell: whether the statement writes, by its words. A
-// data-changing statement may hide in a WITH; FOR UPDATE is a lock, not a change.
-bool writesData(const QStringList &words);
+// Why a statement is not run under Select Query, said before it runs; empty when it may run.
+// The engine's read-only transaction is what keeps the data as they are; this gives the
+// clearer message. On MySQL, where a statement that defines or calls something commits the
+// read-only transaction, only statements that read may start it, and this is the guard.
+QString selectRefusal(const QString &sql, const SqlReading &reading);
+
+// The reader's own connection kept from changing anything during the run, by the engine's
+// own read-only mode: the session's default first, then a read-only transaction (which
+// also keeps a called routine from committing). What was started ends (the transaction is
+// rolled back, the mode reset) when this goes, after the statement's result has gone.
+class ReadOnlyRun
+{
+public:
+    ReadOnlyRun(QSqlDatabase &db, SqlDialect engine) : m_db(db), m_engine(engine) {}
+    ~ReadOnlyRun();
+    ReadOnlyRun(const ReadOnlyRun &) = delete;
+    ReadOnlyRun &operator=(const ReadOnlyRun &) = delete;
+
+    // Each returns the engine's message when it failed; the run must not go on then.
+    QString setSession();
+    QString beginTransaction();
+
+private:
+    QString run(const QStringList &statements);
+
+    QSqlDatabase &m_db;
+    SqlDialect m_engine;
+    bool m_session = false;
+    bool m_transaction = false;
+};
+
+// MySQL: makes the server refuse several statements in one call on this connection (Qt's
+// driver asks for them at connect). False when the client library does not offer it.
+bool mysqlOneStatementPerCall(const QSqlDatabase &db);
+
+// PostgreSQL through libpq: the engine parses the statement without running it, and refuses
+// several statements in one text. The engine's message when it refuses it as no single
+// statement; empty when it is one (a failure after parsing shows when it runs).
+QString postgresParseRefusal(const QSqlDatabase &db, const QString &sql);
 
 // --- The spool: rows in a compact binary form --------------------------------------------
 
@@ -168,11 +202,19 @@ F libraryFunction(const char *library, const char *name)
 
 constexpr const char *kLibPq = "libpq.so.5";
 constexpr const char *kLibOdbc = "libodbc.so.2";
+constexpr const char *kLibMariaDb = "libmariadb.so.3";
+constexpr const char *kLibMySql = "libmysqlclient.so.21";
 
 using PQgetCancelFn = void *(*)(void *);
 using PQcancelFn = int (*)(void *, char *, int);
 using PQfreeCancelFn = void (*)(void *);
 using SQLCancelFn = short (*)(void *);
+using PQprepareFn = void *(*)(void *, const char *, const char *, int, const void *);
+using PQresultStatusFn = int (*)(const void *);
+using PQresultErrorMessageFn = char *(*)(const void *);
+using PQresultErrorFieldFn = char *(*)(const void *, int);
+using PQclearFn = void (*)(void *);
+using MysqlSetServerOptionFn = int (*)(void *, int);
 
 // What the reader thread and the query share, under the mutex.
 struct ReadState

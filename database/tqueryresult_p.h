@@ -27,7 +27,8 @@ class TQuery::Result
 public:
     Result(TQuery *owner, TDatabase *db, QString statement, Binds binds)
         : m_owner(owner), m_db(db), m_statement(std::move(statement)), m_binds(std::move(binds)),
-          m_dialect(db->DriverFamily()), m_timeout(db->Params().statementTimeout)
+          m_dialect(db->DriverFamily()), m_engine(db->Dialect()), m_reading(db->Reading()),
+          m_timeout(db->Params().statementTimeout)
     {
     }
 
@@ -44,13 +45,11 @@ public:
 
     void start()
     {
+        // SQLite says itself, once the statement is prepared, whether it writes.
         if (m_dialect != SqlDialect::SQLite) {
-            bool semicolon = false;
-            const QStringList words = keywords(m_statement, &semicolon);
-            if (semicolon)
-                throw VdqError(kOneStatement);
-            if (writesData(words))
-                throw VdqError(words.contains(QStringLiteral("RETURNING")) ? kChangesData : kNoRows);
+            const QString refusal = selectRefusal(m_statement, m_reading);
+            if (!refusal.isEmpty())
+                throw VdqError(refusal);
         }
         m_spool.setFileTemplate(QDir::tempPath() + QStringLiteral("/vdq-result-XXXXXX"));
         if (!m_spool.open())
@@ -287,6 +286,10 @@ private:
         {
             QSqlDatabase db = QSqlDatabase::cloneDatabase(source, name);
             source = QSqlDatabase();
+            // An engine this system does not know is asked through ODBC's own access mode,
+            // which many drivers only take as a hint.
+            if (m_dialect == SqlDialect::ODBC && m_engine == SqlDialect::ODBC)
+                db.setConnectOptions(db.connectOptions() + QStringLiteral(";SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY"));
             if (!db.open())
                 fail(TDatabase::ErrorText(db.lastError()));
             else
@@ -298,6 +301,21 @@ private:
         }
         QSqlDatabase::removeDatabase(name);
         finish();
+    }
+
+    // Makes the reader's connection read-only and lets one statement through; the message
+    // when the run must not go on.
+    QString readOnlyRefusal(QSqlDatabase &db, ReadOnlyRun &readOnly)
+    {
+        if (m_dialect == SqlDialect::MySQL && !mysqlOneStatementPerCall(db))
+            return kOneStatement;
+        QString refusal = readOnly.setSession();
+        // libpq parses the text as it will run (the session's string rules set), before the
+        // transaction that a failed parse would abort. With values Qt prepares the text
+        // itself; the check before the run has read it then.
+        if (refusal.isEmpty() && m_dialect == SqlDialect::PostgreSQL && m_binds.isEmpty())
+            refusal = postgresParseRefusal(db, m_statement);
+        return refusal.isEmpty() ? readOnly.beginTransaction() : refusal;
     }
 
     void readOn(QSqlDatabase &db, const QString &spoolName)
@@ -313,6 +331,13 @@ private:
         QFile spool(spoolName);
         if (!spool.open(QIODevice::WriteOnly | QIODevice::Append)) {
             fail(QStringLiteral("Cannot open file %1: %2").arg(spoolName, spool.errorString()));
+            return;
+        }
+        // Declared before the statement's query: the transaction ends after its result.
+        ReadOnlyRun readOnly(db, m_engine);
+        const QString refusal = readOnlyRefusal(db, readOnly);
+        if (!refusal.isEmpty()) {
+            fail(refusal);
             return;
         }
         QSqlQuery q(db);
@@ -426,7 +451,9 @@ private:
     TDatabase *m_db;
     QString m_statement;
     Binds m_binds;
-    SqlDialect m_dialect;
+    SqlDialect m_dialect;  // the Qt driver's family
+    SqlDialect m_engine;   // the engine behind it
+    SqlReading m_reading;
     int m_timeout;
     QList<TFieldInfo> m_fields;
     ReadState m_state;

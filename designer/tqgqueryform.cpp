@@ -404,6 +404,7 @@ void TQGQueryForm::ShowTableNames(const QString &sessionName, const QString &dat
     if (TDatabase *db = session ? session->FindOpenDatabase(databaseName) : nullptr) {
         const IdentifierStyle style = db->Style();
         m_quoteIdentifiers = style.quoteIdentifiers;
+        m_backslashEscapes = style.backslashEscapes;
         SetDialect(style.dialect);
     }
     // Completion offers this database's names; a table's fields are read when first asked.

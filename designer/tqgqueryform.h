@@ -51,7 +51,7 @@ public:
     void SetQuoteIdentifiers(bool quote) { m_quoteIdentifiers = quote; }
     SqlDialect Dialect() const { return m_dialect; }
     void SetDialect(SqlDialect dialect);
-    IdentifierStyle Style() const override { return {m_quoteIdentifiers, m_dialect}; }
+    IdentifierStyle Style() const override { return {m_quoteIdentifiers, m_dialect, m_backslashEscapes}; }
     TQGCheckListBox *CurrentTable() const override { return m_currentTable; }
     void SetCurrentTable(TQGCheckListBox *table) override { m_currentTable = table; }
     int PlacedTableCount() const override { return m_placedTableCount; }
@@ -165,6 +165,7 @@ private:
     QueryType m_queryType = QueryType::Select;
     bool m_quoteIdentifiers = false;
     SqlDialect m_dialect = SqlDialect::SQLite;
+    bool m_backslashEscapes = false;  // the MySQL server's mode, from the database
     QPointer<TQGCheckListBox> m_currentTable;
     int m_placedTableCount = 0;
     TQuery *m_query;

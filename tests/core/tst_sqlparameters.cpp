@@ -8,6 +8,8 @@ class TestSqlParameters : public QObject
 private Q_SLOTS:
     void names_data();
     void names();
+    void namesAsEngineReads_data();
+    void namesAsEngineReads();
     void manyDistinctNames();
 };
 
@@ -47,6 +49,42 @@ void TestSqlParameters::names()
     QFETCH(QString, sql);
     QFETCH(QStringList, names);
     QCOMPARE(SqlParameterNames(sql), names);
+}
+
+void TestSqlParameters::namesAsEngineReads_data()
+{
+    QTest::addColumn<int>("dialect");
+    QTest::addColumn<bool>("escapes");
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QStringList>("names");
+    const int pg = int(SqlDialect::PostgreSQL);
+    const int my = int(SqlDialect::MySQL);
+    const int lite = int(SqlDialect::SQLite);
+    QTest::newRow("pg: escape string") << pg << false << "SELECT E'\\':no', :yes" << QStringList{"yes"};
+    QTest::newRow("pg: plain string ends at the quote") << pg << false << "SELECT '\\', :yes" << QStringList{"yes"};
+    QTest::newRow("pg: dollar inside a name") << pg << false << "SELECT a$b$c, :yes" << QStringList{"yes"};
+    QTest::newRow("pg: dollar quote") << pg << false << "SELECT $f$ :no $f$, :yes" << QStringList{"yes"};
+    QTest::newRow("pg: nested comments") << pg << false << "SELECT /* a /* :no */ :no */ :yes" << QStringList{"yes"};
+    QTest::newRow("my: escaped quote") << my << true << "SELECT 'it\\'s :no', :yes" << QStringList{"yes"};
+    QTest::newRow("my: backslash is text without escapes") << my << false << "SELECT 'a\\', :yes"
+                                                            << QStringList{"yes"};
+    QTest::newRow("my: double quotes are a string") << my << true << "SELECT \"\\\" :no\", :yes"
+                                                    << QStringList{"yes"};
+    QTest::newRow("my: hash comment") << my << true << "SELECT 1 # :no\n, :yes" << QStringList{"yes"};
+    QTest::newRow("my: --x is code") << my << true << "SELECT 1 --:x" << QStringList{"x"};
+    QTest::newRow("my: -- and a space is a comment") << my << true << "SELECT 1 -- :no\n, :yes" << QStringList{"yes"};
+    QTest::newRow("my: executable comment") << my << true << "SELECT /*!50100 :yes */ 1 /* :no */" << QStringList{"yes"};
+    QTest::newRow("sqlite: bracketed name") << lite << false << "SELECT [a:no], :yes" << QStringList{"yes"};
+    QTest::newRow("sqlite: dollar is code") << lite << false << "SELECT $a$, :yes" << QStringList{"yes"};
+}
+
+void TestSqlParameters::namesAsEngineReads()
+{
+    QFETCH(int, dialect);
+    QFETCH(bool, escapes);
+    QFETCH(QString, sql);
+    QFETCH(QStringList, names);
+    QCOMPARE(SqlParameterNames(sql, SqlReading{SqlDialect(dialect), escapes}), names);
 }
 
 void TestSqlParameters::manyDistinctNames()

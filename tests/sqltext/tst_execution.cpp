@@ -1,11 +1,12 @@
 #include "executionchecks.h"
+#include "readonlychecks.h"
 
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QtTest>
 
 // The execute command and the result grid on the sample database of each engine: a SQLite
-// file, and the PostgreSQL server of the test run. The engine is the first column of every
+// file and the PostgreSQL server of the test run; the read-only checks on every engine. The engine is the first column of every
 // check's table.
 class TestExecution : public QObject
 {
@@ -56,6 +57,12 @@ private Q_SLOTS:
     void statementTimeout();
     void unwrappableStatement_data() { ExecutionChecks::enginesData("pg"); }
     void unwrappableStatement();
+    void readOnly_data() { ReadOnlyChecks::statementsData(); }
+    void readOnly();
+    void readOnlyDesignValue_data() { ReadOnlyChecks::designValuesData(); }
+    void readOnlyDesignValue();
+    void insertAfterRead_data() { ReadOnlyChecks::insertAfterReadData(); }
+    void insertAfterRead();
 
 private:
     QTemporaryDir m_dir;
@@ -100,6 +107,9 @@ void TestExecution::cleanup()
 
 void TestExecution::cleanupTestCase()
 {
+    // The servers' sample databases serve the other tests of the run as they were.
+    for (const QString &alias : ReadOnlyChecks::kAllAliases)
+        ReadOnlyChecks::dropTables(alias);
     Sessions().CloseAll();
 }
 
@@ -261,6 +271,27 @@ void TestExecution::statementTimeout()
     m_window->run(QStringLiteral("SELECT * FROM products"));
     QVERIFY2(m_window->log->messages.isEmpty(), qPrintable(m_window->log->last()));
     QCOMPARE(m_window->status(), QStringLiteral("20 record(s)"));
+}
+
+// Nothing run as a Select Query changes data, however it is written, on every engine.
+void TestExecution::readOnly()
+{
+    QFETCH(QString, sql);
+    QFETCH(bool, refused);
+    QFETCH(QString, rows);
+    ReadOnlyChecks::statement(*m_window, m_alias, sql, refused, rows);
+}
+
+void TestExecution::readOnlyDesignValue()
+{
+    QFETCH(QString, value);
+    ReadOnlyChecks::designValue(*m_window, m_alias, value);
+}
+
+void TestExecution::insertAfterRead()
+{
+    QFETCH(QString, how);
+    ReadOnlyChecks::insertAfterRead(*m_window, m_alias, how);
 }
 
 QTEST_MAIN(TestExecution)

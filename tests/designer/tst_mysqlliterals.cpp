@@ -1,0 +1,130 @@
+#include "designfixture.h"
+#include "tqgcanvascommands.h"
+#include "tqgdesignlists.h"
+#include "tqgsqleditor.h"
+#include "valuetext.h"
+#include "naming.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QtTest>
+
+using namespace DesignFixture;
+
+// The text the designer hands back for the MariaDB server of the test run, run through an
+// ordinary connection of the host's own (the server's mode, which reads a backslash in a
+// string as an escape): every value is stored and found exactly as it was typed.
+class TestMySqlLiterals : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void serverMode();
+    void literals_data();
+    void literals();
+
+private:
+    QTemporaryDir m_dir;
+    QSqlDatabase m_plain;
+};
+
+namespace {
+
+const QString kAlias = QStringLiteral("MARIADB");
+const QString kPlain = QStringLiteral("plain");
+
+QString run(const QSqlDatabase &db, const QString &sql, QString *value = nullptr)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(sql))
+        return sql + QStringLiteral(": ") + q.lastError().text();
+    if (value && q.next())
+        *value = q.value(0).toString();
+    return QString();
+}
+
+} // namespace
+
+void TestMySqlLiterals::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    const auto env = TestSupport::MariaDbEnv();
+    QVERIFY2(!env.isEmpty(), "the MariaDB test server is not running");
+    TestSupport::UseAliasFile(m_dir.filePath("aliases.ini"),
+                              TestSupport::MariaDbAliasSection(kAlias, env.value("MYPASSWORD")));
+    // The host's connection: the driver's defaults, nothing set on the session.
+    m_plain = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), kPlain);
+    m_plain.setHostName(env.value("MYHOST"));
+    m_plain.setPort(env.value("MYPORT").toInt());
+    m_plain.setDatabaseName(env.value("MYDATABASE"));
+    m_plain.setUserName(env.value("MYUSER"));
+    m_plain.setPassword(env.value("MYPASSWORD"));
+    QVERIFY2(m_plain.open(), qPrintable(m_plain.lastError().text()));
+    for (const QString &sql : {QStringLiteral("DROP TABLE IF EXISTS vdq_paths"),
+                               QStringLiteral("CREATE TABLE vdq_paths (id INTEGER PRIMARY KEY, path VARCHAR(200))")})
+        QCOMPARE(run(m_plain, sql), QString());
+}
+
+void TestMySqlLiterals::cleanupTestCase()
+{
+    run(m_plain, QStringLiteral("DROP TABLE IF EXISTS vdq_paths"));
+    m_plain.close();
+    m_plain = QSqlDatabase();
+    QSqlDatabase::removeDatabase(kPlain);
+    Sessions().CloseAll();
+}
+
+// The test server runs with the default mode of a server, and the designer keeps it.
+void TestMySqlLiterals::serverMode()
+{
+    QString mode;
+    QCOMPARE(run(m_plain, QStringLiteral("SELECT @@SESSION.sql_mode"), &mode), QString());
+    QVERIFY2(!mode.contains(QStringLiteral("NO_BACKSLASH_ESCAPES")), qPrintable(mode));
+    std::unique_ptr<TQGQueryForm> form = OpenForm(kAlias);
+    QVERIFY(form->Style().backslashEscapes);
+    QString designers;
+    TDatabase *db = Sessions().DefaultSession()->OpenDatabase(kAlias);
+    QCOMPARE(run(db->Connection(), QStringLiteral("SELECT @@SESSION.sql_mode"), &designers), QString());
+    QCOMPARE(designers, mode);
+}
+
+void TestMySqlLiterals::literals_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("path") << QStringLiteral("C:\\new\\table");
+    QTest::newRow("quote") << QStringLiteral("it's");
+    QTest::newRow("backslash before a quote") << QStringLiteral("x\\' OR 1=1 -- ");
+    QTest::newRow("quotes and backslashes mixed") << QStringLiteral("O'Neil \\' \\\\ '' \\");
+    QTest::newRow("trailing backslash") << QStringLiteral("end\\");
+    QTest::newRow("escape letters") << QStringLiteral("\\0\\b\\n\\r\\t\\Z\\%\\_");
+}
+
+// The INSERT stores the value exactly; the SELECT with it as a condition finds that row.
+void TestMySqlLiterals::literals()
+{
+    QFETCH(QString, text);
+    QCOMPARE(run(m_plain, QStringLiteral("DELETE FROM vdq_paths")), QString());
+    std::unique_ptr<TQGQueryForm> form = OpenForm(kAlias);
+    form->Canvas()->CreateTableWindow(QStringLiteral("vdq_paths"), QRect(10, 10, 121, 180), true);
+    const QString literal = StringValueText(text);
+    TQGDesignLists::AppendRow(form->ListView5(), {QStringLiteral("id"), QStringLiteral("1")});
+    TQGDesignLists::AppendRow(form->ListView5(), {QStringLiteral("path"), literal});
+    form->AddConditionRow(FieldReference(QStringLiteral("vdq_paths"), QStringLiteral("path"), form->Style()),
+                          QStringLiteral("= (Equals)"), literal);
+    form->DefineQueryType(1);
+    const QString insert = form->Memo1()->toPlainText();
+    QCOMPARE(run(m_plain, insert), QString());
+    QString stored;
+    QCOMPARE(run(m_plain, QStringLiteral("SELECT path FROM vdq_paths WHERE id = 1"), &stored), QString());
+    QCOMPARE(stored, text);
+    form->DefineQueryType(0);
+    QString found;
+    QCOMPARE(run(m_plain, QStringLiteral("SELECT COUNT(*) FROM (%1) vdq_rows").arg(form->Memo1()->toPlainText()), &found),
+             QString());
+    QCOMPARE(found, QStringLiteral("1"));
+}
+
+QTEST_MAIN(TestMySqlLiterals)
+#include "tst_mysqlliterals.moc"
