@@ -247,6 +247,7 @@ void TQuery::WaitForEnd()
 void TQuery::ExecSql()
 {
     Close();
+    m_rowsAffected = -1;
     const QString statement = statementText();
     if (statement.isEmpty())
         throw VdqError(kNoStatement);
@@ -264,12 +265,14 @@ void TQuery::ExecSql()
             q.bindValue(u':' + b.first, b.second);
         if (!q.exec())
             throw VdqError(TDatabase::ErrorText(q.lastError()));
+        m_rowsAffected = q.numRowsAffected();
         return;
     }
     if (!exec(q, statement, binds))
         throw VdqError(TDatabase::ErrorText(q.lastError()));
     if (q.isSelect())
         throw VdqError(kHasRows);
+    m_rowsAffected = q.numRowsAffected();
 }
 
 int TQuery::FieldCount() const

@@ -65,6 +65,9 @@ public:
     void WaitForEnd();
     // Runs a statement without rows. Raises VdqError with the engine's message.
     void ExecSql();
+    // The rows the last ExecSql inserted, changed or deleted, as the engine counts them;
+    // -1 when it does not say.
+    int RowsAffected() const { return m_rowsAffected; }
 
     // The open result (empty while closed).
     int FieldCount() const;
@@ -110,6 +113,7 @@ private:
     QStringList m_sql;
     TDataSource *m_master = nullptr;
     qint64 m_recNo = 0;
+    int m_rowsAffected = -1;
     std::unique_ptr<Result> m_result;  // open: the first rows are there
     std::unique_ptr<Result> m_pending; // started, waiting for the first rows
     QTimer *m_poll = nullptr;

@@ -80,7 +80,7 @@ bool TQGDesignFromSql::UndoDesignfromSQL1Click()
 
 void TQGDesignFromSql::apply(const QueryDefinition &definition, bool placed)
 {
-    VdqMessages::Guarded(m_form, [&] { TQGDefinitionIO::Apply(*m_form, definition); });
+    VdqMessages::Guarded(m_form, tr("Design from SQL"), [&] { TQGDefinitionIO::Apply(*m_form, definition); });
     if (!placed)
         return;  // a design brought back keeps its windows where they were
     // The windows stand in a row at a double click's spacing; one widened by its total

@@ -151,7 +151,7 @@ void TQGQueryForm::FormCreate()
 
 void TQGQueryForm::PrintSQL1Click()
 {
-    VdqMessages::Guarded(this, [this] {
+    VdqMessages::Guarded(this, tr("Print Query"), [this] {
         TQGBusyCursor busy;
         PrintSqlText(m_memo);
     });

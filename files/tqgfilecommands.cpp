@@ -58,7 +58,7 @@ void TQGFileCommands::ImportSQL1Click()
     const QString name = RunDialog(m_open);
     if (name.isEmpty())
         return;
-    VdqMessages::Guarded(m_window, [&] { OpenFile(name); });
+    VdqMessages::Guarded(m_window, tr("Open Query"), [&] { OpenFile(name); });
 }
 
 void TQGFileCommands::Saveas1Click()
@@ -66,7 +66,7 @@ void TQGFileCommands::Saveas1Click()
     const QString name = RunDialog(m_save);
     if (name.isEmpty())
         return;
-    VdqMessages::Guarded(m_window, [&] { SaveFile(name); });
+    VdqMessages::Guarded(m_window, tr("Save Query"), [&] { SaveFile(name); });
 }
 
 void TQGFileCommands::OpenFile(const QString &fileName)

@@ -1,5 +1,7 @@
 #include "messages.h"
 
+#include <QWidget>
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -36,7 +38,17 @@ void Warning(QWidget *parent, const QString &title, const QString &text)
 
 void Error(QWidget *parent, const QString &text)
 {
-    const QString title = QGuiApplication::applicationDisplayName();
+    Error(parent, QString(), text);
+}
+
+void Error(QWidget *parent, const QString &command, const QString &text)
+{
+    // Not the program's name: the user should see which window or command failed.
+    QString title = command;
+    if (title.isEmpty() && parent)
+        title = parent->window()->windowTitle();
+    if (title.isEmpty())
+        title = QGuiApplication::applicationDisplayName();
     if (hook()) {
         hook()(Kind::Error, title, text);
         return;

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <utility>
 
 class QWidget;
 
@@ -15,23 +16,31 @@ enum class Kind { Information, Warning, Error };
 
 void Information(QWidget *parent, const QString &title, const QString &text);
 void Warning(QWidget *parent, const QString &title, const QString &text);
+// Titled with the command it comes from, or without one with the title of the window.
 void Error(QWidget *parent, const QString &text);
+void Error(QWidget *parent, const QString &title, const QString &text);
 
 // Tests install a hook that records the messages instead of showing modal boxes.
 using Hook = std::function<void(Kind kind, const QString &title, const QString &text)>;
 void SetHook(Hook hook);
 
-// Runs a command; a VdqError it raises is shown by the error display. Returns false then.
+// Runs a command; a VdqError it raises is shown by the error display, titled with the
+// command's name when given. Returns false then.
 template <typename F>
-bool Guarded(QWidget *parent, F &&command)
+bool Guarded(QWidget *parent, const QString &title, F &&command)
 {
     try {
         command();
         return true;
     } catch (const VdqError &e) {
-        Error(parent, e.message());
+        Error(parent, title, e.message());
         return false;
     }
+}
+template <typename F>
+bool Guarded(QWidget *parent, F &&command)
+{
+    return Guarded(parent, QString(), std::forward<F>(command));
 }
 
 } // namespace VdqMessages

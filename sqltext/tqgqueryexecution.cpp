@@ -1,5 +1,7 @@
 #include "tqgqueryexecution.h"
 
+#include <QCoreApplication>
+
 #include "tqgbusycursor.h"
 #include "messages.h"
 #include "tqgdbnavigator.h"
@@ -18,6 +20,16 @@
 #include <QTabWidget>
 
 #include <optional>
+
+namespace {
+
+// Errors of a run are titled with the command that ran it.
+QString executeTitle()
+{
+    return QCoreApplication::translate("TQGQueryExecution", "Execute Query");
+}
+
+} // namespace
 
 namespace {
 
@@ -116,7 +128,7 @@ public:
         if (stopped && beforeRows)
             controls.statusBar->showMessage(message);
         else
-            VdqMessages::Error(messageParent, message);
+            VdqMessages::Error(messageParent, executeTitle(), message);
     }
 
     void finished()
@@ -138,7 +150,7 @@ public:
         try {
             query->Start();
         } catch (const VdqError &e) {
-            VdqMessages::Error(messageParent, e.message());
+            VdqMessages::Error(messageParent, executeTitle(), e.message());
             return false;
         }
         setRunning(true);
@@ -246,10 +258,14 @@ void TQGQueryExecution::SpeedButton28Click()
                 error = e.message();
             }
         }
-        if (error.isEmpty())
-            VdqMessages::Information(d->messageParent, tr("Information"), tr("The SQL statement has been executed."));
+        if (error.isEmpty()) {
+            QString text = tr("The SQL statement has been executed.");
+            if (d->query->RowsAffected() >= 0)
+                text += u'\n' + tr("%1 row(s) affected.").arg(d->query->RowsAffected());
+            VdqMessages::Information(d->messageParent, tr("Information"), text);
+        }
         else
-            VdqMessages::Error(d->messageParent, error);
+            VdqMessages::Error(d->messageParent, executeTitle(), error);
         return;
     }
     d->openResult(0);
