@@ -100,12 +100,16 @@ QString TQGDataLink::JoinTypeText(JoinType type, const QString &table1, const QS
 
 void TQGDataLink::updateToolTip()
 {
-    // The classic link shows its join text alone.
+    // The classic link shows its join text alone; a screen reader says it is a join.
+    setAccessibleName(tr("Join %1").arg(m_hint));
     if (m_joinType == JoinType::Inner || !m_field1 || !m_field2) {
         setToolTip(m_hint);
+        setAccessibleDescription(QString());
         return;
     }
-    setToolTip(m_hint + u'\n' + JoinTypeText(m_joinType, m_field1->Caption(), m_field2->Caption()));
+    const QString kept = JoinTypeText(m_joinType, m_field1->Caption(), m_field2->Caption());
+    setToolTip(m_hint + u'\n' + kept);
+    setAccessibleDescription(kept);
 }
 
 bool TQGDataLink::Field1AtLineStart() const

@@ -15,6 +15,7 @@ TQGScrollBox::TQGScrollBox(QWidget *parent)
     : QScrollArea(parent), m_content(new QWidget)
 {
     setObjectName(QStringLiteral("ScrollBox1"));
+    setAccessibleName(tr("Design canvas"));
     m_content->setObjectName(QStringLiteral("ScrollBox1Content"));
     m_content->setAutoFillBackground(true);
     m_content->setBackgroundRole(QPalette::Base);

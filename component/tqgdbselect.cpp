@@ -109,6 +109,7 @@ void TQGDBSelect::BuildLists()
     databaseLabel->setGeometry(116, 102, 292, 14);
     m_databases = new QTreeWidget(this);
     m_databases->setObjectName(QStringLiteral("ListView1"));
+    m_databases->setAccessibleName(tr("Database"));
     m_databases->setGeometry(116, 118, 292, 123);
     m_databases->setColumnCount(2);
     m_databases->setHeaderLabels({tr("Database Alias"), tr("Driver")});

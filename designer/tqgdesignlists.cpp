@@ -26,10 +26,12 @@
 
 namespace {
 
-QTreeWidget *makeList(const char *name, const QStringList &columns, const QList<int> &widths)
+QTreeWidget *makeList(const char *name, const QString &accessibleName, const QStringList &columns,
+                      const QList<int> &widths)
 {
     auto *list = new QTreeWidget;
     list->setObjectName(QLatin1String(name));
+    list->setAccessibleName(accessibleName);
     list->setColumnCount(columns.size());
     list->setHeaderLabels(columns);
     for (int i = 0; i < widths.size(); ++i)
@@ -49,12 +51,7 @@ QTreeWidget *makeList(const char *name, const QStringList &columns, const QList<
 
 QToolButton *sideButton(QWidget *panel, const char *name, TQGGlyph glyph, const QString &hint, int top)
 {
-    auto *b = new QToolButton(panel);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoRaise(true);
-    b->setIcon(Glyph(glyph));
-    b->setIconSize(QSize(16, 16));
-    b->setToolTip(hint);
+    QToolButton *b = GlyphButton(panel, name, glyph, hint, 16);
     b->setGeometry(4, top, 25, 25);
     return b;
 }
@@ -105,10 +102,10 @@ TQGDesignLists::TQGDesignLists(QTabWidget *pageControl, TQGQueryForm *form)
     : QObject(form), m_form(form)
 {
     ExecDialog = [](QDialog *dialog) { return dialog->exec(); };
-    m_values = makeList("ListView5", {tr("FieldName"), tr("Value")}, {170, 170});
-    m_conditions = makeList("ListView2", {tr("FieldName"), tr("Condition"), tr("Value"), tr("boolean Operator")},
+    m_values = makeList("ListView5", tr("Values"), {tr("FieldName"), tr("Value")}, {170, 170});
+    m_conditions = makeList("ListView2", tr("Conditions"), {tr("FieldName"), tr("Condition"), tr("Value"), tr("boolean Operator")},
                             {170, 80, 160, 99});
-    m_sorting = makeList("ListView3", {tr("FieldName"), tr("Ascending")}, {170, 80});
+    m_sorting = makeList("ListView3", tr("Sorting"), {tr("FieldName"), tr("Ascending")}, {170, 80});
 
     // Each side panel: Move Up, Move Down, Remove (and on the Values page Fill Parameter List).
     QList<QToolButton *> valueButtons;

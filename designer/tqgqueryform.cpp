@@ -87,6 +87,7 @@ TQGQueryForm::TQGQueryForm(QWidget *parent)
     panels->addWidget(splitter1);
     m_pageControl981 = new QTabWidget(panel2);
     m_pageControl981->setObjectName(QStringLiteral("PageControl981"));
+    m_pageControl981->setAccessibleName(tr("Designer pages"));
     m_pageControl981->setDocumentMode(true);
     m_tabSheet1 = buildGeneratorPage();
     m_tabSheet2 = buildSqlPage();

@@ -37,13 +37,10 @@ QWidget *TQGQueryForm::buildTablePanel()
     const char *names[4] = {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4"};
     const TQGGlyph glyphs[4] = {TQGGlyph::LargeIcons, TQGGlyph::SmallIcons, TQGGlyph::ListStyle,
                                 TQGGlyph::ReportStyle};
+    const QString hints[4] = {tr("Large Icons"), tr("Small Icons"), tr("List"), tr("Details")};
     for (int tag = 0; tag < 4; ++tag) {
-        auto *b = new QToolButton(panel5);
-        b->setObjectName(QLatin1String(names[tag]));
-        b->setAutoRaise(true);
+        QToolButton *b = GlyphButton(panel5, names[tag], glyphs[tag], hints[tag], 16);
         b->setCheckable(true);
-        b->setIcon(Glyph(glyphs[tag]));
-        b->setIconSize(QSize(16, 16));
         b->setProperty("tag", tag);
         b->setGeometry(4 + 25 * tag, 1, 25, 25);
         group->addButton(b, tag);
@@ -74,6 +71,7 @@ QWidget *TQGQueryForm::buildGeneratorPage()
     m_splitter2->setChildrenCollapsible(false);
     m_pageControl982 = new QTabWidget;
     m_pageControl982->setObjectName(QStringLiteral("PageControl982"));
+    m_pageControl982->setAccessibleName(tr("Lists"));
     m_pageControl982->setMinimumHeight(100);
     m_lists = new TQGDesignLists(m_pageControl982, this);
     m_splitter2->addWidget(m_pageControl982);

@@ -50,12 +50,7 @@ const MenuRow MenuSeparator = {nullptr, nullptr};
 
 QToolButton *toolButton(QWidget *parent, const char *name, int left, const QString &hint, TQGGlyph glyph)
 {
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoRaise(true);
-    b->setIcon(Glyph(glyph));
-    b->setIconSize(QSize(18, 18));
-    b->setToolTip(hint);
+    QToolButton *b = GlyphButton(parent, name, glyph, hint, 18);
     b->setGeometry(left, 4, 25, 25);
     return b;
 }
@@ -158,6 +153,7 @@ QWidget *TQGQueryMenus::BuildToolBar()
     m_totalsButton->setCheckable(true);
     m_totalsButton->setText(QStringLiteral("\u03A3"));
     m_totalsButton->setToolTip(tr("Totals"));
+    m_totalsButton->setAccessibleName(tr("Totals"));
     m_totalsButton->setGeometry(417, 4, 25, 25);
     connect(m_totalsButton, &QToolButton::clicked, this,
             [this](bool checked) { m_form->Options()->SetTotals(checked); });

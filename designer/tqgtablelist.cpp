@@ -82,6 +82,7 @@ TQGTableList::TQGTableList(QWidget *parent)
         view->viewport()->installEventFilter(this);
         view->installEventFilter(this);
         view->setTextElideMode(Qt::ElideRight);
+        view->setAccessibleName(tr("Tables"));
         connect(view, &QAbstractItemView::doubleClicked, this, [this] { Q_EMIT doubleClicked(); });
     }
     m_iconView->setItemDelegate(new FittingDelegate(m_iconView));

@@ -93,6 +93,9 @@ int TQGComparisonForm::BuildBoxes(int y)
     bold.setBold(true);
     Label3->setFont(bold);
     Label10->setFont(bold);
+    Label3->setAccessibleName(tr("Field"));
+    Label4->setAccessibleName(tr("Comparison"));
+    Label10->setAccessibleName(tr("Value"));
     const QList<QWidget *> boxes{Label3, Label4, Label10};
     for (int i = 0; i < boxes.size(); ++i) {
         boxes[i]->setGeometry(kBoxLeft, y + i * kBoxStep, kBoxWidth, kBoxHeight);
@@ -194,9 +197,14 @@ QWidget *TQGComparisonForm::BuildDataFieldPage()
     for (const auto &[kind, caption] : aggregates)
         ComboBoxAggregate->addItem(tr(caption), int(kind));
     grid->addWidget(NewHeading(tr("Data Field"), page), 0, 0, 1, 3);
-    grid->addWidget(new QLabel(tr("Table Name"), page), 2, 0);
-    grid->addWidget(new QLabel(tr("Field Name"), page), 2, 1);
-    grid->addWidget(new QLabel(tr("Total"), page), 2, 2);
+    // Each label names its list for the keyboard and for screen readers.
+    const std::pair<const char *, QComboBox *> labelled[] = {
+        {QT_TR_NOOP("Table Name"), ComboBox2}, {QT_TR_NOOP("Field Name"), ComboBox3}, {QT_TR_NOOP("Total"), ComboBoxAggregate}};
+    for (int column = 0; column < 3; ++column) {
+        auto *label = new QLabel(tr(labelled[column].first), page);
+        label->setBuddy(labelled[column].second);
+        grid->addWidget(label, 2, column);
+    }
     grid->addWidget(ComboBox2, 3, 0);
     grid->addWidget(ComboBox3, 3, 1);
     grid->addWidget(ComboBoxAggregate, 3, 2);

@@ -28,11 +28,13 @@ TQGSortForm::TQGSortForm(QWidget *parent)
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setGeometry(kMargin, y + 16, columnWidth, 22);
+    tableLabel->setBuddy(ComboBox1);
     auto *fieldLabel = new QLabel(tr("Field"), this);
     fieldLabel->setGeometry(fieldLeft, y, columnWidth, 15);
     ComboBox2 = new QComboBox(this);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox2->setGeometry(fieldLeft, y + 16, columnWidth, 22);
+    fieldLabel->setBuddy(ComboBox2);
     y += 16 + 22 + 10;
 
     BuildButtons(&Button1, &Button2, QStringLiteral("Button1"), QStringLiteral("Button2"));

@@ -32,6 +32,7 @@ TQGValueForm::TQGValueForm(QWidget *parent)
     Label10 = new QLineEdit(this);
     Label10->setObjectName(QStringLiteral("Label10"));
     Label10->setFont(bold);
+    Label10->setAccessibleName(tr("Value"));
     Label10->setGeometry(kMargin, y, innerWidth, 20);
     // The only box, so always painted as the one being edited.
     PaintBox(Label10, true);

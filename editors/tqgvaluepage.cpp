@@ -75,21 +75,25 @@ TQGValuePage::TQGValuePage(QWidget *parent)
 
     Edit1 = new QLineEdit(QStringLiteral("0"), Notebook2);
     Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setAccessibleName(tr("Number"));
     Edit1->installEventFilter(this);
     Notebook2->addWidget(Edit1);
 
     Edit2 = new QLineEdit(Notebook2);
     Edit2->setObjectName(QStringLiteral("Edit2"));
+    Edit2->setAccessibleName(tr("Text"));
     Notebook2->addWidget(Edit2);
 
     DateTimePicker1 = new QDateEdit(QDate(1998, 7, 19), Notebook2);
     DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
+    DateTimePicker1->setAccessibleName(tr("Date"));
     DateTimePicker1->setCalendarPopup(true);
     DateTimePicker1->setDisplayFormat(DateDisplayFormat());
     Notebook2->addWidget(DateTimePicker1);
 
     DateTimePicker2 = new QTimeEdit(QTime(0, 2, 53), Notebook2);
     DateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
+    DateTimePicker2->setAccessibleName(tr("Time"));
     DateTimePicker2->setDisplayFormat(TimeDisplayFormat());
     Notebook2->addWidget(DateTimePicker2);
 

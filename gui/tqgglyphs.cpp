@@ -1,5 +1,7 @@
 #include "tqgglyphs.h"
 
+#include <QToolButton>
+
 #include "tqgglyphengine.h"
 #include "tqgglyphpainter.h"
 
@@ -569,4 +571,16 @@ QPixmap GlyphPixmap(TQGGlyph glyph, int logicalSize, qreal devicePixelRatio, QIc
 {
     const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     return TQGGlyphEngine::Render(glyph, int(std::lround(logicalSize * ratio)), ratio, mode);
+}
+
+QToolButton *GlyphButton(QWidget *parent, const char *name, TQGGlyph glyph, const QString &hint, int iconSize)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoRaise(true);
+    b->setIcon(Glyph(glyph));
+    b->setIconSize(QSize(iconSize, iconSize));
+    b->setToolTip(hint);
+    b->setAccessibleName(hint);
+    return b;
 }

@@ -5,6 +5,8 @@
 #include <QString>
 
 class QPainter;
+class QToolButton;
+class QWidget;
 class QRect;
 
 // The tool-bar and list glyphs of the designer, drawn in code so that they are sharp at
@@ -31,6 +33,10 @@ QPixmap GlyphPixmap(TQGGlyph glyph, int logicalSize, qreal devicePixelRatio, QIc
 // Paints the glyph in Normal mode into the square of device pixels at the top left of
 // deviceRect; the painter must have no scaling transform for the outlines to stay sharp.
 void PaintGlyph(QPainter &painter, const QRect &deviceRect, TQGGlyph glyph);
+
+// An auto-raised tool button showing the glyph, named for code (objectName) and for people:
+// the hint is its tooltip and its accessible name, so a screen reader says what it does.
+QToolButton *GlyphButton(QWidget *parent, const char *name, TQGGlyph glyph, const QString &hint, int iconSize);
 
 // The enumerator's name ("NewQuery"), for tests and diagnostics.
 QString GlyphName(TQGGlyph glyph);

@@ -13,13 +13,8 @@ namespace {
 
 QToolButton *navButton(QWidget *parent, const char *name, TQGGlyph glyph, const QString &hint)
 {
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoRaise(true);
-    b->setIcon(Glyph(glyph));
-    b->setIconSize(QSize(12, 12));
+    QToolButton *b = GlyphButton(parent, name, glyph, hint, 12);
     b->setFixedSize(25, 18);
-    b->setToolTip(hint);
     b->setFocusPolicy(Qt::NoFocus);
     return b;
 }

@@ -35,6 +35,7 @@ TQGenGrid::TQGenGrid(QWidget *parent)
       m_delegate(new TQGCellDelegate(this))
 {
     setObjectName(QStringLiteral("QGenGrid1"));
+    setAccessibleName(tr("Result rows"));
     setVerticalHeader(m_indicator);
     QTableView::setModel(m_window);
     // The bar the user sees stands in the place of the view's own, which spans only the

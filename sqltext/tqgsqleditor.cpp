@@ -18,6 +18,7 @@ TQGSqlEditor::TQGSqlEditor(QWidget *parent)
     , m_completer(new TQGSqlCompleter(this))
 {
     setObjectName(QStringLiteral("Memo1"));
+    setAccessibleName(tr("SQL text"));
     setFont(FixedPitchFont(QStringLiteral("Courier"), 10));
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
