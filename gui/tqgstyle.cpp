@@ -1,5 +1,6 @@
 #include "tqgstyle.h"
 
+#include <QColor>
 #include <QFontDatabase>
 #include <QFontInfo>
 
@@ -30,4 +31,20 @@ QFont FixedPitchFont(const QString &family, int pointSize)
     if (pointSize > 0)
         fixed.setPointSize(pointSize);
     return fixed;
+}
+
+QPalette FusionDarkPalette(const QPalette &light)
+{
+    QPalette dark = light;
+    const QColor window(53, 53, 53);
+    const std::pair<QPalette::ColorRole, QColor> roles[] = {
+        {QPalette::Window, window},           {QPalette::WindowText, Qt::white},
+        {QPalette::Base, QColor(42, 42, 42)}, {QPalette::AlternateBase, window},
+        {QPalette::Text, Qt::white},          {QPalette::Button, window},
+        {QPalette::ButtonText, Qt::white},    {QPalette::ToolTipBase, window},
+        {QPalette::ToolTipText, Qt::white},   {QPalette::Highlight, QColor(42, 130, 218)},
+        {QPalette::HighlightedText, Qt::black}};
+    for (const auto &[role, colour] : roles)
+        dark.setColor(role, colour);
+    return dark;
 }

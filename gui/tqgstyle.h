@@ -1,11 +1,16 @@
 #pragma once
 
 #include <QFont>
+#include <QPalette>
 #include <QString>
 
 // Grid lines between the cells of a report-style list. The selected row keeps the palette's
 // highlight: once items are styled, the style no longer paints it by itself.
 QString ItemGridStyleSheet(const QString &viewClass);
+
+// The dark palette most programs set on Fusion: the main roles dark, the others (Mid, Light,
+// Dark, Shadow) left as the light palette has them. Windows must stay readable under it.
+QPalette FusionDarkPalette(const QPalette &light);
 
 // The font of every window and dialog: Tahoma 8 pt where it exists; elsewhere the system's
 // sans font stands in for it.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the README's pictures in docs/: builds the project, starts a virtual X display
 # (Xvfb) and runs vdqscreenshots on it twice, at scale 1 into docs/ and at scale 2 into
-# $build/screenshots/2x/, whose designer picture becomes docs/designer@2x.png.
+# $build/screenshots/2x/, whose designer picture becomes docs/designer@2x.png, and once
+# more with a dark palette, whose designer picture becomes docs/designer-dark.png.
 #   VDQ_SCREENSHOTS_EXTRA=1  also grabs every other window (dialog pages, menus, popups,
 #                            about box) into $build/screenshots/extra/ and extra-2x/
 #   VDQ_SKIP_BUILD=1         uses the programs already built in $build
@@ -44,7 +45,8 @@ display=:$(head -n1 "$tmp/display")
 # The same look on every machine: Qt's own style and the C locale, no desktop settings.
 run() {
   local scale=$1 out=$2 extra=$3
-  local args=(--sample "$root/sample/shop.sql")
+  shift 3
+  local args=(--sample "$root/sample/shop.sql" "$@")
   [ "${VDQ_SCREENSHOTS_EXTRA:-0}" = 1 ] && args+=(--extra "$extra")
   env -u QT_QPA_PLATFORMTHEME -u QT_STYLE_OVERRIDE -u QT_SCREEN_SCALE_FACTORS \
       -u QT_ENABLE_HIGHDPI_SCALING -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION \
@@ -57,4 +59,7 @@ rm -rf "$shots"
 run 1 "$docs" "$shots/extra"
 run 2 "$shots/2x" "$shots/extra-2x"
 cp "$shots/2x/designer.png" "$docs/designer@2x.png"
+# The designer once more under Fusion's usual dark palette.
+run 1 "$shots/dark" "$shots/extra-dark" --dark
+cp "$shots/dark/designer.png" "$docs/designer-dark.png"
 echo "Pictures in $docs; the scale-2 set in $shots/2x"

@@ -7,6 +7,7 @@
 #include "tqgscrollbox.h"
 #include "tqgsqleditor.h"
 #include "tqgtablelist.h"
+#include "tqgstyle.h"
 
 #include <QAction>
 #include <QMenu>
@@ -518,16 +519,7 @@ void TestCanvas::captionReadableInEveryPalette_data()
     const QPalette light = fusion->standardPalette();
     delete fusion;
     QTest::newRow("Fusion, light") << light;
-    // The dark palette most programs set on Fusion: some roles, Mid and its kin left light.
-    QPalette dark = light;
-    const QColor window(53, 53, 53);
-    for (auto [role, colour] : std::initializer_list<std::pair<QPalette::ColorRole, QColor>>{
-             {QPalette::Window, window}, {QPalette::WindowText, Qt::white}, {QPalette::Base, QColor(42, 42, 42)},
-             {QPalette::AlternateBase, window}, {QPalette::Text, Qt::white}, {QPalette::Button, window},
-             {QPalette::ButtonText, Qt::white}, {QPalette::Highlight, QColor(42, 130, 218)},
-             {QPalette::HighlightedText, Qt::black}})
-        dark.setColor(role, colour);
-    QTest::newRow("Fusion, the usual dark palette") << dark;
+    QTest::newRow("Fusion, the usual dark palette") << FusionDarkPalette(light);
     // Every role set, from one button colour.
     QTest::newRow("every role from a dark button") << QPalette(QColor(30, 30, 40), QColor(20, 20, 25));
 }

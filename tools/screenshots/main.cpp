@@ -1,6 +1,6 @@
 // vdqscreenshots: the README's pictures, made by driving the real windows.
 //
-//   vdqscreenshots [--sample SCRIPT] [--extra DIR] OUTDIR
+//   vdqscreenshots [--sample SCRIPT] [--extra DIR] [--dark] OUTDIR
 //
 // Builds the sample database SHOP in a temporary folder (with the vdqmksample next to this
 // program), writes an alias file for it and runs the example host the way a user would:
@@ -31,12 +31,14 @@
 #include "tqgsortform.h"
 #include "tqgsqleditor.h"
 #include "tqgtablelist.h"
+#include "tqgstyle.h"
 #include "tqgvalueform.h"
 #include "tvdruntimequery.h"
 #include "vdqerror.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QStyle>
 #include <QComboBox>
 #include <QCommandLineParser>
 #include <QContextMenuEvent>
@@ -518,13 +520,19 @@ int main(int argc, char *argv[])
                               QStringLiteral("SCRIPT"), DefaultSampleScript());
     QCommandLineOption extra(QStringLiteral("extra"),
                              QStringLiteral("Also grab every other window into DIR."), QStringLiteral("DIR"));
+    QCommandLineOption dark(QStringLiteral("dark"), QStringLiteral("Fusion with the usual dark palette."));
     parser.addOption(sample);
     parser.addOption(extra);
+    parser.addOption(dark);
     parser.addPositionalArgument(QStringLiteral("OUTDIR"), QStringLiteral("Where the pictures go."));
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
         parser.showHelp(2);
 
+    if (parser.isSet(dark)) {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        QApplication::setPalette(FusionDarkPalette(QApplication::style()->standardPalette()));
+    }
     const QString outDir = parser.positionalArguments().first();
     const QString extraDir = parser.value(extra);
     for (const QString &dir : {outDir, extraDir}) {
