@@ -58,6 +58,13 @@ public:
         m_reader.setFileName(m_spool.fileName());
         if (!m_reader.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
             throw VdqError(QStringLiteral("Cannot open file %1: %2").arg(m_reader.fileName(), m_reader.errorString()));
+        m_writer.setFileName(m_spool.fileName());
+        if (!m_writer.open(QIODevice::WriteOnly | QIODevice::Append))
+            throw VdqError(QStringLiteral("Cannot open file %1: %2").arg(m_writer.fileName(), m_writer.errorString()));
+        // Both ends are open: the name goes at once, so that a run that dies (a crash, a
+        // kill) leaves no spool behind. Where an open file cannot be removed it goes at the end.
+        if (QFile::remove(m_spool.fileName()))
+            m_spool.setAutoRemove(false);
         m_clock.start();
         // The reader has a connection of its own: a connection serves one thread, and the
         // designer's stays free for its catalogue reads and for cancelling.
@@ -328,11 +335,7 @@ private:
                 m_state.mysqlThread = id.value(0).toLongLong();
             }
         }
-        QFile spool(spoolName);
-        if (!spool.open(QIODevice::WriteOnly | QIODevice::Append)) {
-            fail(QStringLiteral("Cannot open file %1: %2").arg(spoolName, spool.errorString()));
-            return;
-        }
+        QFile &spool = m_writer;  // opened by start(), written by this thread alone
         // Declared before the statement's query: the transaction ends after its result.
         ReadOnlyRun readOnly(db, m_engine);
         const QString refusal = readOnlyRefusal(db, readOnly);
@@ -458,7 +461,8 @@ private:
     QList<TFieldInfo> m_fields;
     ReadState m_state;
     std::thread m_thread;
-    QTemporaryFile m_spool;  // removed with the result
+    QTemporaryFile m_spool;  // its name is removed once both ends are open
+    QFile m_writer;          // the reader thread's end
     QFile m_reader;
     QList<Block> m_cache;
     quint64 m_use = 0;

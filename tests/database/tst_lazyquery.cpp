@@ -19,6 +19,7 @@ private Q_SLOTS:
     void lastRowOfAMillion();
     void cacheStaysBounded();
     void tenMillionRowsOpenLikeTen();
+    void spoolLeavesNoFileBehind();
 
 private:
     void open(TQuery &q, const QString &sql);
@@ -50,6 +51,24 @@ void TestLazyQuery::open(TQuery &q, const QString &sql)
     q.SetDatabaseName(QStringLiteral("BIG"));
     q.SetSQL({sql});
     q.Open();
+}
+
+// The spool's name goes as soon as it is open, so a designer that is killed mid-read leaves
+// nothing in the temporary folder; the rows are still there to browse.
+void TestLazyQuery::spoolLeavesNoFileBehind()
+{
+    QTemporaryDir temp;
+    const QByteArray before = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    {
+        TQuery q;
+        open(q, QStringLiteral("SELECT * FROM ledger ORDER BY EntryNo DESC"));
+        QCOMPARE(QDir(temp.path()).entryList({QStringLiteral("vdq-result-*")}, QDir::Files), QStringList());
+        q.WaitForEnd();
+        QCOMPARE(q.Value(999999, 0).toLongLong(), 1);
+    }
+    qputenv("TMPDIR", before);
+    QCOMPARE(QDir(temp.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList());
 }
 
 void TestLazyQuery::openIsFast()
