@@ -81,6 +81,26 @@ void addEngineKeywords(const QSqlDatabase &db, SqlDialect engine)
     AddEngineKeywords(engine, words);
 }
 
+// PostgreSQL's materialized views, which its Qt driver does not list: named as that driver
+// names tables, the schema before the name unless it is public.
+QStringList materializedViews(const QSqlDatabase &db, bool systemTables)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    QString sql = QStringLiteral("SELECT n.nspname, c.relname FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n "
+                                 "ON n.oid = c.relnamespace WHERE c.relkind = 'm'");
+    if (!systemTables)
+        sql += QStringLiteral(" AND n.nspname NOT IN ('pg_catalog', 'information_schema')");
+    QStringList names;
+    if (!q.exec(sql))
+        return names;
+    while (q.next()) {
+        const QString schema = q.value(0).toString(), name = q.value(1).toString();
+        names << (schema == QLatin1String("public") ? name : schema + u'.' + name);
+    }
+    return names;
+}
+
 } // namespace
 
 void TDatabase::SetLoginPrompt(LoginPrompt prompt)
@@ -455,6 +475,8 @@ QStringList TDatabase::TableNames(bool systemTables)
         if (systemTables)
             types = QSql::TableType(types | QSql::SystemTables);
         names = db.tables(types);
+        if (m_params.driver == kPostgreSQL)
+            names << materializedViews(db, systemTables);
         // The drivers give an empty list on failure: no tables must be a fact, not an error.
         if (names.isEmpty()) {
             const QSqlError error = ping();

@@ -5,6 +5,8 @@
 #include "vdqerror.h"
 
 #include <QTemporaryDir>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QtTest>
 
 // The database layer on the PostgreSQL server of the test run, sample database loaded.
@@ -17,6 +19,7 @@ private Q_SLOTS:
     void tableNames();
     void openConnection();
     void emptyDatabase();
+    void materializedViewsListed();
     void tableFields_data();
     void tableFields();
     void tableFieldsOfMissingTable();
@@ -75,6 +78,23 @@ void TestPgDatabase::emptyDatabase()
     QVERIFY(list.isEmpty());
     Sessions().DefaultSession()->ListTableNames(QStringLiteral("PGEMPTY"), QString(), true, true, list);
     QVERIFY(list.contains(QStringLiteral("pg_catalog.pg_class")) || list.contains(QStringLiteral("pg_class")));
+}
+
+void TestPgDatabase::materializedViewsListed()
+{
+    TSession *s = Sessions().DefaultSession();
+    QStringList list;
+    s->ListTableNames(QStringLiteral("PGEMPTY"), QString(), true, false, list);
+    QSqlQuery q(s->FindOpenDatabase(QStringLiteral("PGEMPTY"))->Connection());
+    for (const char *sql : {"CREATE MATERIALIZED VIEW towns AS SELECT 1 AS id, 'Leeds'::text AS town",
+                            "CREATE SCHEMA stats", "CREATE MATERIALIZED VIEW stats.totals AS SELECT 2 AS n"})
+        QVERIFY2(q.exec(QLatin1String(sql)), qPrintable(q.lastError().text()));
+    s->ListTableNames(QStringLiteral("PGEMPTY"), QString(), true, false, list);
+    const QStringList fields = s->ListTableFields(QStringLiteral("PGEMPTY"), QStringLiteral("stats.totals"));
+    q.exec(QStringLiteral("DROP SCHEMA stats CASCADE"));
+    q.exec(QStringLiteral("DROP MATERIALIZED VIEW towns"));
+    QCOMPARE(list, QStringList({"stats.totals", "towns"}));
+    QCOMPARE(fields, QStringList({"n"}));
 }
 
 void TestPgDatabase::tableFields_data()
