@@ -67,19 +67,6 @@ QString written(const QString &alias, QString sql)
     return sql;
 }
 
-QStringList sortedRows(QSqlQuery &run)
-{
-    QStringList rows;
-    while (run.next()) {
-        QStringList cells;
-        for (int i = 0; i < run.record().count(); ++i)
-            cells << (run.isNull(i) ? QStringLiteral("NULL") : QString::number(run.value(i).toLongLong()));
-        rows << cells.join(u'|');
-    }
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
-
 // A design in Pascal-case names: "Table" or "Table AS alias"; "Table.Field" ticks and rows.
 struct Question
 {
@@ -235,10 +222,10 @@ void TestChinook::designsGiveTheRowsWrittenByHand()
     generated.setForwardOnly(true);
     hand.setForwardOnly(true);
     QVERIFY2(generated.exec(statement), qPrintable(statement + "\n-> " + generated.lastError().text()));
-    const QStringList got = sortedRows(generated);
+    const QStringList got = TestSupport::SortedIntegerRows(generated);
     const QString handText = written(alias, byHand);
     QVERIFY2(hand.exec(handText), qPrintable(handText + "\n-> " + hand.lastError().text()));
-    const QStringList want = sortedRows(hand);
+    const QStringList want = TestSupport::SortedIntegerRows(hand);
     QVERIFY2(got == want, qPrintable(QStringLiteral("%1\n-> %2 rows, by hand %3").arg(statement).arg(got.size()).arg(want.size())));
     QCOMPARE(got.size(), rowCount);
 }

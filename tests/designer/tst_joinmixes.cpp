@@ -61,19 +61,6 @@ bool exec(QSqlQuery &query, const QString &sql, QString *error)
     return false;
 }
 
-QStringList sortedRows(QSqlQuery &run)
-{
-    QStringList rows;
-    while (run.next()) {
-        QStringList cells;
-        for (int i = 0; i < run.record().count(); ++i)
-            cells << (run.isNull(i) ? QStringLiteral("NULL") : QString::number(run.value(i).toLongLong()));
-        rows << cells.join(u'|');
-    }
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
-
 // A link (from, to, type) between two of the four tables, by their key columns.
 struct Link
 {
@@ -100,16 +87,9 @@ void TestJoinMixes::initTestCase()
     static QTemporaryDir dir;
     const QString sqlite = dir.filePath("shop.sqlite");
     QVERIFY2(TestSupport::MakeSampleSqlite(sqlite, &error), qPrintable(error));
-    const auto odbc = TestSupport::OdbcEnv();
-    QVERIFY2(!TestSupport::PgEnv().isEmpty() && !TestSupport::MariaDbEnv().isEmpty() && !odbc.isEmpty(),
-             "the test servers and data sources are not running");
-    TestSupport::UseAliasFile(
-        dir.filePath("aliases.ini"),
-        QStringLiteral("[SHOP]\nDriver=STANDARD\nPath=%1\n\n").arg(sqlite)
-            + TestSupport::PgAliasSection(QStringLiteral("WAREHOUSE"))
-            + TestSupport::MariaDbAliasSection(QStringLiteral("MARIADB"), TestSupport::MariaDbEnv().value("MYPASSWORD"))
-            + TestSupport::OdbcAliasSection(QStringLiteral("ODBCPG"), odbc.value("ODBCPGDSN"))
-            + TestSupport::OdbcAliasSection(QStringLiteral("ODBCSQLITE"), odbc.value("ODBCSQLITEDSN")));
+    const QString aliases = TestSupport::FiveEngineAliases(sqlite);
+    QVERIFY2(!aliases.isEmpty(), "the test servers or the ODBC data sources are not running");
+    TestSupport::UseAliasFile(dir.filePath("aliases.ini"), aliases);
     // ODBCPG reaches WAREHOUSE's database.
     for (const QString &alias : {QStringLiteral("SHOP"), QStringLiteral("WAREHOUSE"), QStringLiteral("MARIADB"),
                                  QStringLiteral("ODBCSQLITE")}) {
@@ -264,9 +244,9 @@ void TestJoinMixes::sameRowsAsWrittenByHand()
     hand.setForwardOnly(true);
     QString error;
     QVERIFY2(exec(generated, statement, &error), qPrintable(error));
-    const QStringList got = sortedRows(generated);
+    const QStringList got = TestSupport::SortedIntegerRows(generated);
     QVERIFY2(exec(hand, byHand, &error), qPrintable(error));
-    const QStringList want = sortedRows(hand);
+    const QStringList want = TestSupport::SortedIntegerRows(hand);
     QVERIFY2(got == want, qPrintable(statement + "\n-> " + got.join(u';') + "\nby hand -> " + want.join(u';')));
     QCOMPARE(got.size(), rowCount);
 }

@@ -163,17 +163,9 @@ void TestStatementsRun::initTestCase()
     QString error;
     const QString sqlite = m_dir.filePath("shop.sqlite");
     QVERIFY2(TestSupport::MakeSampleSqlite(sqlite, &error), qPrintable(error));
-    QVERIFY2(!TestSupport::PgEnv().isEmpty(), "the PostgreSQL test server is not running");
-    QVERIFY2(!TestSupport::MariaDbEnv().isEmpty(), "the MariaDB test server is not running");
-    const auto odbc = TestSupport::OdbcEnv();
-    QVERIFY2(!odbc.isEmpty(), "the ODBC test data sources are not set up");
-    TestSupport::UseAliasFile(
-        m_dir.filePath("aliases.ini"),
-        QStringLiteral("[SHOP]\nDriver=STANDARD\nPath=%1\n\n").arg(sqlite)
-            + TestSupport::PgAliasSection(QStringLiteral("WAREHOUSE"))
-            + TestSupport::MariaDbAliasSection(QStringLiteral("MARIADB"), TestSupport::MariaDbEnv().value("MYPASSWORD"))
-            + TestSupport::OdbcAliasSection(QStringLiteral("ODBCPG"), odbc.value("ODBCPGDSN"))
-            + TestSupport::OdbcAliasSection(QStringLiteral("ODBCSQLITE"), odbc.value("ODBCSQLITEDSN")));
+    const QString aliases = TestSupport::FiveEngineAliases(sqlite);
+    QVERIFY2(!aliases.isEmpty(), "the test servers or the ODBC data sources are not running");
+    TestSupport::UseAliasFile(m_dir.filePath("aliases.ini"), aliases);
 
     // Two small tables for the joins, totals, DISTINCT and the limit: rows without a partner
     // on each side, a town shared by three rows.

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QSet>
 #include <QTextStream>
 #include <QTimer>
@@ -151,6 +153,30 @@ std::shared_ptr<int> AnswerModal(const QString &objectName, std::function<void(Q
     });
     timer->start();
     return answered;
+}
+
+QString FiveEngineAliases(const QString &sqliteFile)
+{
+    const auto odbc = OdbcEnv();
+    if (PgEnv().isEmpty() || MariaDbEnv().isEmpty() || odbc.isEmpty())
+        return QString();
+    return QStringLiteral("[SHOP]\nDriver=STANDARD\nPath=%1\n\n").arg(sqliteFile) + PgAliasSection(QStringLiteral("WAREHOUSE"))
+           + MariaDbAliasSection(QStringLiteral("MARIADB"), MariaDbEnv().value(QStringLiteral("MYPASSWORD")))
+           + OdbcAliasSection(QStringLiteral("ODBCPG"), odbc.value(QStringLiteral("ODBCPGDSN")))
+           + OdbcAliasSection(QStringLiteral("ODBCSQLITE"), odbc.value(QStringLiteral("ODBCSQLITEDSN")));
+}
+
+QStringList SortedIntegerRows(QSqlQuery &query)
+{
+    QStringList rows;
+    while (query.next()) {
+        QStringList cells;
+        for (int i = 0; i < query.record().count(); ++i)
+            cells << (query.isNull(i) ? QStringLiteral("NULL") : QString::number(query.value(i).toLongLong()));
+        rows << cells.join(u'|');
+    }
+    rows.sort();
+    return rows;
 }
 
 } // namespace TestSupport

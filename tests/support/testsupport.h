@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QMap>
+#include <QStringList>
 #include <QString>
 
 #include <functional>
 #include <memory>
 #include <optional>
+
+class QSqlQuery;
 
 class QWidget;
 
@@ -49,6 +52,14 @@ QString PgAliasSection(const QString &alias, const QString &database = QString()
 // A section for the sample database as the user who logs in with a password (PGPASSUSER);
 // the Password key is written only when a password is given.
 QString PgPasswordAliasSection(const QString &alias, const std::optional<QString> &password);
+
+// The alias file text of the five back-ends every statement test runs on: SHOP (the SQLite
+// file given), WAREHOUSE (PostgreSQL), MARIADB, ODBCPG (PostgreSQL through ODBC) and
+// ODBCSQLITE (the ODBC data source's SQLite file). Empty when a server or data source is missing.
+QString FiveEngineAliases(const QString &sqliteFile);
+
+// The rows of a query as "a|b|c" of whole numbers ("NULL" for none), sorted.
+QStringList SortedIntegerRows(QSqlQuery &query);
 
 // Answers the next modal dialog with that objectName: a timer polls
 // QApplication::activeModalWidget() and calls answer once with the dialog. Call it before
