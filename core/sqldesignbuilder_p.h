@@ -58,7 +58,7 @@ private:
     FieldAt resolveField(const QList<NamePart> &ref, int pos) const;
     FieldAt tryResolve(const QList<NamePart> &ref) const;
     QString reference(const FieldAt &at) const;
-    QString referenceText(const QList<NamePart> &ref, const QString &written, int pos) const;
+    QString referenceText(const QList<NamePart> &ref, QStringView written, int pos) const;
     QString render(const QList<Piece> &pieces) const;
     bool knownReference(const QList<NamePart> &ref) const;
     QString fieldNameText(const Expr &e) const;

@@ -156,12 +156,12 @@ QString DesignBuilder::reference(const FieldAt &at) const
 // A field reference as the design writes it; one already qualified by the design's own
 // alias of its table stays as written, so that a statement the design wrote reads back
 // to the same text.
-QString DesignBuilder::referenceText(const QList<NamePart> &ref, const QString &written, int pos) const
+QString DesignBuilder::referenceText(const QList<NamePart> &ref, QStringView written, int pos) const
 {
     const FieldAt at = resolveField(ref, pos);
     if (ref.size() == 2 && ref.constFirst().text == TableAlias(m_tables.at(at.table).caption)
         && !ref.constFirst().quoted)
-        return written;
+        return written.toString();
     return reference(at);
 }
 
@@ -204,7 +204,7 @@ bool DesignBuilder::knownReference(const QList<NamePart> &ref) const
 // statement runs).
 QString DesignBuilder::fieldNameText(const Expr &e) const
 {
-    const QString written = e.pieces.value(e.kind == Expr::Aggregate ? 2 : 0).text;
+    const QString written = e.pieces.value(e.kind == Expr::Aggregate ? 2 : 0).text.toString();
     if (e.ref.size() > 1 && !knownReference(e.ref))
         return e.kind == Expr::Aggregate ? e.function + u'(' + written + u')' : written;
     QString ref = e.ref.size() == 1 ? reference(resolveField(e.ref, e.refPos))

@@ -13,7 +13,7 @@ namespace {
 // The statement's text read, then its design built: either step may refuse it.
 QueryDefinition readDesign(const QString &sql, const SqlDesignSource &source)
 {
-    const SqlDesign::Statement st = SqlDesign::StatementReader(sql, source.style.dialect).read();
+    const SqlDesign::Statement st = SqlDesign::StatementReader(sql, SqlLexOptions(source.style)).read();
     return SqlDesign::DesignBuilder(sql, source).design(st);
 }
 

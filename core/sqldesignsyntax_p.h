@@ -25,7 +25,7 @@ struct NamePart
 // tables are known.
 struct Piece
 {
-    QString text;             // as written
+    QStringView text;         // as written, in the statement's text
     QList<NamePart> ref;      // a name: its parts
     int pos = 0;
     bool space = false;

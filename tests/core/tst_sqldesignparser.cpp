@@ -21,10 +21,11 @@ const QMap<QString, QStringList> &catalogue()
     return tables;
 }
 
-SqlDesignSource sourceFor(SqlDialect dialect, bool quote)
+// MySQL as its server reads by default, with backslash escapes in strings, unless told.
+SqlDesignSource sourceFor(SqlDialect dialect, bool quote, bool backslashEscapes = true)
 {
     SqlDesignSource source;
-    source.style = IdentifierStyle{quote, dialect};
+    source.style = IdentifierStyle{quote, dialect, dialect == SqlDialect::MySQL && backslashEscapes};
     source.tableNames = [] { return catalogue().keys(); };
     source.tableFields = [](const QString &table) {
         if (!catalogue().contains(table))
