@@ -4,6 +4,7 @@
 #include "sqldesignbuilder_p.h"
 
 #include "designwords.h"
+#include "profilefile.h"
 #include "selectforms.h"
 
 #include <QSet>
@@ -42,6 +43,14 @@ QString joinTypeText(JoinType type)
 }
 
 } // namespace
+
+const QString &DesignBuilder::bounded(const QString &text, int offset) const
+{
+    // The file's reader refuses a longer value, so the design could be saved but not opened.
+    if (text.size() > TProfileFile::MaxValueLength)
+        fail(offset, QStringLiteral("a value longer than %1 characters").arg(TProfileFile::MaxValueLength));
+    return text;
+}
 
 void DesignBuilder::checkFlattenable(const BoolNode &node) const
 {
@@ -104,7 +113,7 @@ QueryDefinition DesignBuilder::design(const Statement &st)
         havingConditions(st, def);
 
     for (const SortItem &item : st.orderBy)
-        def.sorting.rows << QStringList{sortField(st, item.expr, columnAliases),
+        def.sorting.rows << QStringList{bounded(sortField(st, item.expr, columnAliases), item.expr.pos),
                                         SortWord(item.ascending)};
 
     if (st.type == QueryType::Insert)
@@ -188,7 +197,8 @@ void DesignBuilder::whereConditions(const Statement &st, bool innerJoinRows, Que
                           && (k + 1 == f.preds.size() || f.ops.at(k).first == AndWord);
         const QString value = link ? fieldNameText(*p.rightField) : render(p.value);
         const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : QString(AndWord);
-        def.conditions.rows << QStringList{fieldName, comparisonCaption(p.comparison, link), value, op};
+        def.conditions.rows << QStringList{bounded(fieldName, p.pos), comparisonCaption(p.comparison, link),
+                                           bounded(value, valuePos(p)), op};
         if (link)
             addLink(def, a.table, b.table, JoinText(fieldName, value), JoinType::Inner);
     }
@@ -203,7 +213,7 @@ void DesignBuilder::havingConditions(const Statement &st, QueryDefinition &def) 
             fail(p.pos, QStringLiteral("a HAVING condition that is not on a total of a field"));
         const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : QString(AndWord);
         def.conditions.rows << QStringList{fieldNameText(p.left), comparisonCaption(p.comparison, false),
-                                           render(p.value), op};
+                                           bounded(render(p.value), valuePos(p)), op};
     }
 }
 
@@ -395,7 +405,7 @@ void DesignBuilder::insertValues(const Statement &st, QueryDefinition &def) cons
                 value += u' ';
             value += p.text;
         }
-        def.values.rows << QStringList{t.fields.at(fields.at(c)), value};
+        def.values.rows << QStringList{t.fields.at(fields.at(c)), bounded(value, st.insertValues.at(c).pos)};
     }
 }
 
@@ -409,7 +419,7 @@ void DesignBuilder::updateValues(const Statement &st, QueryDefinition &def) cons
         const int f = fieldIndex(t, a.target.constLast());
         if (f < 0)
             fail(a.pos, QStringLiteral("the unknown field %1").arg(a.target.constLast().text.left(80)));
-        def.values.rows << QStringList{t.fields.at(f), render(a.value.pieces)};
+        def.values.rows << QStringList{t.fields.at(f), bounded(render(a.value.pieces), a.value.pos)};
     }
 }
 

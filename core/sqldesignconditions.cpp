@@ -333,23 +333,33 @@ void StatementReader::parseAtom(Expr &e)
 }
 
 // Operands separated by commas, as in a list in parentheses or a call's arguments; the first
-// function call among them is the expression's.
-void StatementReader::parseOperandList(Expr &e)
+// function call among them is the expression's. With keywordArguments, words such as FROM
+// and FOR separate them as well, as in EXTRACT(YEAR FROM d) and SUBSTRING(s FROM 1 FOR 2).
+void StatementReader::parseOperandList(Expr &e, bool keywordArguments)
 {
     for (;;) {
-        const Expr inner = parseOperand();
-        e.pieces << inner.pieces;
-        if (e.functionPos < 0)
-            e.functionPos = inner.functionPos;
-        if (!isSymbol(","))
+        if (!keywordArguments || !atArgumentWord()) {
+            const Expr inner = parseOperand();
+            e.pieces << inner.pieces;
+            if (e.functionPos < 0)
+                e.functionPos = inner.functionPos;
+        }
+        if (!isSymbol(",") && !(keywordArguments && atArgumentWord()))
             break;
         addToken(e);
     }
 }
 
+bool StatementReader::atArgumentWord() const
+{
+    return isWord("FROM") || isWord("FOR") || isWord("IN") || isWord("PLACING") || isWord("BOTH")
+           || isWord("LEADING") || isWord("TRAILING");
+}
+
 void StatementReader::parseCall(Expr &e)
 {
     const Tok &nameTok = cur();
+    const int callStart = int(e.pieces.size());
     if (e.functionPos < 0)
         e.functionPos = nameTok.start;
     addToken(e);
@@ -381,16 +391,28 @@ void StatementReader::parseCall(Expr &e)
         addToken(e);
         return;
     }
+    const int argStart = int(e.pieces.size());
+    bool plainArgument = callStart == 0 && aggregateKind(text(nameTok).toString()) != TotalKind::None;
     if (isSymbol("*")) {
+        plainArgument = false;
         addToken(e);
     } else {
-        if (isWord("DISTINCT") || isWord("ALL"))
+        if (isWord("DISTINCT") || isWord("ALL")) {
+            plainArgument = false;
             addToken(e);
-        parseOperandList(e);
+        }
+        static const QSet<QString> keywordCalls = {"EXTRACT", "SUBSTRING", "TRIM", "POSITION", "OVERLAY"};
+        parseOperandList(e, keywordCalls.contains(upperWord(text(nameTok))));
     }
     if (!isSymbol(")"))
         unexpected();
     addToken(e);
+    // An aggregate of more than a lone field: the design's totals take a field only.
+    const Piece &argument = e.pieces.at(argStart);
+    if (plainArgument && !(e.pieces.size() - argStart == 2 && argument.isRef)) {
+        e.aggregateArgPos = argument.pos;
+        e.aggregateCallEnd = int(e.pieces.size());
+    }
     if (isWord("OVER") || isWord("FILTER") || isWord("WITHIN"))
         fail(cur().start, QStringLiteral("a window function"));
 }

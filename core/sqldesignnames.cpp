@@ -5,7 +5,39 @@
 
 #include "naming.h"
 
+#include <QSet>
+
+#include <limits>
+
 namespace SqlDesign {
+
+namespace {
+
+constexpr int None = std::numeric_limits<int>::max();
+// Tables with more fields than this look their fields up in a hash of their own.
+constexpr int FieldsScanned = 16;
+
+void insertFirst(QHash<QString, int> &hash, const QString &key, int k)
+{
+    if (!hash.contains(key))
+        hash.insert(key, k);
+}
+
+int first(const QHash<QString, int> &hash, const QString &key)
+{
+    return hash.value(key, None);
+}
+
+bool allBare(const QList<NamePart> &parts)
+{
+    for (const NamePart &p : parts) {
+        if (p.quoted)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
 
 QString DesignBuilder::resolveTableName(const TableRef &ref)
 {
@@ -15,42 +47,40 @@ QString DesignBuilder::resolveTableName(const TableRef &ref)
     if (!m_tableNamesRead) {
         m_tableNames = m_source.tableNames();
         m_tableNamesRead = true;
+        for (int k = 0; k < m_tableNames.size(); ++k) {
+            insertFirst(m_listed, m_tableNames.at(k), k);
+            insertFirst(m_listedFolded, m_tableNames.at(k).toCaseFolded(), k);
+        }
     }
-    bool anyBare = false;
-    for (const NamePart &p : ref.name)
-        anyBare = anyBare || !p.quoted;
     const QString last = ref.name.constLast().text;
     const bool lastBare = !ref.name.constLast().quoted;
     // The name as written, then in another letter case where it was written bare, then
     // without its schema: a name on the search path is listed bare.
-    for (const QString &name : m_tableNames) {
-        if (name == written)
-            return name;
+    int found = first(m_listed, written);
+    bool anyBare = false;
+    for (const NamePart &p : ref.name)
+        anyBare = anyBare || !p.quoted;
+    if (found == None && anyBare)
+        found = first(m_listedFolded, written.toCaseFolded());
+    if (found == None && ref.name.size() > 1) {
+        found = first(m_listed, last);
+        if (lastBare)
+            found = qMin(found, first(m_listedFolded, last.toCaseFolded()));
     }
-    if (anyBare) {
-        for (const QString &name : m_tableNames) {
-            if (name.compare(written, Qt::CaseInsensitive) == 0)
-                return name;
-        }
-    }
-    if (ref.name.size() > 1) {
-        for (const QString &name : m_tableNames) {
-            if (name == last || (lastBare && name.compare(last, Qt::CaseInsensitive) == 0))
-                return name;
-        }
-    }
-    fail(ref.pos, QStringLiteral("the unknown table %1").arg(written.left(80)));
+    if (found == None)
+        fail(ref.pos, QStringLiteral("the unknown table %1").arg(written.left(80)));
+    return m_tableNames.at(found);
 }
 
 void DesignBuilder::resolveTables(const Statement &st)
 {
+    QSet<QString> captions;
     for (const TableRef &ref : st.tables) {
         Table t;
-        t.caption = resolveTableName(ref);
-        for (const Table &other : m_tables) {
-            if (other.caption == t.caption)
-                fail(ref.pos, QStringLiteral("the table %1 a second time").arg(t.caption.left(80)));
-        }
+        t.caption = bounded(resolveTableName(ref), ref.pos);
+        if (captions.contains(t.caption))
+            fail(ref.pos, QStringLiteral("the table %1 a second time").arg(t.caption.left(80)));
+        captions.insert(t.caption);
         try {
             t.fields = m_source.tableFields(t.caption);
         } catch (const VdqError &) {
@@ -58,11 +88,47 @@ void DesignBuilder::resolveTables(const Statement &st)
         }
         t.ref = &ref;
         m_tables << t;
+        indexTable(int(m_tables.size()) - 1);
+    }
+}
+
+void DesignBuilder::indexTable(int k)
+{
+    Table &t = m_tables[k];
+    Index &x = m_index;
+    if (t.ref->alias) {
+        insertFirst(x.alias, t.ref->alias->text, k);
+        if (!t.ref->alias->quoted)
+            insertFirst(x.bareAlias, t.ref->alias->text.toCaseFolded(), k);
+    } else {
+        const QString written = writtenName(t.ref->name);
+        insertFirst(x.written, written, k);
+        insertFirst(x.bareWritten, written.toCaseFolded(), k);
+        insertFirst(x.caption, t.caption, k);
+        insertFirst(x.bareCaption, t.caption.toCaseFolded(), k);
+        insertFirst(x.last, t.ref->name.constLast().text, k);
+    }
+    insertFirst(x.designAlias, TableAlias(t.caption), k);
+    QSet<QString> names;
+    for (int f = 0; f < t.fields.size(); ++f) {
+        const QString folded = t.fields.at(f).toCaseFolded();
+        if (!names.contains(folded)) {
+            names.insert(folded);
+            x.tablesOfField[folded].append(k);
+        }
+        if (t.fields.size() > FieldsScanned) {
+            insertFirst(t.exact, t.fields.at(f), f);
+            insertFirst(t.folded, folded, f);
+        }
     }
 }
 
 int DesignBuilder::fieldIndex(const Table &t, const NamePart &part) const
 {
+    if (t.fields.size() > FieldsScanned) {
+        const int exact = t.exact.value(part.text, -1);
+        return exact >= 0 || part.quoted ? exact : t.folded.value(part.text.toCaseFolded(), -1);
+    }
     const int exact = int(t.fields.indexOf(part.text));
     if (exact >= 0 || part.quoted)
         return exact;
@@ -73,59 +139,61 @@ int DesignBuilder::fieldIndex(const Table &t, const NamePart &part) const
     return -1;
 }
 
+// The first two tables (in order) that have a field the name stands for; their count, up to 2.
+int DesignBuilder::tablesWithField(const NamePart &part, int *first, int *second) const
+{
+    int count = 0;
+    const auto candidates = m_index.tablesOfField.constFind(part.text.toCaseFolded());
+    if (candidates == m_index.tablesOfField.cend())
+        return 0;
+    for (const int k : *candidates) {
+        if (fieldIndex(m_tables.at(k), part) < 0)
+            continue;
+        (count == 0 ? *first : *second) = k;
+        if (++count == 2)
+            break;
+    }
+    return count;
+}
+
 // The table a qualifier names: its own alias, else its name as written or listed.
 int DesignBuilder::tableOfQualifier(const QList<NamePart> &qualifier) const
 {
+    const Index &x = m_index;
+    const bool bare = allBare(qualifier);
     if (qualifier.size() == 1) {
-        for (int k = 0; k < m_tables.size(); ++k) {
-            const std::optional<NamePart> &alias = m_tables.at(k).ref->alias;
-            if (alias && (alias->text == qualifier.constFirst().text
-                          || (!alias->quoted && !qualifier.constFirst().quoted
-                              && alias->text.compare(qualifier.constFirst().text, Qt::CaseInsensitive) == 0)))
-                return k;
-        }
+        const NamePart &q = qualifier.constFirst();
+        const int k = qMin(first(x.alias, q.text), q.quoted ? None : first(x.bareAlias, q.text.toCaseFolded()));
+        if (k != None)
+            return k;
     }
     const QString written = writtenName(qualifier);
-    for (int k = 0; k < m_tables.size(); ++k) {
-        const Table &t = m_tables.at(k);
-        if (t.ref->alias)
-            continue;
-        const QString asWritten = writtenName(t.ref->name);
-        if (written == asWritten || written == t.caption
-            || (qualifier.size() == 1 && written == t.ref->name.constLast().text))
-            return k;
-        bool bare = true;
-        for (const NamePart &p : qualifier)
-            bare = bare && !p.quoted;
-        if (bare && (written.compare(asWritten, Qt::CaseInsensitive) == 0
-                     || written.compare(t.caption, Qt::CaseInsensitive) == 0))
-            return k;
-    }
+    int k = qMin(first(x.written, written), first(x.caption, written));
+    if (qualifier.size() == 1)
+        k = qMin(k, first(x.last, written));
+    if (bare)
+        k = qMin(k, qMin(first(x.bareWritten, written.toCaseFolded()), first(x.bareCaption, written.toCaseFolded())));
+    if (k != None)
+        return k;
     // The design's own alias of a table, which its statements qualify fields with.
     if (qualifier.size() == 1) {
-        for (int k = 0; k < m_tables.size(); ++k) {
-            if (TableAlias(m_tables.at(k).caption) == qualifier.constFirst().text)
-                return k;
-        }
+        k = first(x.designAlias, qualifier.constFirst().text);
+        if (k != None)
+            return k;
     }
     return -1;
 }
 
 DesignBuilder::FieldAt DesignBuilder::resolveField(const QList<NamePart> &ref, int pos) const
 {
-    FieldAt at;
     if (ref.size() == 1) {
-        for (int k = 0; k < m_tables.size(); ++k) {
-            const int f = fieldIndex(m_tables.at(k), ref.constFirst());
-            if (f < 0)
-                continue;
-            if (at.table >= 0)
-                fail(pos, QStringLiteral("the field %1, which more than one table has").arg(ref.constFirst().text.left(80)));
-            at = {k, f};
-        }
-        if (at.table < 0)
+        int a = -1, b = -1;
+        const int count = tablesWithField(ref.constFirst(), &a, &b);
+        if (count > 1)
+            fail(pos, QStringLiteral("the field %1, which more than one table has").arg(ref.constFirst().text.left(80)));
+        if (count == 0)
             fail(pos, QStringLiteral("the unknown field %1").arg(ref.constFirst().text.left(80)));
-        return at;
+        return {a, fieldIndex(m_tables.at(a), ref.constFirst())};
     }
     const int table = tableOfQualifier(ref.mid(0, ref.size() - 1));
     if (table < 0)
@@ -141,10 +209,8 @@ DesignBuilder::FieldAt DesignBuilder::tryResolve(const QList<NamePart> &ref) con
 {
     if (ref.size() > 1)
         return knownReference(ref) ? resolveField(ref, 0) : FieldAt();
-    int matches = 0;
-    for (const Table &t : m_tables)
-        matches += fieldIndex(t, ref.constFirst()) >= 0 ? 1 : 0;
-    return matches == 1 ? resolveField(ref, 0) : FieldAt();
+    int a = -1, b = -1;
+    return tablesWithField(ref.constFirst(), &a, &b) == 1 ? resolveField(ref, 0) : FieldAt();
 }
 
 QString DesignBuilder::reference(const FieldAt &at) const
@@ -179,10 +245,8 @@ QString DesignBuilder::render(const QList<Piece> &pieces) const
             continue;
         }
         if (p.ref.size() == 1) {
-            bool found = false;
-            for (const Table &t : m_tables)
-                found = found || fieldIndex(t, p.ref.constFirst()) >= 0;
-            if (found)
+            int a = -1, b = -1;
+            if (tablesWithField(p.ref.constFirst(), &a, &b) > 0)
                 resolveField(p.ref, p.pos);  // refuses a name more than one table has
             out += p.text;
             continue;

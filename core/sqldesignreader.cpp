@@ -350,6 +350,8 @@ SelectItem StatementReader::parseSelectItem()
     }
     item.expr = parseOperand();
     if (item.expr.kind == Expr::Other) {
+        if (item.expr.aggregateArgPos >= 0 && item.expr.aggregateCallEnd == item.expr.pieces.size())
+            fail(item.expr.aggregateArgPos, QStringLiteral("an expression inside an aggregate"));
         if (item.expr.functionPos >= 0)
             fail(item.expr.functionPos, QStringLiteral("a function call in the column list"));
         fail(item.expr.pos, QStringLiteral("an expression in the column list"));
@@ -387,6 +389,8 @@ void StatementReader::parseFrom(Statement &st)
         } else {
             break;
         }
+        if (st.tables.size() == MaxTables)
+            fail(join.pos, QStringLiteral("more than %1 tables").arg(MaxTables));
         st.tables << parseTableRef();
         if (isWord("USING"))
             fail(cur().start, QStringLiteral("a join with USING"));

@@ -28,6 +28,10 @@ struct Tok
 // The deepest nesting of parentheses read; the reading's own depth follows it.
 constexpr int MaxParenthesisDepth = 200;
 
+// The most tables a design is read with: each is a window on the canvas, and the design's
+// statement is written and read again before it is shown.
+constexpr int MaxTables = 1000;
+
 // An ASCII word in upper case, as engines read their keywords.
 QString upperWord(QStringView word);
 // True when word is upper (given in upper case), letters compared as ASCII.
@@ -107,7 +111,8 @@ private:
     void parseUnary(Expr &e);
     void copyParenthesised(Expr &e);
     void parseAtom(Expr &e);
-    void parseOperandList(Expr &e);
+    void parseOperandList(Expr &e, bool keywordArguments = false);
+    bool atArgumentWord() const;
     void parseCall(Expr &e);
     static void classify(Expr &e);
 

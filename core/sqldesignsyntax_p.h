@@ -42,6 +42,10 @@ struct Expr
     QString function;     // Aggregate: COUNT, SUM, AVG, MIN, MAX
     int pos = 0;
     int functionPos = -1;  // the first function call in it
+    // When it is an aggregate call of anything but a lone field: where its argument starts,
+    // and the number of pieces up to the call's ")".
+    int aggregateArgPos = -1;
+    int aggregateCallEnd = -1;
 };
 
 struct Predicate
