@@ -24,16 +24,31 @@ constexpr int LinkMinimumExtent = 3;
 
 // The Condition column for a comparison: the comparison dialog's stored text where it has
 // one. A drawn join's row holds the bare "=".
+// The texts come from one list each, so that a design of many rows holds each text once.
 QString comparisonCaption(const QString &written, bool join)
 {
+    static const QString joinRow(NewRowComparison);
+    static const QList<QPair<QString, QString>> captions = [] {
+        QList<QPair<QString, QString>> list;
+        for (const QLatin1String stored : StoredComparisons) {
+            const qsizetype cut = stored.indexOf(QLatin1String(" ("));
+            list << qMakePair(QString(cut < 0 ? stored.trimmed() : stored.left(cut)), QString(stored));
+        }
+        return list;
+    }();
     if (join)
-        return NewRowComparison;
-    for (const QLatin1String stored : StoredComparisons) {
-        const qsizetype cut = stored.indexOf(QLatin1String(" ("));
-        if ((cut < 0 ? stored.trimmed() : stored.left(cut)) == written)
-            return stored;
+        return joinRow;
+    for (const auto &caption : captions) {
+        if (caption.first == written)
+            return caption.second;
     }
     return written;
+}
+
+const QString &boolWord(bool isAnd)
+{
+    static const QString words[] = {QString(OrWord), QString(AndWord)};
+    return words[isAnd ? 1 : 0];
 }
 
 QString joinTypeText(JoinType type)
@@ -70,8 +85,7 @@ void DesignBuilder::flatten(const BoolNode &node, QList<int> &preds, QList<QPair
     }
     for (int k = 0; k < node.kids.size(); ++k) {
         if (k > 0)
-            ops << qMakePair(QString(node.kind == BoolNode::And ? AndWord : OrWord),
-                             node.opPositions.at(k - 1));
+            ops << qMakePair(boolWord(node.kind == BoolNode::And), node.opPositions.at(k - 1));
         flatten(node.kids.at(k), preds, ops);
     }
 }
@@ -141,10 +155,11 @@ bool DesignBuilder::joinConditions(const Statement &st, QueryDefinition &def) co
         }
         for (int idx : f.preds) {
             const Predicate &p = st.preds.at(idx);
-            if (p.writtenOperator != u"=" || p.left.kind != Expr::Field || !p.rightField)
+            if (p.writtenOperator != u"=" || p.left.kind != Expr::Field || !p.rightIsField)
                 fail(p.pos, QStringLiteral("a join condition that is not an equality of two fields"));
             const FieldAt a = resolveField(p.left.ref, p.left.refPos);
-            const FieldAt b = resolveField(p.rightField->ref, p.rightField->refPos);
+            const Expr rightField = fieldExpr(p.value);
+            const FieldAt b = resolveField(rightField.ref, rightField.refPos);
             if (a.table == b.table)
                 fail(p.pos, QStringLiteral("a join condition that is not an equality of two fields"));
             const int joined = j + 1;
@@ -160,7 +175,7 @@ bool DesignBuilder::joinConditions(const Statement &st, QueryDefinition &def) co
                 type = JoinType::Full;
             innerJoinRows = innerJoinRows || type == JoinType::Inner;
             const QString left = fieldNameText(p.left);
-            const QString right = fieldNameText(*p.rightField);
+            const QString right = fieldNameText(rightField);
             conditions.rows << QStringList{left, NewRowComparison, right, AndWord};
             addLink(def, a.table, b.table, JoinText(left, right), type);
         }
@@ -184,19 +199,20 @@ void DesignBuilder::whereConditions(const Statement &st, bool innerJoinRows, Que
         if (p.left.kind == Expr::Aggregate)
             fail(p.pos, QStringLiteral("a total in WHERE"));
         const bool joinsTables = st.type == QueryType::Select && p.writtenOperator == u"="
-                                 && p.left.kind == Expr::Field && p.rightField;
+                                 && p.left.kind == Expr::Field && p.rightIsField;
         QString fieldName;
         if (p.left.kind == Expr::Field)
             fieldName = fieldNameText(p.left);
         else
             fieldName = render(p.left.pieces);
         const FieldAt a = joinsTables ? tryResolve(p.left.ref) : FieldAt();
-        const FieldAt b = joinsTables ? tryResolve(p.rightField->ref) : FieldAt();
+        const Expr rightField = joinsTables ? fieldExpr(p.value) : Expr();
+        const FieldAt b = joinsTables ? tryResolve(rightField.ref) : FieldAt();
         const bool link = a.table >= 0 && b.table >= 0 && a.table != b.table
                           && (k == 0 || f.ops.at(k - 1).first == AndWord)
                           && (k + 1 == f.preds.size() || f.ops.at(k).first == AndWord);
-        const QString value = link ? fieldNameText(*p.rightField) : render(p.value);
-        const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : QString(AndWord);
+        const QString value = link ? fieldNameText(rightField) : render(p.value);
+        const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : boolWord(true);
         def.conditions.rows << QStringList{bounded(fieldName, p.pos), comparisonCaption(p.comparison, link),
                                            bounded(value, valuePos(p)), op};
         if (link)
@@ -211,7 +227,7 @@ void DesignBuilder::havingConditions(const Statement &st, QueryDefinition &def) 
         const Predicate &p = st.preds.at(f.preds.at(k));
         if (p.left.kind != Expr::Aggregate)
             fail(p.pos, QStringLiteral("a HAVING condition that is not on a total of a field"));
-        const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : QString(AndWord);
+        const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : boolWord(true);
         def.conditions.rows << QStringList{fieldNameText(p.left), comparisonCaption(p.comparison, false),
                                            bounded(render(p.value), valuePos(p)), op};
     }

@@ -97,7 +97,10 @@ Predicate StatementReader::parsePredicate()
 // From a comparison operator (=, <>, <, ...) on, the operator being the current token.
 void StatementReader::parseComparison(Predicate &p)
 {
-    p.writtenOperator = text(cur()).toString();
+    // One text per operator, however many conditions use it.
+    static const QStringList operators = {"=", "==", "<>", "!=", "<", "<=", ">", ">="};
+    const qsizetype known = operators.indexOf(text(cur()));
+    p.writtenOperator = known >= 0 ? operators.at(known) : text(cur()).toString();
     ++m_i;
     if (isWord("ANY") || isWord("ALL") || isWord("SOME"))
         fail(cur().start, QStringLiteral("a subquery"));
@@ -106,8 +109,7 @@ void StatementReader::parseComparison(Predicate &p)
     try {
         const Expr right = parseOperand();
         p.value = right.pieces;
-        if (right.kind == Expr::Field)
-            p.rightField = right;
+        p.rightIsField = right.kind == Expr::Field;
     } catch (const VdqError &) {
         if (!m_unexpected)
             throw;

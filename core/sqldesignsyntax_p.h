@@ -54,7 +54,7 @@ struct Predicate
     QString comparison;     // as the Condition column holds it
     QString writtenOperator;  // the operator as written, upper case ("=", "LIKE", ...)
     QList<Piece> value;
-    std::optional<Expr> rightField;  // the right side when it is one field
+    bool rightIsField = false;  // the value is one field (fieldExpr gives it)
     int pos = 0;
 };
 
@@ -129,6 +129,17 @@ inline TotalKind aggregateKind(const QString &function)
 {
     const TotalKind kind = TotalKindFromName(function);
     return kind == TotalKind::Group ? TotalKind::None : kind;
+}
+
+// The field that a list of pieces holding one name stands for.
+inline Expr fieldExpr(const QList<Piece> &pieces)
+{
+    Expr e;
+    e.kind = Expr::Field;
+    e.pieces = pieces;
+    e.ref = pieces.constFirst().ref;
+    e.pos = e.refPos = pieces.constFirst().pos;
+    return e;
 }
 
 inline QString writtenName(const QList<NamePart> &parts)
