@@ -148,6 +148,8 @@ int main(int argc, char *argv[])
     Measure("in_list_1mb", Shape(select + "ClientNo IN (0", ", %1", ")"));
     Measure("in_list_fields_1mb", Shape(select + "ClientNo IN (Firm", ", Firm", ")"));
     Measure("many_ors_1mb", Shape(select + "ClientNo = 0", " OR ClientNo = %1", ""));
+    Measure("many_unknown_names_1mb", Shape(select + "ClientNo = 0", " OR gone.f%1 = 1", ""));
+    Measure("nested_200_many_1mb", Shape(select + "ClientNo = 0", " OR " + QString(200, u'(') + "ClientNo = %1" + QString(200, u')'), ""));
     Measure("many_ands_1mb", Shape(select + "ClientNo = 0", " AND Firm <> '%1'", ""));
     Measure("long_string_1mb", Shape(select + "Firm = '", "x", "'", Size - 100));
     Measure("long_sum_1mb", Shape(select + "ClientNo = 0", " + 1", ""));

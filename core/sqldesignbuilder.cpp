@@ -77,7 +77,7 @@ void DesignBuilder::checkFlattenable(const BoolNode &node) const
     }
 }
 
-void DesignBuilder::flatten(const BoolNode &node, QList<int> &preds, QList<QPair<QString, int>> &ops)
+void DesignBuilder::flatten(const BoolNode &node, QList<int> &preds, QList<QPair<bool, int>> &ops)
 {
     if (node.kind == BoolNode::Pred) {
         preds << node.pred;
@@ -85,7 +85,7 @@ void DesignBuilder::flatten(const BoolNode &node, QList<int> &preds, QList<QPair
     }
     for (int k = 0; k < node.kids.size(); ++k) {
         if (k > 0)
-            ops << qMakePair(boolWord(node.kind == BoolNode::And), node.opPositions.at(k - 1));
+            ops << qMakePair(node.kind == BoolNode::And, node.opPositions.at(k - 1));
         flatten(node.kids.at(k), preds, ops);
     }
 }
@@ -100,6 +100,7 @@ DesignBuilder::Flat DesignBuilder::flat(const BoolNode &node) const
 
 QueryDefinition DesignBuilder::design(const Statement &st)
 {
+    m_st = &st;
     resolveTables(st);
     QueryDefinition def;
     def.type = int(st.type);
@@ -150,7 +151,7 @@ bool DesignBuilder::joinConditions(const Statement &st, QueryDefinition &def) co
             continue;
         const Flat f = flat(*join.on);
         for (const auto &op : f.ops) {
-            if (op.first != AndWord)
+            if (!op.first)
                 fail(op.second, QStringLiteral("a join condition that is not an equality of two fields"));
         }
         for (int idx : f.preds) {
@@ -158,7 +159,7 @@ bool DesignBuilder::joinConditions(const Statement &st, QueryDefinition &def) co
             if (p.writtenOperator != u"=" || p.left.kind != Expr::Field || !p.rightIsField)
                 fail(p.pos, QStringLiteral("a join condition that is not an equality of two fields"));
             const FieldAt a = resolveField(p.left.ref, p.left.refPos);
-            const Expr rightField = fieldExpr(p.value);
+            const Expr rightField = m_st->fieldOf(p.value);
             const FieldAt b = resolveField(rightField.ref, rightField.refPos);
             if (a.table == b.table)
                 fail(p.pos, QStringLiteral("a join condition that is not an equality of two fields"));
@@ -190,7 +191,7 @@ void DesignBuilder::whereConditions(const Statement &st, bool innerJoinRows, Que
     const Flat f = flat(*st.where);
     if (innerJoinRows) {
         for (const auto &op : f.ops) {
-            if (op.first == OrWord)
+            if (!op.first)
                 fail(op.second, QStringLiteral("an OR beside the conditions of a JOIN ... ON"));
         }
     }
@@ -206,13 +207,12 @@ void DesignBuilder::whereConditions(const Statement &st, bool innerJoinRows, Que
         else
             fieldName = render(p.left.pieces);
         const FieldAt a = joinsTables ? tryResolve(p.left.ref) : FieldAt();
-        const Expr rightField = joinsTables ? fieldExpr(p.value) : Expr();
+        const Expr rightField = joinsTables ? m_st->fieldOf(p.value) : Expr();
         const FieldAt b = joinsTables ? tryResolve(rightField.ref) : FieldAt();
         const bool link = a.table >= 0 && b.table >= 0 && a.table != b.table
-                          && (k == 0 || f.ops.at(k - 1).first == AndWord)
-                          && (k + 1 == f.preds.size() || f.ops.at(k).first == AndWord);
+                          && (k == 0 || f.ops.at(k - 1).first) && (k + 1 == f.preds.size() || f.ops.at(k).first);
         const QString value = link ? fieldNameText(rightField) : render(p.value);
-        const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : boolWord(true);
+        const QString &op = boolWord(k + 1 == f.preds.size() || f.ops.at(k).first);
         def.conditions.rows << QStringList{bounded(fieldName, p.pos), comparisonCaption(p.comparison, link),
                                            bounded(value, valuePos(p)), op};
         if (link)
@@ -227,7 +227,7 @@ void DesignBuilder::havingConditions(const Statement &st, QueryDefinition &def) 
         const Predicate &p = st.preds.at(f.preds.at(k));
         if (p.left.kind != Expr::Aggregate)
             fail(p.pos, QStringLiteral("a HAVING condition that is not on a total of a field"));
-        const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : boolWord(true);
+        const QString &op = boolWord(k + 1 == f.preds.size() || f.ops.at(k).first);
         def.conditions.rows << QStringList{fieldNameText(p.left), comparisonCaption(p.comparison, false),
                                            bounded(render(p.value), valuePos(p)), op};
     }
@@ -382,9 +382,9 @@ QString DesignBuilder::sortField(const Statement &st, const Expr &e, const QHash
         if (alias != columnAliases.cend())
             return fieldNameText(*alias);
     }
-    if (e.pieces.size() == 1 && !e.pieces.constFirst().isRef) {
+    if (e.pieces.size() == 1 && !e.pieces.constFirst().isRef()) {
         bool ok = false;
-        const int n = e.pieces.constFirst().text.toInt(&ok);
+        const int n = st.text(e.pieces.constFirst()).toInt(&ok);
         if (ok && n >= 1 && n <= st.columns.size()) {
             const Expr &column = st.columns.at(n - 1).expr;
             if (column.kind == Expr::Field || column.kind == Expr::Aggregate)
@@ -419,7 +419,7 @@ void DesignBuilder::insertValues(const Statement &st, QueryDefinition &def) cons
         for (const Piece &p : st.insertValues.at(c).pieces) {
             if (p.space && !value.isEmpty())
                 value += u' ';
-            value += p.text;
+            value += st.text(p);
         }
         def.values.rows << QStringList{t.fields.at(fields.at(c)), bounded(value, st.insertValues.at(c).pos)};
     }

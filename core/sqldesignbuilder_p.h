@@ -51,7 +51,7 @@ private:
     struct Flat
     {
         QList<int> preds;
-        QList<QPair<QString, int>> ops;
+        QList<QPair<bool, int>> ops;  // AND (true) or OR, and where it stands
     };
 
     using Ticks = QList<QList<bool>>;
@@ -79,7 +79,7 @@ private:
 
     // The design (sqldesignbuilder.cpp)
     void checkFlattenable(const BoolNode &node) const;
-    static void flatten(const BoolNode &node, QList<int> &preds, QList<QPair<QString, int>> &ops);
+    static void flatten(const BoolNode &node, QList<int> &preds, QList<QPair<bool, int>> &ops);
     Flat flat(const BoolNode &node) const;
     bool joinConditions(const Statement &st, QueryDefinition &def) const;
     void whereConditions(const Statement &st, bool innerJoinRows, QueryDefinition &def) const;
@@ -102,6 +102,8 @@ private:
     QHash<QString, int> m_listed, m_listedFolded;  // the database's table names: the first of each
     bool m_tableNamesRead = false;
     Index m_index;
+    const Statement *m_st = nullptr;
+    mutable QHash<quint64, QString> m_references;  // (table, field): the field's reference
 };
 
 } // namespace SqlDesign

@@ -233,7 +233,7 @@ void StatementReader::addPiece(QList<Piece> &pieces)
 {
     const Tok &t = cur();
     refuseLineBreak(t);
-    pieces << Piece{text(t), {}, t.start, t.space};
+    pieces << Piece{t.start, t.length, -1, t.space, false};
     ++m_i;
 }
 
@@ -246,9 +246,7 @@ void StatementReader::parseUnary(Expr &e)
         addToken(e);
         if (atEnd() || cur().kind != SqlTokenKind::Word)
             unexpected();
-        Piece type{text(cur()), {}, cur().start, cur().space};
-        type.afterCast = true;
-        e.pieces << type;
+        e.pieces << Piece{cur().start, cur().length, -1, cur().space, true};
         ++m_i;
         if (isSymbol("("))
             copyParenthesised(e);
@@ -320,18 +318,21 @@ void StatementReader::parseAtom(Expr &e)
         if (t.clause)
             unexpected();
     }
-    Piece name;
-    name.isRef = true;
-    name.pos = t.start;
-    name.space = t.space;
-    name.ref << takeName();
+    QList<NamePart> parts{takeName()};
     while (isSymbol(".") && (isName(1) || (peek(1) && peek(1)->kind == SqlTokenKind::Word))) {
         ++m_i;
-        name.ref << takeName(true);
+        parts << takeName(true);
     }
     const Tok &last = m_toks.at(m_i - 1);
-    name.text = QStringView(m_sql).mid(name.pos, last.start + last.length - name.pos);
-    e.pieces << name;
+    const int length = last.start + last.length - t.start;
+    // A name written again is the same name: its parts are kept once.
+    const QStringView written = QStringView(m_sql).mid(t.start, length);
+    auto known = m_refsByText.constFind(written);
+    if (known == m_refsByText.cend()) {
+        known = m_refsByText.insert(written, int(m_st->refs.size()));
+        m_st->refs << parts;
+    }
+    e.pieces << Piece{t.start, length, *known, t.space, false};
 }
 
 // Operands separated by commas, as in a list in parentheses or a call's arguments; the first
@@ -375,9 +376,7 @@ void StatementReader::parseCall(Expr &e)
         if (atEnd() || cur().kind != SqlTokenKind::Word)
             unexpected();
         while (!atEnd() && cur().kind == SqlTokenKind::Word) {
-            Piece type{text(cur()), {}, cur().start, cur().space};
-            type.afterCast = true;
-            e.pieces << type;
+            e.pieces << Piece{cur().start, cur().length, -1, cur().space, true};
             ++m_i;
         }
         if (isSymbol("("))
@@ -411,7 +410,7 @@ void StatementReader::parseCall(Expr &e)
     addToken(e);
     // An aggregate of more than a lone field: the design's totals take a field only.
     const Piece &argument = e.pieces.at(argStart);
-    if (plainArgument && !(e.pieces.size() - argStart == 2 && argument.isRef)) {
+    if (plainArgument && !(e.pieces.size() - argStart == 2 && argument.isRef())) {
         e.aggregateArgPos = argument.pos;
         e.aggregateCallEnd = int(e.pieces.size());
     }
@@ -420,19 +419,20 @@ void StatementReader::parseCall(Expr &e)
 }
 
 // A lone name is a field; an aggregate of a lone field is a total.
-void StatementReader::classify(Expr &e)
+void StatementReader::classify(Expr &e) const
 {
-    if (e.pieces.size() == 1 && e.pieces.constFirst().isRef) {
+    if (e.pieces.size() == 1 && e.pieces.constFirst().isRef()) {
         e.kind = Expr::Field;
-        e.ref = e.pieces.constFirst().ref;
+        e.ref = m_st->refs.at(e.pieces.constFirst().ref);
         e.refPos = e.pieces.constFirst().pos;
         return;
     }
-    if (e.pieces.size() == 4 && e.pieces.at(2).isRef && e.pieces.at(1).text == u"("
-        && e.pieces.at(3).text == u")" && aggregateKind(e.pieces.at(0).text.toString()) != TotalKind::None) {
+    auto text = [&](int k) { return m_st->text(e.pieces.at(k)); };
+    if (e.pieces.size() == 4 && e.pieces.at(2).isRef() && text(1) == u"(" && text(3) == u")"
+        && aggregateKind(text(0).toString()) != TotalKind::None) {
         e.kind = Expr::Aggregate;
-        e.function = e.pieces.at(0).text.toString().toUpper();
-        e.ref = e.pieces.at(2).ref;
+        e.function = text(0).toString().toUpper();
+        e.ref = m_st->refs.at(e.pieces.at(2).ref);
         e.refPos = e.pieces.at(2).pos;
     }
 }

@@ -215,8 +215,14 @@ DesignBuilder::FieldAt DesignBuilder::tryResolve(const QList<NamePart> &ref) con
 
 QString DesignBuilder::reference(const FieldAt &at) const
 {
-    const Table &t = m_tables.at(at.table);
-    return FieldReference(t.caption, t.fields.at(at.field), m_source.style);
+    // One text per field, however many rows name it.
+    const quint64 key = (quint64(quint32(at.table)) << 32) | quint32(at.field);
+    auto known = m_references.constFind(key);
+    if (known == m_references.cend()) {
+        const Table &t = m_tables.at(at.table);
+        known = m_references.insert(key, FieldReference(t.caption, t.fields.at(at.field), m_source.style));
+    }
+    return *known;
 }
 
 // A field reference as the design writes it; one already qualified by the design's own
@@ -226,8 +232,10 @@ QString DesignBuilder::referenceText(const QList<NamePart> &ref, QStringView wri
 {
     const FieldAt at = resolveField(ref, pos);
     if (ref.size() == 2 && ref.constFirst().text == TableAlias(m_tables.at(at.table).caption)
-        && !ref.constFirst().quoted)
-        return written.toString();
+        && !ref.constFirst().quoted) {
+        const QString designed = reference(at);
+        return written == designed ? designed : written.toString();
+    }
     return reference(at);
 }
 
@@ -240,18 +248,23 @@ QString DesignBuilder::render(const QList<Piece> &pieces) const
     for (const Piece &p : pieces) {
         if (p.space && !out.isEmpty())
             out += u' ';
-        if (!p.isRef || p.afterCast) {
-            out += p.text;
+        const QStringView text = m_st->text(p);
+        if (!p.isRef() || p.afterCast) {
+            out += text;
             continue;
         }
-        if (p.ref.size() == 1) {
+        const QList<NamePart> &ref = m_st->refs.at(p.ref);
+        if (ref.size() == 1) {
             int a = -1, b = -1;
-            if (tablesWithField(p.ref.constFirst(), &a, &b) > 0)
-                resolveField(p.ref, p.pos);  // refuses a name more than one table has
-            out += p.text;
+            if (tablesWithField(ref.constFirst(), &a, &b) > 0)
+                resolveField(ref, p.pos);  // refuses a name more than one table has
+            out += text;
             continue;
         }
-        out += knownReference(p.ref) ? referenceText(p.ref, p.text, p.pos) : p.text;
+        if (knownReference(ref))
+            out += referenceText(ref, text, p.pos);
+        else
+            out += text;
     }
     return out;
 }
@@ -268,7 +281,7 @@ bool DesignBuilder::knownReference(const QList<NamePart> &ref) const
 // statement runs).
 QString DesignBuilder::fieldNameText(const Expr &e) const
 {
-    const QString written = e.pieces.value(e.kind == Expr::Aggregate ? 2 : 0).text.toString();
+    const QString written = m_st->text(e.pieces.value(e.kind == Expr::Aggregate ? 2 : 0)).toString();
     if (e.ref.size() > 1 && !knownReference(e.ref))
         return e.kind == Expr::Aggregate ? e.function + u'(' + written + u')' : written;
     QString ref = e.ref.size() == 1 ? reference(resolveField(e.ref, e.refPos))

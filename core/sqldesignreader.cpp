@@ -3,6 +3,8 @@
 
 #include "sqldesignreader_p.h"
 
+#include <algorithm>
+
 namespace SqlDesign {
 
 // --- Errors -------------------------------------------------------------------------------
@@ -63,6 +65,9 @@ void StatementReader::tokenize()
     const int open = end & LexKindMask;
     const bool quoteOpen = open != LexNormal && open != LexBlockComment;
     QList<int> parentheses;  // the unclosed "(" tokens
+    m_toks.reserve(std::count_if(tokens.cbegin(), tokens.cend(), [](const SqlToken &t) {
+        return t.kind != SqlTokenKind::Space && t.kind != SqlTokenKind::Comment;
+    }));
     bool space = false;
     for (qsizetype k = 0; k < tokens.size(); ++k) {
         const SqlToken &t = tokens.at(k);
@@ -88,8 +93,13 @@ void StatementReader::addToken(const SqlToken &t, bool space, QList<int> &open)
 {
     Tok tok{t.start, t.length, -1, t.kind, space, false};
     const QStringView written = text(tok);
-    if (tok.kind == SqlTokenKind::Word)
+    if (tok.kind == SqlTokenKind::Word) {
         tok.clause = written.size() <= 12 && clauseWords().contains(upperWord(written));
+        // Each condition follows one of these: room for them all at once.
+        if (tok.clause && (sameWord(written, QLatin1String("AND")) || sameWord(written, QLatin1String("OR"))
+                           || sameWord(written, QLatin1String("ON"))))
+            ++m_conditionWords;
+    }
     if (tok.kind == SqlTokenKind::Symbol) {
         // Two-character operators come from the lexer one character at a time.
         if (!space && !m_toks.isEmpty()) {
@@ -171,9 +181,12 @@ NamePart StatementReader::takeName(bool anyWord)
         unexpected();
     const Tok &t = m_toks.at(m_i++);
     refuseLineBreak(t);
-    if (t.kind == SqlTokenKind::QuotedName)
-        return {UnquotedName(text(t)), true};
-    return {text(t).toString(), false};
+    const bool quoted = t.kind == SqlTokenKind::QuotedName;
+    // Names come back again and again: each written name is one text.
+    auto known = m_names.constFind(text(t));
+    if (known == m_names.cend())
+        known = m_names.insert(text(t), quoted ? UnquotedName(text(t)) : text(t).toString());
+    return {*known, quoted};
 }
 
 void StatementReader::refuseSubquery()
@@ -189,6 +202,8 @@ Statement StatementReader::parseStatement()
     if (atEnd())
         fail(0, QStringLiteral("an empty statement"));
     Statement st;
+    st.source = m_sql;
+    st.preds.reserve(m_conditionWords + 2);
     m_st = &st;
     if (isWord("SELECT"))
         parseSelect(st);

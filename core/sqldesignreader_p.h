@@ -7,6 +7,7 @@
 #include "sqldialect.h"
 #include "sqllexer.h"
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -114,12 +115,17 @@ private:
     void parseOperandList(Expr &e, bool keywordArguments = false);
     bool atArgumentWord() const;
     void parseCall(Expr &e);
-    static void classify(Expr &e);
+    void classify(Expr &e) const;
 
     const QString &m_sql;
     const SqlLexOptions m_options;
     QList<Tok> m_toks;
     int m_i = 0;
+    int m_conditionWords = 0;
+    // Names as written (in the statement's text): the parts' index in Statement::refs, and
+    // one part's text.
+    QHash<QStringView, int> m_refsByText;
+    QHash<QStringView, QString> m_names;  // AND, OR and ON: the conditions are at most these and two more
     Statement *m_st = nullptr;
     mutable bool m_unexpected = false;  // the last error was text out of place, not a part refused
 };

@@ -21,16 +21,17 @@ struct NamePart
     bool quoted = false;
 };
 
-// A piece of an expression's text: either as written, or a name that is looked up when the
-// tables are known.
+// A piece of an expression's text: a token as written, or a name that is looked up when the
+// tables are known. Its text stays in the statement's (Statement::text), and a name's parts
+// in the statement's list of them, so that a long expression costs a few bytes a token.
 struct Piece
 {
-    QStringView text;         // as written, in the statement's text
-    QList<NamePart> ref;      // a name: its parts
     int pos = 0;
+    int length = 0;
+    int ref = -1;  // a name: its parts are Statement::refs[ref]
     bool space = false;
-    bool isRef = false;
     bool afterCast = false;  // a type name after "::", never a field
+    bool isRef() const { return ref >= 0; }
 };
 
 struct Expr
@@ -122,6 +123,21 @@ struct Statement
     int valuesPos = 0;
     QList<Assignment> assignments;
     QList<Predicate> preds;
+    QList<QList<NamePart>> refs;  // the names of the pieces
+    QStringView source;           // the statement's text
+
+    QStringView text(const Piece &p) const { return source.mid(p.pos, p.length); }
+
+    // The field that a list of pieces holding one name stands for.
+    Expr fieldOf(const QList<Piece> &pieces) const
+    {
+        Expr e;
+        e.kind = Expr::Field;
+        e.pieces = pieces;
+        e.ref = refs.at(pieces.constFirst().ref);
+        e.pos = e.refPos = pieces.constFirst().pos;
+        return e;
+    }
 };
 
 // The functions a total is written with: COUNT, SUM, AVG, MIN, MAX.
@@ -129,17 +145,6 @@ inline TotalKind aggregateKind(const QString &function)
 {
     const TotalKind kind = TotalKindFromName(function);
     return kind == TotalKind::Group ? TotalKind::None : kind;
-}
-
-// The field that a list of pieces holding one name stands for.
-inline Expr fieldExpr(const QList<Piece> &pieces)
-{
-    Expr e;
-    e.kind = Expr::Field;
-    e.pieces = pieces;
-    e.ref = pieces.constFirst().ref;
-    e.pos = e.refPos = pieces.constFirst().pos;
-    return e;
 }
 
 inline QString writtenName(const QList<NamePart> &parts)
