@@ -1,73 +1,8 @@
 #include "literaltext.h"
 
+#include "sqllexer.h"
+
 #include "querydefinition.h"
-
-namespace {
-
-enum class Reading { Code, String, Name, BlockComment };
-
-} // namespace
-
-QStringList WithServerBackslashes(const QStringList &lines, const IdentifierStyle &style)
-{
-    if (style.dialect != SqlDialect::MySQL || !style.backslashEscapes)
-        return lines;
-    QStringList out;
-    out.reserve(lines.size());
-    // A literal, a name or a comment may go on over the next line.
-    Reading state = Reading::Code;
-    QChar nameQuote;
-    for (const QString &line : lines) {
-        QString text;
-        text.reserve(line.size() + 8);
-        const qsizetype n = line.size();
-        for (qsizetype i = 0; i < n; ++i) {
-            const QChar c = line.at(i);
-            const QChar next = i + 1 < n ? line.at(i + 1) : QChar();
-            text.append(c);
-            switch (state) {
-            case Reading::Code:
-                if (c == u'\'') {
-                    state = Reading::String;
-                } else if (c == u'"' || c == u'`') {
-                    state = Reading::Name;
-                    nameQuote = c;
-                } else if (c == u'-' && next == u'-') {
-                    // To the end of the line, as it is.
-                    qsizetype end = line.indexOf(u'\n', i);
-                    end = end < 0 ? n : end;
-                    text.append(QStringView(line).mid(i + 1, end - i - 1));
-                    i = end - 1;
-                } else if (c == u'/' && next == u'*') {
-                    text.append(next);
-                    ++i;
-                    state = Reading::BlockComment;
-                }
-                break;
-            case Reading::String:
-                // A doubled quote closes the literal and opens it again: the same.
-                if (c == u'\\')
-                    text.append(c);
-                else if (c == u'\'')
-                    state = Reading::Code;
-                break;
-            case Reading::Name:
-                if (c == nameQuote)
-                    state = Reading::Code;
-                break;
-            case Reading::BlockComment:
-                if (c == u'*' && next == u'/') {
-                    text.append(next);
-                    ++i;
-                    state = Reading::Code;
-                }
-                break;
-            }
-        }
-        out << text;
-    }
-    return out;
-}
 
 namespace {
 
@@ -95,44 +30,79 @@ QString escaped(QChar c)
     }
 }
 
+bool affected(const IdentifierStyle &style)
+{
+    return style.dialect == SqlDialect::MySQL && style.backslashEscapes;
+}
+
+// A single-quoted MySQL literal, escapes read as the server reads them, in the standard
+// form: the characters themselves, a quote doubled.
+QString standardLiteral(QStringView literal)
+{
+    QString out(u'\'');
+    for (qsizetype i = 1; i + 1 < literal.size(); ++i) {
+        const QChar c = literal.at(i);
+        if (c == u'\\' && i + 2 < literal.size()) {
+            const QString value = escaped(literal.at(++i));
+            out += value == QLatin1String("'") ? QStringLiteral("''") : value;
+        } else {
+            out += c;  // a doubled quote stays doubled
+        }
+    }
+    return out + u'\'';
+}
+
 } // namespace
+
+QStringList WithServerBackslashes(const QStringList &lines, const IdentifierStyle &style)
+{
+    if (!affected(style))
+        return lines;
+    // The builders' text read the standard way: quotes doubled, a backslash itself; names in
+    // double quotes or backticks. A literal may go on over the next line.
+    SqlLexOptions standard(SqlDialect::SQLite);
+    QStringList out;
+    out.reserve(lines.size());
+    int state = LexNormal;
+    QList<SqlToken> tokens;
+    for (const QString &line : lines) {
+        tokens.clear();
+        state = TokenizeSqlLine(line, state, standard, &tokens);
+        QString text;
+        text.reserve(line.size() + 8);
+        for (const SqlToken &t : std::as_const(tokens)) {
+            const QStringView piece = QStringView(line).mid(t.start, t.length);
+            if (t.kind != SqlTokenKind::String) {
+                text += piece;
+                continue;
+            }
+            for (QChar c : piece) {
+                text += c;
+                if (c == u'\\')
+                    text += c;
+            }
+        }
+        out << text;
+    }
+    return out;
+}
 
 QString StandardLiterals(const QString &text, const IdentifierStyle &style)
 {
-    if (style.dialect != SqlDialect::MySQL || !style.backslashEscapes || !text.contains(u'\\'))
+    if (!affected(style) || !text.contains(u'\\'))
         return text;
+    // Read as the server reads it; a literal over two lines is left as it is (a list row
+    // holds none).
     QString out;
     out.reserve(text.size());
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c == u'"' || c == u'`') {
-            // A quoted name (or a double-quoted string) as it is.
-            qsizetype end = text.indexOf(c, i + 1);
-            end = end < 0 ? n - 1 : end;
-            out += QStringView(text).mid(i, end - i + 1);
-            i = end;
-            continue;
-        }
-        if (c != u'\'') {
-            out += c;
-            continue;
-        }
-        out += c;
-        for (++i; i < n; ++i) {
-            const QChar d = text.at(i);
-            if (d == u'\\' && i + 1 < n) {
-                const QString value = escaped(text.at(++i));
-                out += value == QLatin1String("'") ? QStringLiteral("''") : value;
-            } else if (d == u'\'' && i + 1 < n && text.at(i + 1) == u'\'') {
-                out += QStringLiteral("''");
-                ++i;
-            } else {
-                out += d;
-                if (d == u'\'')
-                    break;
-            }
-        }
+    for (const SqlToken &t : TokenizeSql(text, SqlLexOptions(style))) {
+        const QStringView piece = QStringView(text).mid(t.start, t.length);
+        const bool literal = t.kind == SqlTokenKind::String && piece.size() >= 2 && piece.front() == u'\''
+                             && piece.back() == u'\'';
+        if (literal)
+            out += standardLiteral(piece);
+        else
+            out += piece;
     }
     return out;
 }

@@ -4,6 +4,7 @@
 #include "sqldesignbuilder_p.h"
 
 #include "designwords.h"
+#include "profilefile.h"
 #include "selectforms.h"
 
 #include <QSet>
@@ -23,16 +24,31 @@ constexpr int LinkMinimumExtent = 3;
 
 // The Condition column for a comparison: the comparison dialog's stored text where it has
 // one. A drawn join's row holds the bare "=".
+// The texts come from one list each, so that a design of many rows holds each text once.
 QString comparisonCaption(const QString &written, bool join)
 {
+    static const QString joinRow(NewRowComparison);
+    static const QList<QPair<QString, QString>> captions = [] {
+        QList<QPair<QString, QString>> list;
+        for (const QLatin1String stored : StoredComparisons) {
+            const qsizetype cut = stored.indexOf(QLatin1String(" ("));
+            list << qMakePair(QString(cut < 0 ? stored.trimmed() : stored.left(cut)), QString(stored));
+        }
+        return list;
+    }();
     if (join)
-        return NewRowComparison;
-    for (const QLatin1String stored : StoredComparisons) {
-        const qsizetype cut = stored.indexOf(QLatin1String(" ("));
-        if ((cut < 0 ? stored.trimmed() : stored.left(cut)) == written)
-            return stored;
+        return joinRow;
+    for (const auto &caption : captions) {
+        if (caption.first == written)
+            return caption.second;
     }
     return written;
+}
+
+const QString &boolWord(bool isAnd)
+{
+    static const QString words[] = {QString(OrWord), QString(AndWord)};
+    return words[isAnd ? 1 : 0];
 }
 
 QString joinTypeText(JoinType type)
@@ -42,6 +58,14 @@ QString joinTypeText(JoinType type)
 }
 
 } // namespace
+
+const QString &DesignBuilder::bounded(const QString &text, int offset) const
+{
+    // The file's reader refuses a longer value, so the design could be saved but not opened.
+    if (text.size() > TProfileFile::MaxValueLength)
+        fail(offset, QStringLiteral("a value longer than %1 characters").arg(TProfileFile::MaxValueLength));
+    return text;
+}
 
 void DesignBuilder::checkFlattenable(const BoolNode &node) const
 {
@@ -53,7 +77,7 @@ void DesignBuilder::checkFlattenable(const BoolNode &node) const
     }
 }
 
-void DesignBuilder::flatten(const BoolNode &node, QList<int> &preds, QList<QPair<QString, int>> &ops)
+void DesignBuilder::flatten(const BoolNode &node, QList<int> &preds, QList<QPair<bool, int>> &ops)
 {
     if (node.kind == BoolNode::Pred) {
         preds << node.pred;
@@ -61,8 +85,7 @@ void DesignBuilder::flatten(const BoolNode &node, QList<int> &preds, QList<QPair
     }
     for (int k = 0; k < node.kids.size(); ++k) {
         if (k > 0)
-            ops << qMakePair(QString(node.kind == BoolNode::And ? AndWord : OrWord),
-                             node.opPositions.at(k - 1));
+            ops << qMakePair(node.kind == BoolNode::And, node.opPositions.at(k - 1));
         flatten(node.kids.at(k), preds, ops);
     }
 }
@@ -77,6 +100,7 @@ DesignBuilder::Flat DesignBuilder::flat(const BoolNode &node) const
 
 QueryDefinition DesignBuilder::design(const Statement &st)
 {
+    m_st = &st;
     resolveTables(st);
     QueryDefinition def;
     def.type = int(st.type);
@@ -104,7 +128,7 @@ QueryDefinition DesignBuilder::design(const Statement &st)
         havingConditions(st, def);
 
     for (const SortItem &item : st.orderBy)
-        def.sorting.rows << QStringList{sortField(st, item.expr, columnAliases),
+        def.sorting.rows << QStringList{bounded(sortField(st, item.expr, columnAliases), item.expr.pos),
                                         SortWord(item.ascending)};
 
     if (st.type == QueryType::Insert)
@@ -127,15 +151,16 @@ bool DesignBuilder::joinConditions(const Statement &st, QueryDefinition &def) co
             continue;
         const Flat f = flat(*join.on);
         for (const auto &op : f.ops) {
-            if (op.first != AndWord)
+            if (!op.first)
                 fail(op.second, QStringLiteral("a join condition that is not an equality of two fields"));
         }
         for (int idx : f.preds) {
             const Predicate &p = st.preds.at(idx);
-            if (p.writtenOperator != u"=" || p.left.kind != Expr::Field || !p.rightField)
+            if (p.writtenOperator != u"=" || p.left.kind != Expr::Field || !p.rightIsField)
                 fail(p.pos, QStringLiteral("a join condition that is not an equality of two fields"));
             const FieldAt a = resolveField(p.left.ref, p.left.refPos);
-            const FieldAt b = resolveField(p.rightField->ref, p.rightField->refPos);
+            const Expr rightField = m_st->fieldOf(p.value);
+            const FieldAt b = resolveField(rightField.ref, rightField.refPos);
             if (a.table == b.table)
                 fail(p.pos, QStringLiteral("a join condition that is not an equality of two fields"));
             const int joined = j + 1;
@@ -151,7 +176,7 @@ bool DesignBuilder::joinConditions(const Statement &st, QueryDefinition &def) co
                 type = JoinType::Full;
             innerJoinRows = innerJoinRows || type == JoinType::Inner;
             const QString left = fieldNameText(p.left);
-            const QString right = fieldNameText(*p.rightField);
+            const QString right = fieldNameText(rightField);
             conditions.rows << QStringList{left, NewRowComparison, right, AndWord};
             addLink(def, a.table, b.table, JoinText(left, right), type);
         }
@@ -166,7 +191,7 @@ void DesignBuilder::whereConditions(const Statement &st, bool innerJoinRows, Que
     const Flat f = flat(*st.where);
     if (innerJoinRows) {
         for (const auto &op : f.ops) {
-            if (op.first == OrWord)
+            if (!op.first)
                 fail(op.second, QStringLiteral("an OR beside the conditions of a JOIN ... ON"));
         }
     }
@@ -174,24 +199,26 @@ void DesignBuilder::whereConditions(const Statement &st, bool innerJoinRows, Que
     // beside an OR stays a row of its own: as a link it would change the statement's rows.
     bool onlyAnd = true;
     for (const auto &op : f.ops)
-        onlyAnd = onlyAnd && op.first == AndWord;
+        onlyAnd = onlyAnd && op.first;
     for (int k = 0; k < f.preds.size(); ++k) {
         const Predicate &p = st.preds.at(f.preds.at(k));
         if (p.left.kind == Expr::Aggregate)
             fail(p.pos, QStringLiteral("a total in WHERE"));
         const bool joinsTables = st.type == QueryType::Select && p.writtenOperator == u"="
-                                 && p.left.kind == Expr::Field && p.rightField;
+                                 && p.left.kind == Expr::Field && p.rightIsField;
         QString fieldName;
         if (p.left.kind == Expr::Field)
             fieldName = fieldNameText(p.left);
         else
             fieldName = render(p.left.pieces);
         const FieldAt a = joinsTables ? tryResolve(p.left.ref) : FieldAt();
-        const FieldAt b = joinsTables ? tryResolve(p.rightField->ref) : FieldAt();
+        const Expr rightField = joinsTables ? m_st->fieldOf(p.value) : Expr();
+        const FieldAt b = joinsTables ? tryResolve(rightField.ref) : FieldAt();
         const bool link = a.table >= 0 && b.table >= 0 && a.table != b.table && onlyAnd;
-        const QString value = link ? fieldNameText(*p.rightField) : render(p.value);
-        const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : QString(AndWord);
-        def.conditions.rows << QStringList{fieldName, comparisonCaption(p.comparison, link), value, op};
+        const QString value = link ? fieldNameText(rightField) : render(p.value);
+        const QString &op = boolWord(k + 1 == f.preds.size() || f.ops.at(k).first);
+        def.conditions.rows << QStringList{bounded(fieldName, p.pos), comparisonCaption(p.comparison, link),
+                                           bounded(value, valuePos(p)), op};
         if (link)
             addLink(def, a.table, b.table, JoinText(fieldName, value), JoinType::Inner);
     }
@@ -204,9 +231,9 @@ void DesignBuilder::havingConditions(const Statement &st, QueryDefinition &def) 
         const Predicate &p = st.preds.at(f.preds.at(k));
         if (p.left.kind != Expr::Aggregate)
             fail(p.pos, QStringLiteral("a HAVING condition that is not on a total of a field"));
-        const QString op = k + 1 < f.preds.size() ? f.ops.at(k).first : QString(AndWord);
+        const QString &op = boolWord(k + 1 == f.preds.size() || f.ops.at(k).first);
         def.conditions.rows << QStringList{fieldNameText(p.left), comparisonCaption(p.comparison, false),
-                                           render(p.value), op};
+                                           bounded(render(p.value), valuePos(p)), op};
     }
 }
 
@@ -359,9 +386,9 @@ QString DesignBuilder::sortField(const Statement &st, const Expr &e, const QHash
         if (alias != columnAliases.cend())
             return fieldNameText(*alias);
     }
-    if (e.pieces.size() == 1 && !e.pieces.constFirst().isRef) {
+    if (e.pieces.size() == 1 && !e.pieces.constFirst().isRef()) {
         bool ok = false;
-        const int n = e.pieces.constFirst().text.toInt(&ok);
+        const int n = st.text(e.pieces.constFirst()).toInt(&ok);
         if (ok && n >= 1 && n <= st.columns.size()) {
             const Expr &column = st.columns.at(n - 1).expr;
             if (column.kind == Expr::Field || column.kind == Expr::Aggregate)
@@ -396,9 +423,9 @@ void DesignBuilder::insertValues(const Statement &st, QueryDefinition &def) cons
         for (const Piece &p : st.insertValues.at(c).pieces) {
             if (p.space && !value.isEmpty())
                 value += u' ';
-            value += p.text;
+            value += st.text(p);
         }
-        def.values.rows << QStringList{t.fields.at(fields.at(c)), value};
+        def.values.rows << QStringList{t.fields.at(fields.at(c)), bounded(value, st.insertValues.at(c).pos)};
     }
 }
 
@@ -412,7 +439,7 @@ void DesignBuilder::updateValues(const Statement &st, QueryDefinition &def) cons
         const int f = fieldIndex(t, a.target.constLast());
         if (f < 0)
             fail(a.pos, QStringLiteral("the unknown field %1").arg(a.target.constLast().text.left(80)));
-        def.values.rows << QStringList{t.fields.at(f), render(a.value.pieces)};
+        def.values.rows << QStringList{t.fields.at(f), bounded(render(a.value.pieces), a.value.pos)};
     }
 }
 

@@ -31,6 +31,15 @@ private:
         QString caption;
         QStringList fields;
         const TableRef *ref = nullptr;
+        QHash<QString, int> exact, folded;  // a table of many fields: each name's first field
+    };
+
+    // Each name a qualifier or a bare field may give a table, with the first table it gives:
+    // a statement of many tables and names is looked up in linear time.
+    struct Index
+    {
+        QHash<QString, int> alias, bareAlias, written, bareWritten, caption, bareCaption, last, designAlias;
+        QHash<QString, QList<int>> tablesOfField;  // case-folded field name: the tables, in order
     };
 
     struct FieldAt
@@ -42,30 +51,35 @@ private:
     struct Flat
     {
         QList<int> preds;
-        QList<QPair<QString, int>> ops;
+        QList<QPair<bool, int>> ops;  // AND (true) or OR, and where it stands
     };
 
     using Ticks = QList<QList<bool>>;
     using Totals = QList<QList<TotalKind>>;
 
     [[noreturn]] void fail(int offset, const QString &what) const { failAt(m_sql, offset, what); }
+    // A text of the design, refused (at offset) when the design's file cannot hold it.
+    const QString &bounded(const QString &text, int offset) const;
+    static int valuePos(const Predicate &p) { return p.value.isEmpty() ? p.pos : p.value.constFirst().pos; }
 
     // Tables and fields (sqldesignnames.cpp)
     QString resolveTableName(const TableRef &ref);
     void resolveTables(const Statement &st);
+    void indexTable(int k);
+    int tablesWithField(const NamePart &part, int *first, int *second) const;
     int fieldIndex(const Table &t, const NamePart &part) const;
     int tableOfQualifier(const QList<NamePart> &qualifier) const;
     FieldAt resolveField(const QList<NamePart> &ref, int pos) const;
     FieldAt tryResolve(const QList<NamePart> &ref) const;
     QString reference(const FieldAt &at) const;
-    QString referenceText(const QList<NamePart> &ref, const QString &written, int pos) const;
+    QString referenceText(const QList<NamePart> &ref, QStringView written, int pos) const;
     QString render(const QList<Piece> &pieces) const;
     bool knownReference(const QList<NamePart> &ref) const;
     QString fieldNameText(const Expr &e) const;
 
     // The design (sqldesignbuilder.cpp)
     void checkFlattenable(const BoolNode &node) const;
-    static void flatten(const BoolNode &node, QList<int> &preds, QList<QPair<QString, int>> &ops);
+    static void flatten(const BoolNode &node, QList<int> &preds, QList<QPair<bool, int>> &ops);
     Flat flat(const BoolNode &node) const;
     bool joinConditions(const Statement &st, QueryDefinition &def) const;
     void whereConditions(const Statement &st, bool innerJoinRows, QueryDefinition &def) const;
@@ -85,7 +99,11 @@ private:
     const SqlDesignSource &m_source;
     QList<Table> m_tables;
     QStringList m_tableNames;
+    QHash<QString, int> m_listed, m_listedFolded;  // the database's table names: the first of each
     bool m_tableNamesRead = false;
+    Index m_index;
+    const Statement *m_st = nullptr;
+    mutable QHash<quint64, QString> m_references;  // (table, field): the field's reference
 };
 
 } // namespace SqlDesign

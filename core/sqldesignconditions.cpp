@@ -24,14 +24,14 @@ BoolNode StatementReader::parseChain(BoolNode::Kind kind)
     return node.kids.size() == 1 ? node.kids.constFirst() : node;
 }
 
-bool StatementReader::continuesOperand(const Tok &t)
+bool StatementReader::continuesOperand(const Tok &t) const
 {
     static const QSet<QString> symbols = {"=", "==", "<>", "!=", "<", "<=", ">", ">=", "+", "-", "*",
                                           "/", "%", "||", "::", "&", "|"};
     static const QSet<QString> words = {"IS", "LIKE", "ILIKE", "GLOB", "NOT", "BETWEEN", "IN", "COLLATE"};
     if (t.kind == SqlTokenKind::Symbol)
-        return symbols.contains(t.text);
-    return t.kind == SqlTokenKind::Word && words.contains(t.upper);
+        return symbols.contains(text(t).toString());
+    return t.kind == SqlTokenKind::Word && words.contains(upperWord(text(t)));
 }
 
 BoolNode StatementReader::parseBoolPrimary()
@@ -70,7 +70,7 @@ Predicate StatementReader::parsePredicate()
         fail(p.pos, QStringLiteral("a condition without a comparison"));
     const Tok &t = cur();
     static const QSet<QString> comparisons = {"=", "==", "<>", "!=", "<", "<=", ">", ">="};
-    if (t.kind == SqlTokenKind::Symbol && comparisons.contains(t.text)) {
+    if (t.kind == SqlTokenKind::Symbol && comparisons.contains(text(t).toString())) {
         parseComparison(p);
         return p;
     }
@@ -85,19 +85,22 @@ Predicate StatementReader::parsePredicate()
     QString op;  // "NOT " as written, or empty
     const int opStart = pos();
     if (isWord("NOT")) {
-        op = cur().text + u' ';
+        op = text(cur()).toString() + u' ';
         ++m_i;
     }
     if (parseWordComparison(p, op))
         return p;
     fail(opStart, atEnd() ? QStringLiteral("a condition without a comparison")
-                          : QStringLiteral("a condition without a comparison, at \"%1\"").arg(cur().text.left(40)));
+                          : QStringLiteral("a condition without a comparison, at \"%1\"").arg(text(cur()).left(40)));
 }
 
 // From a comparison operator (=, <>, <, ...) on, the operator being the current token.
 void StatementReader::parseComparison(Predicate &p)
 {
-    p.writtenOperator = cur().text;
+    // One text per operator, however many conditions use it.
+    static const QStringList operators = {"=", "==", "<>", "!=", "<", "<=", ">", ">="};
+    const qsizetype known = operators.indexOf(text(cur()));
+    p.writtenOperator = known >= 0 ? operators.at(known) : text(cur()).toString();
     ++m_i;
     if (isWord("ANY") || isWord("ALL") || isWord("SOME"))
         fail(cur().start, QStringLiteral("a subquery"));
@@ -106,8 +109,7 @@ void StatementReader::parseComparison(Predicate &p)
     try {
         const Expr right = parseOperand();
         p.value = right.pieces;
-        if (right.kind == Expr::Field)
-            p.rightField = right;
+        p.rightIsField = right.kind == Expr::Field;
     } catch (const VdqError &) {
         if (!m_unexpected)
             throw;
@@ -123,7 +125,7 @@ void StatementReader::parseComparison(Predicate &p)
 // "like" is the comparison dialog's own; any other spelling stays as written.
 void StatementReader::takeOperatorWord(Predicate &p, const QString &op)
 {
-    const QString word = cur().text;
+    const QString word = text(cur()).toString();
     ++m_i;
     p.writtenOperator = op.toUpper() + word.toUpper();
     p.comparison = op + word;
@@ -180,15 +182,15 @@ QList<Piece> StatementReader::rawValue()
     QList<int> open;  // where each unclosed "(" stands
     while (!atEnd()) {
         const Tok &t = cur();
-        if (t.kind == SqlTokenKind::Word && open.isEmpty() && stops.contains(t.upper))
+        if (t.kind == SqlTokenKind::Word && open.isEmpty() && t.clause && stops.contains(upperWord(text(t))))
             break;
         if (t.kind == SqlTokenKind::Symbol) {
-            if (t.text == u";" || (t.text == u")" && open.isEmpty()))
+            if (text(t) == u";" || (text(t) == u")" && open.isEmpty()))
                 break;
             refuseSubquery();
-            if (t.text == u"(")
+            if (text(t) == u"(")
                 open.append(t.start);
-            else if (t.text == u")")
+            else if (text(t) == u")")
                 open.removeLast();
         }
         addPiece(pieces);
@@ -211,7 +213,7 @@ Expr StatementReader::parseOperand()
     parseUnary(e);
     while (!atEnd() && cur().kind == SqlTokenKind::Symbol) {
         static const QSet<QString> ops = {"+", "-", "*", "/", "%", "||", "&", "|"};
-        if (!ops.contains(cur().text))
+        if (!ops.contains(text(cur()).toString()))
             break;
         addToken(e);
         parseUnary(e);
@@ -223,7 +225,7 @@ Expr StatementReader::parseOperand()
 // A list row is one line: a carriage return inside a name or string cannot be shown.
 void StatementReader::refuseLineBreak(const Tok &t) const
 {
-    if (t.text.contains(u'\r') || t.text.contains(u'\n'))
+    if (text(t).contains(u'\r') || text(t).contains(u'\n'))
         fail(t.start, QStringLiteral("a line break inside a name or value"));
 }
 
@@ -231,7 +233,7 @@ void StatementReader::addPiece(QList<Piece> &pieces)
 {
     const Tok &t = cur();
     refuseLineBreak(t);
-    pieces << Piece{t.text, {}, t.start, t.space};
+    pieces << Piece{t.start, t.length, -1, t.space, false};
     ++m_i;
 }
 
@@ -244,9 +246,7 @@ void StatementReader::parseUnary(Expr &e)
         addToken(e);
         if (atEnd() || cur().kind != SqlTokenKind::Word)
             unexpected();
-        Piece type{cur().text, {}, cur().start, cur().space};
-        type.afterCast = true;
-        e.pieces << type;
+        e.pieces << Piece{cur().start, cur().length, -1, cur().space, true};
         ++m_i;
         if (isSymbol("("))
             copyParenthesised(e);
@@ -260,7 +260,7 @@ void StatementReader::copyParenthesised(Expr &e)
     if (close < 0)
         unexpected();
     while (m_i <= close) {
-        if (cur().kind == SqlTokenKind::Word && cur().upper == u"SELECT")
+        if (cur().kind == SqlTokenKind::Word && upperWord(text(cur())) == u"SELECT")
             fail(cur().start, QStringLiteral("a subquery"));
         addToken(e);
     }
@@ -278,7 +278,7 @@ void StatementReader::parseAtom(Expr &e)
         addToken(e);
         return;
     case SqlTokenKind::Symbol:
-        if (t.text == u"(") {
+        if (text(t) == u"(") {
             refuseSubquery();
             addToken(e);
             parseOperandList(e);
@@ -295,13 +295,12 @@ void StatementReader::parseAtom(Expr &e)
         unexpected();
     }
     if (t.kind == SqlTokenKind::Word) {
-        if (t.upper == u"CASE")
+        auto is = [&](const char *word) { return sameWord(text(t), QLatin1String(word)); };
+        if (is("CASE"))
             fail(t.start, QStringLiteral("a CASE expression"));
-        if (t.upper == u"EXISTS")
+        if (is("EXISTS") || is("SELECT"))
             fail(t.start, QStringLiteral("a subquery"));
-        if (t.upper == u"SELECT")
-            fail(t.start, QStringLiteral("a subquery"));
-        if (t.upper == u"NULL" || t.upper == u"TRUE" || t.upper == u"FALSE" || t.upper == u"DEFAULT") {
+        if (is("NULL") || is("TRUE") || is("FALSE") || is("DEFAULT")) {
             addToken(e);
             return;
         }
@@ -316,46 +315,58 @@ void StatementReader::parseAtom(Expr &e)
             parseCall(e);
             return;
         }
-        if (clauseWords().contains(t.upper))
+        if (t.clause)
             unexpected();
     }
-    Piece name;
-    name.isRef = true;
-    name.pos = t.start;
-    name.space = t.space;
-    name.text = t.text;
-    name.ref << takeName();
+    QList<NamePart> parts{takeName()};
     while (isSymbol(".") && (isName(1) || (peek(1) && peek(1)->kind == SqlTokenKind::Word))) {
-        name.text += cur().text;
         ++m_i;
-        name.text += cur().text;
-        name.ref << takeName(true);
+        parts << takeName(true);
     }
-    e.pieces << name;
+    const Tok &last = m_toks.at(m_i - 1);
+    const int length = last.start + last.length - t.start;
+    // A name written again is the same name: its parts are kept once.
+    const QStringView written = QStringView(m_sql).mid(t.start, length);
+    auto known = m_refsByText.constFind(written);
+    if (known == m_refsByText.cend()) {
+        known = m_refsByText.insert(written, int(m_st->refs.size()));
+        m_st->refs << parts;
+    }
+    e.pieces << Piece{t.start, length, *known, t.space, false};
 }
 
 // Operands separated by commas, as in a list in parentheses or a call's arguments; the first
-// function call among them is the expression's.
-void StatementReader::parseOperandList(Expr &e)
+// function call among them is the expression's. With keywordArguments, words such as FROM
+// and FOR separate them as well, as in EXTRACT(YEAR FROM d) and SUBSTRING(s FROM 1 FOR 2).
+void StatementReader::parseOperandList(Expr &e, bool keywordArguments)
 {
     for (;;) {
-        const Expr inner = parseOperand();
-        e.pieces << inner.pieces;
-        if (e.functionPos < 0)
-            e.functionPos = inner.functionPos;
-        if (!isSymbol(","))
+        if (!keywordArguments || !atArgumentWord()) {
+            const Expr inner = parseOperand();
+            e.pieces << inner.pieces;
+            if (e.functionPos < 0)
+                e.functionPos = inner.functionPos;
+        }
+        if (!isSymbol(",") && !(keywordArguments && atArgumentWord()))
             break;
         addToken(e);
     }
 }
 
+bool StatementReader::atArgumentWord() const
+{
+    return isWord("FROM") || isWord("FOR") || isWord("IN") || isWord("PLACING") || isWord("BOTH")
+           || isWord("LEADING") || isWord("TRAILING");
+}
+
 void StatementReader::parseCall(Expr &e)
 {
     const Tok &nameTok = cur();
+    const int callStart = int(e.pieces.size());
     if (e.functionPos < 0)
         e.functionPos = nameTok.start;
     addToken(e);
-    if (nameTok.upper == u"CAST") {
+    if (sameWord(text(nameTok), QLatin1String("CAST"))) {
         addToken(e);  // (
         Expr inner = parseOperand();
         e.pieces << inner.pieces;
@@ -365,9 +376,7 @@ void StatementReader::parseCall(Expr &e)
         if (atEnd() || cur().kind != SqlTokenKind::Word)
             unexpected();
         while (!atEnd() && cur().kind == SqlTokenKind::Word) {
-            Piece type{cur().text, {}, cur().start, cur().space};
-            type.afterCast = true;
-            e.pieces << type;
+            e.pieces << Piece{cur().start, cur().length, -1, cur().space, true};
             ++m_i;
         }
         if (isSymbol("("))
@@ -383,34 +392,47 @@ void StatementReader::parseCall(Expr &e)
         addToken(e);
         return;
     }
+    const int argStart = int(e.pieces.size());
+    bool plainArgument = callStart == 0 && aggregateKind(text(nameTok).toString()) != TotalKind::None;
     if (isSymbol("*")) {
+        plainArgument = false;
         addToken(e);
     } else {
-        if (isWord("DISTINCT") || isWord("ALL"))
+        if (isWord("DISTINCT") || isWord("ALL")) {
+            plainArgument = false;
             addToken(e);
-        parseOperandList(e);
+        }
+        static const QSet<QString> keywordCalls = {"EXTRACT", "SUBSTRING", "TRIM", "POSITION", "OVERLAY"};
+        parseOperandList(e, keywordCalls.contains(upperWord(text(nameTok))));
     }
     if (!isSymbol(")"))
         unexpected();
     addToken(e);
+    // An aggregate of more than a lone field: the design's totals take a field only.
+    const Piece &argument = e.pieces.at(argStart);
+    if (plainArgument && !(e.pieces.size() - argStart == 2 && argument.isRef())) {
+        e.aggregateArgPos = argument.pos;
+        e.aggregateCallEnd = int(e.pieces.size());
+    }
     if (isWord("OVER") || isWord("FILTER") || isWord("WITHIN"))
         fail(cur().start, QStringLiteral("a window function"));
 }
 
 // A lone name is a field; an aggregate of a lone field is a total.
-void StatementReader::classify(Expr &e)
+void StatementReader::classify(Expr &e) const
 {
-    if (e.pieces.size() == 1 && e.pieces.constFirst().isRef) {
+    if (e.pieces.size() == 1 && e.pieces.constFirst().isRef()) {
         e.kind = Expr::Field;
-        e.ref = e.pieces.constFirst().ref;
+        e.ref = m_st->refs.at(e.pieces.constFirst().ref);
         e.refPos = e.pieces.constFirst().pos;
         return;
     }
-    if (e.pieces.size() == 4 && e.pieces.at(2).isRef && e.pieces.at(1).text == u"("
-        && e.pieces.at(3).text == u")" && aggregateKind(e.pieces.at(0).text) != TotalKind::None) {
+    auto text = [&](int k) { return m_st->text(e.pieces.at(k)); };
+    if (e.pieces.size() == 4 && e.pieces.at(2).isRef() && text(1) == u"(" && text(3) == u")"
+        && aggregateKind(text(0).toString()) != TotalKind::None) {
         e.kind = Expr::Aggregate;
-        e.function = e.pieces.at(0).text.toUpper();
-        e.ref = e.pieces.at(2).ref;
+        e.function = text(0).toString().toUpper();
+        e.ref = m_st->refs.at(e.pieces.at(2).ref);
         e.refPos = e.pieces.at(2).pos;
     }
 }

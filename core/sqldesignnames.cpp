@@ -5,7 +5,39 @@
 
 #include "naming.h"
 
+#include <QSet>
+
+#include <limits>
+
 namespace SqlDesign {
+
+namespace {
+
+constexpr int None = std::numeric_limits<int>::max();
+// Tables with more fields than this look their fields up in a hash of their own.
+constexpr int FieldsScanned = 16;
+
+void insertFirst(QHash<QString, int> &hash, const QString &key, int k)
+{
+    if (!hash.contains(key))
+        hash.insert(key, k);
+}
+
+int first(const QHash<QString, int> &hash, const QString &key)
+{
+    return hash.value(key, None);
+}
+
+bool allBare(const QList<NamePart> &parts)
+{
+    for (const NamePart &p : parts) {
+        if (p.quoted)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
 
 QString DesignBuilder::resolveTableName(const TableRef &ref)
 {
@@ -15,42 +47,40 @@ QString DesignBuilder::resolveTableName(const TableRef &ref)
     if (!m_tableNamesRead) {
         m_tableNames = m_source.tableNames();
         m_tableNamesRead = true;
+        for (int k = 0; k < m_tableNames.size(); ++k) {
+            insertFirst(m_listed, m_tableNames.at(k), k);
+            insertFirst(m_listedFolded, m_tableNames.at(k).toCaseFolded(), k);
+        }
     }
-    bool anyBare = false;
-    for (const NamePart &p : ref.name)
-        anyBare = anyBare || !p.quoted;
     const QString last = ref.name.constLast().text;
     const bool lastBare = !ref.name.constLast().quoted;
     // The name as written, then in another letter case where it was written bare, then
     // without its schema: a name on the search path is listed bare.
-    for (const QString &name : m_tableNames) {
-        if (name == written)
-            return name;
+    int found = first(m_listed, written);
+    bool anyBare = false;
+    for (const NamePart &p : ref.name)
+        anyBare = anyBare || !p.quoted;
+    if (found == None && anyBare)
+        found = first(m_listedFolded, written.toCaseFolded());
+    if (found == None && ref.name.size() > 1) {
+        found = first(m_listed, last);
+        if (lastBare)
+            found = qMin(found, first(m_listedFolded, last.toCaseFolded()));
     }
-    if (anyBare) {
-        for (const QString &name : m_tableNames) {
-            if (name.compare(written, Qt::CaseInsensitive) == 0)
-                return name;
-        }
-    }
-    if (ref.name.size() > 1) {
-        for (const QString &name : m_tableNames) {
-            if (name == last || (lastBare && name.compare(last, Qt::CaseInsensitive) == 0))
-                return name;
-        }
-    }
-    fail(ref.pos, QStringLiteral("the unknown table %1").arg(written.left(80)));
+    if (found == None)
+        fail(ref.pos, QStringLiteral("the unknown table %1").arg(written.left(80)));
+    return m_tableNames.at(found);
 }
 
 void DesignBuilder::resolveTables(const Statement &st)
 {
+    QSet<QString> captions;
     for (const TableRef &ref : st.tables) {
         Table t;
-        t.caption = resolveTableName(ref);
-        for (const Table &other : m_tables) {
-            if (other.caption == t.caption)
-                fail(ref.pos, QStringLiteral("the table %1 a second time").arg(t.caption.left(80)));
-        }
+        t.caption = bounded(resolveTableName(ref), ref.pos);
+        if (captions.contains(t.caption))
+            fail(ref.pos, QStringLiteral("the table %1 a second time").arg(t.caption.left(80)));
+        captions.insert(t.caption);
         try {
             t.fields = m_source.tableFields(t.caption);
         } catch (const VdqError &) {
@@ -58,11 +88,47 @@ void DesignBuilder::resolveTables(const Statement &st)
         }
         t.ref = &ref;
         m_tables << t;
+        indexTable(int(m_tables.size()) - 1);
+    }
+}
+
+void DesignBuilder::indexTable(int k)
+{
+    Table &t = m_tables[k];
+    Index &x = m_index;
+    if (t.ref->alias) {
+        insertFirst(x.alias, t.ref->alias->text, k);
+        if (!t.ref->alias->quoted)
+            insertFirst(x.bareAlias, t.ref->alias->text.toCaseFolded(), k);
+    } else {
+        const QString written = writtenName(t.ref->name);
+        insertFirst(x.written, written, k);
+        insertFirst(x.bareWritten, written.toCaseFolded(), k);
+        insertFirst(x.caption, t.caption, k);
+        insertFirst(x.bareCaption, t.caption.toCaseFolded(), k);
+        insertFirst(x.last, t.ref->name.constLast().text, k);
+    }
+    insertFirst(x.designAlias, TableAlias(t.caption), k);
+    QSet<QString> names;
+    for (int f = 0; f < t.fields.size(); ++f) {
+        const QString folded = t.fields.at(f).toCaseFolded();
+        if (!names.contains(folded)) {
+            names.insert(folded);
+            x.tablesOfField[folded].append(k);
+        }
+        if (t.fields.size() > FieldsScanned) {
+            insertFirst(t.exact, t.fields.at(f), f);
+            insertFirst(t.folded, folded, f);
+        }
     }
 }
 
 int DesignBuilder::fieldIndex(const Table &t, const NamePart &part) const
 {
+    if (t.fields.size() > FieldsScanned) {
+        const int exact = t.exact.value(part.text, -1);
+        return exact >= 0 || part.quoted ? exact : t.folded.value(part.text.toCaseFolded(), -1);
+    }
     const int exact = int(t.fields.indexOf(part.text));
     if (exact >= 0 || part.quoted)
         return exact;
@@ -73,59 +139,61 @@ int DesignBuilder::fieldIndex(const Table &t, const NamePart &part) const
     return -1;
 }
 
+// The first two tables (in order) that have a field the name stands for; their count, up to 2.
+int DesignBuilder::tablesWithField(const NamePart &part, int *first, int *second) const
+{
+    int count = 0;
+    const auto candidates = m_index.tablesOfField.constFind(part.text.toCaseFolded());
+    if (candidates == m_index.tablesOfField.cend())
+        return 0;
+    for (const int k : *candidates) {
+        if (fieldIndex(m_tables.at(k), part) < 0)
+            continue;
+        (count == 0 ? *first : *second) = k;
+        if (++count == 2)
+            break;
+    }
+    return count;
+}
+
 // The table a qualifier names: its own alias, else its name as written or listed.
 int DesignBuilder::tableOfQualifier(const QList<NamePart> &qualifier) const
 {
+    const Index &x = m_index;
+    const bool bare = allBare(qualifier);
     if (qualifier.size() == 1) {
-        for (int k = 0; k < m_tables.size(); ++k) {
-            const std::optional<NamePart> &alias = m_tables.at(k).ref->alias;
-            if (alias && (alias->text == qualifier.constFirst().text
-                          || (!alias->quoted && !qualifier.constFirst().quoted
-                              && alias->text.compare(qualifier.constFirst().text, Qt::CaseInsensitive) == 0)))
-                return k;
-        }
+        const NamePart &q = qualifier.constFirst();
+        const int k = qMin(first(x.alias, q.text), q.quoted ? None : first(x.bareAlias, q.text.toCaseFolded()));
+        if (k != None)
+            return k;
     }
     const QString written = writtenName(qualifier);
-    for (int k = 0; k < m_tables.size(); ++k) {
-        const Table &t = m_tables.at(k);
-        if (t.ref->alias)
-            continue;
-        const QString asWritten = writtenName(t.ref->name);
-        if (written == asWritten || written == t.caption
-            || (qualifier.size() == 1 && written == t.ref->name.constLast().text))
-            return k;
-        bool bare = true;
-        for (const NamePart &p : qualifier)
-            bare = bare && !p.quoted;
-        if (bare && (written.compare(asWritten, Qt::CaseInsensitive) == 0
-                     || written.compare(t.caption, Qt::CaseInsensitive) == 0))
-            return k;
-    }
+    int k = qMin(first(x.written, written), first(x.caption, written));
+    if (qualifier.size() == 1)
+        k = qMin(k, first(x.last, written));
+    if (bare)
+        k = qMin(k, qMin(first(x.bareWritten, written.toCaseFolded()), first(x.bareCaption, written.toCaseFolded())));
+    if (k != None)
+        return k;
     // The design's own alias of a table, which its statements qualify fields with.
     if (qualifier.size() == 1) {
-        for (int k = 0; k < m_tables.size(); ++k) {
-            if (TableAlias(m_tables.at(k).caption) == qualifier.constFirst().text)
-                return k;
-        }
+        k = first(x.designAlias, qualifier.constFirst().text);
+        if (k != None)
+            return k;
     }
     return -1;
 }
 
 DesignBuilder::FieldAt DesignBuilder::resolveField(const QList<NamePart> &ref, int pos) const
 {
-    FieldAt at;
     if (ref.size() == 1) {
-        for (int k = 0; k < m_tables.size(); ++k) {
-            const int f = fieldIndex(m_tables.at(k), ref.constFirst());
-            if (f < 0)
-                continue;
-            if (at.table >= 0)
-                fail(pos, QStringLiteral("the field %1, which more than one table has").arg(ref.constFirst().text.left(80)));
-            at = {k, f};
-        }
-        if (at.table < 0)
+        int a = -1, b = -1;
+        const int count = tablesWithField(ref.constFirst(), &a, &b);
+        if (count > 1)
+            fail(pos, QStringLiteral("the field %1, which more than one table has").arg(ref.constFirst().text.left(80)));
+        if (count == 0)
             fail(pos, QStringLiteral("the unknown field %1").arg(ref.constFirst().text.left(80)));
-        return at;
+        return {a, fieldIndex(m_tables.at(a), ref.constFirst())};
     }
     const int table = tableOfQualifier(ref.mid(0, ref.size() - 1));
     if (table < 0)
@@ -141,27 +209,33 @@ DesignBuilder::FieldAt DesignBuilder::tryResolve(const QList<NamePart> &ref) con
 {
     if (ref.size() > 1)
         return knownReference(ref) ? resolveField(ref, 0) : FieldAt();
-    int matches = 0;
-    for (const Table &t : m_tables)
-        matches += fieldIndex(t, ref.constFirst()) >= 0 ? 1 : 0;
-    return matches == 1 ? resolveField(ref, 0) : FieldAt();
+    int a = -1, b = -1;
+    return tablesWithField(ref.constFirst(), &a, &b) == 1 ? resolveField(ref, 0) : FieldAt();
 }
 
 QString DesignBuilder::reference(const FieldAt &at) const
 {
-    const Table &t = m_tables.at(at.table);
-    return FieldReference(t.caption, t.fields.at(at.field), m_source.style);
+    // One text per field, however many rows name it.
+    const quint64 key = (quint64(quint32(at.table)) << 32) | quint32(at.field);
+    auto known = m_references.constFind(key);
+    if (known == m_references.cend()) {
+        const Table &t = m_tables.at(at.table);
+        known = m_references.insert(key, FieldReference(t.caption, t.fields.at(at.field), m_source.style));
+    }
+    return *known;
 }
 
 // A field reference as the design writes it; one already qualified by the design's own
 // alias of its table stays as written, so that a statement the design wrote reads back
 // to the same text.
-QString DesignBuilder::referenceText(const QList<NamePart> &ref, const QString &written, int pos) const
+QString DesignBuilder::referenceText(const QList<NamePart> &ref, QStringView written, int pos) const
 {
     const FieldAt at = resolveField(ref, pos);
     if (ref.size() == 2 && ref.constFirst().text == TableAlias(m_tables.at(at.table).caption)
-        && !ref.constFirst().quoted)
-        return written;
+        && !ref.constFirst().quoted) {
+        const QString designed = reference(at);
+        return written == designed ? designed : written.toString();
+    }
     return reference(at);
 }
 
@@ -174,20 +248,23 @@ QString DesignBuilder::render(const QList<Piece> &pieces) const
     for (const Piece &p : pieces) {
         if (p.space && !out.isEmpty())
             out += u' ';
-        if (!p.isRef || p.afterCast) {
-            out += p.text;
+        const QStringView text = m_st->text(p);
+        if (!p.isRef() || p.afterCast) {
+            out += text;
             continue;
         }
-        if (p.ref.size() == 1) {
-            bool found = false;
-            for (const Table &t : m_tables)
-                found = found || fieldIndex(t, p.ref.constFirst()) >= 0;
-            if (found)
-                resolveField(p.ref, p.pos);  // refuses a name more than one table has
-            out += p.text;
+        const QList<NamePart> &ref = m_st->refs.at(p.ref);
+        if (ref.size() == 1) {
+            int a = -1, b = -1;
+            if (tablesWithField(ref.constFirst(), &a, &b) > 0)
+                resolveField(ref, p.pos);  // refuses a name more than one table has
+            out += text;
             continue;
         }
-        out += knownReference(p.ref) ? referenceText(p.ref, p.text, p.pos) : p.text;
+        if (knownReference(ref))
+            out += referenceText(ref, text, p.pos);
+        else
+            out += text;
     }
     return out;
 }
@@ -204,7 +281,7 @@ bool DesignBuilder::knownReference(const QList<NamePart> &ref) const
 // statement runs).
 QString DesignBuilder::fieldNameText(const Expr &e) const
 {
-    const QString written = e.pieces.value(e.kind == Expr::Aggregate ? 2 : 0).text;
+    const QString written = m_st->text(e.pieces.value(e.kind == Expr::Aggregate ? 2 : 0)).toString();
     if (e.ref.size() > 1 && !knownReference(e.ref))
         return e.kind == Expr::Aggregate ? e.function + u'(' + written + u')' : written;
     QString ref = e.ref.size() == 1 ? reference(resolveField(e.ref, e.refPos))

@@ -1,6 +1,7 @@
 #include "sqldesignparser.h"
 
 #include "designfromdefinition.h"
+#include "literaltext.h"
 #include "sqlbuilders.h"
 #include "sqldesignbuilder_p.h"
 #include "sqldesignreader_p.h"
@@ -13,8 +14,12 @@ namespace {
 // The statement's text read, then its design built: either step may refuse it.
 QueryDefinition readDesign(const QString &sql, const SqlDesignSource &source)
 {
-    const SqlDesign::Statement st = SqlDesign::StatementReader(sql, source.style.dialect).read();
-    return SqlDesign::DesignBuilder(sql, source).design(st);
+    const SqlDesign::Statement st = SqlDesign::StatementReader(sql, SqlLexOptions(source.style)).read();
+    QueryDefinition def = SqlDesign::DesignBuilder(sql, source).design(st);
+    // The lists hold literals in the standard form; a server that reads backslash escapes
+    // wrote them its own way.
+    ToStandardLiterals(def, source.style);
+    return def;
 }
 
 QString statementOf(const QueryDefinition &def, const SqlDesignSource &source)

@@ -3,6 +3,8 @@
 
 #include "sqldesignreader_p.h"
 
+#include <algorithm>
+
 namespace SqlDesign {
 
 // --- Errors -------------------------------------------------------------------------------
@@ -12,7 +14,7 @@ void StatementReader::unexpected() const
     m_unexpected = true;
     if (atEnd())
         fail(int(m_sql.size()), QStringLiteral("a statement that ends too early"));
-    fail(cur().start, QStringLiteral("\"%1\" here").arg(cur().text.left(40)));
+    fail(cur().start, QStringLiteral("\"%1\" here").arg(text(cur()).left(40)));
 }
 
 // --- Tokens -------------------------------------------------------------------------------
@@ -30,62 +32,108 @@ const QSet<QString> &StatementReader::clauseWords()
     return words;
 }
 
+QString upperWord(QStringView word)
+{
+    QString upper(word.size(), Qt::Uninitialized);
+    for (qsizetype k = 0; k < word.size(); ++k) {
+        const char16_t c = word[k].unicode();
+        upper[k] = QChar(c >= u'a' && c <= u'z' ? char16_t(c - 32) : c);
+    }
+    return upper;
+}
+
+bool sameWord(QStringView word, QLatin1String upper)
+{
+    if (word.size() != upper.size())
+        return false;
+    for (qsizetype k = 0; k < word.size(); ++k) {
+        const char16_t c = word[k].unicode();
+        if ((c >= u'a' && c <= u'z' ? char16_t(c - 32) : c) != char16_t(upper[k].unicode()))
+            return false;
+    }
+    return true;
+}
+
 void StatementReader::tokenize()
 {
-    const SqlDialect dialect = m_dialect;
-    int state = LexNormal;
-    qsizetype lineStart = 0;
+    // The engine cuts its text at a NUL, and the design's file would hold a blank.
+    const qsizetype nul = m_sql.indexOf(QChar(0));
+    if (nul >= 0)
+        fail(int(nul), QStringLiteral("a NUL character"));
+    QList<SqlToken> tokens;
+    const int end = TokenizeSqlLine(m_sql, LexNormal, m_options, &tokens);
+    const int open = end & LexKindMask;
+    const bool quoteOpen = open != LexNormal && open != LexBlockComment;
+    QList<int> parentheses;  // the unclosed "(" tokens
+    m_toks.reserve(std::count_if(tokens.cbegin(), tokens.cend(), [](const SqlToken &t) {
+        return t.kind != SqlTokenKind::Space && t.kind != SqlTokenKind::Comment;
+    }));
     bool space = false;
-    while (lineStart <= m_sql.size()) {
-        qsizetype end = m_sql.indexOf(u'\n', lineStart);
-        if (end < 0)
-            end = m_sql.size();
-        QList<SqlToken> tokens;
-        state = TokenizeSqlLine(QStringView(m_sql).mid(lineStart, end - lineStart), state, dialect, &tokens);
-        if (state != LexNormal && state != LexBlockComment) {
-            // A design's lists hold one line per text, and an unclosed quote is no statement.
-            fail(int(lineStart) + tokens.constLast().start,
-                 QStringLiteral("a string or quoted name that is not closed on its line"));
+    for (qsizetype k = 0; k < tokens.size(); ++k) {
+        const SqlToken &t = tokens.at(k);
+        if (t.kind == SqlTokenKind::Space || t.kind == SqlTokenKind::Comment) {
+            // On MySQL the text of /*! ... */ runs, on a server of at least the version given.
+            const QStringView comment = QStringView(m_sql).mid(t.start, t.length);
+            if (t.kind == SqlTokenKind::Comment && m_options.dialect == SqlDialect::MySQL
+                && (comment.startsWith(u"/*!") || comment.startsWith(u"/*M!")))
+                fail(t.start, QStringLiteral("an executable comment"));
+            space = true;
+            continue;
         }
-        for (const SqlToken &t : tokens) {
-            if (t.kind == SqlTokenKind::Space || t.kind == SqlTokenKind::Comment) {
-                space = true;
-                continue;
-            }
-            const int start = int(lineStart) + t.start;
-            Tok tok{t.kind, start, t.length, m_sql.mid(start, t.length), QString(), space};
-            space = false;
-            if (tok.kind == SqlTokenKind::Word)
-                tok.upper = tok.text.toUpper();
-            // Two-character operators come from the lexer one character at a time.
-            if (tok.kind == SqlTokenKind::Symbol && !tok.space && !m_toks.isEmpty()) {
-                Tok &prev = m_toks.last();
-                const QString pair = prev.text + tok.text;
-                if (prev.kind == SqlTokenKind::Symbol && prev.start + prev.length == start
-                    && (pair == u"<=" || pair == u">=" || pair == u"<>" || pair == u"!=" || pair == u"||"
-                        || pair == u"==")) {
-                    prev.text = pair;
+        // A design's lists hold one line per text, and an unclosed quote is no statement.
+        if ((t.kind == SqlTokenKind::String || t.kind == SqlTokenKind::QuotedName)
+            && ((quoteOpen && k + 1 == tokens.size()) || QStringView(m_sql).mid(t.start, t.length).contains(u'\n')))
+            fail(t.start, QStringLiteral("a string or quoted name that is not closed on its line"));
+        addToken(t, space, parentheses);
+        space = false;
+    }
+}
+
+void StatementReader::addToken(const SqlToken &t, bool space, QList<int> &open)
+{
+    Tok tok{t.start, t.length, -1, t.kind, space, false};
+    const QStringView written = text(tok);
+    if (tok.kind == SqlTokenKind::Word) {
+        tok.clause = written.size() <= 12 && clauseWords().contains(upperWord(written));
+        // Each condition follows one of these: room for them all at once.
+        if (tok.clause && (sameWord(written, QLatin1String("AND")) || sameWord(written, QLatin1String("OR"))
+                           || sameWord(written, QLatin1String("ON"))))
+            ++m_conditionWords;
+    }
+    if (tok.kind == SqlTokenKind::Symbol) {
+        // Two-character operators come from the lexer one character at a time.
+        if (!space && !m_toks.isEmpty()) {
+            Tok &prev = m_toks.last();
+            if (prev.kind == SqlTokenKind::Symbol && prev.length == 1 && prev.start + 1 == tok.start) {
+                const QStringView pair = QStringView(m_sql).mid(prev.start, 2);
+                if (pair == u"<=" || pair == u">=" || pair == u"<>" || pair == u"!=" || pair == u"||" || pair == u"==") {
                     prev.length = 2;
-                    continue;
+                    return;
                 }
             }
-            m_toks.append(tok);
         }
-        space = true;
-        lineStart = end + 1;
+        if (written == u"(") {
+            // Each level of parentheses is a level of the reading's own calls.
+            if (open.size() == MaxParenthesisDepth)
+                fail(tok.start, QStringLiteral("parentheses nested more than %1 deep").arg(MaxParenthesisDepth));
+            open.append(int(m_toks.size()));
+        } else if (written == u")" && !open.isEmpty()) {
+            m_toks[open.takeLast()].close = int(m_toks.size());
+        }
     }
+    m_toks.append(tok);
 }
 
 bool StatementReader::isWord(const char *word, int ahead) const
 {
     const Tok *t = peek(ahead);
-    return t && t->kind == SqlTokenKind::Word && t->upper == QLatin1String(word);
+    return t && t->kind == SqlTokenKind::Word && sameWord(text(*t), QLatin1String(word));
 }
 
 bool StatementReader::isSymbol(const char *symbol, int ahead) const
 {
     const Tok *t = peek(ahead);
-    return t && t->kind == SqlTokenKind::Symbol && t->text == QLatin1String(symbol);
+    return t && t->kind == SqlTokenKind::Symbol && text(*t) == QLatin1String(symbol);
 }
 
 bool StatementReader::acceptWord(const char *word)
@@ -123,7 +171,7 @@ bool StatementReader::isName(int ahead) const
         return false;
     if (t->kind == SqlTokenKind::QuotedName)
         return true;
-    return t->kind == SqlTokenKind::Word && !clauseWords().contains(t->upper);
+    return t->kind == SqlTokenKind::Word && !t->clause;
 }
 
 // A name; after a "." any word is one (t.desc), elsewhere a clause word ends the name list.
@@ -133,25 +181,12 @@ NamePart StatementReader::takeName(bool anyWord)
         unexpected();
     const Tok &t = m_toks.at(m_i++);
     refuseLineBreak(t);
-    if (t.kind == SqlTokenKind::QuotedName)
-        return {UnquotedName(t.text), true};
-    return {t.text, false};
-}
-
-// The token index of the parenthesis that closes the one at index open, or -1.
-int StatementReader::closingParen(int open) const
-{
-    int depth = 0;
-    for (int k = open; k < m_toks.size(); ++k) {
-        const Tok &t = m_toks.at(k);
-        if (t.kind != SqlTokenKind::Symbol)
-            continue;
-        if (t.text == u"(")
-            ++depth;
-        else if (t.text == u")" && --depth == 0)
-            return k;
-    }
-    return -1;
+    const bool quoted = t.kind == SqlTokenKind::QuotedName;
+    // Names come back again and again: each written name is one text.
+    auto known = m_names.constFind(text(t));
+    if (known == m_names.cend())
+        known = m_names.insert(text(t), quoted ? UnquotedName(text(t)) : text(t).toString());
+    return {*known, quoted};
 }
 
 void StatementReader::refuseSubquery()
@@ -167,6 +202,8 @@ Statement StatementReader::parseStatement()
     if (atEnd())
         fail(0, QStringLiteral("an empty statement"));
     Statement st;
+    st.source = m_sql;
+    st.preds.reserve(m_conditionWords + 2);
     m_st = &st;
     if (isWord("SELECT"))
         parseSelect(st);
@@ -186,8 +223,8 @@ Statement StatementReader::parseStatement()
     }
     if (!atEnd()) {
         if (isWord("UNION") || isWord("INTERSECT") || isWord("EXCEPT"))
-            fail(cur().start, QStringLiteral("a %1").arg(cur().upper));
-        if (m_toks.at(m_i - 1).text == u";")
+            fail(cur().start, QStringLiteral("a %1").arg(upperWord(text(cur()))));
+        if (text(m_toks.at(m_i - 1)) == u";")
             fail(cur().start, QStringLiteral("a second statement"));
         unexpected();
     }
@@ -213,7 +250,7 @@ void StatementReader::parseSelect(Statement &st)
         st.columns << parseSelectItem();
     } while (acceptSymbol(","));
     if (!isWord("FROM"))
-        fail(pos(), atEnd() ? QStringLiteral("a SELECT without FROM") : QStringLiteral("\"%1\" here").arg(cur().text.left(40)));
+        fail(pos(), atEnd() ? QStringLiteral("a SELECT without FROM") : QStringLiteral("\"%1\" here").arg(text(cur()).left(40)));
     ++m_i;
     parseFrom(st);
     if (acceptWord("WHERE"))
@@ -223,7 +260,7 @@ void StatementReader::parseSelect(Statement &st)
     if (acceptWord("HAVING"))
         st.having = parseOr();
     if (isWord("UNION") || isWord("INTERSECT") || isWord("EXCEPT"))
-        fail(cur().start, QStringLiteral("a %1").arg(cur().upper));
+        fail(cur().start, QStringLiteral("a %1").arg(upperWord(text(cur()))));
     if (acceptWord("ORDER"))
         parseOrderBy(st);
     parseLimit(st);
@@ -286,7 +323,7 @@ void StatementReader::parseLimit(Statement &st)
         expectWord("ONLY");
     }
     if (isWord("UNION") || isWord("INTERSECT") || isWord("EXCEPT"))
-        fail(cur().start, QStringLiteral("a %1").arg(cur().upper));
+        fail(cur().start, QStringLiteral("a %1").arg(upperWord(text(cur()))));
 }
 
 int StatementReader::parseLimitNumber()
@@ -294,9 +331,9 @@ int StatementReader::parseLimitNumber()
     if (atEnd() || cur().kind != SqlTokenKind::Number)
         fail(pos(), QStringLiteral("a row limit that is not a number"));
     bool ok = false;
-    const int n = cur().text.toInt(&ok);
+    const int n = text(cur()).toInt(&ok);
     if (!ok || n <= 0)
-        fail(cur().start, QStringLiteral("the row limit %1").arg(cur().text.left(40)));
+        fail(cur().start, QStringLiteral("the row limit %1").arg(text(cur()).left(40)));
     ++m_i;
     return n;
 }
@@ -328,6 +365,8 @@ SelectItem StatementReader::parseSelectItem()
     }
     item.expr = parseOperand();
     if (item.expr.kind == Expr::Other) {
+        if (item.expr.aggregateArgPos >= 0 && item.expr.aggregateCallEnd == item.expr.pieces.size())
+            fail(item.expr.aggregateArgPos, QStringLiteral("an expression inside an aggregate"));
         if (item.expr.functionPos >= 0)
             fail(item.expr.functionPos, QStringLiteral("a function call in the column list"));
         fail(item.expr.pos, QStringLiteral("an expression in the column list"));
@@ -351,7 +390,7 @@ void StatementReader::parseFrom(Statement &st)
             fail(cur().start, QStringLiteral("a NATURAL join"));
         } else if (isWord("JOIN") || isWord("INNER") || isWord("CROSS") || isWord("LEFT") || isWord("RIGHT")
                    || isWord("FULL")) {
-            const QString word = cur().upper;
+            const QString word = upperWord(text(cur()));
             ++m_i;
             if (word == u"LEFT" || word == u"RIGHT" || word == u"FULL")
                 acceptWord("OUTER");
@@ -365,6 +404,8 @@ void StatementReader::parseFrom(Statement &st)
         } else {
             break;
         }
+        if (st.tables.size() == MaxTables)
+            fail(join.pos, QStringLiteral("more than %1 tables").arg(MaxTables));
         st.tables << parseTableRef();
         if (isWord("USING"))
             fail(cur().start, QStringLiteral("a join with USING"));
@@ -404,7 +445,7 @@ void StatementReader::parseInsert(Statement &st)
     st.type = QueryType::Insert;
     expectWord("INSERT");
     if (isWord("OR") || isWord("IGNORE"))
-        fail(cur().start, QStringLiteral("INSERT %1").arg(cur().upper));
+        fail(cur().start, QStringLiteral("INSERT %1").arg(upperWord(text(cur()))));
     expectWord("INTO");
     st.tables << parseTableRef(true);
     if (acceptSymbol("(")) {
@@ -429,7 +470,7 @@ void StatementReader::parseInsert(Statement &st)
     if (isSymbol(","))
         fail(cur().start, QStringLiteral("a second row of values"));
     if (isWord("ON") || isWord("RETURNING"))
-        fail(cur().start, QStringLiteral("INSERT ... %1").arg(cur().upper));
+        fail(cur().start, QStringLiteral("INSERT ... %1").arg(upperWord(text(cur()))));
 }
 
 void StatementReader::parseUpdate(Statement &st)
@@ -457,7 +498,7 @@ void StatementReader::parseUpdate(Statement &st)
     if (acceptWord("WHERE"))
         st.where = parseOr();
     if (isWord("RETURNING") || isWord("ORDER") || isWord("LIMIT"))
-        fail(cur().start, QStringLiteral("UPDATE ... %1").arg(cur().upper));
+        fail(cur().start, QStringLiteral("UPDATE ... %1").arg(upperWord(text(cur()))));
 }
 
 void StatementReader::parseDelete(Statement &st)
@@ -484,7 +525,7 @@ void StatementReader::parseDelete(Statement &st)
     if (acceptWord("WHERE"))
         st.where = parseOr();
     if (isWord("RETURNING") || isWord("ORDER") || isWord("LIMIT"))
-        fail(cur().start, QStringLiteral("DELETE ... %1").arg(cur().upper));
+        fail(cur().start, QStringLiteral("DELETE ... %1").arg(upperWord(text(cur()))));
 }
 
 } // namespace SqlDesign

@@ -7,28 +7,43 @@
 #include "sqldialect.h"
 #include "sqllexer.h"
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
 
 namespace SqlDesign {
 
+// A token of the statement, its text left in the statement: a 1 MB statement has as many
+// tokens as it has characters, at a few bytes each.
 struct Tok
 {
-    SqlTokenKind kind;
     int start;
     int length;
-    QString text;
-    QString upper;  // words only
-    bool space;     // white space or a comment before it
+    int close;          // "(": the index of the ")" that closes it, or -1
+    SqlTokenKind kind;
+    bool space;         // white space or a comment before it
+    bool clause;        // a word that ends an expression and is never a bare name there
 };
+
+// The deepest nesting of parentheses read; the reading's own depth follows it.
+constexpr int MaxParenthesisDepth = 200;
+
+// The most tables a design is read with: each is a window on the canvas, and the design's
+// statement is written and read again before it is shown.
+constexpr int MaxTables = 1000;
+
+// An ASCII word in upper case, as engines read their keywords.
+QString upperWord(QStringView word);
+// True when word is upper (given in upper case), letters compared as ASCII.
+bool sameWord(QStringView word, QLatin1String upper);
 
 // Reads a SELECT, INSERT, UPDATE or DELETE; a part a design cannot show raises VdqError
 // naming its line and column.
 class StatementReader
 {
 public:
-    StatementReader(const QString &sql, SqlDialect dialect) : m_sql(sql), m_dialect(dialect) {}
+    StatementReader(const QString &sql, const SqlLexOptions &options) : m_sql(sql), m_options(options) {}
 
     Statement read()
     {
@@ -44,6 +59,8 @@ private:
     // Tokens (sqldesignreader.cpp)
     static const QSet<QString> &clauseWords();
     void tokenize();
+    void addToken(const SqlToken &t, bool space, QList<int> &open);
+    QStringView text(const Tok &t) const { return QStringView(m_sql).mid(t.start, t.length); }
     bool atEnd() const { return m_i >= m_toks.size(); }
     const Tok &cur() const { return m_toks.at(m_i); }
     const Tok *peek(int ahead = 0) const
@@ -59,7 +76,7 @@ private:
     void expectSymbol(const char *symbol);
     bool isName(int ahead = 0) const;
     NamePart takeName(bool anyWord = false);
-    int closingParen(int open) const;
+    int closingParen(int open) const { return m_toks.at(open).close; }
     void refuseSubquery();
 
     // Statements (sqldesignreader.cpp)
@@ -79,7 +96,7 @@ private:
     // Conditions (sqldesignconditions.cpp)
     BoolNode parseOr() { return parseChain(BoolNode::Or); }
     BoolNode parseChain(BoolNode::Kind kind);
-    static bool continuesOperand(const Tok &t);
+    bool continuesOperand(const Tok &t) const;
     BoolNode parseBoolPrimary();
     Predicate parsePredicate();
     void parseComparison(Predicate &p);
@@ -95,14 +112,20 @@ private:
     void parseUnary(Expr &e);
     void copyParenthesised(Expr &e);
     void parseAtom(Expr &e);
-    void parseOperandList(Expr &e);
+    void parseOperandList(Expr &e, bool keywordArguments = false);
+    bool atArgumentWord() const;
     void parseCall(Expr &e);
-    static void classify(Expr &e);
+    void classify(Expr &e) const;
 
     const QString &m_sql;
-    const SqlDialect m_dialect;
+    const SqlLexOptions m_options;
     QList<Tok> m_toks;
     int m_i = 0;
+    int m_conditionWords = 0;
+    // Names as written (in the statement's text): the parts' index in Statement::refs, and
+    // one part's text.
+    QHash<QStringView, int> m_refsByText;
+    QHash<QStringView, QString> m_names;  // AND, OR and ON: the conditions are at most these and two more
     Statement *m_st = nullptr;
     mutable bool m_unexpected = false;  // the last error was text out of place, not a part refused
 };

@@ -21,16 +21,17 @@ struct NamePart
     bool quoted = false;
 };
 
-// A piece of an expression's text: either as written, or a name that is looked up when the
-// tables are known.
+// A piece of an expression's text: a token as written, or a name that is looked up when the
+// tables are known. Its text stays in the statement's (Statement::text), and a name's parts
+// in the statement's list of them, so that a long expression costs a few bytes a token.
 struct Piece
 {
-    QString text;             // as written
-    QList<NamePart> ref;      // a name: its parts
     int pos = 0;
+    int length = 0;
+    int ref = -1;  // a name: its parts are Statement::refs[ref]
     bool space = false;
-    bool isRef = false;
     bool afterCast = false;  // a type name after "::", never a field
+    bool isRef() const { return ref >= 0; }
 };
 
 struct Expr
@@ -42,6 +43,10 @@ struct Expr
     QString function;     // Aggregate: COUNT, SUM, AVG, MIN, MAX
     int pos = 0;
     int functionPos = -1;  // the first function call in it
+    // When it is an aggregate call of anything but a lone field: where its argument starts,
+    // and the number of pieces up to the call's ")".
+    int aggregateArgPos = -1;
+    int aggregateCallEnd = -1;
 };
 
 struct Predicate
@@ -50,7 +55,7 @@ struct Predicate
     QString comparison;     // as the Condition column holds it
     QString writtenOperator;  // the operator as written, upper case ("=", "LIKE", ...)
     QList<Piece> value;
-    std::optional<Expr> rightField;  // the right side when it is one field
+    bool rightIsField = false;  // the value is one field (fieldExpr gives it)
     int pos = 0;
 };
 
@@ -118,6 +123,21 @@ struct Statement
     int valuesPos = 0;
     QList<Assignment> assignments;
     QList<Predicate> preds;
+    QList<QList<NamePart>> refs;  // the names of the pieces
+    QStringView source;           // the statement's text
+
+    QStringView text(const Piece &p) const { return source.mid(p.pos, p.length); }
+
+    // The field that a list of pieces holding one name stands for.
+    Expr fieldOf(const QList<Piece> &pieces) const
+    {
+        Expr e;
+        e.kind = Expr::Field;
+        e.pieces = pieces;
+        e.ref = refs.at(pieces.constFirst().ref);
+        e.pos = e.refPos = pieces.constFirst().pos;
+        return e;
+    }
 };
 
 // The functions a total is written with: COUNT, SUM, AVG, MIN, MAX.

@@ -65,11 +65,6 @@ bool isWordStart(QChar c)
     return c.isLetter() || c == u'_';
 }
 
-bool isWordChar(QChar c)
-{
-    return c.isLetterOrNumber() || c == u'_' || c == u'$';
-}
-
 bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
@@ -123,123 +118,290 @@ int numberEnd(QStringView line, int pos)
     return pos;
 }
 
-} // namespace
-
-int TokenizeSqlLine(QStringView line, int state, SqlDialect dialect, QList<SqlToken> *tokens)
+// What each engine reads differently, from the options.
+struct Rules
 {
-    const bool mysql = dialect == SqlDialect::MySQL;
-    const int n = int(line.size());
-    int pos = 0;
-    auto push = [&](SqlTokenKind kind, int end) {
-        if (end > pos)
-            tokens->append({kind, pos, end - pos});
-        pos = end;
-    };
-    // What the previous line left open goes on here.
-    auto continueQuoted = [&](SqlTokenKind kind, QChar quote, bool escapes) {
-        bool closed = false;
-        const int end = quotedEnd(line, pos, quote, escapes, &closed);
-        push(kind, end);
-        return closed;
-    };
-    switch (state) {
-    case LexBlockComment: {
-        const int close = int(line.indexOf(u"*/"));
-        if (close < 0) {
-            push(SqlTokenKind::Comment, n);
-            return LexBlockComment;
-        }
-        push(SqlTokenKind::Comment, close + 2);
-        break;
+    bool hashComments = false;     // # to the line's end
+    bool dashNeedsSpace = false;   // -- only before a blank, a control character or the end
+    bool executable = false;       // /*! ... */ and /*M! ... */ hold code
+    bool nestedComments = false;   // /* /* */ */
+    bool dollarQuotes = false;     // $tag$ ... $tag$
+    bool escapedStrings = false;   // E'...' with backslash escapes
+    bool backticks = false;        // `name`
+    bool brackets = false;         // [name]
+    bool doubleQuotedStrings = false;
+    bool backslashEscapes = false;  // in '...' (and "..." where that is a string)
+};
+
+Rules rulesOf(const SqlLexOptions &options)
+{
+    Rules r;
+    if (options.anyEngine) {
+        r.executable = r.dollarQuotes = r.backticks = true;
+        return r;
     }
-    case LexString:
-        if (!continueQuoted(SqlTokenKind::String, u'\'', mysql))
-            return LexString;
-        break;
-    case LexDoubleQuoted:
-        if (!continueQuoted(mysql ? SqlTokenKind::String : SqlTokenKind::QuotedName, u'"', mysql))
-            return LexDoubleQuoted;
-        break;
-    case LexBacktick:
-        if (!continueQuoted(SqlTokenKind::QuotedName, u'`', false))
-            return LexBacktick;
-        break;
-    case LexBracket:
-        if (!continueQuoted(SqlTokenKind::QuotedName, u']', false))
-            return LexBracket;
-        break;
-    default:
-        break;
+    const SqlDialect d = options.dialect;
+    r.hashComments = r.dashNeedsSpace = r.executable = r.doubleQuotedStrings = d == SqlDialect::MySQL;
+    r.backslashEscapes = d == SqlDialect::MySQL && options.backslashEscapes;
+    r.nestedComments = r.dollarQuotes = r.escapedStrings = d == SqlDialect::PostgreSQL;
+    r.backticks = d == SqlDialect::MySQL || d == SqlDialect::SQLite;
+    r.brackets = d == SqlDialect::SQLite;
+    return r;
+}
+
+// A state's parts above its kind: a comment's depth beyond the first, a dollar tag's hash.
+constexpr int ExtraShift = 8;
+constexpr uint TagHashMask = (1u << 22) - 1;
+
+uint tagHash(QStringView tag)
+{
+    uint h = 2166136261u;
+    for (const QChar c : tag)
+        h = (h ^ c.unicode()) * 16777619u;
+    return h & TagHashMask;
+}
+
+// The end of the dollar quote's tag ($$, $tag$) at pos, or -1.
+int dollarTagEnd(QStringView text, int pos)
+{
+    const int n = int(text.size());
+    int k = pos + 1;
+    while (k < n && (text[k].isLetter() || text[k] == u'_' || (k > pos + 1 && isDigit(text[k]))))
+        ++k;
+    return k < n && text[k] == u'$' ? k + 1 : -1;
+}
+
+// One reading of a text from a state; each step pushes the token it read.
+class Lexer
+{
+public:
+    Lexer(QStringView text, const SqlLexOptions &options, QList<SqlToken> *tokens)
+        : m_text(text), m_n(int(text.size())), m_rules(rulesOf(options)), m_tokens(tokens)
+    {
     }
 
-    while (pos < n) {
-        const QChar c = line[pos];
-        const QChar next = pos + 1 < n ? line[pos + 1] : QChar();
-        if (c.isSpace()) {
-            int end = pos + 1;
-            while (end < n && line[end].isSpace())
+    int run(int state)
+    {
+        m_executable = state & LexInExecutable;
+        const int open = resume(state & LexKindMask, state >> ExtraShift);
+        if (open)
+            return open;
+        while (m_pos < m_n) {
+            if (const int still = step())
+                return still;
+        }
+        return m_executable ? LexInExecutable : LexNormal;
+    }
+
+private:
+    QChar at(int k) const { return k < m_n ? m_text[k] : QChar(); }
+
+    void push(SqlTokenKind kind, int end)
+    {
+        if (end > m_pos)
+            m_tokens->append({kind, m_pos, end - m_pos});
+        m_pos = end;
+    }
+
+    // The state to return when a token runs to the end of the text.
+    int opened(int kind, int extra = 0) const
+    {
+        return kind | (m_executable ? LexInExecutable : 0) | (extra << ExtraShift);
+    }
+
+    // What the previous line left open goes on here; 0 when it closes.
+    int resume(int kind, int extra)
+    {
+        switch (kind) {
+        case LexBlockComment: return blockComment(m_pos, extra + 1);
+        case LexString: return quoted(SqlTokenKind::String, u'\'', m_rules.backslashEscapes, m_pos, LexString);
+        case LexDoubleQuoted: return doubleQuoted(m_pos);
+        case LexBacktick: return quoted(SqlTokenKind::QuotedName, u'`', false, m_pos, LexBacktick);
+        case LexBracket: return quoted(SqlTokenKind::QuotedName, u']', false, m_pos, LexBracket);
+        case LexEscapedString: return quoted(SqlTokenKind::String, u'\'', true, m_pos, LexEscapedString);
+        case LexDollarQuoted: return dollarByHash(uint(extra));
+        default: return 0;
+        }
+    }
+
+    int blockComment(int from, int depth)
+    {
+        int k = from;
+        while (k < m_n) {
+            if (m_text[k] == u'*' && at(k + 1) == u'/') {
+                k += 2;
+                if (--depth == 0) {
+                    push(SqlTokenKind::Comment, k);
+                    return 0;
+                }
+            } else if (m_rules.nestedComments && m_text[k] == u'/' && at(k + 1) == u'*') {
+                k += 2;
+                ++depth;
+            } else {
+                ++k;
+            }
+        }
+        push(SqlTokenKind::Comment, m_n);
+        return opened(LexBlockComment, depth - 1);
+    }
+
+    int quoted(SqlTokenKind kind, QChar close, bool escapes, int from, int state)
+    {
+        bool closed = false;
+        push(kind, quotedEnd(m_text, from, close, escapes, &closed));
+        return closed ? 0 : opened(state);
+    }
+
+    int doubleQuoted(int from)
+    {
+        const bool string = m_rules.doubleQuotedStrings;
+        return quoted(string ? SqlTokenKind::String : SqlTokenKind::QuotedName, u'"',
+                      string && m_rules.backslashEscapes, from, LexDoubleQuoted);
+    }
+
+    int dollarQuoted(int tagEnd)
+    {
+        const QStringView tag = m_text.mid(m_pos, tagEnd - m_pos);
+        const qsizetype close = m_text.indexOf(tag, tagEnd);
+        if (close >= 0) {
+            push(SqlTokenKind::String, int(close + tag.size()));
+            return 0;
+        }
+        push(SqlTokenKind::String, m_n);
+        return opened(LexDollarQuoted, int(tagHash(tag)));
+    }
+
+    // A dollar quote from an earlier line, whose tag only its hash tells.
+    int dollarByHash(uint hash)
+    {
+        for (int k = m_pos; k < m_n; ++k) {
+            if (m_text[k] != u'$')
+                continue;
+            const int end = dollarTagEnd(m_text, k);
+            if (end < 0)
+                continue;
+            if (tagHash(m_text.mid(k, end - k)) == hash) {
+                push(SqlTokenKind::String, end);
+                return 0;
+            }
+            k = end - 2;  // the tag's closing "$" may open the next one
+        }
+        push(SqlTokenKind::String, m_n);
+        return opened(LexDollarQuoted, int(hash));
+    }
+
+    bool lineCommentStarts(QChar c, QChar next) const
+    {
+        if (m_rules.hashComments && c == u'#')
+            return true;
+        if (c != u'-' || next != u'-')
+            return false;
+        // MySQL's "--" starts a comment only before a blank or a control character.
+        const QChar after = at(m_pos + 2);
+        return !m_rules.dashNeedsSpace || m_pos + 2 >= m_n || after.unicode() <= 0x20 || after.unicode() == 0x7f;
+    }
+
+    // Reads one token; returns the state when it runs to the end of the text still open.
+    int step()
+    {
+        const QChar c = m_text[m_pos];
+        const QChar next = at(m_pos + 1);
+        if (m_executable && c == u'*' && next == u'/') {
+            m_executable = false;
+            push(SqlTokenKind::Comment, m_pos + 2);
+        } else if (c.isSpace()) {
+            int end = m_pos + 1;
+            while (end < m_n && m_text[end].isSpace())
                 ++end;
             push(SqlTokenKind::Space, end);
-        } else if ((c == u'-' && next == u'-') || (mysql && c == u'#')) {
-            push(SqlTokenKind::Comment, n);
+        } else if (lineCommentStarts(c, next)) {
+            const qsizetype end = m_text.indexOf(u'\n', m_pos);
+            push(SqlTokenKind::Comment, end < 0 ? m_n : int(end));
         } else if (c == u'/' && next == u'*') {
-            const int close = int(line.indexOf(u"*/", pos + 2));
-            if (close < 0) {
-                push(SqlTokenKind::Comment, n);
-                return LexBlockComment;
-            }
-            push(SqlTokenKind::Comment, close + 2);
-        } else if (c == u'\'' || c == u'"' || c == u'`' || (c == u'[' && dialect == SqlDialect::SQLite)) {
-            const bool backtick = c == u'`' && (mysql || dialect == SqlDialect::SQLite);
-            if (c == u'`' && !backtick) {
-                push(SqlTokenKind::Symbol, pos + 1);
-                continue;
-            }
-            const QChar close = c == u'[' ? QChar(u']') : c;
-            const bool isString = c == u'\'' || (mysql && c == u'"');
-            bool closed = false;
-            const int end = quotedEnd(line, pos + 1, close, isString && mysql, &closed);
-            push(isString ? SqlTokenKind::String : SqlTokenKind::QuotedName, end);
-            if (!closed)
-                return c == u'\'' ? LexString : c == u'"' ? LexDoubleQuoted : c == u'`' ? LexBacktick : LexBracket;
-        } else if (isDigit(c) || (c == u'.' && isDigit(next))) {
-            int end = numberEnd(line, pos);
-            // 1abc is a name on some engines; keep it one word rather than a number and a name.
-            if (end < n && isWordStart(line[end])) {
-                while (end < n && isWordChar(line[end]))
+            const bool mariadb = at(m_pos + 2) == u'M' && at(m_pos + 3) == u'!';
+            if (m_rules.executable && !m_executable && (at(m_pos + 2) == u'!' || mariadb)) {
+                // The code inside runs (on a server at least the version given after "!").
+                int end = m_pos + (mariadb ? 4 : 3);
+                for (int digits = 0; digits < 6 && isDigit(at(end)); ++digits)
                     ++end;
-                push(SqlTokenKind::Word, end);
+                m_executable = true;
+                push(SqlTokenKind::Comment, end);
             } else {
-                push(SqlTokenKind::Number, end);
+                return blockComment(m_pos + 2, 1);
             }
+        } else if (c == u'\'') {
+            return quoted(SqlTokenKind::String, u'\'', m_rules.backslashEscapes, m_pos + 1, LexString);
+        } else if (c == u'"') {
+            return doubleQuoted(m_pos + 1);
+        } else if ((c == u'`' && m_rules.backticks) || (c == u'[' && m_rules.brackets)) {
+            const bool backtick = c == u'`';
+            return quoted(SqlTokenKind::QuotedName, backtick ? c : QChar(u']'), false, m_pos + 1,
+                          backtick ? LexBacktick : LexBracket);
+        } else if (m_rules.escapedStrings && (c == u'E' || c == u'e') && next == u'\'') {
+            return quoted(SqlTokenKind::String, u'\'', true, m_pos + 2, LexEscapedString);
+        } else if (const int tagEnd = m_rules.dollarQuotes && c == u'$' ? dollarTagEnd(m_text, m_pos) : -1; tagEnd > 0) {
+            return dollarQuoted(tagEnd);
+        } else {
+            plain(c, next);
+        }
+        return 0;
+    }
+
+    // Numbers, words, parameters and symbols.
+    void plain(QChar c, QChar next)
+    {
+        auto wordEnd = [&](int end) {
+            while (end < m_n && IsSqlWordChar(m_text[end], true))
+                ++end;
+            return end;
+        };
+        if (isDigit(c) || (c == u'.' && isDigit(next))) {
+            const int end = numberEnd(m_text, m_pos);
+            // 1abc is a name on some engines; keep it one word rather than a number and a name.
+            if (end < m_n && isWordStart(m_text[end]))
+                push(SqlTokenKind::Word, wordEnd(end));
+            else
+                push(SqlTokenKind::Number, end);
         } else if (isWordStart(c)) {
-            int end = pos + 1;
-            while (end < n && isWordChar(line[end]))
-                ++end;
-            push(SqlTokenKind::Word, end);
+            push(SqlTokenKind::Word, wordEnd(m_pos + 1));
         } else if (c == u':' && next == u':') {
-            push(SqlTokenKind::Symbol, pos + 2);  // a PostgreSQL cast, not a parameter
+            push(SqlTokenKind::Symbol, m_pos + 2);  // a PostgreSQL cast, not a parameter
         } else if (c == u':' && isWordStart(next)) {
-            int end = pos + 2;
-            while (end < n && isWordChar(line[end]))
-                ++end;
-            push(SqlTokenKind::Parameter, end);
+            push(SqlTokenKind::Parameter, wordEnd(m_pos + 2));
         } else if (c == u'$' && isDigit(next)) {
-            int end = pos + 2;
-            while (end < n && isDigit(line[end]))
+            int end = m_pos + 2;
+            while (end < m_n && isDigit(m_text[end]))
                 ++end;
             push(SqlTokenKind::Parameter, end);
         } else if (c == u'?') {
-            push(SqlTokenKind::Parameter, pos + 1);
+            push(SqlTokenKind::Parameter, m_pos + 1);
         } else {
             // A character outside the first plane is one symbol, not two halves.
-            push(SqlTokenKind::Symbol, c.isHighSurrogate() && pos + 1 < n && line[pos + 1].isLowSurrogate() ? pos + 2 : pos + 1);
+            push(SqlTokenKind::Symbol, c.isHighSurrogate() && next.isLowSurrogate() ? m_pos + 2 : m_pos + 1);
         }
     }
-    return LexNormal;
+
+    const QStringView m_text;
+    const int m_n;
+    const Rules m_rules;
+    QList<SqlToken> *const m_tokens;
+    int m_pos = 0;
+    bool m_executable = false;
+};
+
+} // namespace
+
+bool IsSqlWordChar(QChar c, bool dollar)
+{
+    return c.isLetterOrNumber() || c == u'_' || (dollar && c == u'$');
 }
 
-QList<SqlToken> TokenizeSql(QStringView text, SqlDialect dialect)
+int TokenizeSqlLine(QStringView line, int state, const SqlLexOptions &options, QList<SqlToken> *tokens)
+{
+    return Lexer(line, options, tokens).run(state);
+}
+
+QList<SqlToken> TokenizeSql(QStringView text, const SqlLexOptions &options)
 {
     QList<SqlToken> tokens;
     int state = LexNormal;
@@ -249,7 +411,7 @@ QList<SqlToken> TokenizeSql(QStringView text, SqlDialect dialect)
         if (end < 0)
             end = text.size();
         const int first = int(tokens.size());
-        state = TokenizeSqlLine(text.mid(start, end - start), state, dialect, &tokens);
+        state = TokenizeSqlLine(text.mid(start, end - start), state, options, &tokens);
         for (int i = first; i < tokens.size(); ++i)
             tokens[i].start += int(start);
         if (end < text.size())

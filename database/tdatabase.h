@@ -1,7 +1,7 @@
 #pragma once
 
 #include "sqldialect.h"
-#include "sqlreading.h"
+#include "sqllexer.h"
 #include "taliasconfig.h"
 
 #include <QList>
@@ -41,7 +41,7 @@ public:
     // in a string literal as an escape (no NO_BACKSLASH_ESCAPES). Known once connected.
     bool BackslashEscapes() const { return Dialect() == SqlDialect::MySQL && m_backslashEscapes; }
     // How the engine reads a statement's text on this connection.
-    SqlReading Reading() const { return ReadingOf(Style()); }
+    SqlLexOptions Reading() const { return SqlLexOptions(Style()); }
     // The family of the Qt driver (how results and type codes are read): ODBC stays ODBC.
     SqlDialect DriverFamily() const;
 

@@ -111,7 +111,7 @@ namespace {
 
 // The words of a statement outside strings, quoted names and comments, upper-cased, with
 // its parentheses; and whether a ";" separates two statements.
-QStringList keywords(const QString &sql, const SqlReading &reading, bool *semicolon)
+QStringList keywords(const QString &sql, const SqlLexOptions &reading, bool *semicolon)
 {
     QStringList words;
     *semicolon = false;
@@ -188,7 +188,7 @@ bool mysqlReads(const QStringList &words)
 
 } // namespace
 
-QString selectRefusal(const QString &sql, const SqlReading &reading)
+QString selectRefusal(const QString &sql, const SqlLexOptions &reading)
 {
     bool semicolon = false;
     const QStringList words = keywords(sql, reading, &semicolon);

@@ -5,7 +5,7 @@
 // format of the rows read, and the engines' cancel calls. Private to the query.
 
 #include "sqldialect.h"
-#include "sqlreading.h"
+#include "sqllexer.h"
 #include "tquery.h"
 
 #include <QAtomicInteger>
@@ -77,7 +77,7 @@ TFieldInfo serverField(SqlDialect dialect, const QSqlField &f);
 // The engine's read-only transaction is what keeps the data as they are; this gives the
 // clearer message. On MySQL, where a statement that defines or calls something commits the
 // read-only transaction, only statements that read may start it, and this is the guard.
-QString selectRefusal(const QString &sql, const SqlReading &reading);
+QString selectRefusal(const QString &sql, const SqlLexOptions &reading);
 
 // The reader's own connection kept from changing anything during the run, by the engine's
 // own read-only mode: the session's default first, then a read-only transaction (which

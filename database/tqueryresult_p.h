@@ -456,7 +456,7 @@ private:
     Binds m_binds;
     SqlDialect m_dialect;  // the Qt driver's family
     SqlDialect m_engine;   // the engine behind it
-    SqlReading m_reading;
+    SqlLexOptions m_reading;
     int m_timeout;
     QList<TFieldInfo> m_fields;
     ReadState m_state;

@@ -418,8 +418,8 @@ void TQGQueryForm::ShowTableNames(const QString &sessionName, const QString &dat
 void TQGQueryForm::SetDialect(SqlDialect dialect)
 {
     m_dialect = dialect;
-    m_memo->SetDialect(dialect);
-    m_memo->Completion()->SetStyle(Style());
+    // The editor reads the text as the engine does, its backslash escapes included.
+    m_memo->SetStyle(Style());
 }
 
 void TQGQueryForm::LoadStartingFile(const QString &fileName)

@@ -105,7 +105,7 @@ QString TQGSqlCompleter::tableOfQualifier(const QString &qualifier, const QStrin
             return table;
     }
     // An alias the statement gives: "table alias" or "table AS alias".
-    const QList<SqlToken> tokens = TokenizeSql(text, m_style.dialect);
+    const QList<SqlToken> tokens = TokenizeSql(text, SqlLexOptions(m_style));
     auto nameAt = [&](int i) {
         const QString piece = text.mid(tokens[i].start, tokens[i].length);
         return tokens[i].kind == SqlTokenKind::QuotedName ? UnquotedName(piece) : piece;

@@ -78,9 +78,15 @@ void TQGSqlEditor::SetText(const QString &text)
 
 void TQGSqlEditor::SetDialect(SqlDialect dialect)
 {
-    m_highlighter->SetDialect(dialect);
     IdentifierStyle style;
     style.dialect = dialect;
+    style.backslashEscapes = dialect == SqlDialect::MySQL;  // a MySQL server's default mode
+    SetStyle(style);
+}
+
+void TQGSqlEditor::SetStyle(const IdentifierStyle &style)
+{
+    m_highlighter->SetOptions(SqlLexOptions(style));
     m_completer->SetStyle(style);
 }
 

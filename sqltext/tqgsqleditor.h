@@ -25,6 +25,8 @@ public:
 
     // The engine the text is written for: its quotes, comments and keywords.
     void SetDialect(SqlDialect dialect);
+    // The same, with the connection's backslash reading (MySQL) and quoting.
+    void SetStyle(const IdentifierStyle &style);
     SqlDialect Dialect() const;
     TQGSqlCompleter *Completion() const { return m_completer; }
 

@@ -31,9 +31,14 @@ TQGSqlHighlighter::TQGSqlHighlighter(QTextDocument *document)
 
 void TQGSqlHighlighter::SetDialect(SqlDialect dialect)
 {
-    if (dialect == m_dialect)
+    SetOptions(SqlLexOptions(dialect));
+}
+
+void TQGSqlHighlighter::SetOptions(const SqlLexOptions &options)
+{
+    if (options.dialect == m_options.dialect && options.backslashEscapes == m_options.backslashEscapes)
         return;
-    m_dialect = dialect;
+    m_options = options;
     rehighlight();
 }
 
@@ -41,12 +46,12 @@ void TQGSqlHighlighter::highlightBlock(const QString &text)
 {
     QList<SqlToken> tokens;
     const int previous = previousBlockState();
-    setCurrentBlockState(TokenizeSqlLine(text, previous < 0 ? LexNormal : previous, m_dialect, &tokens));
+    setCurrentBlockState(TokenizeSqlLine(text, previous < 0 ? LexNormal : previous, m_options, &tokens));
     for (const SqlToken &t : tokens) {
         const QTextCharFormat *f = nullptr;
         switch (t.kind) {
         case SqlTokenKind::Word:
-            if (IsSqlKeyword(QStringView(text).mid(t.start, t.length), m_dialect))
+            if (IsSqlKeyword(QStringView(text).mid(t.start, t.length), m_options.dialect))
                 f = &m_keyword;
             break;
         case SqlTokenKind::String: f = &m_string; break;

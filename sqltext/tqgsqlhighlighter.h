@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sqldialect.h"
+#include "sqllexer.h"
 
 #include <QSyntaxHighlighter>
 #include <QTextCharFormat>
@@ -14,13 +15,14 @@ class TQGSqlHighlighter : public QSyntaxHighlighter
 public:
     explicit TQGSqlHighlighter(QTextDocument *document);
 
-    SqlDialect Dialect() const { return m_dialect; }
+    SqlDialect Dialect() const { return m_options.dialect; }
     void SetDialect(SqlDialect dialect);
+    void SetOptions(const SqlLexOptions &options);
 
 protected:
     void highlightBlock(const QString &text) override;
 
 private:
-    SqlDialect m_dialect = SqlDialect::SQLite;
+    SqlLexOptions m_options;
     QTextCharFormat m_keyword, m_string, m_number, m_comment, m_quotedName, m_parameter;
 };

@@ -21,10 +21,11 @@ const QMap<QString, QStringList> &catalogue()
     return tables;
 }
 
-SqlDesignSource sourceFor(SqlDialect dialect, bool quote)
+// MySQL as its server reads by default, with backslash escapes in strings, unless told.
+SqlDesignSource sourceFor(SqlDialect dialect, bool quote, bool backslashEscapes = true)
 {
     SqlDesignSource source;
-    source.style = IdentifierStyle{quote, dialect};
+    source.style = IdentifierStyle{quote, dialect, dialect == SqlDialect::MySQL && backslashEscapes};
     source.tableNames = [] { return catalogue().keys(); };
     source.tableFields = [](const QString &table) {
         if (!catalogue().contains(table))
@@ -32,6 +33,15 @@ SqlDesignSource sourceFor(SqlDialect dialect, bool quote)
         return catalogue().value(table);
     };
     return source;
+}
+
+// A dialect of the data rows: one of SqlDialect's, or MySQL on a server that reads a
+// backslash in a string as itself (NO_BACKSLASH_ESCAPES).
+constexpr int MySqlPlain = 4;
+
+SqlDesignSource sourceOf(int dialect, bool quote)
+{
+    return dialect == MySqlPlain ? sourceFor(SqlDialect::MySQL, quote, false) : sourceFor(SqlDialect(dialect), quote);
 }
 
 QStringList fieldsOf(const QString &table)
@@ -89,6 +99,8 @@ private Q_SLOTS:
     void extendedStatementsReadBack_data();
     void extendedStatementsReadBack();
     void tablesPlacedAsDoubleClick();
+    void largeStatements_data();
+    void largeStatements();
 };
 
 void TestSqlDesignParser::reads_data()
@@ -161,7 +173,7 @@ void TestSqlDesignParser::reads_data()
         << "SELECT `c`.`Cust No` FROM `clients` AS `c` # mine\nWHERE c.Firm = 'O\\'Neil' OR c.Firm = \"x\""
         << "type=0 distinct=0 limit=0\n"
            "T clients@50,40 ClientNo- Firm- Town- Cust No+\n"
-           "C clients.Firm|= (Equals)|'O\\'Neil'|OR\n"
+           "C clients.Firm|= (Equals)|'O''Neil'|OR\n"  // the lists hold the standard form
            "C clients.Firm|= (Equals)|\"x\"|AND";
     QTest::newRow("sqlite dotted name quoted and bare") << sqlite << false
         << "SELECT clients_db.Firm FROM \"clients.db\" clients_db WHERE clients_db.ClientNo IS NOT NULL"
@@ -213,6 +225,30 @@ void TestSqlDesignParser::reads_data()
         << "type=3 distinct=0 limit=0\nT clients@50,40 ClientNo+ Firm+ Town+ Cust No+\nC clients.Town|IS NULL||AND";
     QTest::newRow("delete with AS") << sqlite << false << "DELETE FROM ledger AS l WHERE l.desc = 'x'"
         << "type=3 distinct=0 limit=0\nT ledger@50,40 EntryNo+ Text+ desc+\nC ledger.\"desc\"|= (Equals)|'x'|AND";
+
+    // Comments and strings as each engine reads them.
+    const QString victims = QStringLiteral("DELETE FROM clients WHERE ClientNo = 1 /* /* */ OR 1 = 1 --*/");
+    const QString deleteRows = QStringLiteral("type=3 distinct=0 limit=0\nT clients@50,40 ClientNo+ Firm+ Town+ Cust No+\n");
+    QTest::newRow("nested comment, PostgreSQL") << pg << false << victims << deleteRows + "C clients.\"ClientNo\"|= (Equals)|1|AND";
+    QTest::newRow("nested comment, SQLite") << sqlite << false << victims
+        << deleteRows + "C clients.ClientNo|= (Equals)|1|OR\nC 1|= (Equals)|1|AND";
+    QTest::newRow("nested comment, MySQL") << mysql << false << victims
+        << deleteRows + "C clients.ClientNo|= (Equals)|1|OR\nC 1|= (Equals)|1 --*/|AND";
+    QTest::newRow("E-string") << pg << false << "SELECT * FROM clients WHERE Firm = E'O\\' OR 1 = 1 --'"
+        << "type=0 distinct=0 limit=0\nT clients@50,40 ClientNo+ Firm+ Town+ Cust No+\nC clients.\"Firm\"|= (Equals)|E'O\\' OR 1 = 1 --'|AND";
+    QTest::newRow("dollar quote") << pg << false << "SELECT * FROM clients WHERE Firm = $q$O' OR 'a' = 'a$q$"
+        << "type=0 distinct=0 limit=0\nT clients@50,40 ClientNo+ Firm+ Town+ Cust No+\nC clients.\"Firm\"|= (Equals)|$q$O' OR 'a' = 'a$q$|AND";
+    QTest::newRow("mysql --1") << mysql << false << "DELETE FROM clients WHERE ClientNo = 3 --1\n OR Town = 'x'"
+        << deleteRows + "C clients.ClientNo|= (Equals)|3 --1|OR\nC clients.Town|= (Equals)|'x'|AND";
+    QTest::newRow("mysql # comment") << mysql << false << "DELETE FROM clients WHERE ClientNo = 3 # OR 1 = 1"
+        << deleteRows + "C clients.ClientNo|= (Equals)|3|AND";
+    QTest::newRow("mysql without backslash escapes") << MySqlPlain << false << "DELETE FROM clients WHERE Firm = 'a\\' OR Town = 'b'"
+        << deleteRows + "C clients.Firm|= (Equals)|'a\\'|OR\nC clients.Town|= (Equals)|'b'|AND";
+    QTest::newRow("function with words between its arguments") << pg << false
+        << "SELECT * FROM sales s WHERE EXTRACT(YEAR FROM s.\"SaleDay\") = 2003 AND SUBSTRING(s.\"Total\" FROM 1 FOR 2) = '12'"
+        << "type=0 distinct=0 limit=0\nT sales@50,40 SaleNo+ ClientNo+ SaleDay+ Total+\n"
+           "C EXTRACT(YEAR FROM sales.\"SaleDay\")|= (Equals)|2003|AND\n"
+           "C SUBSTRING(sales.\"Total\" FROM 1 FOR 2)|= (Equals)|'12'|AND";
 }
 
 void TestSqlDesignParser::reads()
@@ -221,7 +257,7 @@ void TestSqlDesignParser::reads()
     QFETCH(bool, quote);
     QFETCH(QString, sql);
     QFETCH(QString, expected);
-    QCOMPARE(summary(DesignFromSql(sql, sourceFor(SqlDialect(dialect), quote))), expected);
+    QCOMPARE(summary(DesignFromSql(sql, sourceOf(dialect, quote))), expected);
 }
 
 void TestSqlDesignParser::refuses_data()
@@ -287,6 +323,36 @@ void TestSqlDesignParser::refuses_data()
                           << "a CASE expression (line 1, column 36)";
     QTest::newRow("unknown alias in a join") << sqlite << "SELECT * FROM clients c JOIN sales s ON x.ClientNo = c.ClientNo"
                                              << "the unknown table or alias x (line 1, column 41)";
+
+    // What the engine reads otherwise, or what the design cannot hold.
+    QTest::newRow("executable comment") << mysql << "DELETE FROM clients /*!50001 WHERE ClientNo = 1 */"
+                                        << "an executable comment (line 1, column 21)";
+    QTest::newRow("mariadb executable comment") << mysql << "SELECT *\n FROM clients /*M! WHERE 1 = 0 */"
+                                                << "an executable comment (line 2, column 15)";
+    QTest::newRow("NUL in a string") << pg << QString("SELECT * FROM clients WHERE Firm = 'a") + QChar(0) + "b'"
+                                     << "a NUL character (line 1, column 38)";
+    QTest::newRow("NUL in a comment") << sqlite << QString("DELETE FROM clients -- ") + QChar(0) + "\nWHERE Town = 'x'"
+                                      << "a NUL character (line 1, column 24)";
+    QTest::newRow("dollar quote over two lines") << pg << "SELECT * FROM clients WHERE Firm = $$a\nb$$"
+                                                 << "a string or quoted name that is not closed on its line (line 1, column 36)";
+    QTest::newRow("mysql string without backslash escapes") << MySqlPlain << "SELECT * FROM clients WHERE Firm = 'O\\'Neil'"
+                                                            << "a string or quoted name that is not closed on its line (line 1, column 44)";
+    QTest::newRow("mysql with backslash escapes") << mysql << "DELETE FROM clients WHERE Firm = 'a\\' OR Town = 'b'"
+                                                  << "a string or quoted name that is not closed on its line (line 1, column 51)";
+    QTest::newRow("10000 nested parentheses") << sqlite << "SELECT * FROM clients WHERE " + QString(10000, u'(') + "ClientNo = 1"
+                                                                + QString(10000, u')')
+                                              << "parentheses nested more than 200 deep (line 1, column 229)";
+    QTest::newRow("201 nested parentheses in a value") << sqlite << "SELECT * FROM clients WHERE ClientNo =\n " + QString(201, u'(') + u'1'
+                                                                         + QString(201, u')')
+                                                       << "parentheses nested more than 200 deep (line 2, column 202)";
+    QTest::newRow("expression inside an aggregate") << sqlite << "SELECT SUM(Qty * ItemNo) FROM \"order items\""
+                                                    << "an expression inside an aggregate (line 1, column 12)";
+    QTest::newRow("value inside an aggregate") << sqlite << "SELECT ItemNo, MAX(1) FROM \"order items\" GROUP BY ItemNo"
+                                               << "an expression inside an aggregate (line 1, column 20)";
+    QTest::newRow("aggregate in an expression") << sqlite << "SELECT SUM(Qty) + 1 FROM \"order items\""
+                                                << "a function call in the column list (line 1, column 8)";
+    QTest::newRow("function with words between its arguments") << pg << "SELECT EXTRACT(YEAR FROM \"SaleDay\") FROM sales"
+                                                               << "a function call in the column list (line 1, column 8)";
 }
 
 void TestSqlDesignParser::refuses()
@@ -295,7 +361,7 @@ void TestSqlDesignParser::refuses()
     QFETCH(QString, sql);
     QFETCH(QString, message);
     try {
-        DesignFromSql(sql, sourceFor(SqlDialect(dialect), false));
+        DesignFromSql(sql, sourceOf(dialect, false));
         QFAIL("no error");
     } catch (const VdqError &e) {
         QVERIFY2(e.message().startsWith(QStringLiteral("The design cannot show ")), qPrintable(e.message()));
@@ -409,6 +475,58 @@ void TestSqlDesignParser::tablesPlacedAsDoubleClick()
     QCOMPARE(def.links.at(0).top, 60);
     QCOMPARE(def.links.at(0).width, 24);
     QCOMPARE(def.links.at(0).height, 3);
+}
+
+namespace {
+
+// head, then unit (its number in place of %1) repeated up to about size characters, then tail.
+QString repeated(const QString &head, const QString &unit, const QString &tail, int size = 1 << 20)
+{
+    QString out = head;
+    for (int i = 0; out.size() + tail.size() < size; ++i)
+        out += unit.contains(u"%1") ? unit.arg(i) : unit;
+    return out + tail;
+}
+
+} // namespace
+
+// Statements of a megabyte in every shape read to a design or are refused, in bounded time
+// and memory (which the benchmark bench_sqldesign measures); an empty message is a design.
+void TestSqlDesignParser::largeStatements_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("message");
+    const QString where = QStringLiteral("SELECT * FROM clients WHERE ");
+    const QString deep = QStringLiteral("parentheses nested more than 200 deep (line 1, column 229)");
+    QTest::newRow("deep nesting") << where + QString(1 << 19, u'(') + "ClientNo = 1" + QString(1 << 19, u')') << deep;
+    QTest::newRow("unclosed parentheses") << repeated(where, "(", "") << deep;
+    QTest::newRow("200 deep, many times") << repeated(where + "ClientNo = 0", " OR " + QString(200, u'(') + "ClientNo = %1" + QString(200, u')'), "")
+                                          << QString();
+    QTest::newRow("long IN list") << repeated(where + "ClientNo IN (0", ",%1", ")", 1040000) << QString();
+    QTest::newRow("IN list too long") << repeated(where + "ClientNo IN (0", ", %1", ")", 1100000)
+                                      << "a value longer than 1048576 characters (line 1, column 41)";
+    QTest::newRow("many ORs") << repeated(where + "ClientNo = 0", " OR ClientNo = %1", "") << QString();
+    QTest::newRow("long string") << where + "Firm = '" + QString(1000000, u'x') + u'\'' << QString();
+    QTest::newRow("string too long") << where + "Firm = '" + QString(1048576, u'x') + u'\''
+                                     << "a value longer than 1048576 characters (line 1, column 36)";
+    QTest::newRow("long sum") << repeated(where + "ClientNo = 0", " + %1", "") << QString();
+    QTest::newRow("many tables") << repeated("SELECT * FROM clients", ", t%1", "")
+                                 << "more than 1000 tables (line 1, column 5906)";
+    QTest::newRow("long INSERT value") << repeated("INSERT INTO clients (Firm) VALUES (0", " || %1", ")", 1100000)
+                                       << "a value longer than 1048576 characters (line 1, column 36)";
+}
+
+void TestSqlDesignParser::largeStatements()
+{
+    QFETCH(QString, sql);
+    QFETCH(QString, message);
+    try {
+        const QueryDefinition def = DesignFromSql(sql, sourceFor(SqlDialect::SQLite, false));
+        QVERIFY2(message.isEmpty(), "no error");
+        QCOMPARE(def.tables.size(), 1);
+    } catch (const VdqError &e) {
+        QVERIFY2(!message.isEmpty() && e.message().endsWith(message + u'.'), qPrintable(e.message().left(200)));
+    }
 }
 
 QTEST_MAIN(TestSqlDesignParser)

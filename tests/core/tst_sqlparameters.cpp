@@ -11,7 +11,11 @@ private Q_SLOTS:
     void namesAsEngineReads_data();
     void namesAsEngineReads();
     void manyDistinctNames();
+    void namesAsTheEngineReads_data();
+    void namesAsTheEngineReads();
 };
+
+Q_DECLARE_METATYPE(SqlDialect)
 
 void TestSqlParameters::names_data()
 {
@@ -84,7 +88,9 @@ void TestSqlParameters::namesAsEngineReads()
     QFETCH(bool, escapes);
     QFETCH(QString, sql);
     QFETCH(QStringList, names);
-    QCOMPARE(SqlParameterNames(sql, SqlReading{SqlDialect(dialect), escapes}), names);
+    SqlLexOptions options{SqlDialect(dialect)};
+    options.backslashEscapes = escapes;
+    QCOMPARE(SqlParameterNames(sql, options), names);
 }
 
 void TestSqlParameters::manyDistinctNames()
@@ -97,6 +103,38 @@ void TestSqlParameters::manyDistinctNames()
     QCOMPARE(names.size(), 20000);
     QCOMPARE(names.first(), QStringLiteral("p0"));
     QCOMPARE(names.last(), QStringLiteral("p19999"));
+}
+
+// With the engine told, its own comments and strings: the parameters it sees, no more.
+void TestSqlParameters::namesAsTheEngineReads_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<SqlDialect>("dialect");
+    QTest::addColumn<QStringList>("names");
+    const auto pg = SqlDialect::PostgreSQL, my = SqlDialect::MySQL, lite = SqlDialect::SQLite;
+    const QString nested = QStringLiteral("SELECT /* /* */ :a */ :b");
+    QTest::newRow("nested comment, PostgreSQL") << nested << pg << QStringList{"b"};
+    QTest::newRow("nested comment, SQLite") << nested << lite << QStringList{"a", "b"};
+    QTest::newRow("E-string") << "SELECT E'\\' :a', :b" << pg << QStringList{"b"};
+    QTest::newRow("plain string, PostgreSQL") << "SELECT '\\' :a, ':b'" << pg << QStringList{"a"};
+    QTest::newRow("dollar quote") << "SELECT $q$ :a $q$, :b" << pg << QStringList{"b"};
+    QTest::newRow("dollars on SQLite") << "SELECT $q$ :a $q$" << lite << QStringList{"a"};
+    QTest::newRow("mysql --1 is code") << "SELECT 1 --:a\n" << my << QStringList{"a"};
+    QTest::newRow("mysql -- comment") << "SELECT 1 -- :a\n, :b" << my << QStringList{"b"};
+    QTest::newRow("mysql # comment") << "SELECT 1 # :a\n, :b" << my << QStringList{"b"};
+    QTest::newRow("# elsewhere") << "SELECT 1 # :a" << pg << QStringList{"a"};
+    QTest::newRow("mysql executable comment") << "SELECT 1 /*! , :a */" << my << QStringList{"a"};
+    QTest::newRow("mysql backslash escape") << "SELECT 'it\\'s :a', :b" << my << QStringList{"b"};
+    QTest::newRow("sqlite brackets") << "SELECT [:a], :b" << lite << QStringList{"b"};
+    QTest::newRow("brackets elsewhere") << "SELECT x[:a]" << pg << QStringList{"a"};
+}
+
+void TestSqlParameters::namesAsTheEngineReads()
+{
+    QFETCH(QString, sql);
+    QFETCH(SqlDialect, dialect);
+    QFETCH(QStringList, names);
+    QCOMPARE(SqlParameterNames(sql, dialect), names);
 }
 
 QTEST_APPLESS_MAIN(TestSqlParameters)

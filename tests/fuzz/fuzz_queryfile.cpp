@@ -8,8 +8,6 @@
 #include "querydefinition.h"
 #include "vdqerror.h"
 
-#include <sanitizer/allocator_interface.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -26,44 +24,6 @@ QString OneLine(QString text)
     }
     return text;
 }
-
-// The heap the reader holds at its highest while it reads, counted by the allocator's
-// hooks: what is allocated, less what is freed, from the start of the reading.
-struct HeapWatch
-{
-    static inline bool active = false;
-    static inline long long live = 0;
-    static inline long long peak = 0;
-
-    static void Allocated(const volatile void *, size_t size)
-    {
-        if (!active)
-            return;
-        live += (long long)size;
-        peak = std::max(peak, live);
-    }
-    static void Freed(const volatile void *ptr)
-    {
-        if (active && ptr)
-            live -= (long long)__sanitizer_get_allocated_size(const_cast<const void *>(ptr));
-    }
-    static void Start()
-    {
-        static const bool installed = __sanitizer_install_malloc_and_free_hooks(Allocated, Freed) != 0;
-        (void)installed;
-        live = peak = 0;
-        active = true;
-    }
-    static long long Stop()
-    {
-        active = false;
-        return peak;
-    }
-};
-
-// A 1 MB file is read within 64 MB (and a little for what any reading needs).
-constexpr long long HeapPerInputByte = 64;
-constexpr long long HeapFixed = 1ll << 20;
 
 void NormaliseList(StoredList &list)
 {
@@ -126,11 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     HeapWatch::Start();
     const TProfileFile profile = TProfileFile::FromBytes(bytes);
     const QueryDefinition def = ReadQueryDefinition(profile);
-    const long long heap = HeapWatch::Stop();
-    if (heap > HeapFixed + HeapPerInputByte * (long long)size) {
-        std::fprintf(stderr, "fuzz_queryfile: %lld bytes of heap to read %zu bytes\n", heap, size);
-        std::abort();
-    }
+    CheckHeap(HeapWatch::Stop(), size, "fuzz_queryfile");
     CheckBounds(profile, def);
 
     // The loader's check: refused exactly when the bytes are no query definition.

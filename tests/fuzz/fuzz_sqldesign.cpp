@@ -1,7 +1,8 @@
 // libFuzzer target for the reader that turns a statement into a design: any text, in any
 // dialect, either gives a design whose rows are single lines and whose links join its own
 // tables, and whose statement reads back to itself, or an error that names a line and column
-// of the text.
+// of the text; within 64 bytes of heap per byte of the input (and time per input bounded by
+// the fuzzer's -timeout).
 
 #include "designfromdefinition.h"
 #include "fuzzcheck.h"
@@ -56,9 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     source.tableNames = [] { return catalogue().keys(); };
     source.tableFields = fieldsOf;
     QueryDefinition def;
+    HeapWatch::Start();
     try {
         def = DesignFromSql(sql, source);
     } catch (const VdqError &e) {
+        CheckHeap(HeapWatch::Stop(), size, "fuzz_sqldesign");
         static const QRegularExpression where(QStringLiteral("\\(line (\\d+), column (\\d+)\\)\\.$"));
         const QRegularExpressionMatch m = where.match(e.message());
         if (!m.hasMatch())
@@ -68,6 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Check(m.captured(2).toInt() >= 1 && m.captured(2).toInt() <= sql.size() + 1, "an error beyond the end of its line");
         return 0;
     }
+    CheckHeap(HeapWatch::Stop(), size, "fuzz_sqldesign");
     Check(def.type >= 0 && def.type <= 3, "a query type outside 0 to 3");
     Check(def.limit >= 0, "a negative limit");
     QStringList names;

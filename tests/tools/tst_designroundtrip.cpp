@@ -110,8 +110,11 @@ private Q_SLOTS:
     void handWrittenTotalsGiveSameRows_data();
     void handWrittenTotalsGiveSameRows();
     void refusedStatement();
+    void deleteReadAsTheEngineReads_data();
+    void deleteReadAsTheEngineReads();
 
 private:
+    int rowsLeftAfter(const QString &alias, const QString &sql);
     void compareRows(const QString &engine, const QString &handWritten);
     Run vdqsql(const QStringList &args) const;
     QList<QStringList> rowsOf(const QString &alias, const QString &sql);
@@ -351,6 +354,66 @@ void TestDesignRoundTrip::refusedStatement()
         QCOMPARE(run.out, QByteArray());
         QVERIFY2(run.err.contains("a UNION (line 2, column 1)"), run.err.constData());
     }
+}
+
+// Five victims, then the statement: how many are left, or -1 when the engine refused it.
+int TestDesignRoundTrip::rowsLeftAfter(const QString &alias, const QString &sql)
+{
+    TDatabase *db = Sessions().DefaultSession()->OpenDatabase(alias);
+    QSqlQuery q(db->Connection());
+    q.exec(QStringLiteral("DELETE FROM victims"));
+    for (int id = 1; id <= 5; ++id)
+        q.exec(QStringLiteral("INSERT INTO victims (id, name) VALUES (%1, '%2')").arg(id).arg(QChar(u'a' + id - 1)));
+    const bool ran = q.exec(sql);
+    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM victims")) || !q.next())
+        return -2;
+    return ran ? q.value(0).toInt() : -1;
+}
+
+void TestDesignRoundTrip::deleteReadAsTheEngineReads_data()
+{
+    QTest::addColumn<QString>("engine");
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<int>("left");
+    const QString nested = QStringLiteral("DELETE FROM victims WHERE id = 1 /* /* */ OR 1 = 1 --*/");
+    QTest::newRow("PostgreSQL nested comment") << "PG" << nested << 4;
+    QTest::newRow("SQLite nested comment") << "SQLITE" << nested << 0;
+    QTest::newRow("MariaDB nested comment") << "MARIADB" << nested << -1;
+    QTest::newRow("PostgreSQL E-string") << "PG" << "DELETE FROM victims WHERE name = E'a\\' OR id > 0 --'" << 5;
+    QTest::newRow("PostgreSQL dollar quote") << "PG" << "DELETE FROM victims WHERE name = $$b' OR 'x' = 'x$$" << 5;
+    QTest::newRow("MariaDB -- before a digit") << "MARIADB" << "DELETE FROM victims WHERE id = 3 --1\n OR id = 2" << 3;
+    QTest::newRow("MariaDB # comment") << "MARIADB" << "DELETE FROM victims WHERE id = 3 # OR 1 = 1" << 4;
+}
+
+// The design of a DELETE either is refused or deletes on the engine exactly what the text it
+// was read from deletes there.
+void TestDesignRoundTrip::deleteReadAsTheEngineReads()
+{
+    QFETCH(QString, engine);
+    QFETCH(QString, statement);
+    QFETCH(int, left);
+    const QString alias = QStringLiteral("D_") + engine;
+    {
+        TDatabase *db = Sessions().DefaultSession()->OpenDatabase(alias);
+        QSqlQuery q(db->Connection());
+        q.exec(QStringLiteral("DROP TABLE IF EXISTS victims"));
+        QVERIFY2(q.exec(QStringLiteral("CREATE TABLE victims (id INTEGER, name VARCHAR(10))")), qPrintable(q.lastError().text()));
+    }
+    QCOMPARE(rowsLeftAfter(alias, statement), left);
+
+    const QString sqlFile = m_dir.filePath(QStringLiteral("victims_%1.sql").arg(qHash(QTest::currentDataTag())));
+    writeFile(sqlFile, statement.toUtf8());
+    const Run toDesign = vdqsql({QStringLiteral("--to-design"), QStringLiteral("--database"), alias, sqlFile});
+    if (toDesign.exitCode == 1) {
+        QVERIFY2(toDesign.err.contains("(line "), toDesign.err.constData());
+        return;
+    }
+    QVERIFY2(toDesign.exitCode == 0, toDesign.err.constData());
+    const QString designFile = sqlFile + QStringLiteral(".vdq");
+    writeFile(designFile, toDesign.out);
+    const Run designed = vdqsql({designFile});
+    QCOMPARE(designed.exitCode, 0);
+    QCOMPARE(rowsLeftAfter(alias, QString::fromUtf8(designed.out)), left);
 }
 
 QTEST_MAIN(TestDesignRoundTrip)
