@@ -521,9 +521,7 @@ int main(int argc, char *argv[])
     QCommandLineOption extra(QStringLiteral("extra"),
                              QStringLiteral("Also grab every other window into DIR."), QStringLiteral("DIR"));
     QCommandLineOption dark(QStringLiteral("dark"), QStringLiteral("Fusion with the usual dark palette."));
-    parser.addOption(sample);
-    parser.addOption(extra);
-    parser.addOption(dark);
+    parser.addOptions({sample, extra, dark});
     parser.addPositionalArgument(QStringLiteral("OUTDIR"), QStringLiteral("Where the pictures go."));
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
