@@ -18,6 +18,8 @@ TQuery::TQuery(QObject *parent) : QObject(parent) {}
 
 TQuery::~TQuery()
 {
+    if (m_pending)
+        m_pending->database()->detachQuery(this);
     m_pending.reset();
     if (m_result)
         m_result->database()->detachQuery(this);
@@ -60,6 +62,7 @@ void TQuery::Close()
     if (m_pending) {
         // A run closed before its first rows ends as a cancelled one, so that whoever
         // waits for it stops waiting.
+        m_pending->database()->detachQuery(this);
         m_pending.reset();
         Q_EMIT failed(kCancelled);
     }
@@ -109,6 +112,9 @@ void TQuery::Start()
     auto result = std::make_unique<Result>(this, db, statement, masterParameters(statement, *db));
     result->start();
     m_pending = std::move(result);
+    // Tied to its database from the start: a database closed or dropped while the first rows
+    // are awaited (a failing reopen, another alias set) closes this run first.
+    db->attachQuery(this);
     m_rowsSignalled = 0;
     m_sinceRowsSignal.invalidate();
     if (!m_poll) {
@@ -137,6 +143,7 @@ void TQuery::Open()
     } catch (const VdqError &) {
         m_poll->stop();
         const QString message = m_pending->timedOut() ? kTimedOut.arg(m_pending->timeout()) : QString();
+        m_pending->database()->detachQuery(this);
         m_pending.reset();
         if (!message.isEmpty())
             throw VdqError(message);
@@ -162,6 +169,7 @@ void TQuery::poll()
             const QString message = m_pending->timedOut() ? kTimedOut.arg(m_pending->timeout())
                                     : byUser                  ? kCancelled
                                                               : error;
+            m_pending->database()->detachQuery(this);
             m_pending.reset();
             m_poll->stop();
             Q_EMIT failed(message);

@@ -37,6 +37,7 @@ private Q_SLOTS:
     void openErrors_data();
     void openErrors();
     void openDoesNotRunChanges();
+    void pendingRunOutlivesAFailingReopen();
     void execSql();
     void execSqlErrors_data();
     void execSqlErrors();
@@ -497,6 +498,30 @@ void TestSqliteQuery::rowsPastTheEnd()
     QVERIFY(!q->Value(-1, 0).isValid());
     QVERIFY(q->Value(29, 0).isValid());
     QCOMPARE(q->RecordCount(), 30);
+}
+
+// A slow SELECT waits for its first rows while the designer reopens its database, which
+// fails (the file is gone): the run is closed with its database, never left with a freed one.
+void TestSqliteQuery::pendingRunOutlivesAFailingReopen()
+{
+    m_query->SetDatabaseName(QStringLiteral("SHOP"));
+    m_query->SetSQL({QStringLiteral("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 20000000) "
+                                    "SELECT MAX(x) FROM c")});
+    QSignalSpy failed(m_query.get(), &TQuery::failed);
+    m_query->Start();
+    QVERIFY(!m_query->IsActive());
+    QTest::qWait(500);  // the reader has its connection; the count takes seconds more
+    QVERIFY(!m_query->IsActive());
+    const QString work = m_dir.filePath(QStringLiteral("work.sqlite"));
+    QVERIFY(QFile::rename(work, work + QStringLiteral(".away")));
+    QVERIFY_THROWS_EXCEPTION(VdqError, Sessions().DefaultSession()->OpenDatabase(QStringLiteral("SHOP")));
+    QTRY_COMPARE_WITH_TIMEOUT(failed.size(), 1, 20000);
+    QVERIFY(!m_query->IsActive());
+    // The file back, the same query runs on a database opened again.
+    QVERIFY(QFile::rename(work + QStringLiteral(".away"), work));
+    m_query->SetSQL({QStringLiteral("SELECT COUNT(*) FROM clients")});
+    m_query->Open();
+    QVERIFY(m_query->Value(0, 0).toLongLong() > 0);
 }
 
 QTEST_MAIN(TestSqliteQuery)
