@@ -42,13 +42,17 @@ QList<LinkRow> linkRows(const QueryDesign &design, const QStringList &aliases)
 {
     QList<LinkRow> links;
     QList<bool> taken(design.conditions.size(), false);
+    QStringList texts;  // each row's text once, not once per link
+    texts.reserve(design.conditions.size());
+    for (const ConditionRow &row : design.conditions)
+        texts << ConditionText(row);
     for (const DesignLink &link : design.links) {
         LinkRow l{tableIndex(design, aliases, link.table1, link.alias1),
                   tableIndex(design, aliases, link.table2, link.alias2), -1, link.joinType};
         if (l.from < 0 || l.to < 0 || l.from == l.to)
             continue;
         for (int r = 0; r < design.conditions.size(); ++r) {
-            if (!taken.at(r) && ConditionText(design.conditions.at(r)) == link.condition) {
+            if (!taken.at(r) && texts.at(r) == link.condition) {
                 l.row = r;
                 taken[r] = true;
                 break;

@@ -195,19 +195,18 @@ QStringList whereLines(const QList<ConditionRow> &rows, const QList<bool> &linkR
 
 QStringList TableAliases(const QList<DesignTable> &tables)
 {
-    QStringList stored;
+    // A window's own alias stands; the others keep clear of every alias already given.
+    QStringList taken;
     for (const DesignTable &table : tables) {
         if (!table.alias.isEmpty())
-            stored << table.alias;
+            taken << table.alias;
     }
     QStringList aliases;
     aliases.reserve(tables.size());
     for (const DesignTable &table : tables) {
-        if (!table.alias.isEmpty()) {
-            aliases << table.alias;
-            continue;
-        }
-        aliases << UniqueTableAlias(table.caption, aliases + stored);
+        aliases << (table.alias.isEmpty() ? UniqueTableAlias(table.caption, taken) : table.alias);
+        if (table.alias.isEmpty())
+            taken << aliases.constLast();
     }
     return aliases;
 }

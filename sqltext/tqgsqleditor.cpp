@@ -97,7 +97,9 @@ SqlDialect TQGSqlEditor::Dialect() const
 
 bool TQGSqlEditor::event(QEvent *e)
 {
-    if (e->type() == QEvent::ShortcutOverride) {
+    // The window's commands all have a modifier; plain typing never looks them up.
+    if (e->type() == QEvent::ShortcutOverride
+        && (static_cast<QKeyEvent *>(e)->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
         const auto *key = static_cast<QKeyEvent *>(e);
         const QKeySequence pressed(key->keyCombination());
         for (const QAction *action : window()->findChildren<QAction *>()) {
