@@ -101,19 +101,18 @@ QList<QPair<QString, QVariant>> TQuery::masterParameters(const QString &statemen
     return binds;
 }
 
-void TQuery::Start()
+void TQuery::startRun(bool rows)
 {
-    if (IsActive() || m_pending)
-        return;
     const QString statement = statementText();
     if (statement.isEmpty())
         throw VdqError(kNoStatement);
     TDatabase *db = Database();
-    auto result = std::make_unique<Result>(this, db, statement, masterParameters(statement, *db));
-    result->start();
+    auto result = std::make_unique<Result>(this, db, rows ? RunKind::Rows : RunKind::Exec, statement,
+                                           masterParameters(statement, *db));
+    result->start(db->Reading());
     m_pending = std::move(result);
-    // Tied to its database from the start: a database closed or dropped while the first rows
-    // are awaited (a failing reopen, another alias set) closes this run first.
+    // Tied to its database from the start: a database closed or dropped while the run is
+    // awaited (a failing reopen, another alias set) closes this run first.
     db->attachQuery(this);
     m_rowsSignalled = 0;
     m_sinceRowsSignal.invalidate();
@@ -123,6 +122,29 @@ void TQuery::Start()
         connect(m_poll, &QTimer::timeout, this, &TQuery::poll);
     }
     m_poll->start();
+}
+
+void TQuery::Start()
+{
+    if (IsActive() || m_pending)
+        return;
+    startRun(true);
+}
+
+void TQuery::StartExec()
+{
+    if (m_pending)
+        return;
+    Close();
+    m_rowsAffected = -1;
+    startRun(false);
+}
+
+void TQuery::dropPending()
+{
+    m_pending->database()->detachQuery(this);
+    m_pending.reset();
+    m_poll->stop();
 }
 
 void TQuery::finishPending()
@@ -141,15 +163,23 @@ void TQuery::Open()
     try {
         m_pending->waitOpened();
     } catch (const VdqError &) {
-        m_poll->stop();
-        const QString message = m_pending->timedOut() ? kTimedOut.arg(m_pending->timeout()) : QString();
-        m_pending->database()->detachQuery(this);
-        m_pending.reset();
-        if (!message.isEmpty())
-            throw VdqError(message);
+        dropPending();
         throw;
     }
     finishPending();
+}
+
+void TQuery::ExecSql()
+{
+    StartExec();
+    try {
+        m_pending->waitOpened();
+    } catch (const VdqError &) {
+        dropPending();
+        throw;
+    }
+    m_rowsAffected = m_pending->state().rowsAffected;
+    dropPending();
 }
 
 void TQuery::poll()
@@ -158,27 +188,36 @@ void TQuery::poll()
         m_pending->checkTimeout();
         ReadState &s = m_pending->state();
         QString error;
+        int rowsAffected = -1;
         {
             QMutexLocker lock(&s.mutex);
             if (!s.opened && !s.done)
                 return;
             error = s.error;
+            rowsAffected = s.rowsAffected;
+        }
+        if (m_pending->kind() == RunKind::Exec) {
+            const QString message = error.isEmpty() ? QString() : m_pending->failure(error);
+            dropPending();
+            if (!message.isEmpty()) {
+                Q_EMIT failed(message);
+                return;
+            }
+            m_rowsAffected = rowsAffected;
+            Q_EMIT executed();
+            return;
         }
         if (!m_pending->adoptOpened()) {
-            const bool byUser = m_pending->stoppedByUser();
-            const QString message = m_pending->timedOut() ? kTimedOut.arg(m_pending->timeout())
-                                    : byUser                  ? kCancelled
-                                                              : error;
-            m_pending->database()->detachQuery(this);
-            m_pending.reset();
-            m_poll->stop();
+            const QString message = m_pending->failure(error);
+            dropPending();
             Q_EMIT failed(message);
             return;
         }
         finishPending();
     }
     if (!m_result) {
-        m_poll->stop();
+        if (m_poll)
+            m_poll->stop();
         return;
     }
     m_result->checkTimeout();
@@ -202,10 +241,8 @@ void TQuery::poll()
         // Set first: a message box shown by a receiver runs the timer again.
         m_result->endSignalled = true;
         m_poll->stop();
-        if (m_result->timedOut())
-            Q_EMIT failed(kTimedOut.arg(m_result->timeout()));
-        else if (!error.isEmpty() && !m_result->stoppedByUser())
-            Q_EMIT failed(error);
+        if (m_result->abandoned() || m_result->timedOut() || (!error.isEmpty() && !m_result->stoppedByUser()))
+            Q_EMIT failed(m_result->failure(error));
         Q_EMIT readingFinished();
     }
 }
@@ -234,7 +271,7 @@ bool TQuery::IsReading() const
 
 bool TQuery::WasStopped() const
 {
-    return m_result && (m_result->stoppedByUser() || m_result->timedOut());
+    return m_result && (m_result->stoppedByUser() || m_result->timedOut() || m_result->abandoned());
 }
 
 qint64 TQuery::RowsRead() const
@@ -250,37 +287,6 @@ void TQuery::WaitForEnd()
 {
     if (m_result)
         m_result->waitForRow(std::numeric_limits<qint64>::max() - 1);
-}
-
-void TQuery::ExecSql()
-{
-    Close();
-    m_rowsAffected = -1;
-    const QString statement = statementText();
-    if (statement.isEmpty())
-        throw VdqError(kNoStatement);
-    TDatabase *db = Database();
-    const Binds binds = masterParameters(statement, *db);
-    QSqlQuery q(db->Connection());
-    q.setForwardOnly(true);
-    if (db->DriverFamily() == SqlDialect::SQLite) {
-        // Prepared first, so that a statement with a result is refused before it runs.
-        if (!q.prepare(statement))
-            throw VdqError(TDatabase::ErrorText(q.lastError()));
-        if (sqlite3_stmt *stmt = sqliteStatement(q); stmt && sqlite3_column_count(stmt) > 0)
-            throw VdqError(kHasRows);
-        for (const auto &b : binds)
-            q.bindValue(u':' + b.first, b.second);
-        if (!q.exec())
-            throw VdqError(TDatabase::ErrorText(q.lastError()));
-        m_rowsAffected = q.numRowsAffected();
-        return;
-    }
-    if (!exec(q, statement, binds))
-        throw VdqError(TDatabase::ErrorText(q.lastError()));
-    if (q.isSelect())
-        throw VdqError(kHasRows);
-    m_rowsAffected = q.numRowsAffected();
 }
 
 int TQuery::FieldCount() const

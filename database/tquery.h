@@ -52,7 +52,7 @@ public:
     // Ends the run: a statement still executing is cancelled in the engine, a result being
     // read keeps the rows read so far. Safe to call at any time.
     void Stop();
-    // Started and not yet opened, failed or stopped.
+    // Started and not yet opened, executed, failed or stopped.
     bool IsStarting() const;
     // Rows are still being read.
     bool IsReading() const;
@@ -63,7 +63,12 @@ public:
     // Waits (without processing events) until the reading has ended; the signals of the
     // state follow at the next event processing.
     void WaitForEnd();
-    // Runs a statement without rows. Raises VdqError with the engine's message.
+    // Runs a statement without rows on a connection of its own in a thread and returns at
+    // once: executed() follows, or failed() with the message. Stop() cancels it, as does the
+    // database's StatementTimeout. Raises VdqError when the text is no single statement.
+    void StartExec();
+    // Runs a statement without rows and waits for it (without processing events). Raises
+    // VdqError with the engine's message.
     void ExecSql();
     // The rows the last ExecSql inserted, changed or deleted, as the engine counts them;
     // -1 when it does not say.
@@ -105,6 +110,12 @@ Q_SIGNALS:
     void readingFinished();
     // The engine's message: the statement was refused, or reading failed later.
     void failed(const QString &message);
+    // A statement without rows ran (StartExec); RowsAffected() tells how many it changed.
+    void executed();
+
+private Q_SLOTS:
+    // Looks at the run: its first rows, its progress, its end.
+    void poll();
 
 private:
     class Result;
@@ -120,8 +131,9 @@ private:
     qint64 m_rowsSignalled = 0;
     QElapsedTimer m_sinceRowsSignal;
 
-    void poll();
     void finishPending();
+    void dropPending();
+    void startRun(bool rows);
 
     QString statementText() const;
     QList<QPair<QString, QVariant>> masterParameters(const QString &statement, const TDatabase &db) const;

@@ -255,16 +255,54 @@ ReadOnlyRun::~ReadOnlyRun()
         run({QStringLiteral("PRAGMA query_only = OFF")});
 }
 
-bool mysqlOneStatementPerCall(const QSqlDatabase &db)
+bool severalStatements(const QString &sql, const SqlLexOptions &reading)
+{
+    bool semicolon = false;
+    keywords(sql, reading, &semicolon);
+    return semicolon;
+}
+
+namespace {
+
+void *mysqlHandle(const QSqlDatabase &db)
 {
     // MYSQL is the typedef of struct st_mysql; the driver registers the latter.
     const QVariant handle = db.driver()->handle();
     void *mysql = handleOf<void *>(handle, "st_mysql*");
-    if (!mysql)
-        mysql = handleOf<void *>(handle, "MYSQL*");
-    auto setOption = libraryFunction<MysqlSetServerOptionFn>(kLibMariaDb, "mysql_set_server_option");
-    if (!setOption)
-        setOption = libraryFunction<MysqlSetServerOptionFn>(kLibMySql, "mysql_set_server_option");
+    return mysql ? mysql : handleOf<void *>(handle, "MYSQL*");
+}
+
+template <typename F>
+F mysqlFunction(const char *name)
+{
+    if (auto f = libraryFunction<F>(kLibMariaDb, name))
+        return f;
+    return libraryFunction<F>(kLibMySql, name);
+}
+
+} // namespace
+
+int mysqlSocket(const QSqlDatabase &db)
+{
+    void *mysql = mysqlHandle(db);
+    auto socket = mysqlFunction<MysqlGetSocketFn>("mysql_get_socket");
+    return mysql && socket ? socket(mysql) : -1;
+}
+
+QString mysqlError(const QSqlDatabase &db)
+{
+    void *mysql = mysqlHandle(db);
+    auto number = mysqlFunction<MysqlErrnoFn>("mysql_errno");
+    auto text = mysqlFunction<MysqlErrorFn>("mysql_error");
+    if (!mysql || !number || !text || number(mysql) == 0)
+        return QString();
+    return QString::fromUtf8(text(mysql)).trimmed();
+}
+
+bool mysqlOneStatementPerCall(const QSqlDatabase &db)
+{
+    void *mysql = mysqlHandle(db);
+    auto setOption = mysqlFunction<MysqlSetServerOptionFn>("mysql_set_server_option");
     constexpr int multiStatementsOff = 1;  // MYSQL_OPTION_MULTI_STATEMENTS_OFF
     return mysql && setOption && setOption(mysql, multiStatementsOff) == 0;
 }

@@ -104,6 +104,16 @@ private:
     bool m_transaction = false;
 };
 
+// Whether the text holds more than one statement (a ";" outside strings, names and comments).
+bool severalStatements(const QString &sql, const SqlLexOptions &reading);
+
+// MySQL: the socket of the connection, -1 when the client library does not tell it.
+int mysqlSocket(const QSqlDatabase &db);
+
+// MySQL: the client library's message for the last call on this connection; empty when it
+// succeeded.
+QString mysqlError(const QSqlDatabase &db);
+
 // MySQL: makes the server refuse several statements in one call on this connection (Qt's
 // driver asks for them at connect). False when the client library does not offer it.
 bool mysqlOneStatementPerCall(const QSqlDatabase &db);
@@ -215,6 +225,10 @@ using PQresultErrorMessageFn = char *(*)(const void *);
 using PQresultErrorFieldFn = char *(*)(const void *, int);
 using PQclearFn = void (*)(void *);
 using MysqlSetServerOptionFn = int (*)(void *, int);
+using PQsocketFn = int (*)(const void *);
+using MysqlGetSocketFn = int (*)(void *);
+using MysqlErrnoFn = unsigned int (*)(void *);
+using MysqlErrorFn = const char *(*)(void *);
 
 // What the reader thread and the query share, under the mutex.
 struct ReadState
@@ -229,13 +243,10 @@ struct ReadState
     qint64 rows = 0;
     qint64 bytes = 0;       // spool bytes holding those rows
     QList<qint64> marks;    // spool offset of row i * kMarkRows
-    // How to cancel the statement from outside the reader.
-    sqlite3 *sqlite = nullptr;
-    void *pgCancel = nullptr;
-    void *odbcStatement = nullptr;
-    qint64 mysqlThread = -1;
+    int rowsAffected = -1;  // a statement that changes data: as the engine counts them
     // Set by the query.
     QAtomicInteger<int> stop = 0;
+    bool orphaned = false;  // the query let go of the run
 };
 
 } // namespace TQueryReading

@@ -165,6 +165,40 @@ public:
         return query->IsActive();
     }
 
+    // Runs a statement that changes data and waits, processing events, until it ran; false
+    // (with the message shown) when it was refused, failed or was cancelled. The stop button
+    // and Escape cancel it meanwhile.
+    bool execStatement()
+    {
+        stopped = false;
+        try {
+            query->StartExec();
+        } catch (const VdqError &e) {
+            VdqMessages::Error(messageParent, executeTitle(), e.message());
+            return false;
+        }
+        setRunning(true);
+        controls.resultPanel->show();
+        controls.statusBar->showMessage(QStringLiteral("Executing the SQL statement..."));
+        bool ran = false;
+        QEventLoop loop;
+        waiting = &loop;
+        const QMetaObject::Connection done = QObject::connect(query, &TQuery::executed, &loop, [&] {
+            ran = true;
+            loop.quit();
+        });
+        if (query->IsStarting())
+            loop.exec();
+        QObject::disconnect(done);
+        waiting = nullptr;
+        // A failure has hidden the panel and said why.
+        if (ran) {
+            setRunning(false);
+            hideResult();
+        }
+        return ran;
+    }
+
     void hideResult()
     {
         controls.resultPanel->hide();
@@ -246,26 +280,15 @@ void TQGQueryExecution::SpeedButton28Click()
     d->query->SetMasterDataSource(d->masterDataSource ? d->masterDataSource() : nullptr);
     d->hideResult();
 
-    // The query type decides, not the text: a SELECT typed under Insert goes to ExecSql,
+    // The query type decides, not the text: a SELECT typed under Insert is run as a change,
     // and the engine refuses it.
     if (d->selectQuery && !d->selectQuery()) {
-        QString error;
-        {
-            TQGBusyCursor busy;
-            try {
-                d->query->ExecSql();
-            } catch (const VdqError &e) {
-                error = e.message();
-            }
-        }
-        if (error.isEmpty()) {
+        if (d->execStatement()) {
             QString text = tr("The SQL statement has been executed.");
             if (d->query->RowsAffected() >= 0)
                 text += u'\n' + tr("%1 row(s) affected.").arg(d->query->RowsAffected());
             VdqMessages::Information(d->messageParent, tr("Information"), text);
         }
-        else
-            VdqMessages::Error(d->messageParent, executeTitle(), error);
         return;
     }
     d->openResult(0);

@@ -124,14 +124,19 @@ inline QString engineError(const QString &alias, const QString &sql, bool select
     return QString();
 }
 
-inline qint64 scalar(const QString &alias, const QString &sql)
+inline QString scalarText(const QString &alias, const QString &sql)
 {
     TQuery query;
     query.SetSessionName(QStringLiteral("Default"));
     query.SetDatabaseName(alias);
     query.SetSQL({sql});
     query.Open();
-    return query.Value(0, 0).toLongLong();
+    return query.Value(0, 0).toString();
+}
+
+inline qint64 scalar(const QString &alias, const QString &sql)
+{
+    return scalarText(alias, sql).toLongLong();
 }
 
 inline void lineCountsData()

@@ -2,6 +2,9 @@
 #include "readonlychecks.h"
 
 #include <QSplitter>
+#include <QSqlError>
+
+#include <csignal>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -63,6 +66,10 @@ private Q_SLOTS:
     void readOnlyDesignValue();
     void insertAfterRead_data() { ReadOnlyChecks::insertAfterReadData(); }
     void insertAfterRead();
+    void lockedChangeEnds_data();
+    void lockedChangeEnds();
+    void frozenServerAbandoned_data();
+    void frozenServerAbandoned();
 
 private:
     QTemporaryDir m_dir;
@@ -79,17 +86,20 @@ void TestExecution::initTestCase()
     QVERIFY2(TestSupport::MakeSampleSqlite(m_dir.filePath(QStringLiteral("shop.sqlite")), &error, true),
              qPrintable(error));
     // PGSLOW: the PostgreSQL sample with a statement time-out.
-    QString slow = TestSupport::PgAliasSection(QStringLiteral("PGSLOW"));
+    // Each alias also as <alias>SLOW, with a statement time-out of 1 s.
+    const auto sections = [](const QString &suffix) {
+        return QStringLiteral("[SHOP%1]\nDriver=STANDARD\nPath=shop.sqlite\n\n").arg(suffix)
+               + TestSupport::PgAliasSection(QStringLiteral("PGSHOP") + suffix)
+               + TestSupport::MariaDbAliasSection(QStringLiteral("MYSHOP") + suffix,
+                                                  TestSupport::MariaDbEnv().value("MYPASSWORD"))
+               + TestSupport::OdbcAliasSection(QStringLiteral("ODBCPG") + suffix,
+                                               TestSupport::OdbcEnv().value("ODBCPGDSN"))
+               + TestSupport::OdbcAliasSection(QStringLiteral("ODBCSQLITE") + suffix,
+                                               TestSupport::OdbcEnv().value("ODBCSQLITEDSN"));
+    };
+    QString slow = sections(QStringLiteral("SLOW"));
     slow.replace(QStringLiteral("\n\n"), QStringLiteral("\nStatementTimeout=1\n\n"));
-    TestSupport::UseAliasFile(m_dir.filePath(QStringLiteral("aliases.ini")),
-                              QStringLiteral("[SHOP]\nDriver=STANDARD\nPath=shop.sqlite\n\n")
-                                  + TestSupport::PgAliasSection(QStringLiteral("PGSHOP")) + slow
-                                  + TestSupport::MariaDbAliasSection(QStringLiteral("MYSHOP"),
-                                                                     TestSupport::MariaDbEnv().value("MYPASSWORD"))
-                                  + TestSupport::OdbcAliasSection(QStringLiteral("ODBCPG"),
-                                                                  TestSupport::OdbcEnv().value("ODBCPGDSN"))
-                                  + TestSupport::OdbcAliasSection(QStringLiteral("ODBCSQLITE"),
-                                                                  TestSupport::OdbcEnv().value("ODBCSQLITEDSN")));
+    TestSupport::UseAliasFile(m_dir.filePath(QStringLiteral("aliases.ini")), sections(QString()) + slow);
 }
 
 void TestExecution::init()
@@ -262,7 +272,7 @@ void TestExecution::unwrappableStatement()
 void TestExecution::statementTimeout()
 {
     m_window.reset();
-    m_window = std::make_unique<ExecutionChecks::Window>(QStringLiteral("PGSLOW"));
+    m_window = std::make_unique<ExecutionChecks::Window>(QStringLiteral("PGSHOPSLOW"));
     m_window->run(QStringLiteral("SELECT pg_sleep(60)"));
     QCOMPARE(m_window->log->messages.size(), 1);
     QCOMPARE(m_window->log->messages.first().second,
@@ -292,6 +302,147 @@ void TestExecution::insertAfterRead()
 {
     QFETCH(QString, how);
     ReadOnlyChecks::insertAfterRead(*m_window, m_alias, how);
+}
+
+namespace {
+
+// The longest time the event loop went without handling a timer while it was measured.
+class EventGaps : public QObject
+{
+public:
+    EventGaps()
+    {
+        m_timer.setInterval(5);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            m_longest = qMax(m_longest, m_since.restart());
+        });
+        m_since.start();
+        m_timer.start();
+    }
+    qint64 longest() const { return m_longest; }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_since;
+    qint64 m_longest = 0;
+};
+
+QSqlDatabase openedCopy(const QString &alias, const QString &name)
+{
+    QSqlDatabase db = QSqlDatabase::cloneDatabase(Sessions().FindSession(QStringLiteral("Default"))->OpenDatabase(alias)->Connection(), name);
+    return db.open() ? db : QSqlDatabase();
+}
+
+} // namespace
+
+void TestExecution::lockedChangeEnds_data()
+{
+    QTest::addColumn<QString>("alias");
+    QTest::addColumn<bool>("byStop");
+    for (const char *alias : {"SHOP", "PGSHOP", "MYSHOP", "ODBCPG"}) {
+        QTest::addRow("%s, stop", alias) << QString::fromLatin1(alias) << true;
+        QTest::addRow("%s, time-out", alias) << QString::fromLatin1(alias) << false;
+    }
+}
+
+// An Update that waits for a row another session holds locked runs off the window: the stop
+// button ends it, and so does the alias's time-out (on SQLite too, before its wait for the
+// lock would end). The window handles its events meanwhile, and the next change runs.
+void TestExecution::lockedChangeEnds()
+{
+    QFETCH(bool, byStop);
+    const QString alias = byStop ? m_alias : m_alias + QStringLiteral("SLOW");
+    if (!byStop) {
+        m_window.reset();
+        m_window = std::make_unique<ExecutionChecks::Window>(alias);
+    }
+    ExecutionChecks::Window &w = *m_window;
+    const QString q = m_alias.startsWith(QLatin1String("MY")) ? QStringLiteral("`") : QStringLiteral("\"");
+    const QString update = QStringLiteral("UPDATE products SET %1InStock%1 = %1InStock%1 WHERE %1ProductNo%1 = 1").arg(q);
+    w.setType(2);
+    {
+        QSqlDatabase locker = openedCopy(alias, QStringLiteral("locker"));
+        QVERIFY(locker.isOpen());
+        QVERIFY(locker.transaction());
+        QSqlQuery hold(locker);
+        QVERIFY2(hold.exec(update), qPrintable(hold.lastError().text()));
+        if (byStop)
+            QTimer::singleShot(500, w->Execution(), [&w] { w->Execution()->StopResult(); });
+        const EventGaps gaps;
+        QElapsedTimer clock;
+        clock.start();
+        w.run(update);
+        const qint64 took = clock.elapsed();
+        locker.rollback();
+        QVERIFY2(took < 3000, qPrintable(QString::number(took)));
+        QVERIFY2(gaps.longest() < 100, qPrintable(QString::number(gaps.longest())));
+        if (byStop) {
+            QVERIFY2(w.log->messages.isEmpty(), qPrintable(w.log->last()));
+            QCOMPARE(w.status(), QStringLiteral("The SQL statement was cancelled"));
+        } else {
+            QCOMPARE(w.log->last(), QStringLiteral("The SQL statement ran longer than its time-out of 1 s and was cancelled"));
+        }
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+    w.run(update);
+    QVERIFY2(w.log->last().startsWith(ExecutionChecks::kExecuted), qPrintable(w.log->last()));
+}
+
+void TestExecution::frozenServerAbandoned_data()
+{
+    QTest::addColumn<QString>("alias");
+    QTest::addColumn<QString>("slow");
+    QTest::addColumn<QString>("serverPid");
+    QTest::newRow("PostgreSQL backend") << QStringLiteral("PGSHOP") << QStringLiteral("SELECT pg_sleep(30)")
+                                        << QStringLiteral("SELECT pid FROM pg_stat_activity WHERE query = "
+                                                          "'SELECT pg_sleep(30)'");
+    QTest::newRow("MariaDB server") << QStringLiteral("MYSHOP") << QStringLiteral("SELECT SLEEP(30)")
+                                    << QStringLiteral("@@pid_file");
+}
+
+// Stop while the server no longer answers (its process stopped): the window goes on handling
+// its events, the run is abandoned after a few seconds with a message, its connection goes,
+// and once the server answers again the next statement runs.
+void TestExecution::frozenServerAbandoned()
+{
+    QFETCH(QString, slow);
+    QFETCH(QString, serverPid);
+    ExecutionChecks::Window &w = *m_window;
+    qint64 pid = 0;
+    QTimer::singleShot(700, w->Execution(), [&] {
+        const QString sql = serverPid.startsWith(u'@') ? QStringLiteral("SELECT ") + serverPid : serverPid;
+        const QString value = ExecutionChecks::scalarText(m_alias, sql);
+        if (serverPid.startsWith(u'@')) {
+            QFile file(value);
+            if (file.open(QIODevice::ReadOnly))
+                pid = file.readAll().trimmed().toLongLong();
+        } else {
+            pid = value.toLongLong();
+        }
+        if (pid > 0)
+            ::kill(pid_t(pid), SIGSTOP);
+        w->Execution()->StopResult();
+    });
+    const EventGaps gaps;
+    QElapsedTimer clock;
+    clock.start();
+    w.run(slow);
+    const qint64 took = clock.elapsed();
+    if (pid > 0)
+        ::kill(pid_t(pid), SIGCONT);
+    QVERIFY(pid > 0);
+    QVERIFY2(took < 6000, qPrintable(QString::number(took)));
+    QVERIFY2(gaps.longest() < 100, qPrintable(QString::number(gaps.longest())));
+    QVERIFY2(w.status().startsWith(QStringLiteral("The database server did not answer the cancel within 3 s")),
+             qPrintable(w.status()));
+    QVERIFY(!w->Execution()->IsRunning());
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    // The abandoned run's connection is shut down: its thread ends without the server.
+    QTRY_VERIFY_WITH_TIMEOUT(QSqlDatabase::connectionNames().filter(QStringLiteral("vdq-run-")).isEmpty(), 5000);
+    w.run(QStringLiteral("SELECT * FROM products"));
+    QVERIFY2(w.log->messages.isEmpty(), qPrintable(w.log->last()));
+    QCOMPARE(w.status(), QStringLiteral("20 record(s)"));
 }
 
 QTEST_MAIN(TestExecution)
