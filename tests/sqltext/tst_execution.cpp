@@ -70,6 +70,10 @@ private Q_SLOTS:
     void lockedChangeEnds();
     void frozenServerAbandoned_data();
     void frozenServerAbandoned();
+    void killedConnectionReported_data();
+    void killedConnectionReported();
+    void severalChangesRefused_data();
+    void severalChangesRefused();
 
 private:
     QTemporaryDir m_dir;
@@ -443,6 +447,68 @@ void TestExecution::frozenServerAbandoned()
     w.run(QStringLiteral("SELECT * FROM products"));
     QVERIFY2(w.log->messages.isEmpty(), qPrintable(w.log->last()));
     QCOMPARE(w.status(), QStringLiteral("20 record(s)"));
+}
+
+void TestExecution::killedConnectionReported_data()
+{
+    QTest::addColumn<QString>("alias");
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("kill");
+    QTest::addColumn<int>("rowsBefore");
+    const QString myKill = QStringLiteral(
+        "SELECT CONCAT('KILL CONNECTION ', ID) FROM information_schema.PROCESSLIST WHERE INFO LIKE 'SELECT%%SLEEP(%1)%%' AND ID <> CONNECTION_ID()");
+    const QString pgKill = QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE query LIKE "
+                                          "'SELECT%%pg_sleep(%1)%%' AND pid <> pg_backend_pid()");
+    QTest::newRow("MariaDB, executing") << QStringLiteral("MYSHOP") << QStringLiteral("SELECT SLEEP(21)")
+                                        << myKill.arg(21) << 0;
+    QTest::newRow("PostgreSQL, executing") << QStringLiteral("PGSHOP") << QStringLiteral("SELECT pg_sleep(21)")
+                                           << pgKill.arg(21) << 0;
+}
+
+// A connection the server ends while the statement runs (the server killed or restarted)
+// ends the run with the engine's message, never as a statement that ran.
+void TestExecution::killedConnectionReported()
+{
+    QFETCH(QString, sql);
+    QFETCH(QString, kill);
+    ExecutionChecks::Window &w = *m_window;
+    QTimer::singleShot(700, w->Execution(), [&] {
+        const QString text = ExecutionChecks::scalarText(m_alias, kill);
+        if (text.startsWith(QLatin1String("KILL")))
+            ExecutionChecks::engineError(m_alias, text, false);
+    });
+    w.run(sql);
+    QCOMPARE(w.log->messages.size(), 1);
+    QCOMPARE(w.log->messages.first().first, VdqMessages::Kind::Error);
+    const QString message = w.log->last();
+    QVERIFY2(!message.isEmpty() && !message.contains(QLatin1String("has been executed")), qPrintable(message));
+    QVERIFY(!w->Execution()->IsRunning());
+}
+
+void TestExecution::severalChangesRefused_data()
+{
+    QTest::addColumn<QString>("alias");
+    QTest::addColumn<QString>("separator");
+    for (const char *alias : {"SHOP", "PGSHOP", "MYSHOP", "ODBCPG"}) {
+        QTest::addRow("%s, plain", alias) << QString::fromLatin1(alias) << QStringLiteral("; ");
+        QTest::addRow("%s, after a comment", alias) << QString::fromLatin1(alias) << QStringLiteral(" /* ' */; ");
+    }
+}
+
+// A change is one statement: a second one in the text is refused before anything runs.
+void TestExecution::severalChangesRefused()
+{
+    QFETCH(QString, separator);
+    ExecutionChecks::Window &w = *m_window;
+    const QString q = m_alias.startsWith(QLatin1String("MY")) ? QStringLiteral("`") : QStringLiteral("\"");
+    const QString check = QStringLiteral("SELECT %1InStock%1 FROM products WHERE %1ProductNo%1 = 2").arg(q);
+    const qint64 before = ExecutionChecks::scalar(m_alias, check);
+    w.setType(2);
+    w.run(QStringLiteral("UPDATE products SET %1InStock%1 = 1 WHERE %1ProductNo%1 = 1").arg(q) + separator
+          + QStringLiteral("UPDATE products SET %1InStock%1 = 999 WHERE %1ProductNo%1 = 2").arg(q));
+    QCOMPARE(w.log->messages.size(), 1);
+    QCOMPARE(w.log->messages.first().first, VdqMessages::Kind::Error);
+    QCOMPARE(ExecutionChecks::scalar(m_alias, check), before);
 }
 
 QTEST_MAIN(TestExecution)
