@@ -477,8 +477,8 @@ QStringList TDatabase::TableNames(bool systemTables)
             names.append(QStringLiteral("sqlite_master"));
     } else if (Dialect() == SqlDialect::PostgreSQL || Dialect() == SqlDialect::MySQL) {
         // Read from the catalogue on the native drivers and through ODBC alike: the ODBC
-        // driver lists names without their schema, and the native ones join schema and name
-        // into a text that a "." inside the name makes ambiguous.
+        // driver lists names without their schema, PostgreSQL's joins schema and name into a
+        // text that a "." inside the name makes ambiguous, MySQL's lists one database only.
         names = catalogueTableNames(systemTables);
     } else {
         QSql::TableType types = QSql::TableType(QSql::Tables | QSql::Views);
