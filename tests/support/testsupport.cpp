@@ -129,22 +129,24 @@ QString PgOdbcSourceSection(const QString &dsn, const QString &database)
              env.value(QStringLiteral("PGUSER")));
 }
 
-void UseOdbcIni(const QString &path, const QString &text)
+// Writes the text to the file and names the file in the environment variable.
+static void writeNamedFile(const char *variable, const QString &path, const QString &text)
 {
     QFile f(path);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(text.toUtf8());
     f.close();
-    qputenv("ODBCINI", QFile::encodeName(path));
+    qputenv(variable, QFile::encodeName(path));
+}
+
+void UseOdbcIni(const QString &path, const QString &text)
+{
+    writeNamedFile("ODBCINI", path, text);
 }
 
 void UseAliasFile(const QString &path, const QString &text)
 {
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(text.toUtf8());
-    f.close();
-    qputenv("VDQ_ALIASES", QFile::encodeName(path));
+    writeNamedFile("VDQ_ALIASES", path, text);
     Sessions().CloseAll();
     Sessions().SetAliasFile(path);
 }
