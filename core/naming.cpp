@@ -62,22 +62,59 @@ QString QuoteIdentifier(const QString &name, const IdentifierStyle &style)
     return name;
 }
 
-QString SqlTableName(const QString &tableName, SqlDialect dialect)
+QString TableNameText(const QStringList &parts, SqlDialect dialect)
 {
-    // SQLite lists no schema before a table name: a "." belongs to the name.
-    if (dialect == SqlDialect::SQLite)
-        return NeedsQuoting(tableName, dialect) ? QuotedName(tableName, IdentifierQuote(dialect)) : tableName;
-    const QStringList parts = tableName.split(u'.');
-    bool plain = true;
-    for (const QString &part : parts)
-        plain = plain && !NeedsQuoting(part, dialect);
-    if (plain)
-        return tableName;
+    if (dialect == SqlDialect::SQLite || (parts.size() == 1 && !parts.constFirst().contains(u'.')))
+        return parts.join(u'.');
+    const QChar quote = IdentifierQuote(dialect);
     QStringList written;
     written.reserve(parts.size());
     for (const QString &part : parts)
-        written << (NeedsQuoting(part, dialect) ? QuotedName(part, IdentifierQuote(dialect)) : part);
+        written << (part.contains(u'.') || part.startsWith(quote) ? QuotedName(part, quote) : part);
     return written.join(u'.');
+}
+
+QStringList TableNameParts(const QString &tableName, SqlDialect dialect)
+{
+    if (dialect == SqlDialect::SQLite || !tableName.contains(u'.'))
+        return {tableName};
+    const QChar quote = IdentifierQuote(dialect);
+    const qsizetype n = tableName.size();
+    QStringList parts;
+    for (qsizetype i = 0;; ++i) {  // i: the start of a part
+        QString part;
+        if (i < n && tableName.at(i) == quote) {
+            bool closed = false;
+            for (++i; i < n && !closed; ++i) {
+                if (tableName.at(i) != quote)
+                    part += tableName.at(i);
+                else if (i + 1 < n && tableName.at(i + 1) == quote)
+                    part += tableName.at(++i);
+                else
+                    closed = true;
+            }
+            if (!closed || (i < n && tableName.at(i) != u'.'))
+                return tableName.split(u'.');
+        } else {
+            const qsizetype dot = tableName.indexOf(u'.', i);
+            const qsizetype end = dot < 0 ? n : dot;
+            part = tableName.mid(i, end - i);
+            i = end;
+        }
+        parts << part;
+        if (i >= n)
+            return parts;
+    }
+}
+
+QString SqlTableName(const QString &tableName, SqlDialect dialect)
+{
+    QStringList parts = TableNameParts(tableName, dialect);
+    for (QString &part : parts) {
+        if (NeedsQuoting(part, dialect))
+            part = QuotedName(part, IdentifierQuote(dialect));
+    }
+    return parts.join(u'.');
 }
 
 QString UniqueTableAlias(const QString &tableName, const QStringList &taken)

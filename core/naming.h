@@ -23,9 +23,19 @@ QString QuotedName(const QString &name, QChar quote);
 // the engine cannot read it bare; then it is quoted with the engine's identifier quote.
 QString QuoteIdentifier(const QString &name, const IdentifierStyle &style);
 
-// A table name as the table lines and INSERT write it: bare when every "."-separated
-// part reads bare, otherwise each part that needs it quoted with the engine's quote.
-// On SQLite the name is one part, dots and all.
+// A table name as the table list shows it and a design keeps it: on the servers the schema
+// (PostgreSQL) or database (MySQL) and the table, joined by "."; a part that holds a "."
+// itself, or in a name of more than one part starts with the engine's identifier quote, is
+// written between those quotes, embedded quotes doubled (sales."a.b", `a.b`). Any other
+// part, and every name without a dot, is written as it is. On SQLite the name is one part,
+// dots and all.
+QString TableNameText(const QStringList &parts, SqlDialect dialect);
+// The parts of a table name TableNameText wrote. A name it cannot have written (a quote
+// left open) is split at every ".", as names were before quoted parts.
+QStringList TableNameParts(const QString &tableName, SqlDialect dialect);
+
+// A table name as the table lines and INSERT write it: each part of TableNameParts bare
+// where it reads bare, otherwise quoted with the engine's quote.
 QString SqlTableName(const QString &tableName, SqlDialect dialect);
 
 // TableAlias(tableName), or, when an alias in taken already reads the same (engines compare

@@ -317,7 +317,7 @@ void DesignBuilder::selectColumns(const Statement &st, Ticks &ticks, Totals &tot
         case Expr::TableStar: {
             const int k = tableOfQualifier(e.ref);
             if (k < 0)
-                fail(e.pos, QStringLiteral("the unknown table or alias %1").arg(writtenName(e.ref).left(80)));
+                fail(e.pos, QStringLiteral("the unknown table or alias %1").arg(writtenName(e.ref, m_source.style.dialect).left(80)));
             for (int f = 0; f < m_tables.at(k).fields.size(); ++f)
                 tick(k, f, e.pos);
             break;
@@ -435,7 +435,7 @@ void DesignBuilder::updateValues(const Statement &st, QueryDefinition &def) cons
     for (const Assignment &a : st.assignments) {
         if (a.target.size() > 1 && tableOfQualifier(a.target.mid(0, a.target.size() - 1)) != 0)
             fail(a.pos, QStringLiteral("the unknown table or alias %1")
-                            .arg(writtenName(a.target.mid(0, a.target.size() - 1)).left(80)));
+                            .arg(writtenName(a.target.mid(0, a.target.size() - 1), m_source.style.dialect).left(80)));
         const int f = fieldIndex(t, a.target.constLast());
         if (f < 0)
             fail(a.pos, QStringLiteral("the unknown field %1").arg(a.target.constLast().text.left(80)));

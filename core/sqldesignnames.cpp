@@ -41,7 +41,7 @@ bool allBare(const QList<NamePart> &parts)
 
 QString DesignBuilder::resolveTableName(const TableRef &ref)
 {
-    const QString written = writtenName(ref.name);
+    const QString written = writtenName(ref.name, m_source.style.dialect);
     if (!m_source.tableNames)
         return written;
     if (!m_tableNamesRead) {
@@ -52,7 +52,7 @@ QString DesignBuilder::resolveTableName(const TableRef &ref)
             insertFirst(m_listedFolded, m_tableNames.at(k).toCaseFolded(), k);
         }
     }
-    const QString last = ref.name.constLast().text;
+    const QString last = writtenName(ref.name.mid(ref.name.size() - 1), m_source.style.dialect);
     const bool lastBare = !ref.name.constLast().quoted;
     // The name as written, then in another letter case where it was written bare, then
     // without its schema: a name on the search path is listed bare.
@@ -101,12 +101,12 @@ void DesignBuilder::indexTable(int k)
         if (!t.ref->alias->quoted)
             insertFirst(x.bareAlias, t.ref->alias->text.toCaseFolded(), k);
     } else {
-        const QString written = writtenName(t.ref->name);
+        const QString written = writtenName(t.ref->name, m_source.style.dialect);
         insertFirst(x.written, written, k);
         insertFirst(x.bareWritten, written.toCaseFolded(), k);
         insertFirst(x.caption, t.caption, k);
         insertFirst(x.bareCaption, t.caption.toCaseFolded(), k);
-        insertFirst(x.last, t.ref->name.constLast().text, k);
+        insertFirst(x.last, writtenName(t.ref->name.mid(t.ref->name.size() - 1), m_source.style.dialect), k);
     }
     insertFirst(x.designAlias, TableAlias(t.caption), k);
     QSet<QString> names;
@@ -167,7 +167,7 @@ int DesignBuilder::tableOfQualifier(const QList<NamePart> &qualifier) const
         if (k != None)
             return k;
     }
-    const QString written = writtenName(qualifier);
+    const QString written = writtenName(qualifier, m_source.style.dialect);
     int k = qMin(first(x.written, written), first(x.caption, written));
     if (qualifier.size() == 1)
         k = qMin(k, first(x.last, written));
@@ -197,10 +197,10 @@ DesignBuilder::FieldAt DesignBuilder::resolveField(const QList<NamePart> &ref, i
     }
     const int table = tableOfQualifier(ref.mid(0, ref.size() - 1));
     if (table < 0)
-        fail(pos, QStringLiteral("the unknown table or alias %1").arg(writtenName(ref.mid(0, ref.size() - 1)).left(80)));
+        fail(pos, QStringLiteral("the unknown table or alias %1").arg(writtenName(ref.mid(0, ref.size() - 1), m_source.style.dialect).left(80)));
     const int f = fieldIndex(m_tables.at(table), ref.constLast());
     if (f < 0)
-        fail(pos, QStringLiteral("the unknown field %1").arg(writtenName(ref).left(80)));
+        fail(pos, QStringLiteral("the unknown field %1").arg(writtenName(ref, m_source.style.dialect).left(80)));
     return {table, f};
 }
 

@@ -3,6 +3,7 @@
 // The parsed form of one statement, as the statement reader hands it to the design builder,
 // and the helpers both share. Private to DesignFromSql; never installed.
 
+#include "naming.h"
 #include "querymodel.h"
 #include "selectforms.h"
 #include "vdqerror.h"
@@ -147,12 +148,13 @@ inline TotalKind aggregateKind(const QString &function)
     return kind == TotalKind::Group ? TotalKind::None : kind;
 }
 
-inline QString writtenName(const QList<NamePart> &parts)
+// The parts of a name as the table list writes a table's name (TableNameText).
+inline QString writtenName(const QList<NamePart> &parts, SqlDialect dialect)
 {
     QStringList texts;
     for (const NamePart &p : parts)
         texts << p.text;
-    return texts.join(u'.');
+    return TableNameText(texts, dialect);
 }
 
 // The refusal of a part of the statement, named with the line and column of its offset.

@@ -81,26 +81,6 @@ void addEngineKeywords(const QSqlDatabase &db, SqlDialect engine)
     AddEngineKeywords(engine, words);
 }
 
-// PostgreSQL's materialized views, which its Qt driver does not list: named as that driver
-// names tables, the schema before the name unless it is public.
-QStringList materializedViews(const QSqlDatabase &db, bool systemTables)
-{
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    QString sql = QStringLiteral("SELECT n.nspname, c.relname FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n "
-                                 "ON n.oid = c.relnamespace WHERE c.relkind = 'm'");
-    if (!systemTables)
-        sql += QStringLiteral(" AND n.nspname NOT IN ('pg_catalog', 'information_schema')");
-    QStringList names;
-    if (!q.exec(sql))
-        return names;
-    while (q.next()) {
-        const QString schema = q.value(0).toString(), name = q.value(1).toString();
-        names << (schema == QLatin1String("public") ? name : schema + u'.' + name);
-    }
-    return names;
-}
-
 } // namespace
 
 void TDatabase::SetLoginPrompt(LoginPrompt prompt)
@@ -424,15 +404,40 @@ QString TDatabase::QuotedTableName(const QString &tableName) const
 {
     // This system's own quoting, never the driver's: a driver may hand a name that starts
     // or ends with a quote back unchanged, and the statement then holds whatever follows.
-    // SQLite names are never schema-qualified here, so a "." belongs to the name; on the
-    // servers a listed name "schema.table" is two parts.
-    if (m_params.driver == kStandard)
-        return QuotedName(tableName, u'"');
-    const QChar quote = IdentifierQuote(Dialect());
-    const qsizetype dot = tableName.indexOf(u'.');
-    if (dot < 0)
-        return QuotedName(tableName, quote);
-    return QuotedName(tableName.left(dot), quote) + u'.' + QuotedName(tableName.mid(dot + 1), quote);
+    QStringList parts = TableNameParts(tableName, Dialect());
+    for (QString &part : parts)
+        part = QuotedName(part, IdentifierQuote(Dialect()));
+    return parts.join(u'.');
+}
+
+QStringList TDatabase::catalogueTableNames(bool systemTables)
+{
+    // The catalogue's schema (PostgreSQL) or database (MySQL) and name of each table, and the
+    // schema whose tables are listed bare: public, as PostgreSQL's Qt driver lists them, or
+    // the connection's own database.
+    QString sql;
+    if (Dialect() == SqlDialect::PostgreSQL) {
+        sql = QStringLiteral("SELECT n.nspname, c.relname, 'public' FROM pg_catalog.pg_class c "
+                             "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
+                             "WHERE c.relkind IN ('r', 'v', 'm', 'f', 'p')");
+        if (!systemTables)
+            sql += QStringLiteral(" AND n.nspname <> 'information_schema' AND n.nspname NOT LIKE 'pg\\_%'");
+    } else {
+        sql = QStringLiteral("SELECT table_schema, table_name, DATABASE() FROM information_schema.tables "
+                             "WHERE table_type IN ('BASE TABLE', 'VIEW', 'SYSTEM VIEW')");
+        if (!systemTables)
+            sql += QStringLiteral(" AND table_schema NOT IN ('information_schema', 'mysql', 'performance_schema', 'sys')");
+    }
+    QSqlQuery q(Connection());
+    q.setForwardOnly(true);
+    if (!q.exec(sql))
+        throw VdqError(QStringLiteral("Cannot read the tables of database %1: %2").arg(m_params.name, ErrorText(q.lastError())));
+    QStringList names;
+    while (q.next()) {
+        const QString schema = q.value(0).toString(), name = q.value(1).toString();
+        names << TableNameText(schema == q.value(2).toString() ? QStringList{name} : QStringList{schema, name}, Dialect());
+    }
+    return names;
 }
 
 QStringList TDatabase::sqliteTableFields(const QString &tableName)
@@ -470,13 +475,16 @@ QStringList TDatabase::TableNames(bool systemTables)
             names.append(q.value(0).toString());
         if (systemTables)
             names.append(QStringLiteral("sqlite_master"));
+    } else if (Dialect() == SqlDialect::PostgreSQL || Dialect() == SqlDialect::MySQL) {
+        // Read from the catalogue on the native drivers and through ODBC alike: the ODBC
+        // driver lists names without their schema, PostgreSQL's joins schema and name into a
+        // text that a "." inside the name makes ambiguous, MySQL's lists one database only.
+        names = catalogueTableNames(systemTables);
     } else {
         QSql::TableType types = QSql::TableType(QSql::Tables | QSql::Views);
         if (systemTables)
             types = QSql::TableType(types | QSql::SystemTables);
         names = db.tables(types);
-        if (m_params.driver == kPostgreSQL)
-            names << materializedViews(db, systemTables);
         // The drivers give an empty list on failure: no tables must be a fact, not an error.
         if (names.isEmpty()) {
             const QSqlError error = ping();
@@ -509,6 +517,13 @@ QStringList TDatabase::TableFields(const QString &tableName)
             names.append(q.value(0).toString());
         return names;
     };
+    // On the servers the schema or database and the table, each a value of its own; a name
+    // of more parts names no table.
+    const QStringList parts = TableNameParts(tableName, Dialect());
+    const QVariantList partValues = parts.size() > 2 ? QVariantList() : QVariantList(parts.cbegin(), parts.cend());
+    const auto partsCondition = [&](QLatin1String oneBound, QLatin1String twoBound) {
+        return parts.size() == 1 ? oneBound : parts.size() == 2 ? twoBound : QLatin1String("FALSE");
+    };
     QStringList fields;
     QString missing;
     switch (Dialect()) {
@@ -516,26 +531,24 @@ QStringList TDatabase::TableFields(const QString &tableName)
         fields = catalogue(QStringLiteral("SELECT name FROM pragma_table_info(?) ORDER BY cid"), {tableName});
         missing = QStringLiteral("no such table: %1");
         break;
-    case SqlDialect::PostgreSQL: {
-        // A name visible on the search path as it is, else "schema.table" as listed.
-        const qsizetype dot = tableName.indexOf(u'.');
-        const QString schema = dot < 0 ? QString() : tableName.left(dot);
-        const QString table = dot < 0 ? QString() : tableName.mid(dot + 1);
+    case SqlDialect::PostgreSQL:
+        // A name of one part is the table the search path finds, as the statement finds it.
         fields = catalogue(QStringLiteral(
             "SELECT a.attname FROM pg_catalog.pg_attribute a WHERE a.attrelid = ("
             "SELECT c.oid FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
-            "WHERE c.relkind IN ('r', 'v', 'm', 'f', 'p') AND ((c.relname = ? AND pg_catalog.pg_table_is_visible(c.oid)) "
-            "OR (n.nspname = ? AND c.relname = ?)) ORDER BY c.relname = ? DESC LIMIT 1) "
-            "AND a.attnum > 0 AND NOT a.attisdropped ORDER BY a.attnum"),
-            {tableName, schema, table, tableName});
+            "WHERE c.relkind IN ('r', 'v', 'm', 'f', 'p') AND %1) "
+            "AND a.attnum > 0 AND NOT a.attisdropped ORDER BY a.attnum")
+                               .arg(partsCondition(QLatin1String("c.relname = ? AND pg_catalog.pg_table_is_visible(c.oid)"),
+                                                   QLatin1String("n.nspname = ? AND c.relname = ?"))),
+                           partValues);
         missing = QStringLiteral("relation \"%1\" does not exist");
         break;
-    }
     case SqlDialect::MySQL:
-        fields = catalogue(QStringLiteral("SELECT column_name FROM information_schema.columns "
-                                          "WHERE table_schema = DATABASE() AND table_name = ? "
-                                          "ORDER BY ordinal_position"),
-                           {tableName});
+        fields = catalogue(QStringLiteral("SELECT column_name FROM information_schema.columns WHERE %1 "
+                                          "ORDER BY ordinal_position")
+                               .arg(partsCondition(QLatin1String("table_schema = DATABASE() AND table_name = ?"),
+                                                   QLatin1String("table_schema = ? AND table_name = ?"))),
+                           partValues);
         missing = QStringLiteral("Table '%1' doesn't exist");
         break;
     default: {

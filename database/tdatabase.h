@@ -86,6 +86,7 @@ private:
     void connected(QSqlDatabase &db);
     QSqlError ping() const;
     QStringList sqliteTableFields(const QString &tableName);
+    QStringList catalogueTableNames(bool systemTables);
     [[noreturn]] void connectFailed(const QSqlError &error) const;
 
     TAliasParams m_params;

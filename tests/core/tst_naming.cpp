@@ -12,6 +12,8 @@ private Q_SLOTS:
     void quoteIdentifier();
     void sqlTableName_data();
     void sqlTableName();
+    void tableNameParts_data();
+    void tableNameParts();
     void refersToTable_data();
     void refersToTable();
     void parameterName_data();
@@ -107,6 +109,41 @@ void TestNaming::sqlTableName()
     QFETCH(int, dialect);
     QFETCH(QString, written);
     QCOMPARE(SqlTableName(table, SqlDialect(dialect)), written);
+}
+
+// A listed name's parts, the text the table list shows (written back by TableNameText
+// unless "listed" is false) and the text a statement writes.
+void TestNaming::tableNameParts_data()
+{
+    QTest::addColumn<QStringList>("parts");
+    QTest::addColumn<int>("dialect");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("listed");
+    QTest::addColumn<QString>("written");
+    const int pg = int(SqlDialect::PostgreSQL), my = int(SqlDialect::MySQL);
+    QTest::newRow("dot in the name") << QStringList{"a.b"} << pg << "\"a.b\"" << true << "\"a.b\"";
+    QTest::newRow("schema and dot in the name") << QStringList{"sales", "a.b"} << pg << "sales.\"a.b\"" << true
+                                                << "sales.\"a.b\"";
+    QTest::newRow("database and dot on MySQL") << QStringList{"metab", "a.b"} << my << "metab.`a.b`" << true
+                                               << "metab.`a.b`";
+    QTest::newRow("quote opening a part") << QStringList{"sales", "\"x"} << pg << "sales.\"\"\"x\"" << true
+                                          << "sales.\"\"\"x\"";
+    QTest::newRow("quotes without a dot") << QStringList{"\"x\""} << pg << "\"x\"" << true << "\"\"\"x\"\"\"";
+    QTest::newRow("quote left open") << QStringList{"\"a", "b"} << pg << "\"a.b" << false << "\"\"\"a\".b";
+    QTest::newRow("never split on SQLite") << QStringList{"a.b"} << int(SqlDialect::SQLite) << "a.b" << true
+                                           << "\"a.b\"";
+}
+
+void TestNaming::tableNameParts()
+{
+    QFETCH(QStringList, parts);
+    QFETCH(int, dialect);
+    QFETCH(QString, text);
+    QFETCH(bool, listed);
+    QFETCH(QString, written);
+    QCOMPARE(TableNameParts(text, SqlDialect(dialect)), parts);
+    QCOMPARE(TableNameText(parts, SqlDialect(dialect)) == text, listed);
+    QCOMPARE(SqlTableName(text, SqlDialect(dialect)), written);
 }
 
 void TestNaming::refersToTable_data()

@@ -87,17 +87,7 @@ qint64 Count(const QString &engine, const QString &table, const QString &where =
     return q.value(0).toLongLong();
 }
 
-bool Run(QSqlDatabase db, const QStringList &statements, QString *error)
-{
-    QSqlQuery q(db);
-    for (const QString &s : statements) {
-        if (!q.exec(s)) {
-            *error = s.left(200) + QStringLiteral(" -> ") + q.lastError().text();
-            return false;
-        }
-    }
-    return true;
-}
+using TestSupport::RunStatements;
 
 // The canary and one table per name, each with the fields "No" and "f <name>", two rows.
 bool Fill(QSqlDatabase db, const QString &engine, QString *error)
@@ -110,7 +100,7 @@ bool Fill(QSqlDatabase db, const QString &engine, QString *error)
         statements << QStringLiteral("CREATE TABLE %1 (\"No\" INTEGER, %2 INTEGER)").arg(quoted(table), quoted(Kept(engine, FieldOf(name))))
                    << QStringLiteral("INSERT INTO %1 VALUES (1, 10), (2, 20)").arg(quoted(table));
     }
-    return Run(db, statements, error);
+    return RunStatements(db, statements, error);
 }
 
 } // namespace
@@ -130,13 +120,9 @@ void TestHostileNames::initTestCase()
     const auto env = TestSupport::PgEnv();
     QVERIFY2(!env.isEmpty(), "the PostgreSQL test server is not running");
     {
-        QSqlDatabase server = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("server"));
-        server.setHostName(env.value(QStringLiteral("PGHOST")));
-        server.setPort(env.value(QStringLiteral("PGPORT")).toInt());
-        server.setUserName(env.value(QStringLiteral("PGUSER")));
-        server.setDatabaseName(env.value(QStringLiteral("PGDATABASE")));
+        QSqlDatabase server = TestSupport::OpenPgConnection(QStringLiteral("server"));
         QVERIFY2(server.open(), qPrintable(server.lastError().text()));
-        QVERIFY2(Run(server, {QStringLiteral("DROP DATABASE IF EXISTS ") + PgDatabase,
+        QVERIFY2(RunStatements(server, {QStringLiteral("DROP DATABASE IF EXISTS ") + PgDatabase,
                               QStringLiteral("CREATE DATABASE ") + PgDatabase}, &error),
                  qPrintable(error));
         QSqlDatabase db = QSqlDatabase::cloneDatabase(server, QStringLiteral("admin POSTGRESQL"));
@@ -159,7 +145,7 @@ void TestHostileNames::initTestCase()
         QStringList reset{QStringLiteral("SET SESSION sql_mode = CONCAT(@@SESSION.sql_mode, ',ANSI_QUOTES')")};
         for (const QString &t : db.tables())
             reset << QStringLiteral("DROP TABLE ") + quoted(t);
-        QVERIFY2(Run(db, reset, &error), qPrintable(error));
+        QVERIFY2(RunStatements(db, reset, &error), qPrintable(error));
         QVERIFY2(Fill(db, QStringLiteral("MARIADB"), &error), qPrintable(error));
     }
 
@@ -175,15 +161,9 @@ void TestHostileNames::initTestCase()
         QVERIFY2(pg.open(), qPrintable(pg.lastError().text()));
     }
     QVERIFY2(!qEnvironmentVariableIsEmpty("ODBCSYSINI"), "the ODBC data sources of the test run are not set up");
-    QFile odbcIni(m_dir.filePath("odbc.ini"));
-    QVERIFY(odbcIni.open(QIODevice::WriteOnly));
-    odbcIni.write(QStringLiteral("[HOSTILE_PG]\nDriver=VDQ PostgreSQL\nServername=%1\nPort=%2\nDatabase=%3\nUsername=%4\n\n"
-                                 "[HOSTILE_SQLITE]\nDriver=VDQ SQLite3\nDatabase=%5\nTimeout=5000\n")
-                      .arg(env.value(QStringLiteral("PGHOST")), env.value(QStringLiteral("PGPORT")), PgDatabase,
-                           env.value(QStringLiteral("PGUSER")), odbcSqlite)
-                      .toUtf8());
-    odbcIni.close();
-    qputenv("ODBCINI", QFile::encodeName(odbcIni.fileName()));
+    TestSupport::UseOdbcIni(m_dir.filePath("odbc.ini"),
+                            TestSupport::PgOdbcSourceSection(QStringLiteral("HOSTILE_PG"), PgDatabase)
+                                + QStringLiteral("[HOSTILE_SQLITE]\nDriver=VDQ SQLite3\nDatabase=%1\nTimeout=5000\n").arg(odbcSqlite));
 
     TestSupport::UseAliasFile(m_dir.filePath("aliases.ini"),
                               QStringLiteral("[SQLITE]\nDriver=STANDARD\nPath=%1\n\n").arg(sqlite)
@@ -258,7 +238,7 @@ void TestHostileNames::throughTheDesigner()
     QVERIFY2(q.exec(statement), qPrintable(statement.left(300) + u'\n' + q.lastError().text()));
     q.finish();
     QCOMPARE(Count(engine, table, QStringLiteral("WHERE %1 = 99").arg(quoted(field))), 1);
-    QVERIFY(Run(Admin(engine), {QStringLiteral("UPDATE %1 SET %2 = 10 WHERE \"No\" = 1").arg(quoted(table), quoted(field))},
+    QVERIFY(RunStatements(Admin(engine), {QStringLiteral("UPDATE %1 SET %2 = 10 WHERE \"No\" = 1").arg(quoted(table), quoted(field))},
                 &statement));
 
     // Saved and opened again: the fields are read once more (for a name the file can hold).

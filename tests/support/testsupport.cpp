@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QSet>
@@ -96,13 +97,56 @@ QString OdbcAliasSection(const QString &alias, const QString &dsn, const std::op
     return section + u'\n';
 }
 
-void UseAliasFile(const QString &path, const QString &text)
+QSqlDatabase OpenPgConnection(const QString &connectionName, const QString &database)
+{
+    const auto env = PgEnv();
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
+    db.setHostName(env.value(QStringLiteral("PGHOST")));
+    db.setPort(env.value(QStringLiteral("PGPORT")).toInt());
+    db.setUserName(env.value(QStringLiteral("PGUSER")));
+    db.setDatabaseName(database.isEmpty() ? env.value(QStringLiteral("PGDATABASE")) : database);
+    db.open();
+    return db;
+}
+
+bool RunStatements(QSqlDatabase db, const QStringList &statements, QString *error)
+{
+    QSqlQuery q(db);
+    for (const QString &s : statements) {
+        if (!q.exec(s)) {
+            *error = s.left(200) + QStringLiteral(" -> ") + q.lastError().text();
+            return false;
+        }
+    }
+    return true;
+}
+
+QString PgOdbcSourceSection(const QString &dsn, const QString &database)
+{
+    const auto env = PgEnv();
+    return QStringLiteral("[%1]\nDriver=VDQ PostgreSQL\nServername=%2\nPort=%3\nDatabase=%4\nUsername=%5\n\n")
+        .arg(dsn, env.value(QStringLiteral("PGHOST")), env.value(QStringLiteral("PGPORT")), database,
+             env.value(QStringLiteral("PGUSER")));
+}
+
+// Writes the text to the file and names the file in the environment variable.
+static void writeNamedFile(const char *variable, const QString &path, const QString &text)
 {
     QFile f(path);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(text.toUtf8());
     f.close();
-    qputenv("VDQ_ALIASES", QFile::encodeName(path));
+    qputenv(variable, QFile::encodeName(path));
+}
+
+void UseOdbcIni(const QString &path, const QString &text)
+{
+    writeNamedFile("ODBCINI", path, text);
+}
+
+void UseAliasFile(const QString &path, const QString &text)
+{
+    writeNamedFile("VDQ_ALIASES", path, text);
     Sessions().CloseAll();
     Sessions().SetAliasFile(path);
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+class QSqlDatabase;
 class QSqlQuery;
 
 class QWidget;
@@ -42,6 +43,22 @@ QMap<QString, QString> OdbcEnv();
 // A section for an ODBC data source; the Password key is written only when given.
 QString OdbcAliasSection(const QString &alias, const QString &dsn,
                          const std::optional<QString> &password = std::nullopt);
+
+// A connection of that name to a database of the PostgreSQL test server (PGDATABASE when
+// none is given) as the server's owner, opened.
+QSqlDatabase OpenPgConnection(const QString &connectionName, const QString &database = QString());
+
+// Runs the statements one after another; false at the first that fails, with the statement
+// and the engine's message in *error.
+bool RunStatements(QSqlDatabase db, const QStringList &statements, QString *error);
+
+// An odbc.ini section of a data source (psqlODBC of the test run, as the server's owner) to
+// a database of the test server.
+QString PgOdbcSourceSection(const QString &dsn, const QString &database);
+
+// Writes an odbc.ini and points unixODBC at it (ODBCINI); the drivers stay those of the
+// test run (ODBCSYSINI).
+void UseOdbcIni(const QString &path, const QString &text);
 
 // Writes an alias file and points the process at it (VDQ_ALIASES and the session list).
 void UseAliasFile(const QString &path, const QString &text);
