@@ -31,7 +31,8 @@
 //   --pg HOST PORT USER DB    a running server with the sample (else one is started with
 //                             tests/pg/pgserver.sh in a temp dir and stopped afterwards)
 //   --mksample PROGRAM        the sample builder (default: BUILD/tools/vdqmksample)
-//   --engines sqlite,postgresql   --stmts plain,sorted,join   --runs N
+//   --engines sqlite,postgresql,mariadb   --stmts plain,sorted,join   --runs N
+//                             (mariadb: a server of its own is started with tests/mariadb/mariadbserver.sh)
 //   --rows 1000000|10000000   (10,000,000 makes the table "ledger10m" once, in both engines)
 // The children run on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
@@ -84,9 +85,10 @@ QString statement(const QString &name, qint64 rows)
 // The settings of one engine, handed from the parent to its children.
 struct Engine
 {
-    QString name;  // sqlite, postgresql
+    QString name;  // sqlite, postgresql, mariadb
     QString sqliteFile;
     QString host, port, user, database;
+    QString password;
 };
 
 // What one child runs: the statement and the number of rows it gives.
@@ -95,20 +97,24 @@ struct Job
     QString stmt;
     qint64 table = 1000000;  // rows of the table read
     qint64 rows = 0;         // rows of the result
-    QString sql() const { return statement(stmt, table); }
+    bool backticks = false;  // MySQL quotes names with backticks
+    QString sql() const
+    {
+        const QString text = statement(stmt, table);
+        return backticks ? QString(text).replace(u'"', u'`') : text;
+    }
 };
 
 // What this run made: the server it started and its temporary folder, removed however
 // the run ends.
-QString g_serverScript;
-QString g_serverDir;
+QList<QPair<QString, QString>> g_servers;  // script, folder
 QString g_tempDir;
 
 void cleanUp()
 {
-    if (!g_serverDir.isEmpty())
-        QProcess::execute(g_serverScript, {QStringLiteral("stop"), g_serverDir});
-    g_serverDir.clear();
+    for (const auto &server : std::as_const(g_servers))
+        QProcess::execute(server.first, {QStringLiteral("stop"), server.second});
+    g_servers.clear();
     if (!g_tempDir.isEmpty())
         QDir(g_tempDir).removeRecursively();
     g_tempDir.clear();
@@ -224,7 +230,10 @@ QSqlDatabase connect(const Engine &engine, const QString &name)
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(engine.sqliteFile);
     } else {
-        db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        db = QSqlDatabase::addDatabase(engine.name == QLatin1String("mariadb") ? QStringLiteral("QMYSQL")
+                                                                               : QStringLiteral("QPSQL"),
+                                       name);
+        db.setPassword(engine.password);
         db.setHostName(engine.host);
         db.setPort(engine.port.toInt());
         db.setUserName(engine.user);
@@ -248,8 +257,9 @@ int runDesigner(const Engine &engine, const Job &job)
     if (engine.name == QLatin1String("sqlite"))
         out << "[SHOP]\nDriver=STANDARD\nPath=" << engine.sqliteFile << "\n";
     else
-        out << "[SHOP]\nDriver=POSTGRESQL\nHost=" << engine.host << "\nPort=" << engine.port
-            << "\nDatabase=" << engine.database << "\nUser=" << engine.user << "\n";
+        out << "[SHOP]\nDriver=" << (engine.name == QLatin1String("mariadb") ? "MYSQL" : "POSTGRESQL")
+            << "\nHost=" << engine.host << "\nPort=" << engine.port << "\nDatabase=" << engine.database
+            << "\nUser=" << engine.user << "\nPassword=" << engine.password << "\n";
     out.flush();
     file.close();
     Sessions().SetAliasFile(aliasFile);
@@ -363,7 +373,7 @@ QString sourceDir()
 QStringList engineArguments(const Engine &engine, const Job &job)
 {
     return {QStringLiteral("--engine"), engine.name, engine.sqliteFile, engine.host, engine.port, engine.user,
-            engine.database, job.stmt, QString::number(job.table), QString::number(job.rows)};
+            engine.database, job.stmt, QString::number(job.table), QString::number(job.rows), engine.password};
 }
 
 QMap<QString, double> runChild(const QString &variant, const Engine &engine, const Job &job)
@@ -433,11 +443,15 @@ void makeBigTable(const Engine &engine)
     const QString copy = engine.name == QLatin1String("sqlite")
                              ? QStringLiteral("WITH RECURSIVE k(j) AS (SELECT 0 UNION ALL SELECT j + 1 FROM k WHERE j < 9) ")
                              : QString();
+    const bool mysql = engine.name == QLatin1String("mariadb");
     const QString copies = engine.name == QLatin1String("sqlite") ? QStringLiteral("k")
-                                                                   : QStringLiteral("generate_series(0, 9) AS k(j)");
-    const QString sql = QStringLiteral("CREATE TABLE ledger10m AS %1SELECT \"EntryNo\" + j * 1000000 AS \"EntryNo\", "
-                                       "\"EntryDay\", \"ClientNo\", \"Amount\", \"Text\" FROM ledger, %2")
-                            .arg(copy, copies);
+                           : mysql ? QStringLiteral("(SELECT seq AS j FROM seq_0_to_9) AS k")
+                                   : QStringLiteral("generate_series(0, 9) AS k(j)");
+    QString sql = QStringLiteral("CREATE TABLE ledger10m AS %1SELECT \"EntryNo\" + j * 1000000 AS \"EntryNo\", "
+                                 "\"EntryDay\", \"ClientNo\", \"Amount\", \"Text\" FROM ledger, %2")
+                      .arg(copy, copies);
+    if (mysql)
+        sql.replace(u'"', u'`');
     if (!q.exec(sql))
         fail(QStringLiteral("making ledger10m: %1").arg(q.lastError().text()));
 }
@@ -456,7 +470,9 @@ int runParent(const QStringList &args)
     QString sqliteFile, mksample;
     Engine pg;
     pg.name = QStringLiteral("postgresql");
-    QStringList engines{QStringLiteral("sqlite"), QStringLiteral("postgresql")};
+    Engine my;
+    my.name = QStringLiteral("mariadb");
+    QStringList engines{QStringLiteral("sqlite"), QStringLiteral("postgresql"), QStringLiteral("mariadb")};
     QStringList stmts{QStringLiteral("plain"), QStringLiteral("sorted"), QStringLiteral("join")};
     qint64 tableRows = 1000000;
     int runs = 3;
@@ -493,7 +509,8 @@ int runParent(const QStringList &args)
     std::atexit(cleanUp);
     const bool needSqlite = engines.contains(QStringLiteral("sqlite")) && sqliteFile.isEmpty();
     const bool needServer = engines.contains(QStringLiteral("postgresql")) && pg.host.isEmpty();
-    if ((needSqlite || needServer) && !QFileInfo(mksample).isExecutable())
+    const bool needMariaDb = engines.contains(QStringLiteral("mariadb"));
+    if ((needSqlite || needServer || needMariaDb) && !QFileInfo(mksample).isExecutable())
         fail(QStringLiteral("the sample builder %1 is missing (build the target vdqmksample or pass --mksample)")
                  .arg(mksample));
     if (needSqlite) {
@@ -503,8 +520,7 @@ int runParent(const QStringList &args)
     const QString serverDir = temp.filePath(QStringLiteral("pg"));
     const QString script = QDir(sourceDir()).filePath(QStringLiteral("tests/pg/pgserver.sh"));
     if (needServer) {
-        g_serverScript = script;
-        g_serverDir = serverDir;
+        g_servers.append({script, serverDir});
         runProgram(script, {QStringLiteral("start"), serverDir, mksample, sampleSql},
                    QStringLiteral("starting the PostgreSQL server"));
         const auto env = readEnvFile(QDir(serverDir).filePath(QStringLiteral("pg.env")));
@@ -514,14 +530,37 @@ int runParent(const QStringList &args)
         pg.database = env.value(QStringLiteral("PGDATABASE"));
     }
 
+    if (needMariaDb) {
+        // The test server's script loads the sample without the ledger; the builder adds it.
+        const QString myDir = temp.filePath(QStringLiteral("mariadb"));
+        const QString myScript = QDir(sourceDir()).filePath(QStringLiteral("tests/mariadb/mariadbserver.sh"));
+        g_servers.append({myScript, myDir});
+        runProgram(myScript, {QStringLiteral("start"), myDir, mksample, sampleSql},
+                   QStringLiteral("starting the MariaDB server"));
+        const auto env = readEnvFile(QDir(myDir).filePath(QStringLiteral("mariadb.env")));
+        my.host = env.value(QStringLiteral("MYHOST"));
+        my.port = env.value(QStringLiteral("MYPORT"));
+        my.user = env.value(QStringLiteral("MYUSER"));
+        my.password = env.value(QStringLiteral("MYPASSWORD"));
+        my.database = env.value(QStringLiteral("MYDATABASE"));
+        runProgram(mksample,
+                   {QStringLiteral("--mysql"),
+                    QStringLiteral("host=%1 port=%2 dbname=%3 user=%4 password=%5")
+                        .arg(my.host, my.port, my.database, my.user, my.password),
+                    sampleSql},
+                   QStringLiteral("loading the MariaDB sample"));
+    }
+
     for (const QString &name : std::as_const(engines)) {
-        Engine engine = name == QLatin1String("postgresql") ? pg : Engine{name, sqliteFile, {}, {}, {}, {}};
-        if (name != QLatin1String("sqlite") && name != QLatin1String("postgresql"))
+        Engine engine = name == QLatin1String("postgresql") ? pg
+                        : name == QLatin1String("mariadb")  ? my
+                                                            : Engine{name, sqliteFile, {}, {}, {}, {}, {}};
+        if (name != QLatin1String("sqlite") && name != QLatin1String("postgresql") && name != QLatin1String("mariadb"))
             fail(QStringLiteral("unknown engine %1").arg(name));
         if (tableRows > 1000000)
             makeBigTable(engine);
         for (const QString &stmt : std::as_const(stmts)) {
-            Job job{stmt, tableRows, 0};
+            Job job{stmt, tableRows, 0, name == QLatin1String("mariadb")};
             job.rows = resultRows(engine, job);
             QStringList variants{QStringLiteral("engine"), QStringLiteral("designer")};
             if (tableRows <= 1000000)
@@ -568,10 +607,11 @@ int main(int argc, char **argv)
     if (argc >= 3 && qstrcmp(argv[1], "--child") == 0) {
         QApplication app(argc, argv);
         const QStringList args = app.arguments();
-        if (args.size() < 13 || args.at(3) != QLatin1String("--engine"))
+        if (args.size() < 14 || args.at(3) != QLatin1String("--engine"))
             fail(QStringLiteral("bad child arguments"));
-        const Engine engine{args.at(4), args.at(5), args.at(6), args.at(7), args.at(8), args.at(9)};
-        const Job job{args.at(10), args.at(11).toLongLong(), args.at(12).toLongLong()};
+        const Engine engine{args.at(4), args.at(5), args.at(6), args.at(7), args.at(8), args.at(9), args.at(13)};
+        const Job job{args.at(10), args.at(11).toLongLong(), args.at(12).toLongLong(),
+                      engine.name == QLatin1String("mariadb")};
         if (args.at(2) == QLatin1String("baseline"))
             return runBaseline(engine, job);
         if (args.at(2) == QLatin1String("engine"))

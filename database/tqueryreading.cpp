@@ -262,8 +262,6 @@ bool severalStatements(const QString &sql, const SqlLexOptions &reading)
     return semicolon;
 }
 
-namespace {
-
 void *mysqlHandle(const QSqlDatabase &db)
 {
     // MYSQL is the typedef of struct st_mysql; the driver registers the latter.
@@ -271,16 +269,6 @@ void *mysqlHandle(const QSqlDatabase &db)
     void *mysql = handleOf<void *>(handle, "st_mysql*");
     return mysql ? mysql : handleOf<void *>(handle, "MYSQL*");
 }
-
-template <typename F>
-F mysqlFunction(const char *name)
-{
-    if (auto f = libraryFunction<F>(kLibMariaDb, name))
-        return f;
-    return libraryFunction<F>(kLibMySql, name);
-}
-
-} // namespace
 
 int mysqlSocket(const QSqlDatabase &db)
 {

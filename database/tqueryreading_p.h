@@ -107,6 +107,9 @@ private:
 // Whether the text holds more than one statement (a ";" outside strings, names and comments).
 bool severalStatements(const QString &sql, const SqlLexOptions &reading);
 
+// MySQL: the client library's MYSQL of the connection, null when it is not that driver's.
+void *mysqlHandle(const QSqlDatabase &db);
+
 // MySQL: the socket of the connection, -1 when the client library does not tell it.
 int mysqlSocket(const QSqlDatabase &db);
 
@@ -214,6 +217,15 @@ constexpr const char *kLibPq = "libpq.so.5";
 constexpr const char *kLibOdbc = "libodbc.so.2";
 constexpr const char *kLibMariaDb = "libmariadb.so.3";
 constexpr const char *kLibMySql = "libmysqlclient.so.21";
+
+// A function of the MySQL client library the driver was built with.
+template <typename F>
+F mysqlFunction(const char *name)
+{
+    if (auto f = libraryFunction<F>(kLibMariaDb, name))
+        return f;
+    return libraryFunction<F>(kLibMySql, name);
+}
 
 using PQgetCancelFn = void *(*)(void *);
 using PQcancelFn = int (*)(void *, char *, int);

@@ -1,6 +1,7 @@
 #include "tqueryrun_p.h"
 
 #include "tdatabase.h"
+#include "tquerymysql_p.h"
 
 #include <QElapsedTimer>
 #include <QSqlDriver>
@@ -14,6 +15,15 @@
 namespace TQueryReading {
 
 namespace {
+
+// The rows of a Qt query, as the spool reads them.
+struct QtRows
+{
+    QSqlQuery &q;
+    bool next() { return q.next(); }
+    QVariant value(int i) const { return q.value(i); }
+    QString error() const { return q.lastError().isValid() ? TDatabase::ErrorText(q.lastError()) : QString(); }
+};
 
 // SQLite waits for a lock held by another connection as the designer's own connection does
 // (5 s), but gives up at once when the run is stopped or has timed out.
@@ -325,13 +335,24 @@ void Run::execOn(QSqlDatabase &db)
 void Run::readOn(QSqlDatabase &db)
 {
     publishHandles(db);
-    QFile &spool = writer;  // opened by the query, written by this thread alone
     // Declared before the statement's query: the transaction ends after its result.
     ReadOnlyRun readOnly(db, m_engine);
     QString refusal = readOnlyRefusal(db, readOnly);
     if (!refusal.isEmpty()) {
         fail(refusal);
         return;
+    }
+    if (stopping())
+        return;
+    // MySQL: the rows as the server sends them.
+    if (m_dialect == SqlDialect::MySQL && m_binds.isEmpty()) {
+        if (std::unique_ptr<MysqlRows> rows = MysqlRows::run(db, m_statement)) {
+            if (!rows->isSelect())
+                fail(rows->error().isEmpty() ? kRanNoRows : rows->error());
+            else
+                spool(*rows, rows->fields());
+            return;
+        }
     }
     QSqlQuery q(db);
     q.setForwardOnly(true);
@@ -358,6 +379,14 @@ void Run::readOn(QSqlDatabase &db)
         for (int i = 0; i < record.count(); ++i)
             fields.append(serverField(m_dialect, record.field(i)));
     }
+    QtRows rows{q};
+    spool(rows, fields);
+}
+
+template <typename Rows>
+void Run::spool(Rows &source, QList<TFieldInfo> fields)
+{
+    QFile &spool = writer;  // opened by the query, written by this thread alone
     const int columns = int(fields.size());
     SpoolBuffer buffer;
     QList<qint64> marks;
@@ -392,11 +421,11 @@ void Run::readOn(QSqlDatabase &db)
         sinceFlush.restart();
         return true;
     };
-    while (!stopping() && q.next()) {
+    while (!stopping() && source.next()) {
         if (rows % kMarkRows == 0)
             marks.append(written + buffer.size());
         for (int i = 0; i < columns; ++i) {
-            const QVariant v = q.value(i);
+            const QVariant v = source.value(i);
             // A text of no declared length with a line break is a memo, judged by the
             // first rows.
             if (!opened && fields.at(i).kind == TFieldKind::Other && fields.at(i).size < 0
@@ -410,11 +439,8 @@ void Run::readOn(QSqlDatabase &db)
         if (due && !flush(false))
             return;
     }
-    const QSqlError error = q.lastError();
-    if (!stopping() && error.isValid())
-        fail(TDatabase::ErrorText(error));
-    else if (!stopping())
-        fail(connectionError(db));
+    if (!stopping())
+        fail(source.error());
     // The statement is over before the handles go: a cancel may be on its way.
     clearHandles();
     flush(true);

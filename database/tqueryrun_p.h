@@ -75,6 +75,9 @@ private:
     QString readOnlyRefusal(QSqlDatabase &db, ReadOnlyRun &readOnly);
     QString prepare(QSqlQuery &q, QList<TFieldInfo> &fields);
     void readOn(QSqlDatabase &db);
+    // Spools the rows of a result (Qt's query, or the MySQL client's stream).
+    template <typename Rows>
+    void spool(Rows &rows, QList<TFieldInfo> fields);
     void execOn(QSqlDatabase &db);
     QString connectionError(const QSqlDatabase &db) const;
 

@@ -14,6 +14,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -37,6 +38,8 @@ private Q_SLOTS:
     void sqliteFileReplacedWhileOpen();
     void decimalsExact_data();
     void decimalsExact();
+    void mysqlStreamAsDriver_data();
+    void mysqlStreamAsDriver();
 
 private:
     QSqlDatabase admin(const QString &alias);
@@ -281,6 +284,44 @@ void TestEngineConnections::decimalsExact()
     query.Open();
     QCOMPARE(query.DisplayText(0, 0), QStringLiteral("12345678901234567.1234"));
     QCOMPARE(query.DisplayText(0, 1), QStringLiteral("9.50"));
+}
+
+void TestEngineConnections::mysqlStreamAsDriver_data()
+{
+    QTest::addColumn<QString>("column");
+    for (const char *column :
+         {"CAST(-5 AS SIGNED)", "CAST(18446744073709551615 AS UNSIGNED)", "CAST(-7 AS INT)", "1.5e0", "Price",
+          "DATE '2024-02-29'", "TIME '13:45:06'", "TIMESTAMP '2024-02-29 13:45:06.250'", "NOW() - NOW()",
+          "CONCAT('Zo', CHAR(235 USING latin1), '\\nline')", "CAST('ab' AS BINARY)", "Picture", "Description",
+          "NULL", "CAST(NULL AS DATE)", "b'101'", "JSON_ARRAY(1, 'a')", "_latin1 'x' COLLATE latin1_bin"})
+        QTest::newRow(column) << QString::fromLatin1(column);
+}
+
+// MySQL rows are read as the server sends them, not through Qt's driver; every kind of value
+// comes out of the result as the driver gives it, and the fields are told as for the driver.
+void TestEngineConnections::mysqlStreamAsDriver()
+{
+    QFETCH(QString, column);
+    const QString sql = QStringLiteral("SELECT %1 AS v, ProductNo FROM products WHERE ProductNo = 1").arg(column);
+    TQuery query;
+    query.SetSessionName(QStringLiteral("Default"));
+    query.SetDatabaseName(QStringLiteral("MARIADB"));
+    query.SetSQL({sql});
+    query.Open();
+    QSqlDatabase driver = QSqlDatabase::cloneDatabase(query.Database()->Connection(), QStringLiteral("vdq-driver"));
+    QVERIFY(driver.open());
+    {
+        QSqlQuery q(driver);
+        QVERIFY2(q.exec(sql) && q.next(), qPrintable(q.lastError().text()));
+        QCOMPARE(query.FieldCount(), 2);
+        QCOMPARE(query.Field(0).name, q.record().fieldName(0));
+        QCOMPARE(query.Value(0, 0).isNull(), q.value(0).isNull());
+        QCOMPARE(query.Value(0, 0).toString(), q.value(0).toString());
+        QCOMPARE(query.Value(0, 1).toLongLong(), 1);
+    }
+    driver.close();
+    driver = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("vdq-driver"));
 }
 
 QTEST_MAIN(TestEngineConnections)

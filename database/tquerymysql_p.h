@@ -1,0 +1,57 @@
+#pragma once
+
+// MySQL: a SELECT's rows read as the server sends them, through the client library's
+// unbuffered result. Qt's driver first stores the whole result in memory (hundreds of MB for
+// a few million rows, and no first row before the last one has arrived). The values are
+// those the driver gives. Private to the query.
+
+#include "tquery.h"
+
+#include <QSqlDatabase>
+#include <QVariant>
+
+#include <memory>
+
+namespace TQueryReading {
+
+class MysqlRows
+{
+public:
+    // Runs the statement on the connection. Null when the client library is not at hand (the
+    // caller reads through Qt then); otherwise a result whose error() tells a failure.
+    static std::unique_ptr<MysqlRows> run(const QSqlDatabase &db, const QString &statement);
+    ~MysqlRows();
+    MysqlRows(const MysqlRows &) = delete;
+    MysqlRows &operator=(const MysqlRows &) = delete;
+
+    // The statement ran and returned rows.
+    bool isSelect() const { return m_result != nullptr; }
+    // The engine's message of a failure, at the run or while reading; empty when none.
+    QString error() const { return m_error; }
+    const QList<TFieldInfo> &fields() const { return m_fields; }
+    bool next();
+    QVariant value(int field) const;
+
+private:
+    struct Api;
+    struct Column
+    {
+        int type = 0;
+        unsigned flags = 0;
+        QMetaType meta;
+        unsigned long length = 0;
+    };
+    MysqlRows(const Api *api, void *mysql) : m_api(api), m_mysql(mysql) {}
+    void takeError();
+
+    const Api *m_api;
+    void *m_mysql;
+    void *m_result = nullptr;
+    char **m_row = nullptr;
+    unsigned long *m_lengths = nullptr;
+    QList<Column> m_columns;
+    QList<TFieldInfo> m_fields;
+    QString m_error;
+};
+
+} // namespace TQueryReading
