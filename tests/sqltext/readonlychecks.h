@@ -67,8 +67,10 @@ inline void dropTables(const QString &alias)
     const QSqlDatabase db = connection(alias);
     for (const char *table : {"victims", "victims_gone", "vdq_made", "t", "merge"})
         exec(db, QStringLiteral("DROP TABLE IF EXISTS %1").arg(QLatin1String(table)));
-    if (isMySql(alias))
+    if (isMySql(alias)) {
         exec(db, QStringLiteral("DROP PROCEDURE IF EXISTS vdq_wipe"));
+        exec(db, QStringLiteral("DROP FUNCTION IF EXISTS vdq_wiped"));
+    }
 }
 
 // The tables the statements read and try to change, afresh for each check (a failed one
@@ -85,7 +87,9 @@ inline QString makeTables(const QString &alias)
                            QStringLiteral("CREATE TABLE merge (id INTEGER)"),
                            QStringLiteral("INSERT INTO merge VALUES (5)")};
     if (isMySql(alias)) {
-        statements << QStringLiteral("CREATE PROCEDURE vdq_wipe() BEGIN DELETE FROM victims; END");
+        statements << QStringLiteral("CREATE PROCEDURE vdq_wipe() BEGIN DELETE FROM victims; END")
+                   << QStringLiteral("CREATE FUNCTION vdq_wiped() RETURNS INTEGER MODIFIES SQL DATA "
+                                     "BEGIN DELETE FROM victims; RETURN 1; END");
     }
     for (const QString &sql : statements) {
         const QString error = exec(db, sql);
@@ -152,6 +156,8 @@ inline void statementsData()
             refused("rename table", QStringLiteral("RENAME TABLE victims TO victims_gone"));
             refused("analyze delete", QStringLiteral("ANALYZE DELETE FROM victims"));
             refused("call", QStringLiteral("CALL vdq_wipe()"));
+            // A SELECT by its words: the read-only transaction is what refuses it.
+            refused("function that deletes", QStringLiteral("SELECT vdq_wiped()"));
             refused("backslash ends a string", QStringLiteral("SELECT '\\\\'; DELETE FROM victims"));
             reads("escaped quote in a string", QStringLiteral("SELECT 'a\\'; DELETE FROM victims; -- '"),
                   QStringLiteral("a'; DELETE FROM victims; -- "));
