@@ -105,19 +105,13 @@ void TestMySqlLiterals::serverMode()
 
 void TestMySqlLiterals::literals_data()
 {
-    QTest::addColumn<QString>("alias");
-    QTest::addColumn<QString>("text");
-    const QList<QPair<const char *, QString>> texts = {
+    TestSupport::AddTextRows(kAliases, {
         {"path", QStringLiteral("C:\\new\\table")},
         {"quote", QStringLiteral("it's")},
         {"backslash before a quote", QStringLiteral("x\\' OR 1=1 -- ")},
         {"quotes and backslashes mixed", QStringLiteral("O'Neil \\' \\\\ '' \\")},
         {"trailing backslash", QStringLiteral("end\\")},
-        {"escape letters", QStringLiteral("\\0\\b\\n\\r\\t\\Z\\%\\_")}};
-    for (const QString &alias : kAliases) {
-        for (const auto &[name, text] : texts)
-            QTest::addRow("%s %s", qPrintable(alias), name) << alias << text;
-    }
+        {"escape letters", QStringLiteral("\\0\\b\\n\\r\\t\\Z\\%\\_")}});
 }
 
 // The INSERT stores the value exactly; the SELECT with it as a condition finds that row.

@@ -13,6 +13,7 @@
 #include <QSet>
 #include <QTextStream>
 #include <QTimer>
+#include <QtTest>
 #include <QWidget>
 
 namespace TestSupport {
@@ -223,6 +224,16 @@ QStringList EngineAliasNames()
 {
     return {QStringLiteral("SHOP"),        QStringLiteral("WAREHOUSE"), QStringLiteral("MARIADB"),
             QStringLiteral("ODBCPG"),      QStringLiteral("ODBCMARIADB"), QStringLiteral("ODBCSQLITE")};
+}
+
+void AddTextRows(const QStringList &aliases, const QList<QPair<const char *, QString>> &texts)
+{
+    QTest::addColumn<QString>("alias");
+    QTest::addColumn<QString>("text");
+    for (const QString &alias : aliases) {
+        for (const auto &[name, text] : texts)
+            QTest::addRow("%s %s", qPrintable(alias), name) << alias << text;
+    }
 }
 
 QStringList SortedIntegerRows(QSqlQuery &query)

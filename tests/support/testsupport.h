@@ -82,6 +82,10 @@ QString EngineAliases(const QString &sqliteFile);
 // Their names, in that order.
 QStringList EngineAliasNames();
 
+// A test's table of texts on each alias: the columns "alias" and "text", a row "ALIAS name"
+// per alias and text.
+void AddTextRows(const QStringList &aliases, const QList<QPair<const char *, QString>> &texts);
+
 // The rows of a query as "a|b|c" of whole numbers ("NULL" for none), sorted.
 QStringList SortedIntegerRows(QSqlQuery &query);
 
