@@ -3,6 +3,7 @@
 #include "naming.h"
 #include "sqlkeywords.h"
 #include "tquery.h"
+#include "tqueryreading_p.h"
 #include "vdqerror.h"
 
 #include <QFileInfo>
@@ -80,6 +81,25 @@ void addEngineKeywords(const QSqlDatabase &db, SqlDialect engine)
     }
     AddEngineKeywords(engine, words);
 }
+
+// The name the ODBC driver gives its engine (SQL_DBMS_NAME); empty when it cannot be asked.
+QString odbcDbmsName(const QSqlDatabase &db)
+{
+    using SQLGetInfoFn = short (*)(void *, unsigned short, void *, short, short *);
+    const QVariant handle = db.driver()->handle();
+    void *connection = TQueryReading::handleOf<void *>(handle, "void*");
+    if (!connection)
+        connection = TQueryReading::handleOf<void *>(handle, "SQLHANDLE");
+    const auto getInfo = TQueryReading::libraryFunction<SQLGetInfoFn>(TQueryReading::kLibOdbc, "SQLGetInfo");
+    constexpr unsigned short dbmsName = 17;  // SQL_DBMS_NAME
+    char name[128] = {};
+    short length = 0;
+    // SQL_SUCCESS or SQL_SUCCESS_WITH_INFO (a name cut to the buffer)
+    if (!connection || !getInfo || (getInfo(connection, dbmsName, name, short(sizeof name - 1), &length) & ~1) != 0)
+        return QString();
+    return QString::fromUtf8(name);
+}
+
 
 } // namespace
 
@@ -280,9 +300,13 @@ void TDatabase::connected(QSqlDatabase &db)
             engine = SqlDialect::MySQL;
             break;
         default:
-            // Qt's ODBC driver does not name SQLite; its version function does.
-            engine = readColumn(db, QStringLiteral("SELECT sqlite_version()")).isEmpty() ? SqlDialect::ODBC
-                                                                                          : SqlDialect::SQLite;
+            // Qt's ODBC driver knows MySQL by that name alone; MariaDB's own driver names
+            // its server MariaDB. Nor does it name SQLite; its version function does.
+            if (odbcDbmsName(db).contains(QLatin1String("MariaDB"), Qt::CaseInsensitive))
+                engine = SqlDialect::MySQL;
+            else
+                engine = readColumn(db, QStringLiteral("SELECT sqlite_version()")).isEmpty() ? SqlDialect::ODBC
+                                                                                              : SqlDialect::SQLite;
             break;
         }
         m_engine = engine;
@@ -543,14 +567,21 @@ QStringList TDatabase::TableFields(const QString &tableName)
                            partValues);
         missing = QStringLiteral("relation \"%1\" does not exist");
         break;
-    case SqlDialect::MySQL:
+    case SqlDialect::MySQL: {
+        // Each part goes as its bytes: Qt's ODBC driver hands a text value over with its
+        // terminating NUL counted, which MariaDB's ODBC driver keeps as part of the value.
+        QVariantList bytes;
+        for (const QVariant &part : partValues)
+            bytes << part.toString().toUtf8();
         fields = catalogue(QStringLiteral("SELECT column_name FROM information_schema.columns WHERE %1 "
                                           "ORDER BY ordinal_position")
-                               .arg(partsCondition(QLatin1String("table_schema = DATABASE() AND table_name = ?"),
-                                                   QLatin1String("table_schema = ? AND table_name = ?"))),
-                           partValues);
+                               .arg(partsCondition(QLatin1String("table_schema = DATABASE() AND table_name = CONVERT(? USING utf8mb4)"),
+                                                   QLatin1String("table_schema = CONVERT(? USING utf8mb4) "
+                                                                 "AND table_name = CONVERT(? USING utf8mb4)"))),
+                           bytes);
         missing = QStringLiteral("Table '%1' doesn't exist");
         break;
+    }
     default: {
         // ODBC: the driver asks SQLColumns, a catalogue call that takes the name as a value.
         const QSqlRecord record = db.record(tableName);

@@ -4,7 +4,8 @@
 # schema this project did not write:
 #   chinook.sh start DIR SOURCE_DIR PG_DIR MARIADB_DIR ODBC_DIR
 #     SQLite file DIR/chinook.sqlite, PostgreSQL database chinook, MariaDB database Chinook
-#     (the user of the run may use it), ODBC data sources VDQ_CHINOOK_PG and VDQ_CHINOOK_SQLITE.
+#     (the user of the run may use it), ODBC data sources VDQ_CHINOOK_PG, VDQ_CHINOOK_MARIADB
+#     and VDQ_CHINOOK_SQLITE.
 #   DIR/chinook.env tells the tests where; CHINOOK=absent when the sample is not there.
 set -euo pipefail
 cmd=$1 dir=$2
@@ -39,6 +40,15 @@ Port=$PGPORT
 Database=chinook
 Username=$PGUSER
 
+[VDQ_CHINOOK_MARIADB]
+Driver=VDQ MariaDB
+Server=$MYHOST
+Port=$MYPORT
+Database=Chinook
+User=$MYUSER
+Password=$MYPASSWORD
+Charset=utf8mb4
+
 [VDQ_CHINOOK_SQLITE]
 Driver=VDQ SQLite3
 Database=$dir/chinook.sqlite
@@ -50,6 +60,7 @@ CHINOOKSQLITE=$dir/chinook.sqlite
 CHINOOKPGDATABASE=chinook
 CHINOOKMYDATABASE=Chinook
 CHINOOKODBCPGDSN=VDQ_CHINOOK_PG
+CHINOOKODBCMARIADBDSN=VDQ_CHINOOK_MARIADB
 CHINOOKODBCSQLITEDSN=VDQ_CHINOOK_SQLITE
 ENV
   echo "Chinook in $dir, on PostgreSQL, on MariaDB and through ODBC"

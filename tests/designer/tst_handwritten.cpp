@@ -54,8 +54,8 @@ struct Question
     QStringList rows;  // Conditions rows: "Table.Field|=|'Jazz'|OR"; "*" where the link rows go (else first)
 };
 
-const QStringList SmallAliases = {"SHOP", "WAREHOUSE", "MARIADB", "ODBCPG", "ODBCSQLITE"};
-const QStringList ChinookAliases = {"CH_SQLITE", "CH_PG", "CH_MARIADB", "CH_ODBCPG", "CH_ODBCSQLITE"};
+const QStringList SmallAliases = TestSupport::EngineAliasNames();
+const QStringList ChinookAliases = {"CH_SQLITE", "CH_PG", "CH_MARIADB", "CH_ODBCPG", "CH_ODBCMARIADB", "CH_ODBCSQLITE"};
 
 // ta <- tb.aid, tb <- tc.bid, tc <- td.cid, every level with rows without a partner; and two
 // tables whose names give the same classic alias, t_a.
@@ -128,7 +128,7 @@ void TestHandWritten::initTestCase()
     QString error;
     const QString sqlite = dir.filePath("shop.sqlite");
     QVERIFY2(TestSupport::MakeSampleSqlite(sqlite, &error), qPrintable(error));
-    QString aliases = TestSupport::FiveEngineAliases(sqlite);
+    QString aliases = TestSupport::EngineAliases(sqlite);
     QVERIFY2(!aliases.isEmpty(), "the test servers or the ODBC data sources are not running");
     QFile envFile(QStringLiteral(VDQ_CHINOOK_ENV_FILE));
     QVERIFY2(envFile.open(QIODevice::ReadOnly), "the Chinook set-up of the test run did not run");
@@ -144,10 +144,11 @@ void TestHandWritten::initTestCase()
                                                       TestSupport::MariaDbEnv().value("MYPASSWORD"),
                                                       m_chinook.value("CHINOOKMYDATABASE"))
                    + TestSupport::OdbcAliasSection(QStringLiteral("CH_ODBCPG"), m_chinook.value("CHINOOKODBCPGDSN"))
+                   + TestSupport::OdbcAliasSection(QStringLiteral("CH_ODBCMARIADB"), m_chinook.value("CHINOOKODBCMARIADBDSN"))
                    + TestSupport::OdbcAliasSection(QStringLiteral("CH_ODBCSQLITE"), m_chinook.value("CHINOOKODBCSQLITEDSN"));
     }
     TestSupport::UseAliasFile(dir.filePath("aliases.ini"), aliases);
-    // ODBCPG reaches WAREHOUSE's database.
+    // ODBCPG reaches WAREHOUSE's database, ODBCMARIADB MARIADB's.
     for (const QString &alias : {QStringLiteral("SHOP"), QStringLiteral("WAREHOUSE"), QStringLiteral("MARIADB"),
                                  QStringLiteral("ODBCSQLITE")}) {
         TDatabase *db = Sessions().DefaultSession()->OpenDatabase(alias);

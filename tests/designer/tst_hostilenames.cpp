@@ -35,7 +35,7 @@ namespace {
 
 // The engines, as the alias file names them; a row of the table per engine and name.
 const QStringList Engines = {QStringLiteral("SQLITE"), QStringLiteral("POSTGRESQL"), QStringLiteral("MARIADB"),
-                             QStringLiteral("ODBCPG"), QStringLiteral("ODBCSQLITE")};
+                             QStringLiteral("ODBCPG"), QStringLiteral("ODBCMARIADB"), QStringLiteral("ODBCSQLITE")};
 const QString PgDatabase = QStringLiteral("vdq_hostile_names");
 const QString MyDatabase = QStringLiteral("hostile");
 
@@ -59,7 +59,9 @@ QString Kept(const QString &engine, const QString &name)
 {
     if (engine == QLatin1String("POSTGRESQL") || engine == QLatin1String("ODBCPG"))
         return name.left(63);
-    return engine == QLatin1String("MARIADB") ? name.left(64) : name;
+    if (engine == QLatin1String("MARIADB") || engine == QLatin1String("ODBCMARIADB"))
+        return name.left(64);
+    return name;
 }
 
 QString FieldOf(const QString &name)
@@ -142,15 +144,20 @@ void TestHostileNames::initTestCase()
         db.setDatabaseName(MyDatabase);
         QVERIFY2(db.open(), qPrintable(db.lastError().text()));
         // The test's own statements quote with double quotes, as on the other engines.
-        QStringList reset{QStringLiteral("SET SESSION sql_mode = CONCAT(@@SESSION.sql_mode, ',ANSI_QUOTES')")};
+        const QString ansiQuotes = QStringLiteral("SET SESSION sql_mode = CONCAT(@@SESSION.sql_mode, ',ANSI_QUOTES')");
+        QStringList reset{ansiQuotes};
         for (const QString &t : db.tables())
             reset << QStringLiteral("DROP TABLE ") + quoted(t);
         QVERIFY2(RunStatements(db, reset, &error), qPrintable(error));
         QVERIFY2(Fill(db, QStringLiteral("MARIADB"), &error), qPrintable(error));
+        // ODBCMARIADB reaches the same database.
+        QSqlDatabase odbc = QSqlDatabase::cloneDatabase(db, QStringLiteral("admin ODBCMARIADB"));
+        QVERIFY2(odbc.open(), qPrintable(odbc.lastError().text()));
+        QVERIFY2(RunStatements(odbc, {ansiQuotes}, &error), qPrintable(error));
     }
 
     // Through ODBC: the test run's drivers, with data sources of this test's own databases
-    // (the PostgreSQL database above, a SQLite file of its own).
+    // (the PostgreSQL and MariaDB databases above, a SQLite file of its own).
     const QString odbcSqlite = m_dir.filePath("hostile-odbc.sqlite");
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("admin ODBCSQLITE"));
@@ -163,6 +170,7 @@ void TestHostileNames::initTestCase()
     QVERIFY2(!qEnvironmentVariableIsEmpty("ODBCSYSINI"), "the ODBC data sources of the test run are not set up");
     TestSupport::UseOdbcIni(m_dir.filePath("odbc.ini"),
                             TestSupport::PgOdbcSourceSection(QStringLiteral("HOSTILE_PG"), PgDatabase)
+                                + TestSupport::MariaDbOdbcSourceSection(QStringLiteral("HOSTILE_MARIADB"), MyDatabase)
                                 + QStringLiteral("[HOSTILE_SQLITE]\nDriver=VDQ SQLite3\nDatabase=%1\nTimeout=5000\n").arg(odbcSqlite));
 
     TestSupport::UseAliasFile(m_dir.filePath("aliases.ini"),
@@ -170,6 +178,7 @@ void TestHostileNames::initTestCase()
                                   + TestSupport::PgAliasSection(QStringLiteral("POSTGRESQL"), PgDatabase)
                                   + TestSupport::MariaDbAliasSection(QStringLiteral("MARIADB"), my.value(QStringLiteral("MYPASSWORD")), MyDatabase)
                                   + TestSupport::OdbcAliasSection(QStringLiteral("ODBCPG"), QStringLiteral("HOSTILE_PG"), std::nullopt)
+                                  + TestSupport::OdbcAliasSection(QStringLiteral("ODBCMARIADB"), QStringLiteral("HOSTILE_MARIADB"), std::nullopt)
                                   + TestSupport::OdbcAliasSection(QStringLiteral("ODBCSQLITE"), QStringLiteral("HOSTILE_SQLITE"), std::nullopt));
 }
 

@@ -11,15 +11,17 @@
 
 using namespace DesignFixture;
 
-// The text the designer hands back for the MariaDB server of the test run, run through an
-// ordinary connection of the host's own (the server's mode, which reads a backslash in a
-// string as an escape): every value is stored and found exactly as it was typed.
+// The text the designer hands back for the MariaDB server of the test run, reached by the
+// MySQL driver and through ODBC, run through an ordinary connection of the host's own (the
+// server's mode, which reads a backslash in a string as an escape): every value is stored and
+// found exactly as it was typed.
 class TestMySqlLiterals : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
+    void serverMode_data();
     void serverMode();
     void literals_data();
     void literals();
@@ -31,7 +33,7 @@ private:
 
 namespace {
 
-const QString kAlias = QStringLiteral("MARIADB");
+const QStringList kAliases = {QStringLiteral("MARIADB"), QStringLiteral("ODBCMARIADB")};
 const QString kPlain = QStringLiteral("plain");
 
 QString run(const QSqlDatabase &db, const QString &sql, QString *value = nullptr)
@@ -52,8 +54,11 @@ void TestMySqlLiterals::initTestCase()
     QStandardPaths::setTestModeEnabled(true);
     const auto env = TestSupport::MariaDbEnv();
     QVERIFY2(!env.isEmpty(), "the MariaDB test server is not running");
+    const auto odbc = TestSupport::OdbcEnv();
+    QVERIFY2(!odbc.isEmpty(), "the ODBC data sources of the test run are not set up");
     TestSupport::UseAliasFile(m_dir.filePath("aliases.ini"),
-                              TestSupport::MariaDbAliasSection(kAlias, env.value("MYPASSWORD")));
+                              TestSupport::MariaDbAliasSection(kAliases.at(0), env.value("MYPASSWORD"))
+                                  + TestSupport::OdbcAliasSection(kAliases.at(1), odbc.value("ODBCMARIADBDSN")));
     // The host's connection: the driver's defaults, nothing set on the session.
     m_plain = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), kPlain);
     m_plain.setHostName(env.value("MYHOST"));
@@ -76,37 +81,46 @@ void TestMySqlLiterals::cleanupTestCase()
     Sessions().CloseAll();
 }
 
+void TestMySqlLiterals::serverMode_data()
+{
+    QTest::addColumn<QString>("alias");
+    for (const QString &alias : kAliases)
+        QTest::newRow(qPrintable(alias)) << alias;
+}
+
 // The test server runs with the default mode of a server, and the designer keeps it.
 void TestMySqlLiterals::serverMode()
 {
+    QFETCH(QString, alias);
     QString mode;
     QCOMPARE(run(m_plain, QStringLiteral("SELECT @@SESSION.sql_mode"), &mode), QString());
     QVERIFY2(!mode.contains(QStringLiteral("NO_BACKSLASH_ESCAPES")), qPrintable(mode));
-    std::unique_ptr<TQGQueryForm> form = OpenForm(kAlias);
+    std::unique_ptr<TQGQueryForm> form = OpenForm(alias);
     QVERIFY(form->Style().backslashEscapes);
     QString designers;
-    TDatabase *db = Sessions().DefaultSession()->OpenDatabase(kAlias);
+    TDatabase *db = Sessions().DefaultSession()->OpenDatabase(alias);
     QCOMPARE(run(db->Connection(), QStringLiteral("SELECT @@SESSION.sql_mode"), &designers), QString());
     QCOMPARE(designers, mode);
 }
 
 void TestMySqlLiterals::literals_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::newRow("path") << QStringLiteral("C:\\new\\table");
-    QTest::newRow("quote") << QStringLiteral("it's");
-    QTest::newRow("backslash before a quote") << QStringLiteral("x\\' OR 1=1 -- ");
-    QTest::newRow("quotes and backslashes mixed") << QStringLiteral("O'Neil \\' \\\\ '' \\");
-    QTest::newRow("trailing backslash") << QStringLiteral("end\\");
-    QTest::newRow("escape letters") << QStringLiteral("\\0\\b\\n\\r\\t\\Z\\%\\_");
+    TestSupport::AddTextRows(kAliases, {
+        {"path", QStringLiteral("C:\\new\\table")},
+        {"quote", QStringLiteral("it's")},
+        {"backslash before a quote", QStringLiteral("x\\' OR 1=1 -- ")},
+        {"quotes and backslashes mixed", QStringLiteral("O'Neil \\' \\\\ '' \\")},
+        {"trailing backslash", QStringLiteral("end\\")},
+        {"escape letters", QStringLiteral("\\0\\b\\n\\r\\t\\Z\\%\\_")}});
 }
 
 // The INSERT stores the value exactly; the SELECT with it as a condition finds that row.
 void TestMySqlLiterals::literals()
 {
+    QFETCH(QString, alias);
     QFETCH(QString, text);
     QCOMPARE(run(m_plain, QStringLiteral("DELETE FROM vdq_paths")), QString());
-    std::unique_ptr<TQGQueryForm> form = OpenForm(kAlias);
+    std::unique_ptr<TQGQueryForm> form = OpenForm(alias);
     form->Canvas()->CreateTableWindow(QStringLiteral("vdq_paths"), QRect(10, 10, 121, 180), true);
     const QString literal = StringValueText(text);
     TQGDesignLists::AppendRow(form->ListView5(), {QStringLiteral("id"), QStringLiteral("1")});

@@ -20,7 +20,7 @@
 using namespace DesignFixture;
 
 // Every statement the designer generates runs on each engine the test run reaches: SQLite,
-// PostgreSQL, MariaDB, and PostgreSQL and SQLite through ODBC. Each table alone in the four
+// PostgreSQL, MariaDB, and PostgreSQL, MariaDB and SQLite through ODBC. Each table alone in the four
 // query types, every pair of sample tables joined in a SELECT, and tables and fields with
 // odd names. The effect is checked (rows returned, inserted, changed, deleted) inside a
 // transaction that is rolled back afterwards.
@@ -46,7 +46,7 @@ private:
 namespace {
 
 const QStringList SampleTables = {"clients", "products", "sales", "order items", "2003sales", "ledger"};
-const QStringList Aliases = {"SHOP", "WAREHOUSE", "MARIADB", "ODBCPG", "ODBCSQLITE"};
+const QStringList Aliases = TestSupport::EngineAliasNames();
 
 // Tables with names an engine would misread bare: (table, key field, text field).
 struct OddTable
@@ -66,6 +66,11 @@ bool isSqlite(const QString &alias)
     return alias == QLatin1String("SHOP") || alias == QLatin1String("ODBCSQLITE");
 }
 
+bool isMariaDb(const QString &alias)
+{
+    return alias == QLatin1String("MARIADB") || alias == QLatin1String("ODBCMARIADB");
+}
+
 QList<OddTable> oddTables(const QString &alias)
 {
     QList<OddTable> tables = OddTables;
@@ -77,7 +82,7 @@ QList<OddTable> oddTables(const QString &alias)
 // The test's own quoting for its set-up and checks: always quoted, quote doubled.
 QString q(const QString &alias, const QString &name)
 {
-    const QChar quote = alias == QLatin1String("MARIADB") ? u'`' : u'"';
+    const QChar quote = isMariaDb(alias) ? u'`' : u'"';
     QString n = name;
     n.replace(quote, QString(2, quote));
     return quote + n + quote;
@@ -163,7 +168,7 @@ void TestStatementsRun::initTestCase()
     QString error;
     const QString sqlite = m_dir.filePath("shop.sqlite");
     QVERIFY2(TestSupport::MakeSampleSqlite(sqlite, &error), qPrintable(error));
-    const QString aliases = TestSupport::FiveEngineAliases(sqlite);
+    const QString aliases = TestSupport::EngineAliases(sqlite);
     QVERIFY2(!aliases.isEmpty(), "the test servers or the ODBC data sources are not running");
     TestSupport::UseAliasFile(m_dir.filePath("aliases.ini"), aliases);
 
@@ -181,7 +186,8 @@ void TestStatementsRun::initTestCase()
             QVERIFY2(exec(s, sql, &error), qPrintable(error));
     }
 
-    // The odd tables, made with the test's own quoting; ODBCPG shares WAREHOUSE's database.
+    // The odd tables, made with the test's own quoting; ODBCPG shares WAREHOUSE's database,
+    // ODBCMARIADB MARIADB's.
     for (const QString &alias : {QStringLiteral("SHOP"), QStringLiteral("WAREHOUSE"), QStringLiteral("MARIADB"),
                                  QStringLiteral("ODBCSQLITE")}) {
         TDatabase *db = Sessions().DefaultSession()->OpenDatabase(alias);
@@ -224,6 +230,7 @@ void TestStatementsRun::dialects_data()
     QTest::newRow("PostgreSQL") << "WAREHOUSE" << int(SqlDialect::PostgreSQL);
     QTest::newRow("MariaDB") << "MARIADB" << int(SqlDialect::MySQL);
     QTest::newRow("ODBC to PostgreSQL") << "ODBCPG" << int(SqlDialect::PostgreSQL);
+    QTest::newRow("ODBC to MariaDB") << "ODBCMARIADB" << int(SqlDialect::MySQL);
     QTest::newRow("ODBC to SQLite") << "ODBCSQLITE" << int(SqlDialect::SQLite);
 }
 
@@ -369,9 +376,7 @@ void TestStatementsRun::statements()
 // A string value goes in and comes back exactly, on every engine, also as a condition.
 void TestStatementsRun::literals_data()
 {
-    QTest::addColumn<QString>("alias");
-    QTest::addColumn<QString>("text");
-    const QList<QPair<const char *, QString>> texts = {
+    TestSupport::AddTextRows(Aliases, {
         {"quote", QStringLiteral("it's")},
         {"backslashes", QStringLiteral("C:\\new\\table")},
         {"escaped quote attempt", QStringLiteral("x\\' OR 1=1 -- ")},
@@ -379,11 +384,7 @@ void TestStatementsRun::literals_data()
         {"percent and underscore", QStringLiteral("100% _done_")},
         {"newline", QStringLiteral("line one\nline two")},
         {"binary-looking", QStringLiteral("\\x00\\xff\\0\x01\x7f")},
-        {"double quote and backtick", QStringLiteral("say \"hi\" `now`")}};
-    for (const QString &alias : Aliases) {
-        for (const auto &[name, text] : texts)
-            QTest::addRow("%s %s", qPrintable(alias), name) << alias << text;
-    }
+        {"double quote and backtick", QStringLiteral("say \"hi\" `now`")}});
 }
 
 void TestStatementsRun::literals()

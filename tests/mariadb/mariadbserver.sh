@@ -35,9 +35,12 @@ start)
   data=$(mktemp -d /tmp/vdqmy.XXXXXX)
   echo "$data" > "$dir/datadir"
   # The server refuses to run as root; it switches to its own user, which must own the folder.
+  # Temporary tables go to a folder of the run's own, not among other programs' files in /tmp.
+  mkdir -p "$data/tmp"
   runas=()
-  if [ "$(id -u)" = 0 ]; then chown mysql "$data"; runas=(--user=mysql); fi
-  mariadb-install-db --no-defaults "${runas[@]}" --datadir="$data/data" --auth-root-authentication-method=normal \
+  if [ "$(id -u)" = 0 ]; then chown mysql "$data" "$data/tmp"; runas=(--user=mysql); fi
+  mariadb-install-db --no-defaults "${runas[@]}" --datadir="$data/data" --tmpdir="$data/tmp" \
+    --auth-root-authentication-method=normal \
     --skip-test-db >"$dir/install.log" 2>&1 || { cat "$dir/install.log" >&2; stop; exit 1; }
   port=""
   for p in $(shuf -i 20000-60000 -n 50); do
@@ -45,7 +48,7 @@ start)
   done
   [ -n "$port" ] || { echo "no free port" >&2; stop; exit 1; }
   sock=$data/mysqld.sock
-  "$mariadbd" --no-defaults "${runas[@]}" --datadir="$data/data" --socket="$sock" --pid-file="$data/mariadbd.pid" \
+  "$mariadbd" --no-defaults "${runas[@]}" --datadir="$data/data" --tmpdir="$data/tmp" --socket="$sock" --pid-file="$data/mariadbd.pid" \
     --port="$port" --bind-address=127.0.0.1 --skip-name-resolve --log-error="$data/server.log" \
     --innodb-buffer-pool-size=32M --innodb-log-file-size=16M --innodb-flush-log-at-trx-commit=0 \
     --skip-log-bin --character-set-server=utf8mb4 >/dev/null 2>&1 &

@@ -17,14 +17,11 @@
 
 namespace ReadOnlyChecks {
 
-const QStringList kAllAliases{QStringLiteral("SHOP"), QStringLiteral("PGSHOP"), QStringLiteral("MYSHOP"),
-                              QStringLiteral("ODBCPG"), QStringLiteral("ODBCSQLITE")};
+const QStringList kAllAliases = ExecutionChecks::AllAliases();
 const QString kVictims = QStringLiteral("1:a|2:b|3:c");
 
-inline bool isPostgres(const QString &alias)
-{
-    return alias == QLatin1String("PGSHOP") || alias == QLatin1String("ODBCPG");
-}
+using ExecutionChecks::isMySql;
+using ExecutionChecks::isPg;
 
 inline bool isSqlite(const QString &alias)
 {
@@ -70,12 +67,15 @@ inline void dropTables(const QString &alias)
     const QSqlDatabase db = connection(alias);
     for (const char *table : {"victims", "victims_gone", "vdq_made", "t", "merge"})
         exec(db, QStringLiteral("DROP TABLE IF EXISTS %1").arg(QLatin1String(table)));
-    if (alias == QLatin1String("MYSHOP"))
+    if (isMySql(alias)) {
         exec(db, QStringLiteral("DROP PROCEDURE IF EXISTS vdq_wipe"));
+        exec(db, QStringLiteral("DROP FUNCTION IF EXISTS vdq_wiped"));
+    }
 }
 
 // The tables the statements read and try to change, afresh for each check (a failed one
-// leaves no change behind for the next): PGSHOP and ODBCPG share theirs.
+// leaves no change behind for the next): PGSHOP and ODBCPG share theirs, MYSHOP and ODBCMARIADB
+// theirs.
 inline QString makeTables(const QString &alias)
 {
     dropTables(alias);
@@ -86,8 +86,10 @@ inline QString makeTables(const QString &alias)
                            QStringLiteral("INSERT INTO t VALUES (7), (8)"),
                            QStringLiteral("CREATE TABLE merge (id INTEGER)"),
                            QStringLiteral("INSERT INTO merge VALUES (5)")};
-    if (alias == QLatin1String("MYSHOP")) {
-        statements << QStringLiteral("CREATE PROCEDURE vdq_wipe() BEGIN DELETE FROM victims; END");
+    if (isMySql(alias)) {
+        statements << QStringLiteral("CREATE PROCEDURE vdq_wipe() BEGIN DELETE FROM victims; END")
+                   << QStringLiteral("CREATE FUNCTION vdq_wiped() RETURNS INTEGER MODIFIES SQL DATA "
+                                     "BEGIN DELETE FROM victims; RETURN 1; END");
     }
     for (const QString &sql : statements) {
         const QString error = exec(db, sql);
@@ -104,7 +106,7 @@ inline void insertAfterReadData()
     for (const QString &alias : kAllAliases) {
         for (const char *how : {"finished", "failed", "stopped"}) {
             // The others hold a whole result before its first row is shown.
-            if (qstrcmp(how, "stopped") == 0 && alias != QLatin1String("SHOP") && !isPostgres(alias))
+            if (qstrcmp(how, "stopped") == 0 && alias != QLatin1String("SHOP") && !isPg(alias))
                 continue;
             QTest::addRow("%s: %s", qPrintable(alias), how) << alias << QString::fromLatin1(how);
         }
@@ -136,7 +138,7 @@ inline void statementsData()
         reads("plain select", QStringLiteral("SELECT id, name FROM victims ORDER BY id"), kVictims);
         reads("a field named truncate", QStringLiteral("SELECT truncate FROM t ORDER BY truncate"), QStringLiteral("7|8"));
         reads("a table named merge", QStringLiteral("SELECT * FROM merge"), QStringLiteral("5"));
-        if (isPostgres(alias)) {
+        if (isPg(alias)) {
             refused("escape string hides a semicolon", QStringLiteral("SELECT E'\\'', 1; DELETE FROM victims; SELECT 'x'"));
             refused("explain analyze delete", QStringLiteral("EXPLAIN ANALYZE DELETE FROM victims"));
             refused("do block", QStringLiteral("DO $$BEGIN DELETE FROM victims; END$$"));
@@ -146,7 +148,7 @@ inline void statementsData()
             reads("escape string", QStringLiteral("SELECT E'\\'', 1"), QStringLiteral("':1"));
             reads("semicolons in strings", QStringLiteral("SELECT 'a;b', $q$;$q$"), QStringLiteral("a;b:;"));
         }
-        if (alias == QLatin1String("MYSHOP")) {
+        if (isMySql(alias)) {
             refused("--1 is no comment", QStringLiteral("SELECT 1 --1; DELETE FROM victims"));
             refused("executable comment", QStringLiteral("/*!DELETE FROM victims*/"));
             refused("executable comment after a select", QStringLiteral("SELECT 1 /*!; DELETE FROM victims*/"));
@@ -154,6 +156,8 @@ inline void statementsData()
             refused("rename table", QStringLiteral("RENAME TABLE victims TO victims_gone"));
             refused("analyze delete", QStringLiteral("ANALYZE DELETE FROM victims"));
             refused("call", QStringLiteral("CALL vdq_wipe()"));
+            // A SELECT by its words: the read-only transaction is what refuses it.
+            refused("function that deletes", QStringLiteral("SELECT vdq_wiped()"));
             refused("backslash ends a string", QStringLiteral("SELECT '\\\\'; DELETE FROM victims"));
             reads("escaped quote in a string", QStringLiteral("SELECT 'a\\'; DELETE FROM victims; -- '"),
                   QStringLiteral("a'; DELETE FROM victims; -- "));
@@ -207,7 +211,7 @@ inline void designValuesData()
     for (const QString &alias : kAllAliases) {
         QTest::addRow("%s: a second statement", qPrintable(alias))
             << alias << QStringLiteral("'a'; DELETE FROM victims; SELECT 'x'");
-        if (isPostgres(alias)) {
+        if (isPg(alias)) {
             QTest::addRow("%s: escape string", qPrintable(alias))
                 << alias << QStringLiteral("E'\\'' OR TRUE; DELETE FROM victims; SELECT 'x'");
         }
@@ -241,7 +245,7 @@ inline void insertAfterRead(ExecutionChecks::Window &w, const QString &alias, co
     QCOMPARE(makeTables(alias), QString());
     if (how == QLatin1String("stopped")) {
         w.log->messages.clear();
-        w->Memo1()->SetText(ExecutionChecks::numbers(isPostgres(alias) ? QStringLiteral("PGSHOP") : QStringLiteral("SHOP"),
+        w->Memo1()->SetText(ExecutionChecks::numbers(isPg(alias) ? QStringLiteral("PGSHOP") : QStringLiteral("SHOP"),
                                                      50000000));
         w->Execution()->SpeedButton28Click();
         QVERIFY(w->Execution()->IsRunning());

@@ -9,8 +9,8 @@
 #include <QtTest>
 
 // The execute command and the result grid on the sample database of each engine: a SQLite
-// file and the PostgreSQL server of the test run; the read-only checks on every engine. The engine is the first column of every
-// check's table.
+// file and the PostgreSQL server of the test run; the read-only checks and cancelling on every
+// engine. The engine is the first column of every check's table.
 class TestExecution : public QObject
 {
     Q_OBJECT
@@ -48,9 +48,9 @@ private Q_SLOTS:
     void oneRun();
     void stopKeepsRows_data() { ExecutionChecks::enginesData(); }
     void stopKeepsRows();
-    void cancelWhileExecuting_data() { ExecutionChecks::enginesData(); }
+    void cancelWhileExecuting_data() { ExecutionChecks::allEnginesData(); }
     void cancelWhileExecuting();
-    void closeWhileExecuting_data() { ExecutionChecks::enginesData(); }
+    void closeWhileExecuting_data() { ExecutionChecks::allEnginesData(); }
     void closeWhileExecuting();
     void laterChunkFails_data() { ExecutionChecks::enginesData(); }
     void laterChunkFails();
@@ -98,6 +98,8 @@ void TestExecution::initTestCase()
                                                   TestSupport::MariaDbEnv().value("MYPASSWORD"))
                + TestSupport::OdbcAliasSection(QStringLiteral("ODBCPG") + suffix,
                                                TestSupport::OdbcEnv().value("ODBCPGDSN"))
+               + TestSupport::OdbcAliasSection(QStringLiteral("ODBCMARIADB") + suffix,
+                                               TestSupport::OdbcEnv().value("ODBCMARIADBDSN"))
                + TestSupport::OdbcAliasSection(QStringLiteral("ODBCSQLITE") + suffix,
                                                TestSupport::OdbcEnv().value("ODBCSQLITEDSN"));
     };

@@ -13,6 +13,7 @@
 #include <QSet>
 #include <QTextStream>
 #include <QTimer>
+#include <QtTest>
 #include <QWidget>
 
 namespace TestSupport {
@@ -129,6 +130,14 @@ QString PgOdbcSourceSection(const QString &dsn, const QString &database)
              env.value(QStringLiteral("PGUSER")));
 }
 
+QString MariaDbOdbcSourceSection(const QString &dsn, const QString &database)
+{
+    const auto env = MariaDbEnv();
+    return QStringLiteral("[%1]\nDriver=VDQ MariaDB\nServer=%2\nPort=%3\nDatabase=%4\nUser=%5\nPassword=%6\nCharset=utf8mb4\n\n")
+        .arg(dsn, env.value(QStringLiteral("MYHOST")), env.value(QStringLiteral("MYPORT")), database,
+             env.value(QStringLiteral("MYUSER")), env.value(QStringLiteral("MYPASSWORD")));
+}
+
 // Writes the text to the file and names the file in the environment variable.
 static void writeNamedFile(const char *variable, const QString &path, const QString &text)
 {
@@ -199,7 +208,7 @@ std::shared_ptr<int> AnswerModal(const QString &objectName, std::function<void(Q
     return answered;
 }
 
-QString FiveEngineAliases(const QString &sqliteFile)
+QString EngineAliases(const QString &sqliteFile)
 {
     const auto odbc = OdbcEnv();
     if (PgEnv().isEmpty() || MariaDbEnv().isEmpty() || odbc.isEmpty())
@@ -207,7 +216,24 @@ QString FiveEngineAliases(const QString &sqliteFile)
     return QStringLiteral("[SHOP]\nDriver=STANDARD\nPath=%1\n\n").arg(sqliteFile) + PgAliasSection(QStringLiteral("WAREHOUSE"))
            + MariaDbAliasSection(QStringLiteral("MARIADB"), MariaDbEnv().value(QStringLiteral("MYPASSWORD")))
            + OdbcAliasSection(QStringLiteral("ODBCPG"), odbc.value(QStringLiteral("ODBCPGDSN")))
+           + OdbcAliasSection(QStringLiteral("ODBCMARIADB"), odbc.value(QStringLiteral("ODBCMARIADBDSN")))
            + OdbcAliasSection(QStringLiteral("ODBCSQLITE"), odbc.value(QStringLiteral("ODBCSQLITEDSN")));
+}
+
+QStringList EngineAliasNames()
+{
+    return {QStringLiteral("SHOP"),        QStringLiteral("WAREHOUSE"), QStringLiteral("MARIADB"),
+            QStringLiteral("ODBCPG"),      QStringLiteral("ODBCMARIADB"), QStringLiteral("ODBCSQLITE")};
+}
+
+void AddTextRows(const QStringList &aliases, const QList<QPair<const char *, QString>> &texts)
+{
+    QTest::addColumn<QString>("alias");
+    QTest::addColumn<QString>("text");
+    for (const QString &alias : aliases) {
+        for (const auto &[name, text] : texts)
+            QTest::addRow("%s %s", qPrintable(alias), name) << alias << text;
+    }
 }
 
 QStringList SortedIntegerRows(QSqlQuery &query)

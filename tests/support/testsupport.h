@@ -37,7 +37,8 @@ QString MariaDbAliasSection(const QString &alias, const std::optional<QString> &
                             const QString &database = QString());
 
 // The ODBC data sources' settings from the odbc.env file the "odbc" fixture writes
-// (ODBCPGDSN, ODBCPGPASSDSN, ODBCPGPASSWORD, ODBCSQLITEDSN, ODBCSQLITEFILE); empty when missing.
+// (ODBCPGDSN, ODBCPGPASSDSN, ODBCPGPASSWORD, ODBCMARIADBDSN, ODBCSQLITEDSN, ODBCSQLITEFILE);
+// empty when missing.
 QMap<QString, QString> OdbcEnv();
 
 // A section for an ODBC data source; the Password key is written only when given.
@@ -55,6 +56,9 @@ bool RunStatements(QSqlDatabase db, const QStringList &statements, QString *erro
 // An odbc.ini section of a data source (psqlODBC of the test run, as the server's owner) to
 // a database of the test server.
 QString PgOdbcSourceSection(const QString &dsn, const QString &database);
+// The same to a database of the MariaDB test server (MariaDB Connector/ODBC of the test run,
+// as the test user, the password in the data source).
+QString MariaDbOdbcSourceSection(const QString &dsn, const QString &database);
 
 // Writes an odbc.ini and points unixODBC at it (ODBCINI); the drivers stay those of the
 // test run (ODBCSYSINI).
@@ -70,10 +74,17 @@ QString PgAliasSection(const QString &alias, const QString &database = QString()
 // the Password key is written only when a password is given.
 QString PgPasswordAliasSection(const QString &alias, const std::optional<QString> &password);
 
-// The alias file text of the five back-ends every statement test runs on: SHOP (the SQLite
-// file given), WAREHOUSE (PostgreSQL), MARIADB, ODBCPG (PostgreSQL through ODBC) and
-// ODBCSQLITE (the ODBC data source's SQLite file). Empty when a server or data source is missing.
-QString FiveEngineAliases(const QString &sqliteFile);
+// The alias file text of the six back-ends every statement test runs on: SHOP (the SQLite
+// file given), WAREHOUSE (PostgreSQL), MARIADB, ODBCPG (PostgreSQL through ODBC), ODBCMARIADB
+// (MariaDB through ODBC, WAREHOUSE's and MARIADB's databases shared) and ODBCSQLITE (the ODBC
+// data source's SQLite file). Empty when a server or data source is missing.
+QString EngineAliases(const QString &sqliteFile);
+// Their names, in that order.
+QStringList EngineAliasNames();
+
+// A test's table of texts on each alias: the columns "alias" and "text", a row "ALIAS name"
+// per alias and text.
+void AddTextRows(const QStringList &aliases, const QList<QPair<const char *, QString>> &texts);
 
 // The rows of a query as "a|b|c" of whole numbers ("NULL" for none), sorted.
 QStringList SortedIntegerRows(QSqlQuery &query);
