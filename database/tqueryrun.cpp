@@ -306,6 +306,8 @@ void Run::execOn(QSqlDatabase &db)
         return;
     }
     QSqlQuery q(db);
+    // The statement's handles go before the statement does, whichever way this returns.
+    const HandlesClearer clearer{this};
     q.setForwardOnly(true);
     QList<TFieldInfo> fields;
     const bool prepared = m_dialect == SqlDialect::SQLite || m_dialect == SqlDialect::ODBC || !m_binds.isEmpty();
@@ -355,6 +357,8 @@ void Run::readOn(QSqlDatabase &db)
         }
     }
     QSqlQuery q(db);
+    // The statement's handles go before the statement does, whichever way this returns.
+    const HandlesClearer clearer{this};
     q.setForwardOnly(true);
     QList<TFieldInfo> fields;
     const bool prepared = m_dialect == SqlDialect::SQLite || m_dialect == SqlDialect::ODBC || !m_binds.isEmpty();
@@ -439,8 +443,14 @@ void Run::spool(Rows &source, QList<TFieldInfo> fields)
         if (due && !flush(false))
             return;
     }
-    if (!stopping())
-        fail(source.error());
+    // A statement that failed or was cancelled before its first row (a stream tells it only
+    // when the first row is asked for) ends as one that did not run.
+    const QString error = stopping() ? QString() : source.error();
+    if (!opened && rows == 0 && (stopping() || !error.isEmpty())) {
+        fail(error);
+        return;
+    }
+    fail(error);
     // The statement is over before the handles go: a cancel may be on its way.
     clearHandles();
     flush(true);

@@ -65,6 +65,11 @@ public:
     void orphan(const QString &message);
 
 private:
+    struct HandlesClearer
+    {
+        Run *run;
+        ~HandlesClearer() { run->clearHandles(); }
+    };
     bool stopping() const { return state.stop.loadRelaxed() != 0; }
     void fail(const QString &message);
     void finish();
