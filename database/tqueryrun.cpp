@@ -293,6 +293,26 @@ QString Run::prepare(QSqlQuery &q, QList<TFieldInfo> &fields)
     return QString();
 }
 
+bool Run::execute(QSqlQuery &q, QList<TFieldInfo> &fields)
+{
+    q.setForwardOnly(true);
+    const bool prepared = m_dialect == SqlDialect::SQLite || m_dialect == SqlDialect::ODBC || !m_binds.isEmpty();
+    if (prepared) {
+        const QString refusal = prepare(q, fields);
+        if (!refusal.isEmpty()) {
+            fail(refusal);
+            return false;
+        }
+    }
+    if (stopping())
+        return false;
+    if (!(prepared ? q.exec() : q.exec(m_statement))) {
+        fail(TDatabase::ErrorText(q.lastError()));
+        return false;
+    }
+    return true;
+}
+
 void Run::execOn(QSqlDatabase &db)
 {
     publishHandles(db);
@@ -308,19 +328,9 @@ void Run::execOn(QSqlDatabase &db)
     QSqlQuery q(db);
     // The statement's handles go before the statement does, whichever way this returns.
     const HandlesClearer clearer{this};
-    q.setForwardOnly(true);
     QList<TFieldInfo> fields;
-    const bool prepared = m_dialect == SqlDialect::SQLite || m_dialect == SqlDialect::ODBC || !m_binds.isEmpty();
-    if (prepared && !(refusal = prepare(q, fields)).isEmpty()) {
-        fail(refusal);
+    if (!execute(q, fields))
         return;
-    }
-    if (stopping())
-        return;
-    if (!(prepared ? q.exec() : q.exec(m_statement))) {
-        fail(TDatabase::ErrorText(q.lastError()));
-        return;
-    }
     if (q.isSelect()) {
         fail(kHasRows);
         return;
@@ -359,19 +369,9 @@ void Run::readOn(QSqlDatabase &db)
     QSqlQuery q(db);
     // The statement's handles go before the statement does, whichever way this returns.
     const HandlesClearer clearer{this};
-    q.setForwardOnly(true);
     QList<TFieldInfo> fields;
-    const bool prepared = m_dialect == SqlDialect::SQLite || m_dialect == SqlDialect::ODBC || !m_binds.isEmpty();
-    if (prepared && !(refusal = prepare(q, fields)).isEmpty()) {
-        fail(refusal);
+    if (!execute(q, fields))
         return;
-    }
-    if (stopping())
-        return;
-    if (!(prepared ? q.exec() : q.exec(m_statement))) {
-        fail(TDatabase::ErrorText(q.lastError()));
-        return;
-    }
     if (!q.isSelect()) {
         const QString lost = connectionError(db);
         fail(lost.isEmpty() ? kRanNoRows : lost);

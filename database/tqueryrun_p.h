@@ -79,6 +79,8 @@ private:
     void clearHandles();
     QString readOnlyRefusal(QSqlDatabase &db, ReadOnlyRun &readOnly);
     QString prepare(QSqlQuery &q, QList<TFieldInfo> &fields);
+    // Prepares (where it pays) and runs the statement; false, with the message, when it did not run.
+    bool execute(QSqlQuery &q, QList<TFieldInfo> &fields);
     void readOn(QSqlDatabase &db);
     // Spools the rows of a result (Qt's query, or the MySQL client's stream).
     template <typename Rows>

@@ -141,14 +141,12 @@ public:
 
     bool stopped = false;  // the user stopped this run
 
-    // Starts the query and waits, processing events, for its first rows; false (with the
-    // message shown) when the statement was refused or failed.
-    bool openResult(int row)
+    // Starts a run of the query; false (with the message shown) when it was refused.
+    bool begin(void (TQuery::*start)())
     {
-        currentRow = row;
         stopped = false;
         try {
-            query->Start();
+            (query->*start)();
         } catch (const VdqError &e) {
             VdqMessages::Error(messageParent, executeTitle(), e.message());
             return false;
@@ -157,6 +155,16 @@ public:
         // The panel, empty until the first rows come, holds the stop button meanwhile.
         controls.resultPanel->show();
         controls.statusBar->showMessage(QStringLiteral("Executing the SQL statement..."));
+        return true;
+    }
+
+    // Starts the query and waits, processing events, for its first rows; false (with the
+    // message shown) when the statement was refused or failed.
+    bool openResult(int row)
+    {
+        currentRow = row;
+        if (!begin(&TQuery::Start))
+            return false;
         QEventLoop loop;
         waiting = &loop;
         if (query->IsStarting())
@@ -170,16 +178,8 @@ public:
     // and Escape cancel it meanwhile.
     bool execStatement()
     {
-        stopped = false;
-        try {
-            query->StartExec();
-        } catch (const VdqError &e) {
-            VdqMessages::Error(messageParent, executeTitle(), e.message());
+        if (!begin(&TQuery::StartExec))
             return false;
-        }
-        setRunning(true);
-        controls.resultPanel->show();
-        controls.statusBar->showMessage(QStringLiteral("Executing the SQL statement..."));
         bool ran = false;
         QEventLoop loop;
         waiting = &loop;
