@@ -247,18 +247,26 @@ QString Run::connectionError(const QSqlDatabase &db) const
     return mysqlError(db);
 }
 
+// PostgreSQL: the engine's refusal of a text that is no single statement. With values Qt
+// prepares the text itself; the check before the run has read it then.
+QString Run::oneStatementRefusal(const QSqlDatabase &db) const
+{
+    if (m_dialect != SqlDialect::PostgreSQL || !m_binds.isEmpty())
+        return QString();
+    return postgresParseRefusal(db, m_statement);
+}
+
 // Makes the reader's connection read-only and lets one statement through; the message
 // when the run must not go on.
 QString Run::readOnlyRefusal(QSqlDatabase &db, ReadOnlyRun &readOnly)
 {
     if (m_dialect == SqlDialect::MySQL && !mysqlOneStatementPerCall(db))
         return kOneStatement;
-    QString refusal = readOnly.setSession();
     // libpq parses the text as it will run (the session's string rules set), before the
-    // transaction that a failed parse would abort. With values Qt prepares the text
-    // itself; the check before the run has read it then.
-    if (refusal.isEmpty() && m_dialect == SqlDialect::PostgreSQL && m_binds.isEmpty())
-        refusal = postgresParseRefusal(db, m_statement);
+    // transaction that a failed parse would abort.
+    QString refusal = readOnly.setSession();
+    if (refusal.isEmpty())
+        refusal = oneStatementRefusal(db);
     return refusal.isEmpty() ? readOnly.beginTransaction() : refusal;
 }
 
@@ -316,11 +324,8 @@ bool Run::execute(QSqlQuery &q, QList<TFieldInfo> &fields)
 void Run::execOn(QSqlDatabase &db)
 {
     publishHandles(db);
-    QString refusal;
-    if (m_dialect == SqlDialect::MySQL && !mysqlOneStatementPerCall(db))
-        refusal = kOneStatement;
-    else if (m_dialect == SqlDialect::PostgreSQL && m_binds.isEmpty())
-        refusal = postgresParseRefusal(db, m_statement);
+    const QString refusal = m_dialect == SqlDialect::MySQL && !mysqlOneStatementPerCall(db) ? kOneStatement
+                                                                                            : oneStatementRefusal(db);
     if (!refusal.isEmpty()) {
         fail(refusal);
         return;

@@ -78,6 +78,7 @@ private:
     void publishHandles(QSqlDatabase &db);
     void clearHandles();
     QString readOnlyRefusal(QSqlDatabase &db, ReadOnlyRun &readOnly);
+    QString oneStatementRefusal(const QSqlDatabase &db) const;
     QString prepare(QSqlQuery &q, QList<TFieldInfo> &fields);
     // Prepares (where it pays) and runs the statement; false, with the message, when it did not run.
     bool execute(QSqlQuery &q, QList<TFieldInfo> &fields);
