@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "designwords.h"
+#include "querydocument.h"
 #include "messages.h"
 #include "naming.h"
 #include "tqgcanvashost.h"
@@ -17,6 +18,7 @@
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QSet>
 
 
 namespace {
@@ -87,95 +89,202 @@ void TQGCanvasCommands::InstallListDropTarget(QAbstractItemView *list, ListKind 
     list->viewport()->installEventFilter(this);
 }
 
-// --- Creating table windows -------------------------------------------------------------
+// --- Showing the design -----------------------------------------------------------------
 
-TQGCheckListBox *TQGCanvasCommands::newWindow(const QString &tableName, const QRect &geometry,
-                                              const QString &storedAlias)
+int TQGCanvasCommands::DesignId(const QObject *view)
 {
-    // Every window has an alias of its own, so that two tables whose names give the same
-    // alias stay apart in the statement and in the lists.
-    QStringList taken;
-    for (const TQGCheckListBox *w : m_host->ScrollBox1()->TableWindows())
-        taken << w->Alias();
+    return view ? view->property("designId").toInt() : 0;
+}
+
+TQGCheckListBox *TQGCanvasCommands::Window(int id) const
+{
+    TQGCheckListBox *w = m_windows.value(id);
+    return w && w->parentWidget() == m_host->ScrollBox1()->Content() ? w : nullptr;
+}
+
+TQGDataLink *TQGCanvasCommands::Link(int id) const
+{
+    TQGDataLink *l = m_links.value(id);
+    return l && l->parentWidget() == m_host->ScrollBox1()->Content() ? l : nullptr;
+}
+
+void TQGCanvasCommands::ForgetWindows()
+{
+    m_windows.clear();
+    m_links.clear();
+}
+
+TQGCheckListBox *TQGCanvasCommands::newWindow(int id)
+{
     auto *window = new TQGCheckListBox(m_host->ScrollBox1()->Content());
-    window->SetAlias(WindowAlias(tableName, storedAlias, taken));
     window->hide();
-    window->setGeometry(geometry);
+    window->setProperty("designId", id);
     window->SetPopupMenu(m_popup);
     window->SetHandlers(this);
-    window->SetCaption(tableName);
-    window->SetTotalsShown(m_host->TotalsShown());
-    m_host->SetCurrentTable(window);
+    m_windows.insert(id, window);
     return window;
 }
 
-TQGCheckListBox *TQGCanvasCommands::CreateTableWindow(const QString &tableName, const QRect &geometry,
-                                                      bool ticked)
-{
-    TQGCheckListBox *window = newWindow(tableName, geometry, QString());
-    try {
-        window->SetFields(m_host->TableFields(tableName), ticked);
-    } catch (const VdqError &) {
-        // A window that cannot show its table would stay on the canvas unseen yet part of
-        // the statement; it goes again and the error reaches the user.
-        if (m_host->CurrentTable() == window)
-            m_host->SetCurrentTable(nullptr);
-        delete window;
-        throw;
-    }
-    window->show();
-    window->raise();
-    return window;
-}
-
-TQGCheckListBox *TQGCanvasCommands::CreateStoredTableWindow(const QString &tableName, const QRect &geometry,
-                                                            const QString &storedAlias)
-{
-    TQGCheckListBox *window = newWindow(tableName, geometry, storedAlias);
-    try {
-        LoadTableFields(window);
-    } catch (const VdqError &) {
-        window->show();
-        throw;
-    }
-    window->show();
-    window->raise();
-    return window;
-}
-
-void TQGCanvasCommands::LoadTableFields(TQGCheckListBox *window)
-{
-    window->SetFields(m_host->TableFields(window->Caption()), false);
-}
-
-TQGDataLink *TQGCanvasCommands::CreateLink(TQGCheckListBox *from, TQGCheckListBox *to, const QString &hint)
+TQGDataLink *TQGCanvasCommands::newLink(int id, TQGCheckListBox *from, TQGCheckListBox *to)
 {
     auto *link = new TQGDataLink(m_host->ScrollBox1()->Content());
     link->hide();
-    link->SetHint(hint);
+    link->setProperty("designId", id);
     link->SetField1ListBox(from);
     link->SetField2ListBox(to);
-    TQGDataLink::UpdateLinkBounds(link);
     TQGCanvasHost *host = m_host;
     connect(link, &TQGDataLink::PopupRequested, link,
             [host, link](const QPoint &globalPos) { host->ShowLinkPopup(link, globalPos); });
     connect(link, &TQGDataLink::PropertiesRequested, link, [host, link] { host->EditJoinProperties(link); });
-    // Beneath every table window, after the links drawn before it: the child order stays
-    // the order the links were drawn in.
+    // Beneath every table window, after the links drawn before it.
     const QList<TQGCheckListBox *> windows = m_host->ScrollBox1()->TableWindows();
     if (!windows.isEmpty())
         link->stackUnder(windows.first());
-    link->show();
+    m_links.insert(id, link);
     return link;
+}
+
+void TQGCanvasCommands::ShowDesign(const DesignState &design)
+{
+    QWidget *content = m_host->ScrollBox1()->Content();
+    QSet<int> shown;
+    for (const DocumentTable &t : design.tables) {
+        shown.insert(t.id);
+        TQGCheckListBox *w = Window(t.id);
+        const bool created = !w;
+        if (created)
+            w = newWindow(t.id);
+        if (w->Alias() != t.alias)
+            w->SetAlias(t.alias);
+        if (w->Caption() != t.caption)
+            w->SetCaption(t.caption);
+        if (w->TotalsShown() != design.totals)
+            w->SetTotalsShown(design.totals);
+        if (w->Fields() != t.fields)
+            w->SetFields(t.fields, false);
+        for (int i = 0; i < t.ticks.size(); ++i) {
+            if (w->Checked(i) != t.ticks.at(i))
+                w->SetChecked(i, t.ticks.at(i));
+        }
+        if (w->ChosenTotals() != t.totals) {
+            for (int i = 0; i < t.totals.size(); ++i)
+                w->SetTotal(i, t.totals.at(i));
+        }
+        if (w->geometry() != t.geometry)
+            w->setGeometry(t.geometry);
+        if (created) {
+            w->show();
+            w->raise();
+            // A table just placed is the one the table commands act on.
+            m_host->SetCurrentTable(w);
+        }
+    }
+    for (auto it = m_windows.begin(); it != m_windows.end();) {
+        if (shown.contains(it.key()) && it.value()) {
+            ++it;
+            continue;
+        }
+        if (TQGCheckListBox *w = it.value(); w && w->parentWidget() == content) {
+            if (m_host->CurrentTable() == w)
+                m_host->SetCurrentTable(nullptr);
+            // Kept out of sight, as a removed window always was.
+            w->setParent(m_host->Panel4());
+        }
+        it = m_windows.erase(it);
+    }
+    QSet<int> linked;
+    for (const DocumentLink &l : design.links) {
+        TQGCheckListBox *from = Window(l.from);
+        TQGCheckListBox *to = Window(l.to);
+        if (!from || !to)
+            continue;
+        linked.insert(l.id);
+        TQGDataLink *link = Link(l.id);
+        const bool created = !link || link->Field1ListBox() != from || link->Field2ListBox() != to;
+        if (created) {
+            if (link)
+                link->setParent(m_host->Panel4());
+            link = newLink(l.id, from, to);
+        }
+        if (link->Hint() != l.hint)
+            link->SetHint(l.hint);
+        if (link->OverText() != l.overText)
+            link->SetOverText(l.overText);
+        if (link->GetJoinType() != l.joinType)
+            link->SetJoinType(l.joinType);
+        TQGDataLink::UpdateLinkBounds(link);
+        if (created)
+            link->setVisible(design.queryType == QueryType::Select);
+    }
+    for (auto it = m_links.begin(); it != m_links.end();) {
+        if (linked.contains(it.key()) && it.value()) {
+            ++it;
+            continue;
+        }
+        if (TQGDataLink *l = it.value(); l && l->parentWidget() == content)
+            l->setParent(m_host->Panel4());
+        it = m_links.erase(it);
+    }
+}
+
+QRect TQGCanvasCommands::WidenedForTotals(const QRect &geometry, const QStringList &fields)
+{
+    if (!m_measure) {
+        m_measure = new TQGCheckListBox(m_host->Panel4());
+        m_measure->hide();
+    }
+    QRect g = geometry;
+    g.setWidth(qMax(g.width(), m_measure->WidthForTotals(fields)));
+    return g;
+}
+
+TQGCheckListBox *TQGCanvasCommands::CreateTableWindow(const QString &tableName, const QRect &geometry, bool ticked)
+{
+    const QStringList fields = m_host->TableFields(tableName);
+    const int id = m_host->Design().nextId;
+    m_host->EditDesign(tr("Place Table"), [&](DesignState &d) {
+        d.addTable(tableName, fields, ticked, d.totals ? WidenedForTotals(geometry, fields) : geometry);
+    });
+    return Window(id);
+}
+
+TQGDataLink *TQGCanvasCommands::CreateLink(TQGCheckListBox *from, TQGCheckListBox *to, const QString &hint)
+{
+    const int id = m_host->Design().nextId;
+    m_host->EditDesign(tr("Draw Link"), [&](DesignState &d) { d.addLink(DesignId(from), DesignId(to), hint); });
+    return Link(id);
 }
 
 TQGCheckListBox *TQGCanvasCommands::FindTableWindow(const QString &name, const QString &alias) const
 {
-    for (TQGCheckListBox *window : m_host->ScrollBox1()->TableWindows()) {
-        if (window->Caption() == name && (alias.isEmpty() || window->Alias() == alias))
-            return window;
-    }
-    return nullptr;
+    const DocumentTable *t = m_host->Design().findTable(name, alias);
+    return t ? Window(t->id) : nullptr;
+}
+
+bool TQGCanvasCommands::editTable(TQGCheckListBox *window, const QString &text,
+                                  const std::function<void(DocumentTable &)> &edit)
+{
+    const int id = DesignId(window);
+    return m_host->EditDesign(text, [&](DesignState &d) {
+        if (DocumentTable *t = d.table(id))
+            edit(*t);
+    });
+}
+
+void TQGCanvasCommands::SetFieldTicked(TQGCheckListBox *window, int row, bool ticked)
+{
+    editTable(window, ticked ? tr("Tick Field") : tr("Untick Field"), [&](DocumentTable &t) {
+        if (row >= 0 && row < t.ticks.size())
+            t.ticks[row] = ticked;
+    });
+}
+
+void TQGCanvasCommands::SetFieldTotal(TQGCheckListBox *window, int row, TotalKind kind)
+{
+    editTable(window, tr("Total"), [&](DocumentTable &t) {
+        if (row >= 0 && row < t.totals.size())
+            t.totals[row] = kind;
+    });
 }
 
 // --- Placement --------------------------------------------------------------------------
@@ -199,6 +308,31 @@ void TQGCanvasCommands::ScrollBox1DragDrop(QDropEvent *event, const QPoint &pos)
     InsertTables(m_host->SelectedTableNames(), pos);
 }
 
+void TQGCanvasCommands::placeTables(const QStringList &names, const std::function<QRect(int)> &geometry)
+{
+    QList<QStringList> fields;
+    QString failure;
+    for (const QString &name : names) {
+        try {
+            fields << m_host->TableFields(name);
+        } catch (const VdqError &e) {
+            failure = e.message();
+            break;
+        }
+    }
+    m_host->EditDesign(names.size() == 1 ? tr("Place Table") : tr("Place Tables"), [&](DesignState &d) {
+        for (int k = 0; k < fields.size(); ++k) {
+            const QRect g = geometry(k);
+            d.addTable(names.at(k), fields.at(k), true, d.totals ? WidenedForTotals(g, fields.at(k)) : g);
+        }
+    });
+    if (!failure.isEmpty()) {
+        // No window is left current that the user did not see placed.
+        m_host->SetCurrentTable(nullptr);
+        VdqMessages::Error(m_host->HostWindow(), failure);
+    }
+}
+
 void TQGCanvasCommands::InsertTables(const QStringList &names, const QPoint &dropPos)
 {
     if (names.isEmpty())
@@ -207,15 +341,10 @@ void TQGCanvasCommands::InsertTables(const QStringList &names, const QPoint &dro
         VdqMessages::Information(m_host->HostWindow(), tr("Information"), tr(TQGCanvasHost::SingleTableMessage));
         return;
     }
-    const bool done = VdqMessages::Guarded(m_host->HostWindow(), [&] {
-        for (int k = 0; k < names.size(); ++k) {
-            const QRect geometry(dropPos.x() + PlacementStep * k, dropPos.y(), TQGCheckListBox::DefaultWidth,
-                                 TQGCheckListBox::DefaultHeight);
-            CreateTableWindow(names.at(k), geometry, true);
-        }
+    placeTables(names, [&](int k) {
+        return QRect(dropPos.x() + PlacementStep * k, dropPos.y(), TQGCheckListBox::DefaultWidth,
+                     TQGCheckListBox::DefaultHeight);
     });
-    if (done)
-        m_host->GenerateSQL();
 }
 
 QPoint TQGCanvasCommands::PlacementPosition(int index) const
@@ -234,16 +363,13 @@ void TQGCanvasCommands::ListView1DblClick()
     const QStringList names = m_host->SelectedTableNames();
     if (names.isEmpty() || !m_host->CanAddTable())
         return;
-    const bool done = VdqMessages::Guarded(m_host->HostWindow(), [&] {
-        for (const QString &name : names) {
-            const QRect geometry(PlacementPosition(m_host->PlacedTableCount()),
-                                 QSize(TQGCheckListBox::DefaultWidth, TQGCheckListBox::DefaultHeight));
-            CreateTableWindow(name, geometry, true);
-            m_host->SetPlacedTableCount(m_host->PlacedTableCount() + 1);
-        }
+    const int placed = m_host->PlacedTableCount();
+    int count = 0;
+    placeTables(names, [&](int k) {
+        count = k + 1;
+        return QRect(PlacementPosition(placed + k), QSize(TQGCheckListBox::DefaultWidth, TQGCheckListBox::DefaultHeight));
     });
-    if (done)
-        m_host->GenerateSQL();
+    m_host->SetPlacedTableCount(placed + count);
 }
 
 // --- The table popup --------------------------------------------------------------------
@@ -261,18 +387,14 @@ void TQGCanvasCommands::PopupMenu1Popup()
 
 void TQGCanvasCommands::SelectAllFields1Click()
 {
-    if (TQGCheckListBox *table = m_host->CurrentTable()) {
-        table->SetAllChecked(true);
-        m_host->GenerateSQL();
-    }
+    if (TQGCheckListBox *table = m_host->CurrentTable())
+        editTable(table, tr("Select All Fields"), [](DocumentTable &t) { t.ticks.fill(true); });
 }
 
 void TQGCanvasCommands::HideAllFields1Click()
 {
-    if (TQGCheckListBox *table = m_host->CurrentTable()) {
-        table->SetAllChecked(false);
-        m_host->GenerateSQL();
-    }
+    if (TQGCheckListBox *table = m_host->CurrentTable())
+        editTable(table, tr("Hide All Fields"), [](DocumentTable &t) { t.ticks.fill(false); });
 }
 
 void TQGCanvasCommands::RemoveTable1Click()
@@ -285,11 +407,8 @@ void TQGCanvasCommands::RemoveTableWindow(TQGCheckListBox *window)
 {
     if (!window || window->parentWidget() != m_host->ScrollBox1()->Content())
         return;
-    if (m_host->CurrentTable() == window)
-        m_host->SetCurrentTable(nullptr);
-    window->setParent(m_host->Panel4());
-    m_host->RemoveTableReferences(window);
-    m_host->GenerateSQL();
+    const int id = DesignId(window);
+    m_host->EditDesign(tr("Remove Table"), [id](DesignState &d) { d.removeTable(id); });
 }
 
 QString TQGCanvasCommands::currentFieldReference() const
@@ -366,14 +485,36 @@ void TQGCanvasCommands::TableDragDrop(TQGCheckListBox *target, QDropEvent *event
     if (row < 0)
         return;
     const QString targetName = AliasFieldReference(target->Alias(), target->item(row)->text(), m_host->Style());
-    CreateLink(source, target, JoinText(m_joinSourceField, targetName));
-    m_host->AddConditionRow(m_joinSourceField, NewRowComparison, targetName);
-    m_host->GenerateSQL();
+    const QString sourceName = m_joinSourceField;
+    const int from = DesignId(source), to = DesignId(target);
+    m_host->EditDesign(tr("Draw Link"), [&](DesignState &d) {
+        d.addLink(from, to, JoinText(sourceName, targetName));
+        d.conditions << QStringList{sourceName, QString(NewRowComparison), targetName, QString(AndWord)};
+    });
 }
 
-void TQGCanvasCommands::TableFieldListChanged(TQGCheckListBox *)
+void TQGCanvasCommands::TableFieldListChanged(TQGCheckListBox *window)
 {
-    m_host->GenerateSQL();
+    // The user's click changed the window; the design takes the change as one step, and
+    // the window then shows the design again.
+    const QList<bool> ticks = window->Ticks();
+    const QList<TotalKind> totals = window->ChosenTotals();
+    const DocumentTable *before = m_host->Design().table(DesignId(window));
+    QString text = tr("Total");
+    if (before && before->ticks != ticks) {
+        const qsizetype changed = std::mismatch(ticks.cbegin(), ticks.cend(), before->ticks.cbegin(),
+                                                before->ticks.cend()).first - ticks.cbegin();
+        text = ticks.value(changed) ? tr("Tick Field") : tr("Untick Field");
+    }
+    const bool changed = editTable(window, text, [&](DocumentTable &t) {
+        if (ticks.size() == t.ticks.size())
+            t.ticks = ticks;
+        if (totals.size() == t.totals.size())
+            t.totals = totals;
+    });
+    // An edit that changed nothing leaves the window showing what the design holds.
+    if (!changed)
+        ShowDesign(m_host->Design());
 }
 
 void TQGCanvasCommands::TableEnter(TQGCheckListBox *window)
@@ -389,6 +530,14 @@ void TQGCanvasCommands::TableExit(TQGCheckListBox *)
 void TQGCanvasCommands::TableRemove(TQGCheckListBox *window)
 {
     RemoveTableWindow(window);
+}
+
+void TQGCanvasCommands::TableGeometryChanged(TQGCheckListBox *window)
+{
+    const QRect g = window->geometry();
+    const DocumentTable *t = m_host->Design().table(DesignId(window));
+    const bool moved = t && t->geometry.size() == g.size();
+    editTable(window, moved ? tr("Move Table") : tr("Size Table"), [&](DocumentTable &t) { t.geometry = g; });
 }
 
 void TQGCanvasCommands::TableMoved(TQGCheckListBox *window)

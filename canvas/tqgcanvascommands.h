@@ -3,9 +3,12 @@
 #include "tqgchecklistbox.h"
 #include "tqgtablewindowhandlers.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+
+#include <functional>
 
 class QAbstractItemView;
 class QAction;
@@ -16,6 +19,8 @@ class TQGCanvasHost;
 class TQGCheckListBox;
 class TQGDataLink;
 class TQGScrollBox;
+struct DesignState;
+struct DocumentTable;
 
 // The commands of the design canvas: placing tables from the table list, the table popup,
 // the handlers every table window is wired to, joins drawn between two windows, and the
@@ -34,22 +39,33 @@ public:
     // Makes a list a drop target for fields dragged from table windows.
     void InstallListDropTarget(QAbstractItemView *list, ListKind kind);
 
-    // Creates a table window on the canvas, filled with the table's fields (all ticked or
-    // all unticked). Raises VdqError when the table cannot be opened; the window is then
-    // taken off the canvas again.
+    // Shows the design: creates, updates and removes table windows and links so that the
+    // canvas holds exactly the design's tables and links. Windows that leave go to Panel4.
+    void ShowDesign(const DesignState &design);
+    // Forgets every window (the canvas was replaced by an empty one).
+    void ForgetWindows();
+    // The window and the link that show the design's table or link of this id, or null.
+    TQGCheckListBox *Window(int id) const;
+    TQGDataLink *Link(int id) const;
+    // The id of the design's table or link a window or link shows; 0 for none.
+    static int DesignId(const QObject *view);
+
+    // Places a table, with its fields (all ticked or all unticked), as one step. Raises
+    // VdqError when the table cannot be opened; the design is then unchanged.
     TQGCheckListBox *CreateTableWindow(const QString &tableName, const QRect &geometry, bool ticked);
     // Where a double click puts the index-th table placed since the design began: 145 apart
     // from (50, 40), in rows that wrap at the canvas's visible width.
     QPoint PlacementPosition(int index) const;
-    // The file reader's creator: the window stays on the canvas, without rows, when the
-    // table cannot be opened (the error is raised after it was shown).
-    TQGCheckListBox *CreateStoredTableWindow(const QString &tableName, const QRect &geometry,
-                                             const QString &storedAlias = QString());
-    void LoadTableFields(TQGCheckListBox *window);
-    // A join link between two windows, bounds computed, shown.
+    // A join link between two windows, as one step.
     TQGDataLink *CreateLink(TQGCheckListBox *from, TQGCheckListBox *to, const QString &hint);
     // The window of a caption and alias; without an alias the first window of the caption.
     TQGCheckListBox *FindTableWindow(const QString &name, const QString &alias = QString()) const;
+    // A tick and a total function of one field, each as one step.
+    void SetFieldTicked(TQGCheckListBox *window, int row, bool ticked);
+    void SetFieldTotal(TQGCheckListBox *window, int row, TotalKind kind);
+    // The geometry a table of these fields needs while totals show: at least as wide as its
+    // fields and their total boxes side by side. It never shrinks; the user sized it.
+    QRect WidenedForTotals(const QRect &geometry, const QStringList &fields);
 
     // Table placement.
     bool ScrollBox1DragOver(QDragMoveEvent *event) const;
@@ -90,13 +106,19 @@ public:
     void TableExit(TQGCheckListBox *window) override;
     void TableRemove(TQGCheckListBox *window) override;
     void TableMoved(TQGCheckListBox *window) override;
+    void TableGeometryChanged(TQGCheckListBox *window) override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildPopup();
-    TQGCheckListBox *newWindow(const QString &tableName, const QRect &geometry, const QString &storedAlias);
+    TQGCheckListBox *newWindow(int id);
+    TQGDataLink *newLink(int id, TQGCheckListBox *from, TQGCheckListBox *to);
+    // Places tables with the fields the database gives them, as one step; a table that
+    // cannot be opened ends the placing, and the tables before it stay.
+    void placeTables(const QStringList &names, const std::function<QRect(int k)> &geometry);
+    bool editTable(TQGCheckListBox *window, const QString &text, const std::function<void(DocumentTable &)> &edit);
     QString currentFieldReference() const;
     TQGCheckListBox *dragSource(const QDropEvent *event) const;
 
@@ -105,4 +127,7 @@ private:
     int m_joinSourceIndex = -1;
     QString m_joinSourceField;
     QMenu *m_popup = nullptr;
+    QHash<int, QPointer<TQGCheckListBox>> m_windows;
+    QHash<int, QPointer<TQGDataLink>> m_links;
+    QPointer<TQGCheckListBox> m_measure;  // a hidden window that measures widths for totals
 };

@@ -4,12 +4,15 @@
 
 #include <QStringList>
 
+#include <functional>
+
 class QMenu;
 class QPoint;
 class QWidget;
 class TQGDataLink;
 class TQGCheckListBox;
 class TQGScrollBox;
+struct DesignState;
 
 // What the canvas commands need of the designer window that owns the canvas.
 class TQGCanvasHost
@@ -38,11 +41,10 @@ public:
     virtual IdentifierStyle Style() const = 0;
     // Field names of a table in the designer's session and database; raises VdqError.
     virtual QStringList TableFields(const QString &tableName) = 0;
-    virtual void GenerateSQL() = 0;
-    // The rows and links of a window that leaves the design.
-    virtual void RemoveTableReferences(TQGCheckListBox *window) = 0;
-    virtual void AddConditionRow(const QString &field, const QString &comparison,
-                                 const QString &value) = 0;
+    // The design the canvas shows, and the one way to change it: an edit of a copy of it,
+    // pushed as one undoable step named text. False when the edit changed nothing.
+    virtual const DesignState &Design() const = 0;
+    virtual bool EditDesign(const QString &text, const std::function<void(DesignState &)> &edit) = 0;
     // The list commands a field command leads to (they open their dialogs).
     virtual void AddFieldCondition(const QString &fieldReference) = 0;
     virtual void SetFieldValue(const QString &fieldName) = 0;

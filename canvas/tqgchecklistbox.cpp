@@ -268,6 +268,9 @@ bool TQGCheckListBox::frameMouse(QMouseEvent *event)
         if (m_dragEdges == None)
             return false;
         m_dragEdges = None;
+        // One step of the design per drag, however many moves it took.
+        if (geometry() != m_dragStartGeometry && m_handlers)
+            m_handlers->TableGeometryChanged(this);
         return true;
     default:
         return false;
@@ -369,17 +372,22 @@ int TQGCheckListBox::TotalWidth() const
 
 // A box over the field names would hide what is being totalled: the window grows until the
 // longest name and the box fit side by side. It never shrinks; the user sized it.
-void TQGCheckListBox::widenForTotals()
+int TQGCheckListBox::WidthForTotals(const QStringList &fields) const
 {
     const QFontMetrics fm(font());
     int widestName = 0;
-    for (const QString &name : m_fields)
+    for (const QString &name : fields)
         widestName = qMax(widestName, fm.horizontalAdvance(name));
     const int check = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this)
                       + 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 6;
     // From the margins, not the viewport: a hidden window's viewport keeps a stale size.
     const QMargins frame = contentsMargins() + viewportMargins();
-    const int needed = widestName + check + TotalWidth() + frame.left() + frame.right() + 4;
+    return widestName + check + TotalWidth() + frame.left() + frame.right() + 4;
+}
+
+void TQGCheckListBox::widenForTotals()
+{
+    const int needed = WidthForTotals(m_fields);
     if (width() >= needed)
         return;
     resize(needed, height());

@@ -70,6 +70,10 @@ public:
     QRect TotalRect(int row) const;
     // Wide enough for the longest function name in this window's font.
     int TotalWidth() const;
+    // The width at which fields of these names and their total boxes fit side by side.
+    int WidthForTotals(const QStringList &fields) const;
+    // The function chosen per field (None where none was), whether shown or not.
+    QList<TotalKind> ChosenTotals() const { return m_totals; }
 
     // The row at a point in client (widget) coordinates, or -1 below the last row.
     int RowAt(const QPoint &widgetPos) const;

@@ -1,5 +1,7 @@
 #include "tqgdatalink.h"
 
+#include "querydocument.h"
+
 #include "tqgchecklistbox.h"
 
 #include <QContextMenuEvent>
@@ -8,10 +10,7 @@
 #include <QtMath>
 
 namespace {
-// The least extent of a link rectangle in which its 2-pixel line still shows.
-constexpr int MinimumExtent = 2;
 // An outer join marks its kept end with an arrow head, which needs this much room.
-constexpr int MarkedExtent = 14;
 constexpr double ArrowLength = 11.0;
 constexpr double ArrowHalfWidth = 5.0;
 
@@ -150,20 +149,9 @@ void TQGDataLink::UpdateLinkBounds(TQGDataLink *link)
 {
     if (!link || !link->m_field1 || !link->m_field2)
         return;
-    const QRect a = link->m_field1->geometry();
-    const QRect b = link->m_field2->geometry();
-    const QRect &l = a.left() < b.left() ? a : b;
-    const QRect &r = a.left() < b.left() ? b : a;
-    Direction direction = r.top() < l.top() ? Rising : (r.top() > l.top() ? Falling : Horizontal);
-    const int x1 = l.left() + l.width();
-    const int x2 = r.left();
-    if (x1 == x2)
-        direction = Vertical;
-    link->m_direction = direction;
-    const int least = link->m_joinType == JoinType::Inner ? MinimumExtent : MarkedExtent;
-    const int width = qMax(qAbs(x2 - x1), least);
-    const int height = qMax(qAbs(l.top() - r.top()), least);
-    link->setGeometry(x1, qMin(l.top(), r.top()) + 20, width, height);
+    const LinkPlace place = PlaceLink(link->m_field1->geometry(), link->m_field2->geometry(), link->m_joinType);
+    link->m_direction = Direction(place.direction);
+    link->setGeometry(place.bounds);
     link->update();
 }
 

@@ -23,4 +23,6 @@ public:
     virtual void TableRemove(TQGCheckListBox *window) = 0;
     // The window moved or changed its size.
     virtual void TableMoved(TQGCheckListBox *window) = 0;
+    // The user ended a move or a sizing of the window by its caption or border.
+    virtual void TableGeometryChanged(TQGCheckListBox *window) = 0;
 };

@@ -1,7 +1,6 @@
 #include "designfromdefinition.h"
 
-#include "naming.h"
-#include "selectforms.h"
+#include "querydocument.h"
 
 QList<ConditionRow> ConditionRowsOf(const StoredList &list)
 {
@@ -42,27 +41,5 @@ QueryDesign DesignFromDefinition(const QueryDefinition &definition,
                                  const std::function<QStringList(const QString &)> &tableFields,
                                  const IdentifierStyle &style)
 {
-    QueryDesign design;
-    design.queryType = definition.type >= 0 && definition.type <= 3 ? QueryType(definition.type) : QueryType::Select;
-    design.style = style;
-    QStringList aliases;
-    for (const StoredTable &stored : definition.tables) {
-        DesignTable table;
-        table.caption = stored.name;
-        table.alias = WindowAlias(stored.name, stored.alias, aliases);
-        aliases << table.alias;
-        table.fields = tableFields(stored.name);
-        table.checked = ApplyStoredTicks(table.fields, stored.items);
-        table.totals = ApplyStoredTotals(table.fields, StoredTotals(stored));
-        design.tables << table;
-    }
-    for (const StoredLink &link : definition.links)
-        design.links << DesignLink{link.field1Table, link.field2Table, link.hint, JoinTypeFromName(link.joinType),
-                                   link.field1Alias, link.field2Alias};
-    design.distinct = definition.distinct;
-    design.limit = definition.limit;
-    design.conditions = ConditionRowsOf(definition.conditions);
-    design.values = ValueRowsOf(definition.values);
-    design.sorting = SortRowsOf(definition.sorting);
-    return design;
+    return DesignOf(StateFromDefinition(definition, tableFields), style);
 }

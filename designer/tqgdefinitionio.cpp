@@ -11,6 +11,7 @@
 #include "tqgqueryexecution.h"
 #include "tqgqueryform.h"
 #include "tqgscrollbox.h"
+#include "tqgsqleditor.h"
 #include "tquery.h"
 #include "tsession.h"
 #include "tsessionlist.h"
@@ -18,68 +19,12 @@
 
 #include <QObject>
 #include <algorithm>
-#include <QTreeWidget>
-
-namespace {
-
-StoredList storedList(const QTreeWidget *list)
-{
-    return StoredList{list->columnCount(), TQGDesignLists::Rows(list)};
-}
-
-// The alias a file keeps for a window: only one that is not the classic alias of its table,
-// so that a classic design gives the classic file.
-QString storedAlias(const TQGCheckListBox *window)
-{
-    return window->Alias() == TableAlias(window->Caption()) ? QString() : window->Alias();
-}
-
-} // namespace
 
 QueryDefinition TQGDefinitionIO::Capture(const TQGQueryForm &form)
 {
-    QueryDefinition def;
+    QueryDefinition def = DefinitionOf(form.Design());
     def.sessionName = form.Query1()->SessionName();
     def.database = form.Query1()->DatabaseName();
-    def.type = int(form.GetQueryType());
-    def.distinct = form.Options()->Distinct();
-    def.limit = form.Options()->Limit();
-    // The windows' geometry is in the canvas's content widget, which scrolling moves as a
-    // whole: Left and Top are already independent of the scroll position.
-    const TQGScrollBox *box = form.ScrollBox1();
-    for (const TQGCheckListBox *w : box->TableWindows()) {
-        StoredTable t;
-        t.name = w->Caption();
-        t.alias = storedAlias(w);
-        const QStringList fields = w->Fields();
-        const QList<bool> ticks = w->Ticks();
-        for (int i = 0; i < fields.size(); ++i)
-            t.items << qMakePair(fields.at(i), ticks.at(i));
-        // With totals on, every ticked field says its total, so the file says totals are on.
-        const QList<TotalKind> totals = w->Totals();
-        if (!totals.isEmpty()) {
-            for (int i = 0; i < fields.size(); ++i)
-                t.totals << (ticks.at(i) ? TotalKindName(w->Total(i)) : QString());
-        }
-        t.itemCount = fields.size();
-        t.left = w->x();
-        t.top = w->y();
-        t.width = w->width();
-        t.height = w->height();
-        def.tables << t;
-    }
-    for (const TQGDataLink *link : box->Links()) {
-        if (!link->Field1ListBox() || !link->Field2ListBox())
-            continue;
-        def.links << StoredLink{link->Field1ListBox()->Caption(), link->Field2ListBox()->Caption(), link->Hint(),
-                                link->OverText(),
-                                link->GetJoinType() == JoinType::Inner ? QString() : JoinTypeName(link->GetJoinType()),
-                                link->x(), link->y(), link->width(), link->height(),
-                                storedAlias(link->Field1ListBox()), storedAlias(link->Field2ListBox())};
-    }
-    def.values = storedList(form.ListView5());
-    def.conditions = storedList(form.ListView2());
-    def.sorting = storedList(form.ListView3());
     return def;
 }
 
@@ -90,10 +35,10 @@ void TQGDefinitionIO::Save(const TQGQueryForm &form, const QString &fileName)
 
 void TQGDefinitionIO::Load(TQGQueryForm &form, const QString &fileName)
 {
-    Apply(form, LoadQueryDefinitionFile(fileName));
+    Apply(form, LoadQueryDefinitionFile(fileName), QObject::tr("Open"));
 }
 
-void TQGDefinitionIO::Apply(TQGQueryForm &form, const QueryDefinition &stored)
+DesignState TQGDefinitionIO::StateOf(TQGQueryForm &form, const QueryDefinition &stored, QString *error)
 {
     QueryDefinition def = stored;
     // A file without a database (a new, empty one) keeps the designer's database.
@@ -101,46 +46,47 @@ void TQGDefinitionIO::Apply(TQGQueryForm &form, const QueryDefinition &stored)
         def.sessionName = form.Query1()->SessionName();
         def.database = form.Query1()->DatabaseName();
     }
-    // The table list of the file's database, before anything of the design changes.
     TSession *session = Sessions().FindSession(def.sessionName);
     if (!session)
         throw VdqError(QObject::tr("Unknown session name %1").arg(def.sessionName));
+    const QString database = def.database;
+    DesignState state = StateFromDefinition(
+        def, [&](const QString &table) { return session->ListTableFields(database, table); }, error);
+    // The ids go on from the design's, so that no view takes a new table for an old one.
+    state.Renumber(form.Design().nextId);
+    // A window showing its total choosers is at least wide enough for them.
+    if (state.totals) {
+        for (DocumentTable &t : state.tables)
+            t.geometry = form.Canvas()->WidenedForTotals(t.geometry, t.fields);
+    }
+    return state;
+}
+
+void TQGDefinitionIO::Apply(TQGQueryForm &form, const QueryDefinition &stored, const QString &text,
+                            DesignEdit::Kind kind, const std::function<void(DesignState &)> &adjust)
+{
+    const QString sessionName = stored.database.isEmpty() ? form.Query1()->SessionName() : stored.sessionName;
+    const QString database = stored.database.isEmpty() ? form.Query1()->DatabaseName() : stored.database;
+    // The table list of the file's database, before anything of the design changes.
+    TSession *session = Sessions().FindSession(sessionName);
+    if (!session)
+        throw VdqError(QObject::tr("Unknown session name %1").arg(sessionName));
     QStringList names;
-    session->ListTableNames(def.database, QString(), true, false, names);
+    session->ListTableNames(database, QString(), true, false, names);
 
-    form.SpeedButton15Click();
+    QString error;
+    DesignState state = StateOf(form, stored, &error);
+    if (adjust)
+        adjust(state);
     form.Execution()->CloseResult();
-    if (const std::optional<QueryType> type = QueryTypeFromTag(def.type))
-        form.DefineQueryType(*type);
-    form.Query1()->SetSessionName(def.sessionName);
-    form.Query1()->SetDatabaseName(def.database);
-    form.ShowTableNames(def.sessionName, def.database, names);
-
-    bool totals = false;
-    for (const StoredTable &t : def.tables)
-        totals = totals || std::any_of(t.totals.cbegin(), t.totals.cend(), [](const QString &k) { return !k.isEmpty(); });
-    form.Options()->Reset(totals, def.distinct, def.limit);
-
-    TQGCanvasCommands *canvas = form.Canvas();
-    for (const StoredTable &t : def.tables) {
-        TQGCheckListBox *w = canvas->CreateStoredTableWindow(t.name, QRect(t.left, t.top, t.width, t.height), t.alias);
-        const QList<bool> ticks = ApplyStoredTicks(w->Fields(), t.items);
-        for (int i = 0; i < ticks.size(); ++i)
-            w->SetChecked(i, ticks.at(i));
-        const QList<TotalKind> kinds = ApplyStoredTotals(w->Fields(), StoredTotals(t));
-        for (int i = 0; i < kinds.size(); ++i)
-            w->SetTotal(i, kinds.at(i));
+    form.Query1()->SetSessionName(sessionName);
+    form.Query1()->SetDatabaseName(database);
+    form.ShowTableNames(sessionName, database, names);
+    form.EditDesign(text, [&](DesignState &d) { d = state; }, kind);
+    // A table that could not be opened stays, without fields, and ends the reading; a
+    // statement naming a table without fields would not run, so the editor is left empty.
+    if (!error.isEmpty()) {
+        form.Memo1()->SetLines({});
+        throw VdqError(error);
     }
-    for (const StoredLink &l : def.links) {
-        TQGCheckListBox *from = canvas->FindTableWindow(l.field1Table, l.field1Alias);
-        TQGCheckListBox *to = canvas->FindTableWindow(l.field2Table, l.field2Alias);
-        // A link needs both its windows; one whose table is not on the canvas is dropped.
-        if (from && to)
-            canvas->CreateLink(from, to, l.hint)->SetJoinType(JoinTypeFromName(l.joinType));
-    }
-    TQGDesignLists::SetRows(form.ListView5(), def.values.rows);
-    TQGDesignLists::SetRows(form.ListView2(), def.conditions.rows);
-    TQGDesignLists::SetRows(form.ListView3(), def.sorting.rows);
-    form.ShowJoinLinks(form.GetQueryType() == QueryType::Select);
-    form.GenerateSQL();
 }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "designedits.h"
 #include "querydefinition.h"
+#include "querydocument.h"
+
+#include <functional>
 
 class TQGQueryForm;
 
@@ -18,7 +22,14 @@ public:
     // definition or names a database that cannot be listed leaves the design as it was.
     // Raises VdqError.
     static void Load(TQGQueryForm &form, const QString &fileName);
-    static void Apply(TQGQueryForm &form, const QueryDefinition &definition);
+    // The definition's design as one step named text; adjust changes it before it is pushed.
+    static void Apply(TQGQueryForm &form, const QueryDefinition &definition, const QString &text,
+                      DesignEdit::Kind kind = DesignEdit::Ordinary,
+                      const std::function<void(DesignState &)> &adjust = {});
+    // The design a definition gives in this window: the fields its database has now, ids
+    // after the window's, windows wide enough for totals. A table that cannot be opened
+    // ends the reading (its message in *error).
+    static DesignState StateOf(TQGQueryForm &form, const QueryDefinition &definition, QString *error);
 
     static void Save(const TQGQueryForm &form, const QString &fileName);
 };

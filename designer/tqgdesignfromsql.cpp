@@ -13,6 +13,7 @@
 #include "tsessionlist.h"
 
 #include <QAction>
+#include <QUndoStack>
 
 TQGDesignFromSql::TQGDesignFromSql(TQGQueryForm *form)
     : QObject(form), m_form(form)
@@ -23,7 +24,24 @@ TQGDesignFromSql::TQGDesignFromSql(TQGQueryForm *form)
 void TQGDesignFromSql::SetUndoAction(QAction *action)
 {
     m_undoAction = action;
-    m_undoAction->setEnabled(CanUndo());
+    ShowUndoState();
+}
+
+void TQGDesignFromSql::ShowUndoState()
+{
+    if (m_undoAction)
+        m_undoAction->setEnabled(CanUndo());
+}
+
+int TQGDesignFromSql::lastStep() const
+{
+    const QUndoStack *stack = m_form->UndoStack();
+    for (int i = stack->index() - 1; i >= 0; --i) {
+        const auto *edit = dynamic_cast<const DesignEdit *>(stack->command(i));
+        if (edit && edit->kind() == DesignEdit::FromSql)
+            return i;
+    }
+    return -1;
 }
 
 bool TQGDesignFromSql::DesignfromSQL1Click()
@@ -57,40 +75,31 @@ bool TQGDesignFromSql::DesignfromSQL1Click()
         definition.tables[k].left = at.x();
         definition.tables[k].top = at.y();
     }
-    const QueryDefinition replaced = TQGDefinitionIO::Capture(*m_form);
-    apply(definition, true);
+    // The windows stand in a row at a double click's spacing; one widened by its total
+    // choosers would cover its neighbour and the link between them, so each keeps clear
+    // of the one before.
+    const auto spaced = [](DesignState &d) {
+        constexpr int gap = 24;
+        const DocumentTable *previous = nullptr;
+        for (DocumentTable &t : d.tables) {
+            const QRect &p = previous ? previous->geometry : QRect();
+            if (previous && t.geometry.y() == p.y() && t.geometry.x() < p.x() + p.width() + gap)
+                t.geometry.moveLeft(p.x() + p.width() + gap);
+            previous = &t;
+        }
+    };
+    VdqMessages::Guarded(m_form, tr("Design from SQL"), [&] {
+        TQGDefinitionIO::Apply(*m_form, definition, tr("Design from SQL"), DesignEdit::FromSql, spaced);
+    });
     m_form->SetPlacedTableCount(placed + int(definition.tables.size()));
-    m_replaced = replaced;
-    if (m_undoAction)
-        m_undoAction->setEnabled(true);
     return true;
 }
 
 bool TQGDesignFromSql::UndoDesignfromSQL1Click()
 {
-    if (!m_replaced)
+    const int step = lastStep();
+    if (step < 0)
         return false;
-    const QueryDefinition replaced = *m_replaced;
-    m_replaced.reset();
-    if (m_undoAction)
-        m_undoAction->setEnabled(false);
-    apply(replaced, false);
+    m_form->UndoStack()->setIndex(step);
     return true;
-}
-
-void TQGDesignFromSql::apply(const QueryDefinition &definition, bool placed)
-{
-    VdqMessages::Guarded(m_form, tr("Design from SQL"), [&] { TQGDefinitionIO::Apply(*m_form, definition); });
-    if (!placed)
-        return;  // a design brought back keeps its windows where they were
-    // The windows stand in a row at a double click's spacing; one widened by its total
-    // choosers would cover its neighbour and the link between them, so each keeps clear
-    // of the one before.
-    constexpr int gap = 24;
-    const TQGCheckListBox *previous = nullptr;
-    for (TQGCheckListBox *w : m_form->ScrollBox1()->TableWindows()) {
-        if (previous && w->y() == previous->y() && w->x() < previous->x() + previous->width() + gap)
-            w->move(previous->x() + previous->width() + gap, w->y());
-        previous = w;
-    }
 }

@@ -1,5 +1,7 @@
 #include "tqgdesignlists.h"
 
+#include "querydocument.h"
+
 #include "designwords.h"
 #include "naming.h"
 #include "tqgchecklistbox.h"
@@ -22,6 +24,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace {
@@ -278,18 +281,41 @@ QList<SortRow> TQGDesignLists::SortRows() const
     return rows;
 }
 
-void TQGDesignLists::RemoveTableRows(const QString &alias)
+QList<QStringList> &TQGDesignLists::rowsOf(DesignState &design, const QTreeWidget *list) const
 {
-    m_values->clear();
-    for (int i = m_conditions->topLevelItemCount() - 1; i >= 0; --i) {
-        const QTreeWidgetItem *item = m_conditions->topLevelItem(i);
-        if (RefersToAlias(alias, item->text(0)) || RefersToAlias(alias, item->text(2)))
-            delete m_conditions->takeTopLevelItem(i);
+    return list == m_values ? design.values : list == m_conditions ? design.conditions : design.sorting;
+}
+
+bool TQGDesignLists::editRows(QTreeWidget *list, const QString &text,
+                              const std::function<void(QList<QStringList> &rows)> &edit)
+{
+    return m_form->EditDesign(text, [&](DesignState &d) { edit(rowsOf(d, list)); });
+}
+
+void TQGDesignLists::showRows(QTreeWidget *list, const QList<QStringList> &rows)
+{
+    // Row by row, so that the selection stays where it was.
+    const int columns = list->columnCount();
+    while (list->topLevelItemCount() > rows.size())
+        delete list->takeTopLevelItem(list->topLevelItemCount() - 1);
+    for (int i = 0; i < rows.size(); ++i) {
+        QTreeWidgetItem *item = list->topLevelItem(i);
+        if (!item) {
+            AppendRow(list, rows.at(i));
+            continue;
+        }
+        for (int c = 0; c < columns; ++c) {
+            if (item->text(c) != rows.at(i).value(c))
+                item->setText(c, rows.at(i).value(c));
+        }
     }
-    for (int i = m_sorting->topLevelItemCount() - 1; i >= 0; --i) {
-        if (RefersToAlias(alias, m_sorting->topLevelItem(i)->text(0)))
-            delete m_sorting->takeTopLevelItem(i);
-    }
+}
+
+void TQGDesignLists::ShowDesign(const DesignState &design)
+{
+    showRows(m_values, design.values);
+    showRows(m_conditions, design.conditions);
+    showRows(m_sorting, design.sorting);
 }
 
 void TQGDesignLists::MarkLinkRows(const QList<bool> &linkRows)
@@ -308,13 +334,6 @@ void TQGDesignLists::MarkLinkRows(const QList<bool> &linkRows)
             item->setToolTip(c, link ? tip : QString());
         }
     }
-}
-
-void TQGDesignLists::ClearAll()
-{
-    m_values->clear();
-    m_conditions->clear();
-    m_sorting->clear();
 }
 
 // --- Selection ---------------------------------------------------------------------------
@@ -339,45 +358,64 @@ void TQGDesignLists::SelectRow(QTreeWidget *list, int row)
 
 void TQGDesignLists::AddConditionRow(const QString &field, const QString &comparison, const QString &value)
 {
-    AppendRow(m_conditions, {field, comparison, value, QString(AndWord)});
+    AddRow(m_conditions, {field, comparison, value, QString(AndWord)});
+}
+
+void TQGDesignLists::AddRow(QTreeWidget *list, const QStringList &columns)
+{
+    editRows(list, tr("Add Row"), [&](QList<QStringList> &rows) {
+        QStringList row = columns.mid(0, list->columnCount());
+        while (row.size() < list->columnCount())
+            row << QString();
+        rows << row;
+    });
 }
 
 void TQGDesignLists::AddFieldConditionRow(const QString &fieldReference)
 {
-    AddConditionRow(fieldReference, NewRowComparison, QString());
-    SelectRow(m_conditions, m_conditions->topLevelItemCount() - 1);
-    ListView2DblClick();
+    addAndEdit(m_conditions, tr("Add Condition"), {fieldReference, QString(NewRowComparison), QString(), QString(AndWord)});
 }
 
 void TQGDesignLists::New2Click()
 {
     if (!m_form->CurrentTable())
         return;
-    AddConditionRow(QString(), NewRowComparison, QString());
-    SelectRow(m_conditions, m_conditions->topLevelItemCount() - 1);
-    ListView2DblClick();
+    addAndEdit(m_conditions, tr("Add Condition"), {QString(), QString(NewRowComparison), QString(), QString(AndWord)});
 }
 
 void TQGDesignLists::AddValueRow(const QString &fieldName)
 {
-    AppendRow(m_values, {fieldName, QString()});
-    SelectRow(m_values, m_values->topLevelItemCount() - 1);
-    ListView5DblClick();
+    addAndEdit(m_values, tr("Set Field Value"), {fieldName, QString()});
+}
+
+void TQGDesignLists::addAndEdit(QTreeWidget *list, const QString &text, const QStringList &row)
+{
+    // The new row and its dialog's answer are one step; a cancelled dialog leaves the row.
+    QUndoStack *stack = m_form->UndoStack();
+    stack->beginMacro(text);
+    editRows(list, text, [&](QList<QStringList> &rows) { rows << row; });
+    SelectRow(list, list->topLevelItemCount() - 1);
+    if (list == m_conditions)
+        ListView2DblClick();
+    else
+        ListView5DblClick();
+    stack->endMacro();
 }
 
 void TQGDesignLists::AddSortRow(const QString &fieldReference, bool ascending)
 {
-    AppendRow(m_sorting, {fieldReference, SortWord(ascending)});
+    editRows(m_sorting, tr("Sort by Field"),
+             [&](QList<QStringList> &rows) { rows << QStringList{fieldReference, SortWord(ascending)}; });
     SelectRow(m_sorting, m_sorting->topLevelItemCount() - 1);
-    m_form->GenerateSQL();
 }
 
 void TQGDesignLists::FillParameters(const QStringList &fieldNames)
 {
-    m_values->clear();
-    for (const QString &field : fieldNames)
-        AppendRow(m_values, {field, u':' + ParameterName(field)});
-    m_form->GenerateSQL();
+    editRows(m_values, tr("Parameter Fill"), [&](QList<QStringList> &rows) {
+        rows.clear();
+        for (const QString &field : fieldNames)
+            rows << QStringList{field, u':' + ParameterName(field)};
+    });
 }
 
 // --- Row editing -------------------------------------------------------------------------
@@ -403,13 +441,15 @@ void TQGDesignLists::ListView2DblClick()
     const QString comparison = dialog.OperatorText();
     // A null test has no right-hand side.
     const bool nullTest = IsNullComparison(comparison);
-    item = m_conditions->topLevelItem(row);
-    if (!item)
-        return;
-    item->setText(0, dialog.FieldText());
-    item->setText(1, comparison);
-    item->setText(2, nullTest ? QString() : dialog.ValueText());
-    m_form->GenerateSQL();
+    const QString field = dialog.FieldText();
+    const QString value = nullTest ? QString() : dialog.ValueText();
+    editRows(m_conditions, tr("Edit Condition"), [&](QList<QStringList> &rows) {
+        if (row >= rows.size())
+            return;
+        rows[row][0] = field;
+        rows[row][1] = comparison;
+        rows[row][2] = value;
+    });
 }
 
 void TQGDesignLists::ListView5DblClick()
@@ -422,12 +462,12 @@ void TQGDesignLists::ListView5DblClick()
     dialog.SetRow(item->text(0), item->text(1));
     if (ExecDialog(&dialog) != QDialog::Accepted)
         return;
-    item = m_values->topLevelItem(row);
-    if (!item)
-        return;
-    item->setText(0, dialog.FieldText());
-    item->setText(1, dialog.ValueText());
-    m_form->GenerateSQL();
+    const QString field = dialog.FieldText();
+    const QString value = dialog.ValueText();
+    editRows(m_values, tr("Edit Value"), [&](QList<QStringList> &rows) {
+        if (row < rows.size())
+            rows[row] = QStringList{field, value};
+    });
 }
 
 void TQGDesignLists::ListView3DblClick()
@@ -442,39 +482,23 @@ void TQGDesignLists::ListView3DblClick()
     dialog.SetAscendingColumn(item->text(1));
     if (ExecDialog(&dialog) != QDialog::Accepted || !dialog.HasFieldChosen())
         return;
-    item = m_sorting->topLevelItem(row);
-    if (!item)
-        return;
-    item->setText(0, dialog.FieldReference());
-    item->setText(1, dialog.AscendingText());
-    m_form->GenerateSQL();
+    const QString field = dialog.FieldReference();
+    const QString ascending = dialog.AscendingText();
+    editRows(m_sorting, tr("Edit Sorting"), [&](QList<QStringList> &rows) {
+        if (row < rows.size())
+            rows[row] = QStringList{field, ascending};
+    });
 }
 
 // --- Order and removal -------------------------------------------------------------------
-
-namespace {
-
-void swapRows(QTreeWidget *list, int a, int b)
-{
-    QTreeWidgetItem *x = list->topLevelItem(a);
-    QTreeWidgetItem *y = list->topLevelItem(b);
-    for (int c = 0; c < list->columnCount(); ++c) {
-        const QString t = x->text(c);
-        x->setText(c, y->text(c));
-        y->setText(c, t);
-    }
-}
-
-} // namespace
 
 void TQGDesignLists::MoveItemUp(QTreeWidget *list)
 {
     const int row = SelectedRow(list);
     if (row <= 0)
         return;
-    swapRows(list, row, row - 1);
+    editRows(list, tr("Move Up"), [&](QList<QStringList> &rows) { rows.swapItemsAt(row, row - 1); });
     SelectRow(list, row - 1);
-    m_form->GenerateSQL();
 }
 
 void TQGDesignLists::MoveItemDown(QTreeWidget *list)
@@ -482,9 +506,8 @@ void TQGDesignLists::MoveItemDown(QTreeWidget *list)
     const int row = SelectedRow(list);
     if (row < 0 || row >= list->topLevelItemCount() - 1)
         return;
-    swapRows(list, row, row + 1);
+    editRows(list, tr("Move Down"), [&](QList<QStringList> &rows) { rows.swapItemsAt(row, row + 1); });
     SelectRow(list, row + 1);
-    m_form->GenerateSQL();
 }
 
 void TQGDesignLists::RemoveItem(QTreeWidget *list)
@@ -492,11 +515,10 @@ void TQGDesignLists::RemoveItem(QTreeWidget *list)
     const int row = SelectedRow(list);
     if (row < 0)
         return;
-    delete list->takeTopLevelItem(row);
+    editRows(list, tr("Remove Row"), [&](QList<QStringList> &rows) { rows.removeAt(row); });
     const int count = list->topLevelItemCount();
     if (count > 0)
         SelectRow(list, row < count ? row : row - 1);
-    m_form->GenerateSQL();
 }
 
 // --- Operators and directions ------------------------------------------------------------
@@ -507,9 +529,12 @@ void TQGDesignLists::ChangeBooleanOperator(int tag)
     if (row < 0 || m_settingOperator)
         return;
     m_settingOperator = true;
-    m_conditions->topLevelItem(row)->setText(3, BooleanOperatorWord(tag != 0));
+    editRows(m_conditions, tr("Condition Operator"),
+             [&](QList<QStringList> &rows) {
+                 if (row < rows.size())
+                     rows[row][3] = BooleanOperatorWord(tag != 0);
+             });
     m_settingOperator = false;
-    m_form->GenerateSQL();
 }
 
 void TQGDesignLists::ListView2Change()
@@ -535,8 +560,10 @@ void TQGDesignLists::RadioButton3Click(int tag)
     if (row < 0)
         return;
     // The stored word, whatever the radio button's caption says.
-    m_sorting->topLevelItem(row)->setText(1, SortWord(tag == 0));
-    m_form->GenerateSQL();
+    editRows(m_sorting, tr("Sort Direction"), [&](QList<QStringList> &rows) {
+        if (row < rows.size())
+            rows[row][1] = SortWord(tag == 0);
+    });
 }
 
 void TQGDesignLists::ListView3Change()

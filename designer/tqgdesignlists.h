@@ -7,6 +7,7 @@
 #include <functional>
 
 class QDialog;
+struct DesignState;
 class QRadioButton;
 class TQGQueryForm;
 class QTabWidget;
@@ -40,17 +41,17 @@ public:
     static void SetRows(QTreeWidget *list, const QList<QStringList> &rows);
     static void AppendRow(QTreeWidget *list, const QStringList &columns);
 
-    void ClearAll();
-    // A table leaves the canvas. The Values rows, and the Conditions and Sorting rows that name the table of this alias.
-    void RemoveTableRows(const QString &alias);
+    // Shows the design's rows, changing only the rows that differ.
+    void ShowDesign(const DesignState &design);
 
     // Shows which Conditions rows are link conditions (one flag per row, as
     // LinkConditionRows gives them): in italics, with a tooltip saying that they bind their
     // two tables whatever the other rows say.
     void MarkLinkRows(const QList<bool> &linkRows);
 
-    // Row creation.
+    // Row creation; each is one step of the design, the dialog's answer included.
     void AddConditionRow(const QString &field, const QString &comparison, const QString &value);
+    void AddRow(QTreeWidget *list, const QStringList &columns);
     void AddFieldConditionRow(const QString &fieldReference);  // appends, selects, edits
     void New2Click();
     void AddValueRow(const QString &fieldName);                // appends, selects, edits
@@ -80,6 +81,10 @@ public:
     std::function<int(QDialog *)> ExecDialog;
 
 private:
+    QList<QStringList> &rowsOf(DesignState &design, const QTreeWidget *list) const;
+    bool editRows(QTreeWidget *list, const QString &text, const std::function<void(QList<QStringList> &rows)> &edit);
+    void showRows(QTreeWidget *list, const QList<QStringList> &rows);
+    void addAndEdit(QTreeWidget *list, const QString &text, const QStringList &row);
     // The list's popup and its Move Up, Move Down and Remove side buttons (the first three).
     void wireList(QTreeWidget *list, const char *popupName, bool withNew, const QList<QToolButton *> &sideButtons);
     QWidget *makePage(QTabWidget *pageControl, const char *pageName, const QString &title,

@@ -1,5 +1,7 @@
 #include "tqgdesignoptions.h"
 
+#include "querydocument.h"
+#include "tqgcanvascommands.h"
 #include "tqgchecklistbox.h"
 #include "tqgdatalink.h"
 #include "tqgjoinform.h"
@@ -22,39 +24,49 @@ void TQGDesignOptions::SetControls(QAction *totals, QToolButton *totalsButton, Q
     m_totalsAction = totals;
     m_totalsButton = totalsButton;
     m_distinctAction = distinct;
-    showState();
+    ShowDesign(m_form->Design());
 }
 
-void TQGDesignOptions::showState()
+void TQGDesignOptions::ShowDesign(const DesignState &design)
 {
     if (m_totalsAction)
-        m_totalsAction->setChecked(m_totals);
+        m_totalsAction->setChecked(design.totals);
     if (m_totalsButton)
-        m_totalsButton->setChecked(m_totals);
+        m_totalsButton->setChecked(design.totals);
     if (m_distinctAction)
-        m_distinctAction->setChecked(m_distinct);
+        m_distinctAction->setChecked(design.distinct);
 }
+
+bool TQGDesignOptions::Totals() const { return m_form->Design().totals; }
+bool TQGDesignOptions::Distinct() const { return m_form->Design().distinct; }
+int TQGDesignOptions::Limit() const { return m_form->Design().limit; }
 
 void TQGDesignOptions::SetTotals(bool on)
 {
-    m_totals = on;
-    for (TQGCheckListBox *w : m_form->ScrollBox1()->TableWindows())
-        w->SetTotalsShown(on);
-    showState();
-    m_form->GenerateSQL();
+    TQGCanvasCommands *canvas = m_form->Canvas();
+    const bool changed = m_form->EditDesign(on ? tr("Totals On") : tr("Totals Off"), [&](DesignState &d) {
+        d.totals = on;
+        for (DocumentTable &t : d.tables) {
+            if (on)
+                t.geometry = canvas->WidenedForTotals(t.geometry, t.fields);
+            else
+                t.totals.fill(TotalKind::None);
+        }
+    });
+    // The button or menu item toggled itself; it shows the design again.
+    if (!changed)
+        ShowDesign(m_form->Design());
 }
 
 void TQGDesignOptions::SetDistinct(bool on)
 {
-    m_distinct = on;
-    showState();
-    m_form->GenerateSQL();
+    if (!m_form->EditDesign(tr("Distinct Rows"), [on](DesignState &d) { d.distinct = on; }))
+        ShowDesign(m_form->Design());
 }
 
 void TQGDesignOptions::SetLimit(int limit)
 {
-    m_limit = qMax(0, limit);
-    m_form->GenerateSQL();
+    m_form->EditDesign(tr("Row Limit"), [limit](DesignState &d) { d.limit = qMax(0, limit); });
 }
 
 void TQGDesignOptions::RowLimitClick()
@@ -65,19 +77,9 @@ void TQGDesignOptions::RowLimitClick()
     dialog.setLabelText(tr("Return at most this many rows (0: all rows):"));
     dialog.setInputMode(QInputDialog::IntInput);
     dialog.setIntRange(0, 2147483647);
-    dialog.setIntValue(m_limit);
+    dialog.setIntValue(Limit());
     if (dialog.exec() == QDialog::Accepted)
         SetLimit(dialog.intValue());
-}
-
-void TQGDesignOptions::Reset(bool totals, bool distinct, int limit)
-{
-    m_totals = totals;
-    m_distinct = distinct;
-    m_limit = qMax(0, limit);
-    for (TQGCheckListBox *w : m_form->ScrollBox1()->TableWindows())
-        w->SetTotalsShown(totals);
-    showState();
 }
 
 QMenu *TQGDesignOptions::ShowLinkPopup(TQGDataLink *link, const QPoint &globalPos)
@@ -110,6 +112,11 @@ void TQGDesignOptions::EditJoinProperties(TQGDataLink *link)
 
 void TQGDesignOptions::SetJoinType(TQGDataLink *link, JoinType type)
 {
-    link->SetJoinType(type);
-    m_form->GenerateSQL();
+    const int id = TQGCanvasCommands::DesignId(link);
+    m_form->EditDesign(tr("Join Type"), [&](DesignState &d) {
+        for (DocumentLink &l : d.links) {
+            if (l.id == id)
+                l.joinType = type;
+        }
+    });
 }

@@ -10,9 +10,10 @@ class QMenu;
 class QToolButton;
 class TQGDataLink;
 class TQGQueryForm;
+struct DesignState;
 
 // The design's choices beyond tables, lists and query type: totals, DISTINCT, the row limit,
-// and each link's join type. The state lives here; menu items and the tool button show it.
+// and each link's join type. The design holds them; menu items and the tool button show them.
 class TQGDesignOptions : public QObject
 {
     Q_OBJECT
@@ -22,17 +23,17 @@ public:
     // The controls that show the state, given by the menus that build them.
     void SetControls(QAction *totals, QToolButton *totalsButton, QAction *distinct);
 
-    bool Totals() const { return m_totals; }
-    // Shows or hides the total choosers in every table window and regenerates.
+    bool Totals() const;
+    // Totals on or off, as one step; on, every table window shows its total choosers.
     void SetTotals(bool on);
-    bool Distinct() const { return m_distinct; }
+    bool Distinct() const;
     void SetDistinct(bool on);
-    int Limit() const { return m_limit; }
+    int Limit() const;
     void SetLimit(int limit);
     // Asks for the limit (0: none).
     void RowLimitClick();
-    // Back to a classic design without regenerating (New Query, a file being read).
-    void Reset(bool totals, bool distinct, int limit);
+    // The menu items and the tool button show the design's choices.
+    void ShowDesign(const DesignState &design);
 
     // The link's popup menu (PopupMenuLink) with "Join Properties...".
     QMenu *ShowLinkPopup(TQGDataLink *link, const QPoint &globalPos);
@@ -41,12 +42,7 @@ public:
     void SetJoinType(TQGDataLink *link, JoinType type);
 
 private:
-    void showState();
-
     TQGQueryForm *m_form;
-    bool m_totals = false;
-    bool m_distinct = false;
-    int m_limit = 0;
     QAction *m_totalsAction = nullptr;
     QToolButton *m_totalsButton = nullptr;
     QAction *m_distinctAction = nullptr;

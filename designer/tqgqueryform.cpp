@@ -34,6 +34,8 @@
 #include "tsessionlist.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QUndoStack>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -49,8 +51,12 @@
 #include <QVBoxLayout>
 
 TQGQueryForm::TQGQueryForm(QWidget *parent)
-    : QDialog(parent), m_query(new TQuery(this)), m_dataSource(new TDataSource(this))
+    : QDialog(parent), m_document(new QueryDocument(this)), m_undoStack(new QUndoStack(this)),
+      m_query(new TQuery(this)), m_dataSource(new TDataSource(this))
 {
+    m_undoStack->setObjectName(QStringLiteral("DesignUndoStack"));
+    connect(m_document, &QueryDocument::changed, this, &TQGQueryForm::designChanged);
+    connect(m_undoStack, &QUndoStack::cleanChanged, this, &TQGQueryForm::updateTitle);
     setObjectName(QStringLiteral("TQGQueryForm"));
     setWindowTitle(tr("SQL Query Generator"));
     setWindowIcon(Glyph(TQGGlyph::AppIcon));
@@ -142,7 +148,7 @@ void TQGQueryForm::FormCreate()
     m_navigator->SetView(m_grid);
     m_execution = new TQGQueryExecution({m_pageControl981, m_tabSheet2, m_memo, m_panel9, m_grid, m_navigator,
                                          m_statusBar2},
-                                        m_query, [this] { return m_queryType == QueryType::Select; },
+                                        m_query, [this] { return GetQueryType() == QueryType::Select; },
                                         [this] { return m_masterDataSource; }, this, this);
     connect(m_speedButton28, &QToolButton::clicked, m_execution, &TQGQueryExecution::SpeedButton28Click);
     m_files = new TQGFileCommands(
@@ -179,42 +185,22 @@ TQGScrollBox *TQGQueryForm::createCanvas()
 
 QList<DesignTable> TQGQueryForm::CanvasTables() const
 {
-    QList<DesignTable> tables;
-    const QList<TQGCheckListBox *> windows = m_scrollBox->TableWindows();
-    tables.reserve(windows.size());
-    for (const TQGCheckListBox *w : windows)
-        tables << DesignTable{w->Caption(), w->Fields(), w->Ticks(), w->Totals(), w->Alias()};
-    return tables;
+    return m_document->design().tables;
 }
 
 QueryDesign TQGQueryForm::CurrentDesign() const
 {
-    QueryDesign design;
-    design.queryType = m_queryType;
-    design.tables = CanvasTables();
-    design.conditions = m_lists->ConditionRows();
-    design.values = m_lists->ValueRows();
-    design.sorting = m_lists->SortRows();
-    for (const TQGDataLink *link : m_scrollBox->Links()) {
-        if (link->Field1ListBox() && link->Field2ListBox())
-            design.links << DesignLink{link->Field1ListBox()->Caption(), link->Field2ListBox()->Caption(), link->Hint(),
-                                       link->GetJoinType(), link->Field1ListBox()->Alias(),
-                                       link->Field2ListBox()->Alias()};
-    }
-    design.distinct = m_options->Distinct();
-    design.limit = m_options->Limit();
-    design.style = Style();
-    return design;
+    return m_document->design();
 }
 
 int TQGQueryForm::TableCount() const
 {
-    return m_scrollBox->TableWindows().size();
+    return int(Design().tables.size());
 }
 
 bool TQGQueryForm::CanAddTable() const
 {
-    return m_queryType == QueryType::Select || TableCount() == 0;
+    return GetQueryType() == QueryType::Select || TableCount() == 0;
 }
 
 void TQGQueryForm::ShowJoinLinks(bool visible)
@@ -223,9 +209,45 @@ void TQGQueryForm::ShowJoinLinks(bool visible)
         link->setVisible(visible);
 }
 
-void TQGQueryForm::GenerateSQL()
+bool TQGQueryForm::EditDesign(const QString &text, const std::function<void(DesignState &)> &edit)
 {
-    const QueryDesign design = CurrentDesign();
+    return PushDesignEdit(m_undoStack, m_document, text, edit);
+}
+
+bool TQGQueryForm::EditDesign(const QString &text, const std::function<void(DesignState &)> &edit,
+                              DesignEdit::Kind kind)
+{
+    return PushDesignEdit(m_undoStack, m_document, text, edit, kind);
+}
+
+void TQGQueryForm::designChanged(QueryDocument::Changes what)
+{
+    const DesignState &d = Design();
+    if (what & QueryDocument::Database) {
+        // A design of another database (an undone Open) lists that database's tables.
+        if (!d.database.isEmpty() && (d.sessionName != m_query->SessionName() || d.database != m_query->DatabaseName())) {
+            m_query->SetSessionName(d.sessionName);
+            m_query->SetDatabaseName(d.database);
+            VdqMessages::Guarded(this, [&] { OpenDesignDatabase(d.sessionName, d.database); });
+        }
+    }
+    if (what & (QueryDocument::Tables | QueryDocument::Geometry | QueryDocument::Links | QueryDocument::Options
+                | QueryDocument::Type))
+        m_canvas->ShowDesign(d);
+    if (what & (QueryDocument::Values | QueryDocument::Conditions | QueryDocument::Sorting))
+        m_lists->ShowDesign(d);
+    if (what & QueryDocument::Options)
+        m_options->ShowDesign(d);
+    if (what & QueryDocument::Type)
+        applyQueryTypePages(d.queryType);
+    // Where the windows stand and which database is listed change no statement.
+    if (what & ~(QueryDocument::Changes(QueryDocument::Geometry) | QueryDocument::Database))
+        writeStatement();
+}
+
+void TQGQueryForm::writeStatement()
+{
+    const QueryDesign design = m_document->design();
     m_lists->MarkLinkRows(LinkConditionRows(design, TableAliases(design.tables)));
     try {
         m_memo->SetLines(GenerateSQLLines(design));
@@ -235,6 +257,79 @@ void TQGQueryForm::GenerateSQL()
         m_memo->SetLines({});
         VdqMessages::Warning(this, tr("Warning"), e.message());
     }
+}
+
+// The editor's while it is the window's focus widget (the one that has or last had the focus).
+void TQGQueryForm::UndoClick()
+{
+    if (focusWidget() == m_memo)
+        m_memo->undo();
+    else
+        m_undoStack->undo();
+}
+
+void TQGQueryForm::RedoClick()
+{
+    if (focusWidget() == m_memo)
+        m_memo->redo();
+    else
+        m_undoStack->redo();
+}
+
+bool TQGQueryForm::IsModified() const
+{
+    return !m_undoStack->isClean();
+}
+
+void TQGQueryForm::updateTitle()
+{
+    // The title bar marks a design with unsaved changes, as Qt's own "[*]" does.
+    setProperty("designModified", IsModified());
+    setWindowTitle(IsModified() ? tr("SQL Query Generator") + u'*' : tr("SQL Query Generator"));
+}
+
+bool TQGQueryForm::ConfirmDiscard()
+{
+    if (!IsModified())
+        return true;
+    switch (VdqMessages::AskSaveChanges(this, tr("SQL Query Generator"),
+                                        tr("The design has changes that are not saved. Save them?"))) {
+    case VdqMessages::Answer::Save:
+        return m_files->SaveDesign(m_fileName);
+    case VdqMessages::Answer::Discard:
+        return true;
+    case VdqMessages::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void TQGQueryForm::Exit1Click()
+{
+    // The statement goes back to the host; a design from a file asks for its changes first.
+    if (!m_fileName.isEmpty() && !ConfirmDiscard())
+        return;
+    done(mrOk);
+}
+
+void TQGQueryForm::closeEvent(QCloseEvent *event)
+{
+    if (!ConfirmDiscard()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void TQGQueryForm::SetQuoteIdentifiers(bool quote)
+{
+    m_quoteIdentifiers = quote;
+    showStyle();
+}
+
+void TQGQueryForm::showStyle()
+{
+    m_document->setStyle(Style());
 }
 
 bool TQGQueryForm::TotalsShown() const
@@ -263,13 +358,11 @@ void TQGQueryForm::DefineQueryType(QueryType type)
     if (type != QueryType::Select && TableCount() >= 2) {
         VdqMessages::Information(this, tr("Information"), tr(SingleTableMessage));
         // The clicked button or radio item moved by itself; both go back to what the design is.
-        m_queryType = QueryType::Select;
-        m_menus->ShowQueryType(m_queryType);
+        m_menus->ShowQueryType(GetQueryType());
         return;
     }
-    m_queryType = type;
-    applyQueryTypePages(type);
-    GenerateSQL();
+    if (!EditDesign(tr("Query Type"), [type](DesignState &d) { d.queryType = type; }))
+        applyQueryTypePages(type);  // the same type again still brings its first page forward
 }
 
 void TQGQueryForm::applyQueryTypePages(QueryType type)
@@ -298,29 +391,31 @@ bool TQGQueryForm::PageShown(Page page) const
 
 void TQGQueryForm::SpeedButton15Click()
 {
-    m_lists->ClearAll();
+    if (!ConfirmDiscard())
+        return;
     TQGScrollBox *old = m_scrollBox;
     m_currentTable = nullptr;
     // The new canvas takes the old one's place and size: the lists keep the height the
     // user gave them.
     m_splitter2->replaceWidget(m_splitter2->indexOf(old), createCanvas());
     delete old;
+    m_canvas->ForgetWindows();
     m_currentTable = nullptr;
-    m_options->Reset(false, false, 0);
     // The next table goes to the first place again, not after those of the old design.
     m_placedTableCount = 0;
-    GenerateSQL();
-}
-
-void TQGQueryForm::RemoveTableReferences(TQGCheckListBox *window)
-{
-    m_lists->RemoveTableRows(window->Alias());
-    const QList<TQGDataLink *> links = m_scrollBox->Links();
-    for (int i = links.size() - 1; i >= 0; --i) {
-        TQGDataLink *link = links.at(i);
-        if (link->Field1ListBox() == window || link->Field2ListBox() == window)
-            link->setParent(m_panel4);
-    }
+    EditDesign(tr("New Query"), [](DesignState &d) {
+        DesignState fresh;
+        fresh.queryType = d.queryType;  // the query type stays
+        fresh.sessionName = d.sessionName;
+        fresh.database = d.database;
+        fresh.nextId = d.nextId;
+        d = fresh;
+    });
+    m_canvas->ShowDesign(Design());
+    // A new design has no file; it has changes only once it is edited.
+    m_fileName.clear();
+    m_undoStack->setClean();
+    writeStatement();
 }
 
 void TQGQueryForm::ShowTableList1Click()
@@ -374,6 +469,11 @@ void TQGQueryForm::PrepareDesign(const QString &session, const QString &database
     TQGBusyCursor busy;
     m_query->SetSessionName(session);
     m_query->SetDatabaseName(database);
+    // Where the design begins: not a step of its own.
+    DesignState start = Design();
+    start.sessionName = session;
+    start.database = database;
+    m_document->setState(start);
     OpenDesignDatabase(session, database);
     if (!sql.isEmpty()) {
         m_memo->SetLines(sql);
@@ -407,6 +507,7 @@ void TQGQueryForm::ShowTableNames(const QString &sessionName, const QString &dat
         m_quoteIdentifiers = style.quoteIdentifiers;
         m_backslashEscapes = style.backslashEscapes;
         SetDialect(style.dialect);
+        showStyle();
     }
     // Completion offers this database's names; a table's fields are read when first asked.
     const QPointer<TQGQueryForm> self(this);
@@ -420,6 +521,7 @@ void TQGQueryForm::SetDialect(SqlDialect dialect)
     m_dialect = dialect;
     // The editor reads the text as the engine does, its backslash escapes included.
     m_memo->SetStyle(Style());
+    showStyle();
 }
 
 void TQGQueryForm::LoadStartingFile(const QString &fileName)
@@ -432,13 +534,21 @@ void TQGQueryForm::LoadStartingFile(const QString &fileName)
 
 void TQGQueryForm::LoadQueryDefinition(const QString &fileName)
 {
+    if (!ConfirmDiscard())
+        return;
     TQGBusyCursor busy;
+    // The next table goes to the first place again, as in a new design.
+    m_placedTableCount = 0;
     TQGDefinitionIO::Load(*this, fileName);
+    m_fileName = fileName;
+    m_undoStack->setClean();
 }
 
 void TQGQueryForm::SaveQueryDefinition(const QString &fileName)
 {
     TQGDefinitionIO::Save(*this, fileName);
+    m_fileName = fileName;
+    m_undoStack->setClean();
 }
 
 QStringList TQGQueryForm::TableFields(const QString &tableName)

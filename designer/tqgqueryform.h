@@ -1,5 +1,7 @@
 #pragma once
 
+#include "designedits.h"
+#include "querydocument.h"
 #include "querymodel.h"
 #include "tqgcanvashost.h"
 
@@ -16,6 +18,7 @@ class QStatusBar;
 class QTabWidget;
 class QToolButton;
 class QTreeWidget;
+class QUndoStack;
 class TDataSource;
 class TQGCanvasCommands;
 class TQGCheckListBox;
@@ -32,10 +35,10 @@ class TQGSqlEditor;
 class TQGTableList;
 class TQuery;
 
-// The designer window "SQL Query Generator". It owns the query model: the query type, the
-// table windows and join links on the canvas, and the Values, Conditions and Sorting lists.
-// Every change of the model ends with GenerateSQL, which rewrites the SQL editor's text.
-// The subsystems' commands live in their own classes (canvas, lists, SQL page, files).
+// The designer window "SQL Query Generator". It owns the design document and its undo stack;
+// the canvas, the three lists and the option controls show the document and change it only
+// by pushing edits. One listener brings the views up to date and rewrites the SQL editor's
+// text after each change. The subsystems' commands live in their own classes.
 class TQGQueryForm : public QDialog, public TQGCanvasHost
 {
     Q_OBJECT
@@ -46,9 +49,25 @@ public:
     ~TQGQueryForm() override;
 
     // --- The query model -------------------------------------------------------------
-    QueryType GetQueryType() const { return m_queryType; }
+    QueryDocument *Document() const { return m_document; }
+    QUndoStack *UndoStack() const { return m_undoStack; }
+    const DesignState &Design() const override { return m_document->state(); }
+    bool EditDesign(const QString &text, const std::function<void(DesignState &)> &edit) override;
+    bool EditDesign(const QString &text, const std::function<void(DesignState &)> &edit, DesignEdit::Kind kind);
+    // The design undo and redo, and the editor's while it has the focus (Ctrl+Z, Ctrl+Y).
+    void UndoClick();
+    void RedoClick();
+    // Whether the design differs from the file last opened or saved (or, without one, from
+    // the empty design); the title bar marks it.
+    bool IsModified() const;
+    // Asks whether unsaved changes go before they are replaced or closed: true to go on
+    // (saved or discarded), false to stay.
+    bool ConfirmDiscard();
+    QString FileName() const { return m_fileName; }
+
+    QueryType GetQueryType() const { return Design().queryType; }
     bool QuoteIdentifiers() const { return m_quoteIdentifiers; }
-    void SetQuoteIdentifiers(bool quote) { m_quoteIdentifiers = quote; }
+    void SetQuoteIdentifiers(bool quote);
     SqlDialect Dialect() const { return m_dialect; }
     void SetDialect(SqlDialect dialect);
     IdentifierStyle Style() const override { return {m_quoteIdentifiers, m_dialect, m_backslashEscapes}; }
@@ -68,8 +87,6 @@ public:
     int TableCount() const;
     bool CanAddTable() const override;
     void ShowJoinLinks(bool visible);
-    void RemoveTableReferences(TQGCheckListBox *window) override;
-    void GenerateSQL() override;
 
     // Query-type switch: the tool buttons and the menu radio items. The type lives here; the
     // controls only show it. A tag outside the four types changes nothing.
@@ -81,8 +98,8 @@ public:
     void Delete2Click() { DefineQueryType(QueryType::Delete); }
 
     void SpeedButton15Click();  // New Query
-    void Exit1Click() { done(mrOk); }
-    void SpeedButton30Click() { done(mrOk); }
+    void Exit1Click();
+    void SpeedButton30Click() { Exit1Click(); }
     void ExitwithoutSaving1Click() { done(mrCancel); }
     void SpeedButton31Click() { done(mrCancel); }
     void ShowTableList1Click();
@@ -139,8 +156,8 @@ public:
     QStringList SelectedTableNames() const override;
     bool PageShown(Page page) const override;
     QStringList TableFields(const QString &tableName) override;
-    void AddConditionRow(const QString &field, const QString &comparison,
-                         const QString &value) override;
+    // A Conditions row with the AND operator, as one step.
+    void AddConditionRow(const QString &field, const QString &comparison, const QString &value);
     void AddFieldCondition(const QString &fieldReference) override;
     void SetFieldValue(const QString &fieldName) override;
     void AddSortRow(const QString &fieldReference, bool ascending) override;
@@ -151,6 +168,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -161,8 +179,16 @@ private:
     QWidget *buildSqlPage();
     void applyQueryTypePages(QueryType type);
     TQGScrollBox *createCanvas();
+    // The one listener of the document: the views show the change, and the statement is
+    // written again when the change can alter it.
+    void designChanged(QueryDocument::Changes what);
+    void writeStatement();
+    void updateTitle();
+    void showStyle();
 
-    QueryType m_queryType = QueryType::Select;
+    QueryDocument *m_document;
+    QUndoStack *m_undoStack;
+    QString m_fileName;  // the file last opened or saved
     bool m_quoteIdentifiers = false;
     SqlDialect m_dialect = SqlDialect::SQLite;
     bool m_backslashEscapes = false;  // the MySQL server's mode, from the database

@@ -15,6 +15,8 @@
 #include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
+#include <QUndoStack>
 #include <QToolButton>
 
 #include <functional>
@@ -146,6 +148,23 @@ QWidget *TQGQueryMenus::BuildToolBar()
     for (const ButtonRow &row : trailing)
         connect(toolButton(panel, row.name, row.left, tr(row.hint), row.glyph), &QToolButton::clicked, this,
                 row.clicked);
+    // The design's Undo and Redo, whatever has the focus.
+    const auto undoButton = [panel](const char *name, int left, const QString &hint, const char *theme,
+                                    QStyle::StandardPixmap fallback) {
+        auto *b = new QToolButton(panel);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoRaise(true);
+        b->setIcon(QIcon::fromTheme(QLatin1String(theme), panel->style()->standardIcon(fallback)));
+        b->setIconSize(QSize(18, 18));
+        b->setToolTip(hint);
+        b->setAccessibleName(hint);
+        b->setGeometry(left, 4, 25, 25);
+        return b;
+    };
+    m_undoButton = undoButton("bUndo", 478, tr("Undo"), "edit-undo", QStyle::SP_ArrowBack);
+    m_redoButton = undoButton("bRedo", 502, tr("Redo"), "edit-redo", QStyle::SP_ArrowForward);
+    connect(m_undoButton, &QToolButton::clicked, form, [form] { form->UndoStack()->undo(); });
+    connect(m_redoButton, &QToolButton::clicked, form, [form] { form->UndoStack()->redo(); });
     // The totals switch; a sum sign, as the spreadsheets show it.
     m_totalsButton = new QToolButton(panel);
     m_totalsButton->setObjectName(QStringLiteral("SpeedButtonTotals"));
@@ -190,7 +209,11 @@ void TQGQueryMenus::BuildMenus(QMenuBar *menuBar, TQGSqlEditor *editor)
 
     QMenu *edit = addMenu(
         "Edit1", QT_TR_NOOP("&Edit"),
-        {{"Undo1", QT_TR_NOOP("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), {}, TQGEditCommands::Undo},
+        // Undo and Redo belong to the SQL editor while it has the focus, to the design elsewhere.
+        {{"Undo1", QT_TR_NOOP("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), [form] { form->UndoClick(); }, NoCommand,
+          &m_undo},
+         {"Redo1", QT_TR_NOOP("&Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [form] { form->RedoClick(); },
+          NoCommand, &m_redo},
          MenuSeparator,
          {"Cut1", QT_TR_NOOP("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X), {}, TQGEditCommands::Cut},
          {"Copy1", QT_TR_NOOP("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), {}, TQGEditCommands::Copy},
@@ -199,6 +222,7 @@ void TQGQueryMenus::BuildMenus(QMenuBar *menuBar, TQGSqlEditor *editor)
          MenuSeparator,
          {"SelectAll1", QT_TR_NOOP("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A), {}, TQGEditCommands::SelectAll}});
     connect(edit, &QMenu::aboutToShow, m_commands, &TQGEditCommands::Edit1Click);
+    m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
     // The handler toggles the mark itself, so the action's own toggling is undone first.
     const auto showTableList = [this, form] {
@@ -219,15 +243,20 @@ void TQGQueryMenus::BuildMenus(QMenuBar *menuBar, TQGSqlEditor *editor)
               [this] { m_form->Options()->SetDistinct(m_distinct->isChecked()); }, NoCommand, &m_distinct},
              {"RowLimit1", QT_TR_NOOP("Row Limit..."), {}, [form] { form->Options()->RowLimitClick(); }},
              MenuSeparator,
-             // Ctrl+Z stays the editor's Undo; these two have keys of their own.
+             // Design from SQL is a step of the design's Undo; its own undo item stays for the
+             // user who looks for it here.
              {"DesignfromSQL1", QT_TR_NOOP("Design from SQL"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D),
               [this] { m_designFromSql->DesignfromSQL1Click(); }},
-             {"UndoDesignfromSQL1", QT_TR_NOOP("Undo Design from SQL"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+             {"UndoDesignfromSQL1", QT_TR_NOOP("Undo Design from SQL"), {},
               [this] { m_designFromSql->UndoDesignfromSQL1Click(); }, NoCommand, &m_undoDesignFromSql}});
     m_totals->setCheckable(true);
     m_distinct->setCheckable(true);
     form->Options()->SetControls(m_totals, m_totalsButton, m_distinct);
     m_designFromSql->SetUndoAction(m_undoDesignFromSql);
+    QUndoStack *stack = form->UndoStack();
+    connect(stack, &QUndoStack::indexChanged, this, &TQGQueryMenus::showUndoState);
+    connect(stack, &QUndoStack::cleanChanged, this, &TQGQueryMenus::showUndoState);
+    showUndoState();
     m_showTableList->setCheckable(true);
     m_showTableList->setChecked(true);
     auto *typeGroup = new QActionGroup(m_form);
@@ -277,6 +306,19 @@ QMenu *TQGQueryMenus::BuildTablePopup(const std::function<void()> &insertTables)
               {"HideTableList1", QT_TR_NOOP("Hide Table List"), {}, [form] { form->HideTableList1Click(); }}},
              this, nullptr);
     return popup;
+}
+
+void TQGQueryMenus::showUndoState()
+{
+    const QUndoStack *stack = m_form->UndoStack();
+    // The buttons name the step they take back or do again.
+    if (m_undoButton) {
+        m_undoButton->setEnabled(stack->canUndo());
+        m_undoButton->setToolTip(stack->canUndo() ? tr("Undo %1").arg(stack->undoText()) : tr("Undo"));
+        m_redoButton->setEnabled(stack->canRedo());
+        m_redoButton->setToolTip(stack->canRedo() ? tr("Redo %1").arg(stack->redoText()) : tr("Redo"));
+    }
+    m_designFromSql->ShowUndoState();
 }
 
 void TQGQueryMenus::ShowQueryType(QueryType type)

@@ -46,8 +46,11 @@ public:
     QMenu *PopupMenu6() const { return m_popupMenu6; }
     TQGEditCommands *EditCommands() const { return m_commands; }
     TQGDesignFromSql *DesignFromSql() const { return m_designFromSql; }
+    QAction *Undo() const { return m_undo; }
+    QAction *Redo() const { return m_redo; }
 
 private:
+    void showUndoState();
     // The commands that both a tool button and menu items run.
     void open();
     void save();
@@ -67,4 +70,8 @@ private:
     QMenu *m_popupMenu6 = nullptr;
     TQGDesignFromSql *m_designFromSql;
     QAction *m_undoDesignFromSql = nullptr;
+    QAction *m_undo = nullptr;
+    QAction *m_redo = nullptr;
+    QToolButton *m_undoButton = nullptr;
+    QToolButton *m_redoButton = nullptr;
 };

@@ -69,6 +69,23 @@ void TQGFileCommands::Saveas1Click()
     VdqMessages::Guarded(m_window, tr("Save Query"), [&] { SaveFile(name); });
 }
 
+bool TQGFileCommands::SaveDesign(const QString &suggested)
+{
+    m_save->selectNameFilter(QLatin1String(Filter[1]));
+    if (!suggested.isEmpty())
+        m_save->selectFile(suggested);
+    QString name = RunDialog(m_save);
+    if (name.isEmpty())
+        return false;
+    // The design goes to a query definition file whatever filter the dialog was left at.
+    if (!IsQueryDefinitionFileName(name)) {
+        if (name.endsWith(QLatin1String(".sql"), Qt::CaseInsensitive))
+            name.chop(4);
+        name += QStringLiteral(".vdq");
+    }
+    return VdqMessages::Guarded(m_window, tr("Save Query"), [&] { SaveFile(name); });
+}
+
 void TQGFileCommands::OpenFile(const QString &fileName)
 {
     TQGBusyCursor busy;

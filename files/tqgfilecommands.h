@@ -27,6 +27,10 @@ public:
     void ImportSQL1Click();
     void Saveas1Click();
 
+    // Saves the design as a query definition file, asking for its name (suggested: the
+    // file last opened or saved); true when it was saved.
+    bool SaveDesign(const QString &suggested = QString());
+
     // The work after the dialog. Raise VdqError.
     void OpenFile(const QString &fileName);
     void SaveFile(const QString &fileName);

@@ -12,7 +12,8 @@ class QWidget;
 // default error display: command handlers catch VdqError and show its text here.
 namespace VdqMessages {
 
-enum class Kind { Information, Warning, Error };
+enum class Kind { Information, Warning, Error, Question };
+enum class Answer { Save, Discard, Cancel };
 
 void Information(QWidget *parent, const QString &title, const QString &text);
 void Warning(QWidget *parent, const QString &title, const QString &text);
@@ -20,9 +21,15 @@ void Warning(QWidget *parent, const QString &title, const QString &text);
 void Error(QWidget *parent, const QString &text);
 void Error(QWidget *parent, const QString &title, const QString &text);
 
-// Tests install a hook that records the messages instead of showing modal boxes.
+// Asks whether changes are saved before they are lost: Save, Discard or Cancel.
+Answer AskSaveChanges(QWidget *parent, const QString &title, const QString &text);
+
+// Tests install a hook that records the messages instead of showing modal boxes; with it
+// a question is recorded too and answered Discard, unless an answer hook gives the answer.
 using Hook = std::function<void(Kind kind, const QString &title, const QString &text)>;
 void SetHook(Hook hook);
+using AnswerHook = std::function<Answer(const QString &title, const QString &text)>;
+void SetAnswerHook(AnswerHook hook);
 
 // Runs a command; a VdqError it raises is shown by the error display, titled with the
 // command's name when given. Returns false then.

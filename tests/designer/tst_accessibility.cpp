@@ -107,7 +107,7 @@ void TestAccessibility::tableWindowsShowFieldsAndTicks()
 {
     std::unique_ptr<TQGQueryForm> form = OpenForm();
     TQGCheckListBox *clients = form->Canvas()->CreateTableWindow("clients", QRect(10, 10, 121, 180), true);
-    clients->SetChecked(1, false);
+    form->Canvas()->SetFieldTicked(clients, 1, false);
     TQGCheckListBox *sales = form->Canvas()->CreateTableWindow("sales", QRect(200, 10, 121, 180), true);
     TQGDataLink *link = form->Canvas()->CreateLink(sales, clients, QStringLiteral("sales.ClientNo = clients.ClientNo"));
     form->show();

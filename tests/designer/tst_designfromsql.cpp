@@ -160,7 +160,14 @@ void TestDesignFromSql::undoBringsBackTheReplacedDesign()
     QCOMPARE(captions(), QStringList({"ledger"}));
     QCOMPARE(m_form->GetQueryType(), QueryType::Select);
     QCOMPARE(m_form->Memo1()->toPlainText(), first);
+    // The first Design from SQL is still on the design's undo stack: the item takes it back too.
+    QVERIFY(m_form->findChild<QAction *>("UndoDesignfromSQL1")->isEnabled());
+    trigger("UndoDesignfromSQL1");
+    QCOMPARE(captions(), QStringList());
     QVERIFY(!m_form->findChild<QAction *>("UndoDesignfromSQL1")->isEnabled());
+    // Redo brings the designs back in turn.
+    m_form->UndoStack()->redo();
+    QCOMPARE(captions(), QStringList({"ledger"}));
     QCOMPARE(m_messages, QStringList());
 }
 
@@ -172,8 +179,8 @@ void TestDesignFromSql::shortcutsFromEveryFocus_data()
     QTest::newRow("the Conditions list") << "ListView2";
 }
 
-// The menu's shortcuts work wherever the focus is; the SQL editor has Ctrl+Shift+Z as its own
-// redo and must pass it on.
+// Design from SQL's shortcut works wherever the focus is; Ctrl+Z and Ctrl+Shift+Z undo and
+// redo the design from everywhere but the SQL editor, which keeps them for its own text.
 void TestDesignFromSql::shortcutsFromEveryFocus()
 {
     QFETCH(QString, focus);
@@ -188,10 +195,17 @@ void TestDesignFromSql::shortcutsFromEveryFocus()
     target->setFocus(Qt::OtherFocusReason);
     QTest::keyClick(target, Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(captions(), QStringList({"ledger"}));
-    if (focus == QLatin1String("Memo1"))
+    const bool editor = focus == QLatin1String("Memo1");
+    if (editor)
         m_form->Memo1()->setFocus(Qt::OtherFocusReason);
+    const QString text = m_form->Memo1()->toPlainText();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(captions(), editor ? QStringList({"ledger"}) : QStringList());
+    // Undone, the design gives the empty design's text; in the editor the design stays.
+    QCOMPARE(m_form->Memo1()->toPlainText() != text, !editor);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(captions(), QStringList());
+    QCOMPARE(captions(), QStringList({"ledger"}));
+    QCOMPARE(m_form->Memo1()->toPlainText(), text);
     QCOMPARE(m_messages, QStringList());
 }
 

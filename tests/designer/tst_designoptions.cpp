@@ -68,7 +68,6 @@ TQGDataLink *TestDesignOptions::joinedDesign(TQGQueryForm *form)
     const QString to = FieldReference("sales", "ClientNo", style);
     TQGDataLink *link = canvas->CreateLink(clients, sales, from + " = " + to);
     form->AddConditionRow(from, "=", to);
-    form->GenerateSQL();
     return link;
 }
 
@@ -189,15 +188,14 @@ void TestDesignOptions::totalsSwitch()
     QVERIFY2(form->Memo1()->toPlainText().contains(QLatin1String("GROUP BY")), qPrintable(form->Memo1()->toPlainText()));
     // Sales: count the sale numbers only.
     TQGCheckListBox *sales = windows.at(1);
-    sales->SetChecked(1, false);
+    form->Canvas()->SetFieldTicked(sales, 1, false);
     QPointer<QMenu> chooser = sales->ShowTotalChooser(0, QPoint(0, 0));
     QCOMPARE(chooser->objectName(), QStringLiteral("TotalChooser"));
     chooser->findChild<QAction *>("TotalCount")->trigger();
     if (chooser)
         chooser->close();
     QCOMPARE(sales->Total(0), TotalKind::Count);
-    windows.at(0)->SetChecked(1, false);
-    form->GenerateSQL();  // a tick set by program raises no change of its own
+    form->Canvas()->SetFieldTicked(windows.at(0), 1, false);
     const QString text = form->Memo1()->toPlainText();
     QCOMPARE(text, QStringLiteral("SELECT clients.\"ClientNo\", COUNT(sales.\"SaleNo\") FROM\nclients clients\n"
                                   "LEFT JOIN sales sales ON clients.\"ClientNo\" = sales.\"ClientNo\"\nGROUP BY \n"
@@ -244,7 +242,7 @@ void TestDesignOptions::distinctAndLimit()
 {
     std::unique_ptr<TQGQueryForm> form = OpenForm();
     TQGCheckListBox *clients = form->Canvas()->CreateTableWindow("clients", QRect(10, 10, 121, 180), true);
-    clients->SetChecked(0, false);
+    form->Canvas()->SetFieldTicked(clients, 0, false);
     QAction *distinct = form->findChild<QAction *>("DistinctRows1");
     QVERIFY(distinct && distinct->isCheckable());
     distinct->trigger();

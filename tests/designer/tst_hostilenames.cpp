@@ -240,7 +240,7 @@ void TestHostileNames::throughTheDesigner()
     QCOMPARE(rows, 2);
     q.finish();
 
-    TQGDesignLists::AppendRow(form->ListView5(), {field, QStringLiteral("99")});
+    form->Lists()->AddRow(form->ListView5(), {field, QStringLiteral("99")});
     form->AddConditionRow(FieldReference(table, QStringLiteral("No"), style), "= (Equals)", QStringLiteral("1"));
     form->DefineQueryType(2);
     statement = form->Memo1()->toPlainText();

@@ -128,7 +128,7 @@ void TestLists::moveAtTheEnds()
         QStringList row;
         for (int c = 0; c < columns; ++c)
             row << (c == 3 ? QStringLiteral("AND") : QStringLiteral("r%1c%2").arg(i).arg(c));
-        TQGDesignLists::AppendRow(l, row);
+        m_form->Lists()->AddRow(l, row);
     }
     const Rows before = TQGDesignLists::Rows(l);
     m_form->Memo1()->setPlainText(QStringLiteral("marker"));
@@ -150,7 +150,7 @@ void TestLists::moveKeepsSelection()
 {
     QTreeWidget *l = m_form->ListView3();
     for (const char *f : {"a", "b", "c"})
-        TQGDesignLists::AppendRow(l, {QLatin1String(f), "Yes"});
+        m_form->Lists()->AddRow(l, {QLatin1String(f), "Yes"});
     select(l, 2);
     m_form->findChild<QToolButton *>("SpeedButton9")->click();
     QCOMPARE(TQGDesignLists::SelectedRow(l), 1);
@@ -179,7 +179,7 @@ void TestLists::removeSelection()
     QFETCH(QStringList, remaining);
     QTreeWidget *l = m_form->ListView5();
     for (int i = 0; i < rows; ++i)
-        TQGDesignLists::AppendRow(l, {QStringLiteral("r%1").arg(i), QString()});
+        m_form->Lists()->AddRow(l, {QStringLiteral("r%1").arg(i), QString()});
     select(l, removed);
     m_form->findChild<QToolButton *>("SpeedButton14")->click();
     QStringList names;
@@ -215,9 +215,9 @@ void TestLists::booleanOperator()
 void TestLists::selectingOrRowSwitchesRadio()
 {
     QTreeWidget *l = m_form->ListView2();
-    TQGDesignLists::AppendRow(l, {"a", "=", "1", "AND"});
-    TQGDesignLists::AppendRow(l, {"b", "=", "2", "OR"});
-    TQGDesignLists::AppendRow(l, {"c", "=", "3", "or"});
+    m_form->Lists()->AddRow(l, {"a", "=", "1", "AND"});
+    m_form->Lists()->AddRow(l, {"b", "=", "2", "OR"});
+    m_form->Lists()->AddRow(l, {"c", "=", "3", "or"});
     select(l, 0);
     QVERIFY(m_form->findChild<QRadioButton *>("RadioButton1")->isChecked());
     select(l, 1);
@@ -233,7 +233,7 @@ void TestLists::selectingOrRowSwitchesRadio()
 void TestLists::sortRadiosKeepLastChoice()
 {
     QTreeWidget *l = m_form->ListView3();
-    TQGDesignLists::AppendRow(l, {"a", "No"});
+    m_form->Lists()->AddRow(l, {"a", "No"});
     auto *yes = m_form->findChild<QRadioButton *>("RadioButton3");
     auto *no = m_form->findChild<QRadioButton *>("RadioButton4");
     select(l, 0);
@@ -252,7 +252,7 @@ void TestLists::sideButtonsFollowSelection()
 {
     auto *up = m_form->findChild<QToolButton *>("SpeedButton6");
     QVERIFY(up->isEnabled());  // until the first change of the list
-    TQGDesignLists::AppendRow(m_form->ListView2(), {"a", "=", "1", "AND"});
+    m_form->Lists()->AddRow(m_form->ListView2(), {"a", "=", "1", "AND"});
     QVERIFY(!up->isEnabled());
     select(m_form->ListView2(), 0);
     QVERIFY(up->isEnabled());
@@ -305,10 +305,11 @@ void TestLists::cancelledDialogKeepsRow()
     m_form->findChild<QAction *>("AddFieldCondition1")->trigger();
     QCOMPARE(seenValueBox, QString::number(int(TQGComparisonForm::Box::Value)));
     QCOMPARE(TQGDesignLists::Rows(m_form->ListView2()), Rows({{"CLIENTS_DB.Town", "=", "", "AND"}}));
-    QCOMPARE(m_form->Memo1()->toPlainText(), before);
-    // It enters the text at the next regeneration.
-    m_form->GenerateSQL();
+    // The row is part of the design, and so of its text, at once; one Undo takes it back.
     QVERIFY(m_form->Memo1()->toPlainText().contains(QStringLiteral(" CLIENTS_DB.Town =  ")));
+    m_form->UndoStack()->undo();
+    QCOMPARE(m_form->ListView2()->topLevelItemCount(), 0);
+    QCOMPARE(m_form->Memo1()->toPlainText(), before);
 }
 
 void TestLists::editConditionThroughDialog_data()
@@ -327,7 +328,7 @@ void TestLists::editConditionThroughDialog()
     QFETCH(QString, typed);
     QFETCH(QStringList, row);
     place(QStringLiteral("CLIENTS.DB"));
-    TQGDesignLists::AppendRow(m_form->ListView2(), {"CLIENTS_DB.ClientNo", "= (Equals)", "old", "AND"});
+    m_form->Lists()->AddRow(m_form->ListView2(), {"CLIENTS_DB.ClientNo", "= (Equals)", "old", "AND"});
     select(m_form->ListView2(), 0);
     lists()->ExecDialog = [&](QDialog *d) {
         auto *c = qobject_cast<TQGComparisonForm *>(d);
@@ -363,7 +364,7 @@ void TestLists::editValueThroughDialog()
 void TestLists::editSortThroughDialog()
 {
     place(QStringLiteral("CLIENTS.DB"));
-    TQGDesignLists::AppendRow(m_form->ListView3(), {"CLIENTS_DB.Firm", "Yes"});
+    m_form->Lists()->AddRow(m_form->ListView3(), {"CLIENTS_DB.Firm", "Yes"});
     select(m_form->ListView3(), 0);
     QString startTable = QStringLiteral("unset");
     bool startedAscending = false;
@@ -400,7 +401,7 @@ void TestLists::parameterFill()
     m_form->DefineQueryType(1);
     TQGCheckListBox *w = place(QStringLiteral("contacts"));
     w->item(1)->setCheckState(Qt::Unchecked);
-    TQGDesignLists::AppendRow(m_form->ListView5(), {"old", "'typed'"});
+    m_form->Lists()->AddRow(m_form->ListView5(), {"old", "'typed'"});
     m_form->SetCurrentTable(w);
     m_form->findChild<QToolButton *>("SpeedButton19")->click();
     QCOMPARE(TQGDesignLists::Rows(m_form->ListView5()),
@@ -408,14 +409,14 @@ void TestLists::parameterFill()
     QCOMPARE(m_form->Memo1()->Lines(), QStringList({"INSERT INTO contacts (\"Cust No\", \"E-Mail\", \"2nd Phone\") ",
                                                     "VALUES (:Cust_No, :E_Mail, :p2nd_Phone); "}));
     // The table popup's item runs the same command.
-    TQGDesignLists::AppendRow(m_form->ListView5(), {"extra", "1"});
+    m_form->Lists()->AddRow(m_form->ListView5(), {"extra", "1"});
     m_form->findChild<QAction *>("ParameterFill1")->trigger();
     QCOMPARE(m_form->ListView5()->topLevelItemCount(), 3);
 }
 
 void TestLists::parameterFillWithoutTable()
 {
-    TQGDesignLists::AppendRow(m_form->ListView5(), {"old", "'typed'"});
+    m_form->Lists()->AddRow(m_form->ListView5(), {"old", "'typed'"});
     m_form->SetCurrentTable(nullptr);
     m_form->ParameterFill();
     QCOMPARE(TQGDesignLists::Rows(m_form->ListView5()), Rows({{"old", "'typed'"}}));
@@ -480,20 +481,17 @@ void TestLists::workedExampleUpdateInsertDelete()
     }
     clients->setCurrentRow(0);
     m_form->Canvas()->AddFieldCondition1Click();
-    QTreeWidgetItem *cond = m_form->ListView2()->topLevelItem(0);
-    QCOMPARE(cond->text(2), QStringLiteral("1001"));
-    cond->setText(1, QStringLiteral("= (Equals)"));
-    m_form->GenerateSQL();
+    QCOMPARE(m_form->ListView2()->topLevelItem(0)->text(2), QStringLiteral("1001"));
+    m_form->EditDesign(QStringLiteral("comparison"), [](DesignState &d) { d.conditions[0][1] = QStringLiteral("= (Equals)"); });
     QCOMPARE(m_form->Memo1()->Lines(), QStringList({"UPDATE \"CLIENTS.DB\" AS CLIENTS_DB", "SET ", " Firm = 'North Ltd', ",
                                                     " Town = 'Leeds'", "WHERE ", " CLIENTS_DB.ClientNo = 1001 "}));
     m_form->DefineQueryType(1);
     QCOMPARE(m_form->Memo1()->Lines(),
              QStringList({"INSERT INTO \"CLIENTS.DB\" (Firm, Town) ", "VALUES ('North Ltd', 'Leeds'); "}));
     m_form->DefineQueryType(3);
-    cond->setText(1, QStringLiteral("IS NULL"));
-    cond->setText(0, QStringLiteral("CLIENTS_DB.Town"));
-    cond->setText(2, QString());
-    m_form->GenerateSQL();
+    m_form->EditDesign(QStringLiteral("null test"), [](DesignState &d) {
+        d.conditions[0] = QStringList{QStringLiteral("CLIENTS_DB.Town"), QStringLiteral("IS NULL"), QString(), d.conditions[0][3]};
+    });
     QCOMPARE(m_form->Memo1()->Lines(), QStringList({"DELETE FROM ", "\"CLIENTS.DB\" AS CLIENTS_DB", "WHERE ",
                                                     " CLIENTS_DB.Town IS NULL  "}));
 }

@@ -123,8 +123,8 @@ void TestMySqlLiterals::literals()
     std::unique_ptr<TQGQueryForm> form = OpenForm(alias);
     form->Canvas()->CreateTableWindow(QStringLiteral("vdq_paths"), QRect(10, 10, 121, 180), true);
     const QString literal = StringValueText(text);
-    TQGDesignLists::AppendRow(form->ListView5(), {QStringLiteral("id"), QStringLiteral("1")});
-    TQGDesignLists::AppendRow(form->ListView5(), {QStringLiteral("path"), literal});
+    form->Lists()->AddRow(form->ListView5(), {QStringLiteral("id"), QStringLiteral("1")});
+    form->Lists()->AddRow(form->ListView5(), {QStringLiteral("path"), literal});
     form->AddConditionRow(FieldReference(QStringLiteral("vdq_paths"), QStringLiteral("path"), form->Style()),
                           QStringLiteral("= (Equals)"), literal);
     form->DefineQueryType(1);

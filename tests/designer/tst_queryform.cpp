@@ -319,10 +319,9 @@ void TestQueryForm::twoTablesRefuseSwitch()
 void TestQueryForm::switchKeepsListRows()
 {
     place(QStringLiteral("CLIENTS.DB"));
-    TQGDesignLists::AppendRow(m_form->ListView2(), {"CLIENTS_DB.\"Town\"", "= (Equals)", "'Leeds'", "AND"});
-    TQGDesignLists::AppendRow(m_form->ListView3(), {"CLIENTS_DB.\"Firm\"", "Yes"});
-    TQGDesignLists::AppendRow(m_form->ListView5(), {"Firm", "'North'"});
-    m_form->GenerateSQL();
+    m_form->Lists()->AddRow(m_form->ListView2(), {"CLIENTS_DB.\"Town\"", "= (Equals)", "'Leeds'", "AND"});
+    m_form->Lists()->AddRow(m_form->ListView3(), {"CLIENTS_DB.\"Firm\"", "Yes"});
+    m_form->Lists()->AddRow(m_form->ListView5(), {"Firm", "'North'"});
     QVERIFY(m_form->Memo1()->toPlainText().contains(QStringLiteral("ORDER BY")));
     m_form->DefineQueryType(2);
     QCOMPARE(m_form->ListView2()->topLevelItemCount(), 1);
@@ -338,9 +337,9 @@ void TestQueryForm::switchKeepsListRows()
 void TestQueryForm::newQuery()
 {
     place(QStringLiteral("CLIENTS.DB"));
-    TQGDesignLists::AppendRow(m_form->ListView2(), {"CLIENTS_DB.x", "=", "1", "AND"});
-    TQGDesignLists::AppendRow(m_form->ListView3(), {"CLIENTS_DB.x", "Yes"});
-    TQGDesignLists::AppendRow(m_form->ListView5(), {"x", "1"});
+    m_form->Lists()->AddRow(m_form->ListView2(), {"CLIENTS_DB.x", "=", "1", "AND"});
+    m_form->Lists()->AddRow(m_form->ListView3(), {"CLIENTS_DB.x", "Yes"});
+    m_form->Lists()->AddRow(m_form->ListView5(), {"x", "1"});
     m_form->DefineQueryType(2);
     QPointer<TQGCheckListBox> window = m_form->ScrollBox1()->TableWindows().first();
     QPointer<TQGScrollBox> oldCanvas = m_form->ScrollBox1();
@@ -392,12 +391,12 @@ void TestQueryForm::removeTableReferences()
     TQGCheckListBox *clients = place(QStringLiteral("CLIENTS.DB"));
     TQGCheckListBox *sales = place(QStringLiteral("SALES.DB"));
     TQGDataLink *link = m_form->Canvas()->CreateLink(sales, clients, QStringLiteral("j"));
-    TQGDesignLists::AppendRow(m_form->ListView2(), {"SALES_DB.ClientNo", "=", "CLIENTS_DB.ClientNo", "AND"});
-    TQGDesignLists::AppendRow(m_form->ListView2(), {"SALES_DB.SaleNo", "=", "1", "AND"});
-    TQGDesignLists::AppendRow(m_form->ListView2(), {"'x'", "=", "CLIENTS_DB.Town", "AND"});
-    TQGDesignLists::AppendRow(m_form->ListView3(), {"CLIENTS_DB.Town", "Yes"});
-    TQGDesignLists::AppendRow(m_form->ListView3(), {"SALES_DB.SaleDay", "No"});
-    TQGDesignLists::AppendRow(m_form->ListView5(), {"SaleNo", "1"});
+    m_form->Lists()->AddRow(m_form->ListView2(), {"SALES_DB.ClientNo", "=", "CLIENTS_DB.ClientNo", "AND"});
+    m_form->Lists()->AddRow(m_form->ListView2(), {"SALES_DB.SaleNo", "=", "1", "AND"});
+    m_form->Lists()->AddRow(m_form->ListView2(), {"'x'", "=", "CLIENTS_DB.Town", "AND"});
+    m_form->Lists()->AddRow(m_form->ListView3(), {"CLIENTS_DB.Town", "Yes"});
+    m_form->Lists()->AddRow(m_form->ListView3(), {"SALES_DB.SaleDay", "No"});
+    m_form->Lists()->AddRow(m_form->ListView5(), {"SaleNo", "1"});
     // The table placed last is the current one; the command works on the one made current.
     QCOMPARE(m_form->CurrentTable(), sales);
     m_form->SetCurrentTable(clients);
@@ -424,9 +423,9 @@ void TestQueryForm::removingSameAliasTable()
     QCOMPARE(a_b->Alias(), QStringLiteral("A_B_1"));
     QCOMPARE(a_b->CaptionText(), QStringLiteral("A_B (A_B_1)"));
     QCOMPARE(m_form->Memo1()->toPlainText(), QStringLiteral("SELECT A_B.*, A_B_1.* FROM\n\"A B\" A_B, A_B A_B_1"));
-    TQGDesignLists::AppendRow(m_form->ListView2(), {"A_B.x", "=", "1", "AND"});
-    TQGDesignLists::AppendRow(m_form->ListView2(), {"A_B_1.z", "=", "1", "AND"});
-    TQGDesignLists::AppendRow(m_form->ListView3(), {"A_B_1.z", "Yes"});
+    m_form->Lists()->AddRow(m_form->ListView2(), {"A_B.x", "=", "1", "AND"});
+    m_form->Lists()->AddRow(m_form->ListView2(), {"A_B_1.z", "=", "1", "AND"});
+    m_form->Lists()->AddRow(m_form->ListView3(), {"A_B_1.z", "Yes"});
     m_form->SetCurrentTable(ab);
     m_form->Canvas()->RemoveTable1Click();
     QCOMPARE(TQGDesignLists::Rows(m_form->ListView2()), QList<QStringList>({{"A_B_1.z", "=", "1", "AND"}}));
@@ -442,9 +441,8 @@ void TestQueryForm::linkRowsMarked()
     TQGCheckListBox *clients = place(QStringLiteral("CLIENTS.DB"));
     TQGCheckListBox *sales = place(QStringLiteral("SALES.DB"));
     m_form->Canvas()->CreateLink(sales, clients, QStringLiteral("SALES_DB.ClientNo = CLIENTS_DB.ClientNo"));
-    TQGDesignLists::AppendRow(m_form->ListView2(), {"SALES_DB.SaleNo", "=", "1", "OR"});
-    TQGDesignLists::AppendRow(m_form->ListView2(), {"SALES_DB.ClientNo", "=", "CLIENTS_DB.ClientNo", "AND"});
-    m_form->GenerateSQL();
+    m_form->Lists()->AddRow(m_form->ListView2(), {"SALES_DB.SaleNo", "=", "1", "OR"});
+    m_form->Lists()->AddRow(m_form->ListView2(), {"SALES_DB.ClientNo", "=", "CLIENTS_DB.ClientNo", "AND"});
     const QTreeWidgetItem *own = m_form->ListView2()->topLevelItem(0);
     const QTreeWidgetItem *link = m_form->ListView2()->topLevelItem(1);
     QVERIFY(!own->font(0).italic() && own->toolTip(0).isEmpty());
@@ -454,8 +452,7 @@ void TestQueryForm::linkRowsMarked()
     // Without its link the row is an ordinary one again.
     m_form->SetCurrentTable(clients);
     m_form->Canvas()->RemoveTable1Click();
-    TQGDesignLists::AppendRow(m_form->ListView2(), {"SALES_DB.ClientNo", "=", "CLIENTS_DB.ClientNo", "AND"});
-    m_form->GenerateSQL();
+    m_form->Lists()->AddRow(m_form->ListView2(), {"SALES_DB.ClientNo", "=", "CLIENTS_DB.ClientNo", "AND"});
     QVERIFY(!m_form->ListView2()->topLevelItem(1)->font(0).italic());
 }
 

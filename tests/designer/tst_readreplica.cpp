@@ -112,7 +112,7 @@ void TestReadReplica::selectBrowsesRows()
     TQGCheckListBox *window = form->Canvas()->CreateTableWindow(QStringLiteral("sales"), QRect(10, 10, 121, 180), true);
     QVERIFY(window);
     const QString key = FieldReference(QStringLiteral("sales"), QStringLiteral("SaleNo"), form->Style());
-    TQGDesignLists::AppendRow(form->ListView3(), {key, QStringLiteral("Yes")});
+    form->Lists()->AddRow(form->ListView3(), {key, QStringLiteral("Yes")});
     form->DefineQueryType(0);
     run(form.get());
     QVERIFY2(log.messages.isEmpty(), qPrintable(log.last()));
@@ -154,8 +154,8 @@ void TestReadReplica::changesRefused()
     MessageLog log;
     std::unique_ptr<TQGQueryForm> form = openForm();
     QVERIFY(form->Canvas()->CreateTableWindow(QStringLiteral("clients"), QRect(10, 10, 121, 180), true));
-    TQGDesignLists::AppendRow(form->ListView5(), {QStringLiteral("ClientNo"), QStringLiteral("9901")});
-    TQGDesignLists::AppendRow(form->ListView5(), {QStringLiteral("Contact"), QStringLiteral("'replica'")});
+    form->Lists()->AddRow(form->ListView5(), {QStringLiteral("ClientNo"), QStringLiteral("9901")});
+    form->Lists()->AddRow(form->ListView5(), {QStringLiteral("Contact"), QStringLiteral("'replica'")});
     form->AddConditionRow(FieldReference(QStringLiteral("clients"), QStringLiteral("ClientNo"), form->Style()),
                           QStringLiteral("= (Equals)"), QStringLiteral("1"));
     form->DefineQueryType(type);

@@ -300,7 +300,7 @@ void TestStatementsRun::statements()
     QString failure;
     if (type == 0) {
         if (first->count() > 1)
-            first->SetChecked(first->count() - 1, false);
+            form->Canvas()->SetFieldTicked(first, first->count() - 1, false);
         if (windows.size() == 2) {
             // Join on a field both tables have, as a user would draw it.
             for (const QString &f : first->Fields()) {
@@ -312,7 +312,7 @@ void TestStatementsRun::statements()
             }
         }
         form->AddConditionRow(key, "IS NOT NULL", QString());
-        TQGDesignLists::AppendRow(form->ListView3(), {key, "No"});
+        form->Lists()->AddRow(form->ListView3(), {key, "No"});
         form->DefineQueryType(0);
         const QString statement = form->Memo1()->toPlainText();
         if (windows.size() == 1) {
@@ -342,7 +342,7 @@ void TestStatementsRun::statements()
         const QString keyName = keyField(table);
         QString movedKey;
         for (const auto &[field, value] : row) {
-            TQGDesignLists::AppendRow(form->ListView5(), {field, value});
+            form->Lists()->AddRow(form->ListView5(), {field, value});
             if (field == keyName)
                 movedKey = value;
         }
@@ -354,11 +354,12 @@ void TestStatementsRun::statements()
         if (ok && type > 1) {
             form->AddConditionRow(FieldReference(table, keyName, style), "= (Equals)", movedKey);
             if (type == 2) {
-                QTreeWidget *values = form->ListView5();
-                for (int i = 0; i < values->topLevelItemCount(); ++i) {
-                    if (values->topLevelItem(i)->text(0) == changed)
-                        values->topLevelItem(i)->setText(1, changedValue);
-                }
+                form->EditDesign(QStringLiteral("value"), [&](DesignState &d) {
+                    for (QStringList &r : d.values) {
+                        if (r.value(0) == changed)
+                            r[1] = changedValue;
+                    }
+                });
                 ok = runStatement(2) && run.numRowsAffected() == 1
                      && count(db, where + QStringLiteral(" AND %1 = %2").arg(q(alias, changed), changedValue)) == 1;
             } else {
@@ -397,8 +398,8 @@ void TestStatementsRun::literals()
     const OddTable &t = OddTables.first();
     form->Canvas()->CreateTableWindow(t.table, QRect(10, 10, 121, 180), true);
     const QString literal = StringValueText(text);
-    TQGDesignLists::AppendRow(form->ListView5(), {t.key, "99"});
-    TQGDesignLists::AppendRow(form->ListView5(), {t.text, literal});
+    form->Lists()->AddRow(form->ListView5(), {t.key, "99"});
+    form->Lists()->AddRow(form->ListView5(), {t.text, literal});
     form->AddConditionRow(FieldReference(t.table, t.text, style), "= (Equals)", literal);
     QVERIFY(db.transaction());
     QString error;

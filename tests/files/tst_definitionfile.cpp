@@ -94,11 +94,10 @@ void TestDefinitionFile::buildExample(TQGQueryForm *form)
     TQGCanvasCommands *canvas = form->Canvas();
     TQGCheckListBox *clients = canvas->CreateTableWindow("clients.db", QRect(50, 40, 121, 180), true);
     TQGCheckListBox *sales = canvas->CreateTableWindow("sales.db", QRect(300, 140, 121, 180), true);
-    sales->SetChecked(1, false);
+    form->Canvas()->SetFieldTicked(sales, 1, false);
     canvas->CreateLink(clients, sales, "clients_db.ClientNo = sales_db.ClientNo");
     form->AddConditionRow("clients_db.ClientNo", "=", "sales_db.ClientNo");
-    TQGDesignLists::AppendRow(form->ListView3(), {"sales_db.SaleNo", "Yes"});
-    form->GenerateSQL();
+    form->Lists()->AddRow(form->ListView3(), {"sales_db.SaleNo", "Yes"});
 }
 
 void TestDefinitionFile::exampleWrittenByteForByte()
@@ -139,7 +138,6 @@ void TestDefinitionFile::exampleReadBack()
     QVERIFY(m_form->QuoteIdentifiers());
     QCOMPARE(m_form->Memo1()->Lines().first(), QStringLiteral("SELECT clients_db.*, sales_db.\"SaleNo\" FROM"));
     m_form->SetQuoteIdentifiers(false);
-    m_form->GenerateSQL();
     QCOMPARE(m_form->Memo1()->Lines(), QStringList({"SELECT clients_db.*, sales_db.SaleNo FROM",
                                                     "\"clients.db\" clients_db, \"sales.db\" sales_db", "WHERE ",
                                                     " clients_db.ClientNo = sales_db.ClientNo ", "ORDER BY ",
@@ -405,7 +403,6 @@ void TestDefinitionFile::openSqlTextKeepsPage()
     QCOMPARE(m_form->PageControl981()->currentWidget(), m_form->TabSheet1());
     // The next change of the design regenerates the text.
     m_form->Canvas()->CreateTableWindow("products", QRect(10, 10, 121, 180), true);
-    m_form->GenerateSQL();
     QCOMPARE(m_form->Memo1()->Lines().value(0), QStringLiteral("SELECT products.* FROM"));
 }
 
@@ -473,8 +470,7 @@ void TestDefinitionFile::fullDiskKeepsOldFile()
 
     // A longer text and design than the limit lets through.
     for (int i = 0; i < lines; ++i)
-        TQGDesignLists::AppendRow(m_form->ListView3(), {QStringLiteral("clients_db.\"Firm%1\"").arg(i), "No"});
-    m_form->GenerateSQL();
+        m_form->Lists()->AddRow(m_form->ListView3(), {QStringLiteral("clients_db.\"Firm%1\"").arg(i), "No"});
     QVERIFY(m_form->Memo1()->toPlainText().toUtf8().size() > old.size());
     const rlim_t limit = rlim_t(old.size()) + 16;
     const QString got = LimitedWrite::MessageOf(limit, [&] { m_form->Files()->SaveFile(file); });

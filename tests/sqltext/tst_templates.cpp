@@ -302,6 +302,7 @@ void TestTemplates::undoRestoresText()
     QVERIFY(memo->toPlainText() != before);
 
     // One Undo takes the whole template back, whatever its number of lines.
+    memo->setFocus();
     QVERIFY(action(QStringLiteral("Undo1")));
     action(QStringLiteral("Undo1"))->trigger();
     QCOMPARE(memo->toPlainText(), before);

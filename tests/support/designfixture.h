@@ -26,6 +26,13 @@ namespace DesignFixture {
 
 using TableSpec = QList<QPair<QString, QStringList>>;
 
+// A test answers the unsaved-changes question with Discard unless it installs an answer of
+// its own, so that no modal question waits for a user.
+inline const bool DiscardsChanges = [] {
+    VdqMessages::SetAnswerHook([](const QString &, const QString &) { return VdqMessages::Answer::Discard; });
+    return true;
+}();
+
 inline QString quoted(const QString &name)
 {
     return QuotedName(name, u'"');

@@ -78,15 +78,15 @@ QString TestVdqsql::makeDesign(QueryType type, const QString &name)
     std::unique_ptr<TQGQueryForm> form = OpenForm();
     TQGCanvasCommands *canvas = form->Canvas();
     TQGCheckListBox *clients = canvas->CreateTableWindow("clients", QRect(10, 10, 121, 180), true);
-    clients->SetChecked(1, false);
+    form->Canvas()->SetFieldTicked(clients, 1, false);
     if (type == QueryType::Select) {
         TQGCheckListBox *sales = canvas->CreateTableWindow("sales", QRect(300, 10, 121, 180), true);
         canvas->CreateLink(sales, clients, "x");
         form->AddConditionRow("sales.\"ClientNo\"", "=", "clients.\"ClientNo\"");
-        TQGDesignLists::AppendRow(form->ListView3(), {"clients.\"Firm\"", "No"});
+        form->Lists()->AddRow(form->ListView3(), {"clients.\"Firm\"", "No"});
     } else {
-        TQGDesignLists::AppendRow(form->ListView5(), {"Firm", "'North'"});
-        TQGDesignLists::AppendRow(form->ListView5(), {"Cust No", ":Cust_No"});
+        form->Lists()->AddRow(form->ListView5(), {"Firm", "'North'"});
+        form->Lists()->AddRow(form->ListView5(), {"Cust No", ":Cust_No"});
         form->AddConditionRow("clients.\"ClientNo\"", "= (Equals)", "7");
     }
     form->DefineQueryType(int(type));

@@ -171,7 +171,6 @@ public:
             m_shots.Fail(QStringLiteral("designer: %1").arg(e.message()));
         }
         // Save and Exit: the host receives the design's statement.
-        m_form->GenerateSQL();
         m_form->SpeedButton30Click();
     }
 
@@ -200,7 +199,7 @@ private:
     void untick(TQGCheckListBox *window, const QStringList &fields)
     {
         for (const QString &field : fields)
-            window->SetChecked(row(window, field), false);
+            m_form->Canvas()->SetFieldTicked(window, row(window, field), false);
         m_form->Canvas()->TableFieldListChanged(window);
     }
 

@@ -1,0 +1,367 @@
+#include "querydocument.h"
+
+#include "designfromdefinition.h"
+#include "naming.h"
+#include "selectforms.h"
+#include "vdqerror.h"
+
+#include <QHash>
+
+#include <algorithm>
+
+bool operator==(const DocumentTable &a, const DocumentTable &b)
+{
+    return a.id == b.id && a.caption == b.caption && a.alias == b.alias && a.fields == b.fields
+           && a.ticks == b.ticks && a.totals == b.totals && a.geometry == b.geometry;
+}
+
+bool operator==(const DocumentLink &a, const DocumentLink &b)
+{
+    return a.id == b.id && a.from == b.from && a.to == b.to && a.hint == b.hint && a.overText == b.overText
+           && a.joinType == b.joinType;
+}
+
+bool operator==(const DesignState &a, const DesignState &b)
+{
+    return QueryDocument::Difference(a, b) == QueryDocument::Changes() && a.nextId == b.nextId;
+}
+
+// --- The state --------------------------------------------------------------------------
+
+qsizetype DesignState::tableIndex(int id) const
+{
+    for (qsizetype i = 0; i < tables.size(); ++i) {
+        if (tables.at(i).id == id)
+            return i;
+    }
+    return -1;
+}
+
+const DocumentTable *DesignState::table(int id) const
+{
+    const qsizetype i = tableIndex(id);
+    return i < 0 ? nullptr : &tables.at(i);
+}
+
+DocumentTable *DesignState::table(int id)
+{
+    const qsizetype i = tableIndex(id);
+    return i < 0 ? nullptr : &tables[i];
+}
+
+const DocumentTable *DesignState::findTable(const QString &caption, const QString &alias) const
+{
+    for (const DocumentTable &t : tables) {
+        if (t.caption == caption && (alias.isEmpty() || t.alias == alias))
+            return &t;
+    }
+    return nullptr;
+}
+
+DocumentTable &DesignState::addTable(const QString &caption, const QStringList &fields, bool ticked,
+                                     const QRect &geometry, const QString &storedAlias)
+{
+    // Every table has an alias of its own, so that two tables whose names give the same
+    // alias stay apart in the statement and in the lists.
+    QStringList taken;
+    taken.reserve(tables.size());
+    for (const DocumentTable &t : std::as_const(tables))
+        taken << t.alias;
+    DocumentTable t;
+    t.id = nextId++;
+    t.caption = caption;
+    t.alias = WindowAlias(caption, storedAlias, taken);
+    t.fields = fields;
+    t.ticks = QList<bool>(fields.size(), ticked);
+    t.totals = QList<TotalKind>(fields.size(), TotalKind::None);
+    t.geometry = geometry;
+    tables << t;
+    return tables.last();
+}
+
+DocumentLink &DesignState::addLink(int from, int to, const QString &hint)
+{
+    DocumentLink link;
+    link.id = nextId++;
+    link.from = from;
+    link.to = to;
+    link.hint = hint;
+    links << link;
+    return links.last();
+}
+
+void DesignState::removeTable(int id)
+{
+    const qsizetype index = tableIndex(id);
+    if (index < 0)
+        return;
+    const QString alias = tables.at(index).alias;
+    tables.removeAt(index);
+    links.removeIf([id](const DocumentLink &l) { return l.from == id || l.to == id; });
+    // The Values rows belong to the design's one table; the other lists lose what names it.
+    values.clear();
+    conditions.removeIf([&alias](const QStringList &row) {
+        return RefersToAlias(alias, row.value(0)) || RefersToAlias(alias, row.value(2));
+    });
+    sorting.removeIf([&alias](const QStringList &row) { return RefersToAlias(alias, row.value(0)); });
+}
+
+LinkPlace PlaceLink(const QRect &a, const QRect &b, JoinType type)
+{
+    constexpr int minimumExtent = 2;  // a straight line still has a pixel to be hovered
+    constexpr int markedExtent = 14;  // room for an outer join's end marks
+    const QRect &l = a.left() < b.left() ? a : b;
+    const QRect &r = a.left() < b.left() ? b : a;
+    LinkPlace place;
+    place.direction = r.top() < l.top()   ? LinkSlope::Rising
+                      : r.top() > l.top() ? LinkSlope::Falling
+                                          : LinkSlope::Horizontal;
+    const int x1 = l.left() + l.width();
+    const int x2 = r.left();
+    if (x1 == x2)
+        place.direction = LinkSlope::Vertical;
+    const int least = type == JoinType::Inner ? minimumExtent : markedExtent;
+    place.bounds = QRect(x1, qMin(l.top(), r.top()) + 20, qMax(qAbs(x2 - x1), least), qMax(qAbs(l.top() - r.top()), least));
+    return place;
+}
+
+void DesignState::Renumber(int first)
+{
+    QHash<int, int> ids;
+    int next = first;
+    for (DocumentTable &t : tables) {
+        ids.insert(t.id, next);
+        t.id = next++;
+    }
+    for (DocumentLink &l : links) {
+        l.id = next++;
+        l.from = ids.value(l.from);
+        l.to = ids.value(l.to);
+    }
+    nextId = next;
+}
+
+// --- Conversions ------------------------------------------------------------------------
+
+namespace {
+
+// The alias a file keeps for a table: only one that is not the classic alias of its name,
+// so that a classic design gives the classic file.
+QString storedAlias(const DocumentTable &t)
+{
+    return t.alias == TableAlias(t.caption) ? QString() : t.alias;
+}
+
+// A ticked field without a function of its own is grouped.
+TotalKind fieldTotal(const DocumentTable &t, qsizetype i)
+{
+    if (!t.ticks.value(i))
+        return TotalKind::None;
+    const TotalKind kind = t.totals.value(i, TotalKind::None);
+    return kind == TotalKind::None ? TotalKind::Group : kind;
+}
+
+QList<TotalKind> shownTotals(const DocumentTable &t, bool totals)
+{
+    if (!totals)
+        return {};
+    QList<TotalKind> shown;
+    shown.reserve(t.fields.size());
+    for (qsizetype i = 0; i < t.fields.size(); ++i)
+        shown << fieldTotal(t, i);
+    return shown;
+}
+
+} // namespace
+
+QueryDesign DesignOf(const DesignState &state, const IdentifierStyle &style)
+{
+    QueryDesign design;
+    design.queryType = state.queryType;
+    design.tables.reserve(state.tables.size());
+    for (const DocumentTable &t : state.tables)
+        design.tables << DesignTable{t.caption, t.fields, t.ticks, shownTotals(t, state.totals), t.alias};
+    for (const DocumentLink &l : state.links) {
+        const DocumentTable *from = state.table(l.from);
+        const DocumentTable *to = state.table(l.to);
+        if (from && to)
+            design.links << DesignLink{from->caption, to->caption, l.hint, l.joinType, from->alias, to->alias};
+    }
+    design.conditions = ConditionRowsOf(StoredList{DesignState::ConditionColumns, state.conditions});
+    design.values = ValueRowsOf(StoredList{DesignState::ValueColumns, state.values});
+    design.sorting = SortRowsOf(StoredList{DesignState::SortColumns, state.sorting});
+    design.distinct = state.distinct;
+    design.limit = state.limit;
+    design.style = style;
+    return design;
+}
+
+QueryDefinition DefinitionOf(const DesignState &state)
+{
+    QueryDefinition def;
+    def.sessionName = state.sessionName;
+    def.database = state.database;
+    def.type = int(state.queryType);
+    def.distinct = state.distinct;
+    def.limit = state.limit;
+    for (const DocumentTable &t : state.tables) {
+        StoredTable stored;
+        stored.name = t.caption;
+        stored.alias = storedAlias(t);
+        for (qsizetype i = 0; i < t.fields.size(); ++i)
+            stored.items << qMakePair(t.fields.at(i), t.ticks.value(i));
+        // With totals on, every ticked field says its total, so the file says totals are on.
+        if (state.totals) {
+            for (qsizetype i = 0; i < t.fields.size(); ++i)
+                stored.totals << (t.ticks.value(i) ? TotalKindName(fieldTotal(t, i)) : QString());
+        }
+        stored.itemCount = int(t.fields.size());
+        stored.left = t.geometry.x();
+        stored.top = t.geometry.y();
+        stored.width = t.geometry.width();
+        stored.height = t.geometry.height();
+        def.tables << stored;
+    }
+    for (const DocumentLink &l : state.links) {
+        const DocumentTable *from = state.table(l.from);
+        const DocumentTable *to = state.table(l.to);
+        if (!from || !to)
+            continue;
+        // A link's place follows from its two windows; the file keeps a record of it.
+        const QRect bounds = PlaceLink(from->geometry, to->geometry, l.joinType).bounds;
+        def.links << StoredLink{from->caption, to->caption, l.hint, l.overText,
+                                l.joinType == JoinType::Inner ? QString() : JoinTypeName(l.joinType),
+                                bounds.x(), bounds.y(), bounds.width(), bounds.height(),
+                                storedAlias(*from), storedAlias(*to)};
+    }
+    def.values = StoredList{DesignState::ValueColumns, state.values};
+    def.conditions = StoredList{DesignState::ConditionColumns, state.conditions};
+    def.sorting = StoredList{DesignState::SortColumns, state.sorting};
+    return def;
+}
+
+namespace {
+
+// Each row cut or padded to its list's columns, as a list control holds it.
+QList<QStringList> listRows(const StoredList &list, int columns)
+{
+    QList<QStringList> rows;
+    rows.reserve(list.rows.size());
+    for (const QStringList &r : list.rows) {
+        QStringList row = r.mid(0, columns);
+        while (row.size() < columns)
+            row << QString();
+        rows << row;
+    }
+    return rows;
+}
+
+} // namespace
+
+DesignState StateFromDefinition(const QueryDefinition &definition,
+                                const std::function<QStringList(const QString &)> &tableFields, QString *error)
+{
+    DesignState state;
+    state.sessionName = definition.sessionName;
+    state.database = definition.database;
+    if (const std::optional<QueryType> type = QueryTypeFromTag(definition.type))
+        state.queryType = *type;
+    for (const StoredTable &t : definition.tables)
+        state.totals = state.totals || std::any_of(t.totals.cbegin(), t.totals.cend(),
+                                                   [](const QString &k) { return !k.isEmpty(); });
+    state.distinct = definition.distinct;
+    state.limit = qMax(0, definition.limit);
+    for (const StoredTable &stored : definition.tables) {
+        QStringList fields;
+        QString failure;
+        try {
+            fields = tableFields(stored.name);
+        } catch (const VdqError &e) {
+            failure = e.message();
+        }
+        DocumentTable &t = state.addTable(stored.name, fields, false,
+                                          QRect(stored.left, stored.top, stored.width, stored.height), stored.alias);
+        if (!failure.isEmpty()) {
+            // The table stays, without rows, and nothing after it is read.
+            if (!error)
+                throw VdqError(failure);
+            *error = failure;
+            return state;
+        }
+        t.ticks = ApplyStoredTicks(t.fields, stored.items);
+        const QList<TotalKind> totals = ApplyStoredTotals(t.fields, StoredTotals(stored));
+        for (qsizetype i = 0; i < totals.size() && i < t.totals.size(); ++i)
+            t.totals[i] = totals.at(i);
+    }
+    for (const StoredLink &l : definition.links) {
+        const DocumentTable *from = state.findTable(l.field1Table, l.field1Alias);
+        const DocumentTable *to = state.findTable(l.field2Table, l.field2Alias);
+        // A link needs both its tables; one whose table is not in the design is dropped.
+        if (!from || !to)
+            continue;
+        DocumentLink &link = state.addLink(from->id, to->id, l.hint);
+        link.overText = l.overText;
+        link.joinType = JoinTypeFromName(l.joinType);
+    }
+    state.values = listRows(definition.values, DesignState::ValueColumns);
+    state.conditions = listRows(definition.conditions, DesignState::ConditionColumns);
+    state.sorting = listRows(definition.sorting, DesignState::SortColumns);
+    return state;
+}
+
+// --- The document -----------------------------------------------------------------------
+
+QueryDocument::QueryDocument(QObject *parent) : QObject(parent)
+{
+    setObjectName(QStringLiteral("QueryDocument"));
+}
+
+QueryDocument::Changes QueryDocument::Difference(const DesignState &a, const DesignState &b)
+{
+    Changes what;
+    if (a.tables.size() != b.tables.size()) {
+        what |= Tables | Geometry;
+    } else {
+        for (qsizetype i = 0; i < a.tables.size(); ++i) {
+            const DocumentTable &x = a.tables.at(i);
+            const DocumentTable &y = b.tables.at(i);
+            if (x.id != y.id || x.caption != y.caption || x.alias != y.alias || x.fields != y.fields
+                || x.ticks != y.ticks || x.totals != y.totals)
+                what |= Tables;
+            if (x.geometry != y.geometry)
+                what |= Geometry;
+        }
+    }
+    if (a.links != b.links)
+        what |= Links;
+    if (a.values != b.values)
+        what |= Values;
+    if (a.conditions != b.conditions)
+        what |= Conditions;
+    if (a.sorting != b.sorting)
+        what |= Sorting;
+    if (a.queryType != b.queryType)
+        what |= Type;
+    if (a.totals != b.totals || a.distinct != b.distinct || a.limit != b.limit)
+        what |= Options;
+    if (a.sessionName != b.sessionName || a.database != b.database)
+        what |= Database;
+    return what;
+}
+
+void QueryDocument::setState(const DesignState &state)
+{
+    const Changes what = Difference(m_state, state);
+    m_state = state;
+    if (what)
+        emit changed(what);
+}
+
+void QueryDocument::setStyle(const IdentifierStyle &style)
+{
+    if (style.quoteIdentifiers == m_style.quoteIdentifiers && style.dialect == m_style.dialect
+        && style.backslashEscapes == m_style.backslashEscapes)
+        return;
+    m_style = style;
+    emit changed(Style);
+}
