@@ -181,7 +181,6 @@ int main(int argc, char *argv[])
         std::fflush(stdout);
     }
 
-    const QList<TQGCheckListBox *> windows = form.ScrollBox1()->TableWindows();
     form.EditDesign(QStringLiteral("ticks"), [](DesignState &d) {
         for (int t = 1; t < d.tables.size(); t += 2)
             d.tables[t].ticks[t % Fields] = false;

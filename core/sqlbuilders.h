@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-// The statement builders behind GenerateSQL. Each returns the editor's lines for the
+// The statement builders behind the designer's text. Each returns the editor's lines for the
 // design, without line terminators; an empty list leaves the editor empty. The engine's
 // dialect in design.style decides how names are written where an engine would not read
 // them bare and where the engines disagree on UPDATE and DELETE syntax.
