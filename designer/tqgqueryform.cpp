@@ -135,6 +135,9 @@ TQGQueryForm::TQGQueryForm(QWidget *parent)
 
 TQGQueryForm::~TQGQueryForm()
 {
+    // The stack, a child, says it was cleared as it goes; nothing of this window is left to
+    // hear it by then.
+    m_undoStack->disconnect();
     FormDestroy();
 }
 

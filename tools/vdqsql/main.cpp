@@ -16,7 +16,7 @@
 // escaped, so that a name cannot retitle or clear the terminal; so is the statement when
 // standard output is a terminal (sent elsewhere it stays exactly as generated).
 
-#include "designfromdefinition.h"
+#include "querydocument.h"
 #include "fileaccess.h"
 #include "profilefile.h"
 #include "sqlbuilders.h"
@@ -112,9 +112,12 @@ QByteArray statementOf(const Options &options)
     if (database.isEmpty())
         throw VdqError(QStringLiteral("%1 names no database; give one with --database").arg(options.design));
     TDatabase *db = session->OpenDatabase(database);
-    const IdentifierStyle style = db->Style();
-    const QueryDesign design = DesignFromDefinition(
-        def, [&](const QString &table) { return session->ListTableFields(database, table); }, style);
+    // The design as the designer's document holds it after Open, and its statement.
+    QueryDocument document;
+    document.setState(
+        StateFromDefinition(def, [&](const QString &table) { return session->ListTableFields(database, table); }));
+    document.setStyle(db->Style());
+    const QueryDesign design = document.design();
     const bool terminal = ::isatty(STDOUT_FILENO);
     QByteArray out;
     for (const QString &line : GenerateSQLLines(design)) {
@@ -140,11 +143,15 @@ QByteArray designOf(const Options &options)
         return names;
     };
     source.tableFields = [&](const QString &table) { return session->ListTableFields(options.database, table); };
-    QueryDefinition def = DesignFromSql(sql, source);
-    def.sessionName = session->SessionName();
-    def.database = options.database;
+    // The statement's design placed in a document, as Design from SQL places it, and saved
+    // from there as the designer saves it.
+    QueryDefinition read = DesignFromSql(sql, source);
+    read.sessionName = session->SessionName();
+    read.database = options.database;
+    QueryDocument document;
+    document.setState(StateFromDefinition(read, source.tableFields));
     TProfileFile profile;
-    WriteQueryDefinition(profile, def);
+    WriteQueryDefinition(profile, DefinitionOf(document.state()));
     const QByteArray bytes = profile.ToBytes();
     // Names come from the database: on a terminal their control characters are escaped.
     return ::isatty(STDOUT_FILENO) ? Printable(QString::fromUtf8(bytes)) : bytes;

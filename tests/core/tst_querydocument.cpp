@@ -1,0 +1,165 @@
+#include "designedits.h"
+#include "designfromdefinition.h"
+#include "profilefile.h"
+#include "querydefinition.h"
+#include "querydocument.h"
+#include "sqlbuilders.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QUndoStack>
+#include <QtTest>
+
+// The design document without any window: files read into it and written from it, the
+// rules of its edits, and its steps on an undo stack.
+class TestQueryDocument : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void filesKeptWhole_data();
+    void filesKeptWhole();
+    void removeTable_data();
+    void removeTable();
+    void stepsUndoneAndRedone();
+};
+
+namespace {
+
+QByteArray written(const QueryDefinition &def)
+{
+    TProfileFile file;
+    WriteQueryDefinition(file, def);
+    return file.ToBytes();
+}
+
+// The fields a table has: those its stored window lists, in their order.
+std::function<QStringList(const QString &)> storedFields(const QueryDefinition &def)
+{
+    return [def](const QString &table) {
+        for (const StoredTable &t : def.tables) {
+            if (t.name == table) {
+                QStringList fields;
+                for (const auto &item : t.items)
+                    fields << item.first;
+                return fields;
+            }
+        }
+        return QStringList();
+    };
+}
+
+// clients and sales joined; rows naming each, and one naming neither.
+DesignState joined()
+{
+    DesignState d;
+    const int clients = d.addTable(QStringLiteral("clients"), {"ClientNo", "Town"}, true, QRect(10, 10, 121, 180)).id;
+    const int sales = d.addTable(QStringLiteral("sales"), {"SaleNo", "ClientNo"}, true, QRect(300, 60, 121, 180)).id;
+    d.addLink(clients, sales, QStringLiteral("clients.ClientNo = sales.ClientNo"));
+    d.conditions << QStringList{"clients.ClientNo", "=", "sales.ClientNo", "AND"}
+                 << QStringList{"clients.Town", "=", "'Leeds'", "AND"}
+                 << QStringList{"sales.SaleNo", ">", "3", "OR"}
+                 << QStringList{"1", "=", "1", "AND"};
+    d.sorting << QStringList{"sales.SaleNo", "Yes"} << QStringList{"clients.Town", "No"};
+    d.values << QStringList{"Town", "'York'"};
+    return d;
+}
+
+} // namespace
+
+void TestQueryDocument::filesKeptWhole_data()
+{
+    QTest::addColumn<QString>("file");
+    for (const char *name : {"example", "insert", "update", "delete"})
+        QTest::newRow(name) << QStringLiteral(VDQ_SOURCE_DIR "/tests/fuzz/corpus_queryfile/%1.vdq").arg(QLatin1String(name));
+}
+
+// What the file holds survives the document: read, placed in it and written again, a file
+// the designer wrote gives the same bytes, links' recorded places included.
+void TestQueryDocument::filesKeptWhole()
+{
+    QFETCH(QString, file);
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QueryDefinition def = ParseQueryDefinitionFile(f.readAll(), file);
+    const DesignState state = StateFromDefinition(def, storedFields(def));
+    QCOMPARE(written(DefinitionOf(state)), written(def));
+    // Its statement is the one the definition's design gives.
+    QCOMPARE(GenerateSQLText(DesignOf(state, {})), GenerateSQLText(DesignFromDefinition(def, storedFields(def), {})));
+}
+
+void TestQueryDocument::removeTable_data()
+{
+    QTest::addColumn<int>("table");
+    QTest::addColumn<QStringList>("conditions");  // the first column of the rows left
+    QTest::addColumn<QStringList>("sorting");
+    QTest::newRow("clients") << 0 << QStringList{"sales.SaleNo", "1"} << QStringList{"sales.SaleNo"};
+    QTest::newRow("sales") << 1 << QStringList{"clients.Town", "1"} << QStringList{"clients.Town"};
+}
+
+// A table leaves with its links, the Values rows and the rows that name its alias on
+// either side; the other rows stay in their order.
+void TestQueryDocument::removeTable()
+{
+    QFETCH(int, table);
+    QFETCH(QStringList, conditions);
+    QFETCH(QStringList, sorting);
+    DesignState d = joined();
+    d.removeTable(d.tables.at(table).id);
+    QCOMPARE(d.tables.size(), 1);
+    QCOMPARE(d.links.size(), 0);
+    QCOMPARE(d.values.size(), 0);
+    QStringList left;
+    for (const QStringList &row : d.conditions)
+        left << row.first();
+    QCOMPARE(left, conditions);
+    left.clear();
+    for (const QStringList &row : d.sorting)
+        left << row.first();
+    QCOMPARE(left, sorting);
+}
+
+// Each step changes the document once, says what changed, and comes back whole; an edit
+// that changes nothing is no step.
+void TestQueryDocument::stepsUndoneAndRedone()
+{
+    QueryDocument doc;
+    QUndoStack stack;
+    QSignalSpy spy(&doc, &QueryDocument::changed);
+    QVERIFY(PushDesignEdit(&stack, &doc, QStringLiteral("design"), [](DesignState &d) { d = joined(); }));
+    const DesignState start = doc.state();
+    QVERIFY(!PushDesignEdit(&stack, &doc, QStringLiteral("nothing"), [](DesignState &) {}));
+    QCOMPARE(stack.count(), 1);
+    const int sales = start.tables.at(1).id;
+    const struct
+    {
+        QueryDocument::Changes what;
+        std::function<void(DesignState &)> edit;
+    } steps[] = {
+        {QueryDocument::Geometry, [&](DesignState &d) { d.table(sales)->geometry.translate(40, 0); }},
+        {QueryDocument::Tables, [&](DesignState &d) { d.table(sales)->ticks[0] = false; }},
+        {QueryDocument::Links, [](DesignState &d) { d.links[0].joinType = JoinType::Left; }},
+        {QueryDocument::Conditions, [](DesignState &d) { d.conditions.swapItemsAt(0, 1); }},
+        {QueryDocument::Options, [](DesignState &d) { d.distinct = true; }},
+        {QueryDocument::Type, [](DesignState &d) { d.queryType = QueryType::Delete; }},
+        {QueryDocument::Tables | QueryDocument::Geometry | QueryDocument::Links | QueryDocument::Values
+             | QueryDocument::Conditions | QueryDocument::Sorting,
+         [&](DesignState &d) { d.removeTable(sales); }},
+    };
+    for (const auto &step : steps) {
+        const DesignState before = doc.state();
+        spy.clear();
+        QVERIFY(PushDesignEdit(&stack, &doc, QStringLiteral("step"), step.edit));
+        QCOMPARE(spy.size(), 1);
+        QCOMPARE(spy.at(0).at(0).value<QueryDocument::Changes>(), step.what);
+        const DesignState after = doc.state();
+        stack.undo();
+        QVERIFY(doc.state() == before);
+        stack.redo();
+        QVERIFY(doc.state() == after);
+    }
+    stack.setIndex(1);
+    QVERIFY(doc.state() == start);
+}
+
+QTEST_MAIN(TestQueryDocument)
+#include "tst_querydocument.moc"
