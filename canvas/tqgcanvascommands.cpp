@@ -16,6 +16,8 @@
 #include <QAction>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QSet>
@@ -52,6 +54,8 @@ void TQGCanvasCommands::buildPopup()
             &TQGCanvasCommands::SetFieldValue1Click);
     connect(add("ParameterFill1", tr("Parameter Fill")), &QAction::triggered, this,
             &TQGCanvasCommands::ParameterFill1Click);
+    connect(add("RenameAlias1", tr("Rename Alias...")), &QAction::triggered, this,
+            &TQGCanvasCommands::RenameAlias1Click);
     QMenu *sort = m_popup->addMenu(tr("Sort by this Field"));
     sort->setObjectName(QStringLiteral("SortbythisField1"));
     sort->menuAction()->setObjectName(QStringLiteral("SortbythisField1"));
@@ -446,6 +450,32 @@ void TQGCanvasCommands::Ascending1Click(int tag)
 void TQGCanvasCommands::ParameterFill1Click()
 {
     m_host->ParameterFill();
+}
+
+void TQGCanvasCommands::RenameAlias1Click()
+{
+    TQGCheckListBox *table = m_host->CurrentTable();
+    if (!table)
+        return;
+    const QPointer<TQGCheckListBox> guarded(table);
+    bool ok = false;
+    const QString alias = QInputDialog::getText(m_host->HostWindow(), tr("Rename Alias"),
+                                                tr("Alias of %1:").arg(table->Caption()), QLineEdit::Normal,
+                                                table->Alias(), &ok).trimmed();
+    if (!ok || !guarded)
+        return;
+    const QString why = RenameAlias(guarded, alias);
+    if (!why.isEmpty())
+        VdqMessages::Warning(m_host->HostWindow(), tr("Rename Alias"), why);
+}
+
+QString TQGCanvasCommands::RenameAlias(TQGCheckListBox *window, const QString &alias)
+{
+    const int id = DesignId(window);
+    QString why;
+    const IdentifierStyle style = m_host->Style();
+    m_host->EditDesign(tr("Rename Alias"), [&](DesignState &d) { why = d.renameAlias(id, alias, style); });
+    return why;
 }
 
 // --- Handlers of the table windows ------------------------------------------------------

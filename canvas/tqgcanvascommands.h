@@ -84,6 +84,10 @@ public:
     // tag 0 "Ascending", 1 "Descending", -1 for a drop on the Sorting list.
     void Ascending1Click(int tag);
     void ParameterFill1Click();
+    // Asks for a new alias of the current table and renames it, its references with it.
+    void RenameAlias1Click();
+    // The rename as one step; the message why not, or empty.
+    QString RenameAlias(TQGCheckListBox *window, const QString &alias);
     QAction *PopupItem(const char *name) const;
 
     // Field drops on the lists.

@@ -3,6 +3,7 @@
 #include "designfromdefinition.h"
 #include "naming.h"
 #include "selectforms.h"
+#include "sqllexer.h"
 #include "vdqerror.h"
 
 #include <QHash>
@@ -123,6 +124,57 @@ LinkPlace PlaceLink(const QRect &a, const QRect &b, JoinType type)
     const int least = type == JoinType::Inner ? minimumExtent : markedExtent;
     place.bounds = QRect(x1, qMin(l.top(), r.top()) + 20, qMax(qAbs(x2 - x1), least), qMax(qAbs(l.top() - r.top()), least));
     return place;
+}
+
+namespace {
+
+// The text with each reference "old." (a bare name, not behind another ".") made "alias.".
+QString renamedReferences(const QString &text, const QString &old, const QString &alias, const SqlLexOptions &options)
+{
+    QList<SqlToken> tokens;
+    TokenizeSqlLine(text, LexNormal, options, &tokens);
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        const SqlToken &t = tokens.at(i);
+        const QStringView piece = QStringView(text).mid(t.start, t.length);
+        const auto symbolAt = [&](qsizetype k, QChar c) {
+            return k >= 0 && k < tokens.size() && tokens.at(k).kind == SqlTokenKind::Symbol && text.at(tokens.at(k).start) == c;
+        };
+        const bool reference = t.kind == SqlTokenKind::Word && piece == old && symbolAt(i + 1, u'.') && !symbolAt(i - 1, u'.');
+        out += reference ? QStringView(alias) : piece;
+    }
+    return out;
+}
+
+} // namespace
+
+QString DesignState::renameAlias(int id, const QString &alias, const IdentifierStyle &style)
+{
+    DocumentTable *t = table(id);
+    if (!t || t->alias == alias)
+        return QString();
+    if (!IsPlainAlias(alias))
+        return QObject::tr("%1 cannot be an alias: use letters, digits and \"_\", not a leading digit or a reserved "
+                           "word").arg(alias);
+    for (const DocumentTable &other : std::as_const(tables)) {
+        if (other.id != id && other.alias.compare(alias, Qt::CaseInsensitive) == 0)
+            return QObject::tr("The alias %1 is taken by the table %2").arg(alias, other.caption);
+    }
+    const QString old = t->alias;
+    t->alias = alias;
+    const SqlLexOptions options(style);
+    for (DocumentLink &l : links)
+        l.hint = renamedReferences(l.hint, old, alias, options);
+    for (QStringList &row : conditions) {
+        for (qsizetype c = 0; c < row.size() && c < 3; c += 2)
+            row[c] = renamedReferences(row.at(c), old, alias, options);
+    }
+    for (QStringList &row : sorting) {
+        if (!row.isEmpty())
+            row[0] = renamedReferences(row.at(0), old, alias, options);
+    }
+    return QString();
 }
 
 void DesignState::Renumber(int first)

@@ -75,6 +75,11 @@ struct DesignState
     // Takes a table off the design with its links, the Values rows, and the Conditions and
     // Sorting rows that name its alias.
     void removeTable(int id);
+    // Gives a table a new alias, and every reference to the old one in the link texts and
+    // the Conditions and Sorting rows the new one (names read as the engine reads them, so
+    // a string or quoted name that holds the old text stays). The message why not, or empty:
+    // the alias must be plain and no other table's alias may read the same.
+    QString renameAlias(int id, const QString &alias, const IdentifierStyle &style);
     // Gives the tables and links ids from first on, keeping what refers to what.
     void Renumber(int first);
 

@@ -21,6 +21,8 @@ private Q_SLOTS:
     void removeTable_data();
     void removeTable();
     void stepsUndoneAndRedone();
+    void renameAlias_data();
+    void renameAlias();
 };
 
 namespace {
@@ -159,6 +161,47 @@ void TestQueryDocument::stepsUndoneAndRedone()
     }
     stack.setIndex(1);
     QVERIFY(doc.state() == start);
+}
+
+void TestQueryDocument::renameAlias_data()
+{
+    QTest::addColumn<QString>("alias");
+    QTest::addColumn<QString>("text");      // a Conditions value naming the first table
+    QTest::addColumn<QString>("renamed");   // that value afterwards
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("reference") << "boss" << "employee.ReportsTo" << "boss.ReportsTo" << false;
+    QTest::newRow("in an expression") << "boss" << "(employee.Id + 1) * employee.Id" << "(boss.Id + 1) * boss.Id" << false;
+    QTest::newRow("other table kept") << "boss" << "employee_1.Id" << "employee_1.Id" << false;
+    QTest::newRow("string kept") << "boss" << "'employee.Id'" << "'employee.Id'" << false;
+    QTest::newRow("quoted name kept") << "boss" << "\"employee\".Id" << "\"employee\".Id" << false;
+    QTest::newRow("behind a schema kept") << "boss" << "hr.employee.Id" << "hr.employee.Id" << false;
+    QTest::newRow("not plain") << "1boss" << "employee.Id" << "employee.Id" << true;
+    QTest::newRow("reserved") << "select" << "employee.Id" << "employee.Id" << true;
+    QTest::newRow("taken, other case") << "EMPLOYEE_1" << "employee.Id" << "employee.Id" << true;
+}
+
+// A table placed twice has two aliases; renaming one renames what refers to it, and only that.
+void TestQueryDocument::renameAlias()
+{
+    QFETCH(QString, alias);
+    QFETCH(QString, text);
+    QFETCH(QString, renamed);
+    QFETCH(bool, refused);
+    DesignState d;
+    const int first = d.addTable(QStringLiteral("employee"), {"Id", "ReportsTo"}, true, QRect()).id;
+    const int second = d.addTable(QStringLiteral("employee"), {"Id", "ReportsTo"}, true, QRect()).id;
+    QCOMPARE(d.table(second)->alias, QStringLiteral("employee_1"));
+    d.addLink(first, second, QStringLiteral("employee.ReportsTo = employee_1.Id"));
+    d.conditions << QStringList{"employee.ReportsTo", "=", text, "AND"};
+    d.sorting << QStringList{"employee.Id", "Yes"};
+    const QString why = d.renameAlias(first, alias, IdentifierStyle{});
+    QCOMPARE(!why.isEmpty(), refused);
+    const QString now = refused ? QStringLiteral("employee") : alias;
+    QCOMPARE(d.table(first)->alias, now);
+    QCOMPARE(d.conditions.at(0).at(2), renamed);
+    QCOMPARE(d.conditions.at(0).at(0), now + QStringLiteral(".ReportsTo"));
+    QCOMPARE(d.sorting.at(0).at(0), now + QStringLiteral(".Id"));
+    QCOMPARE(d.links.at(0).hint, now + QStringLiteral(".ReportsTo = employee_1.Id"));
 }
 
 QTEST_MAIN(TestQueryDocument)

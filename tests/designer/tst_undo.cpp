@@ -151,6 +151,11 @@ void TestUndo::everyChangeUndone_data()
                                               f->Canvas()->SelectAllFields1Click();
                                           });
     QTest::newRow("draw a link") << none << Step([](TQGQueryForm *f) { joinDrop(f, window(f, 1), 0, window(f, 0), 1); });
+    QTest::newRow("rename an alias") << none << Step([](TQGQueryForm *f) {
+        QCOMPARE(f->Canvas()->RenameAlias(window(f, 1), QStringLiteral("s2")), QString());
+        QVERIFY(f->Memo1()->toPlainText().contains(QStringLiteral("sales s2")));
+        QCOMPARE(f->ScrollBox1()->Links().first()->Hint(), QStringLiteral("clients.\"ClientNo\" = s2.\"ClientNo\""));
+    });
     QTest::newRow("join type") << none << Step([](TQGQueryForm *f) {
         f->Options()->SetJoinType(f->ScrollBox1()->Links().first(), JoinType::Left);
     });
