@@ -54,8 +54,6 @@ void TQGCanvasCommands::buildPopup()
             &TQGCanvasCommands::SetFieldValue1Click);
     connect(add("ParameterFill1", tr("Parameter Fill")), &QAction::triggered, this,
             &TQGCanvasCommands::ParameterFill1Click);
-    connect(add("RenameAlias1", tr("Rename Alias...")), &QAction::triggered, this,
-            &TQGCanvasCommands::RenameAlias1Click);
     QMenu *sort = m_popup->addMenu(tr("Sort by this Field"));
     sort->setObjectName(QStringLiteral("SortbythisField1"));
     sort->menuAction()->setObjectName(QStringLiteral("SortbythisField1"));
@@ -67,6 +65,10 @@ void TQGCanvasCommands::buildPopup()
     descending->setProperty("tag", 1);
     connect(ascending, &QAction::triggered, this, [this] { Ascending1Click(0); });
     connect(descending, &QAction::triggered, this, [this] { Ascending1Click(1); });
+    // Beyond the classic items: the window's own alias.
+    m_popup->addSeparator();
+    connect(add("RenameAlias1", tr("Rename Alias...")), &QAction::triggered, this,
+            &TQGCanvasCommands::RenameAlias1Click);
     connect(m_popup, &QMenu::aboutToShow, this, &TQGCanvasCommands::PopupMenu1Popup);
 }
 
@@ -387,6 +389,8 @@ void TQGCanvasCommands::PopupMenu1Popup()
     PopupItem("SetFieldValue1")->setVisible(values);
     PopupItem("ParameterFill1")->setVisible(values);
     PopupItem("SortbythisField1")->setVisible(sorting);
+    // An INSERT names its table without an alias.
+    PopupItem("RenameAlias1")->setVisible(conditions);
 }
 
 void TQGCanvasCommands::SelectAllFields1Click()
