@@ -13,13 +13,16 @@
 //   last_row_ms    from the jump to the last row (the navigator's Last, or fetchMore until
 //                  !canFetchMore and a scroll to the end, as a QTableView does) until that
 //                  row is painted;
-//   peak_rss_mb    the peak resident memory after the jump.
+//   peak_rss_mb    the peak resident memory after the jump;
+//   limit_ms       SQLite only: the engine's limit, a plain loop over sqlite3_step that reads
+//                  every column of every row with sqlite3_column_* (-1 on the servers).
 // Each figure is the median of --runs runs (default 3). One line per engine and statement:
 //   engine=sqlite stmt=sorted rows=1000000 first_rows_ms=... last_row_ms=... engine_ms=...
 //   peak_rss_mb=... baseline_first_rows_ms=... baseline_last_row_ms=... baseline_peak_rss_mb=...
-//   last_to_engine=... first_to_baseline=...
-// The last two are the medians of the ratios last_row_ms / engine_ms and first_rows_ms /
-// baseline_first_rows_ms, taken within each run.
+//   last_to_engine=... first_to_baseline=... limit_ms=... end_to_limit=...
+// The ratios are the medians of last_row_ms / engine_ms, first_rows_ms /
+// baseline_first_rows_ms and (first_rows_ms + last_row_ms) / limit_ms (Execute until the
+// spool's end is shown, against the engine's limit), taken within each run.
 // At 10,000,000 rows the baseline is left out (it holds every row in memory: gigabytes)
 // and its figures print as -1.
 //
@@ -62,6 +65,8 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
+
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -327,6 +332,55 @@ int runEngine(const Engine &engine, const Job &job)
     return 0;
 }
 
+int runLimit(const Engine &engine, const Job &job)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(engine.sqliteFile).constData(), &db, SQLITE_OPEN_READONLY, nullptr)
+        != SQLITE_OK)
+        fail(QStringLiteral("cannot open %1").arg(engine.sqliteFile));
+    QElapsedTimer timer;
+    timer.start();
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(db, job.sql().toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
+        fail(QString::fromUtf8(sqlite3_errmsg(db)));
+    const int columns = sqlite3_column_count(stmt);
+    qint64 rows = 0;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        for (int i = 0; i < columns; ++i) {
+            switch (sqlite3_column_type(stmt, i)) {
+            case SQLITE_INTEGER:
+                sqlite3_column_int64(stmt, i);
+                break;
+            case SQLITE_FLOAT:
+                sqlite3_column_double(stmt, i);
+                break;
+            case SQLITE_TEXT:
+                sqlite3_column_text(stmt, i);
+                sqlite3_column_bytes(stmt, i);
+                break;
+            case SQLITE_BLOB:
+                sqlite3_column_blob(stmt, i);
+                sqlite3_column_bytes(stmt, i);
+                break;
+            default:
+                break;
+            }
+        }
+        ++rows;
+    }
+    if (rc != SQLITE_DONE)
+        fail(QString::fromUtf8(sqlite3_errmsg(db)));
+    sqlite3_finalize(stmt);
+    const qint64 ms = timer.elapsed();
+    sqlite3_close(db);
+    if (rows != job.rows)
+        fail(QStringLiteral("the engine's loop read %1 rows, not %2").arg(rows).arg(job.rows));
+    std::printf("limit_ms=%lld\n", static_cast<long long>(ms));
+    std::fflush(stdout);
+    return 0;
+}
+
 int runBaseline(const Engine &engine, const Job &job)
 {
     QSqlDatabase db = connect(engine, QStringLiteral("baseline"));
@@ -396,7 +450,7 @@ QMap<QString, double> runChild(const QString &variant, const Engine &engine, con
         if (eq > 0)
             figures.insert(pair.left(eq), pair.mid(eq + 1).toDouble());
     }
-    if (figures.size() != (variant == QLatin1String("engine") ? 1 : 3))
+    if (figures.size() != (variant == QLatin1String("engine") || variant == QLatin1String("limit") ? 1 : 3))
         fail(QStringLiteral("unexpected output of the %1 run: %2").arg(variant, line));
     return figures;
 }
@@ -565,6 +619,8 @@ int runParent(const QStringList &args)
             QStringList variants{QStringLiteral("engine"), QStringLiteral("designer")};
             if (tableRows <= 1000000)
                 variants << QStringLiteral("baseline");
+            if (name == QLatin1String("sqlite"))
+                variants << QStringLiteral("limit");
             QMap<QString, QList<double>> figures;
             for (int run = 0; run < runs; ++run) {
                 for (const QString &variant : std::as_const(variants)) {
@@ -580,6 +636,9 @@ int runParent(const QStringList &args)
                 if (figures.contains(QStringLiteral("baseline_first_rows_ms")))
                     figures[QStringLiteral("first_to_baseline")].append(latest("first_rows_ms")
                                                                         / qMax(1.0, latest("baseline_first_rows_ms")));
+                if (figures.contains(QStringLiteral("limit_ms")))
+                    figures[QStringLiteral("end_to_limit")].append((latest("first_rows_ms") + latest("last_row_ms"))
+                                                                   / qMax(1.0, latest("limit_ms")));
             }
             const auto figure = [&figures](const char *key) {
                 const QList<double> values = figures.value(QLatin1String(key));
@@ -587,11 +646,13 @@ int runParent(const QStringList &args)
             };
             std::printf("engine=%s stmt=%s rows=%lld first_rows_ms=%.0f last_row_ms=%.0f engine_ms=%.0f "
                         "peak_rss_mb=%.1f baseline_first_rows_ms=%.0f baseline_last_row_ms=%.0f "
-                        "baseline_peak_rss_mb=%.1f last_to_engine=%.2f first_to_baseline=%.2f\n",
+                        "baseline_peak_rss_mb=%.1f last_to_engine=%.2f first_to_baseline=%.2f limit_ms=%.0f "
+                        "end_to_limit=%.2f\n",
                         qPrintable(name), qPrintable(stmt), static_cast<long long>(job.rows), figure("first_rows_ms"),
                         figure("last_row_ms"), figure("engine_ms"), figure("peak_rss_mb"),
                         figure("baseline_first_rows_ms"), figure("baseline_last_row_ms"),
-                        figure("baseline_peak_rss_mb"), figure("last_to_engine"), figure("first_to_baseline"));
+                        figure("baseline_peak_rss_mb"), figure("last_to_engine"), figure("first_to_baseline"),
+                        figure("limit_ms"), figure("end_to_limit"));
             std::fflush(stdout);
         }
     }
@@ -616,6 +677,8 @@ int main(int argc, char **argv)
             return runBaseline(engine, job);
         if (args.at(2) == QLatin1String("engine"))
             return runEngine(engine, job);
+        if (args.at(2) == QLatin1String("limit"))
+            return runLimit(engine, job);
         return runDesigner(engine, job);
     }
     QCoreApplication app(argc, argv);

@@ -390,6 +390,14 @@ void encode(SpoolBuffer &out, const QVariant &v)
     out.block(TagOther, b.constData(), qint32(b.size()));
 }
 
+void encodeJudged(SpoolBuffer &out, const QVariant &v, TFieldInfo *judged)
+{
+    if (judged && v.metaType().id() == QMetaType::QString
+        && static_cast<const QString *>(v.constData())->contains(u'\n'))
+        judgeMemo(*judged);
+    encode(out, v);
+}
+
 bool decode(const QByteArray &in, qsizetype &pos, QVariant &v)
 {
     const auto need = [&](qsizetype n) { return pos + n <= in.size(); };

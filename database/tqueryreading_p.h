@@ -161,11 +161,10 @@ public:
 
     // A text: one byte a character when every character fits in one (most texts; half the
     // bytes to write and read back), else UTF-16.
-    void text(const QString &s)
+    void text(const QString &s) { text(s.constData(), s.size()); }
+    void text(const QChar *from, qsizetype n)
     {
-        const qsizetype n = s.size();
         char *p = reserve(5 + 2 * n);
-        const QChar *from = s.constData();
         for (qsizetype i = 0; i < n; ++i) {
             if (from[i].unicode() > 0xff) {
                 block(TagString, from, qint32(n * 2));
@@ -192,6 +191,14 @@ private:
 };
 
 void encode(SpoolBuffer &out, const QVariant &v);
+// A text of no declared length with a line break is a memo; the first rows judge it.
+inline void judgeMemo(TFieldInfo &field)
+{
+    if (field.kind == TFieldKind::Other && field.size < 0)
+        field.kind = TFieldKind::Memo;
+}
+// Encodes the value; a field not null is judged a memo or not by it.
+void encodeJudged(SpoolBuffer &out, const QVariant &v, TFieldInfo *judged);
 // Decodes one value at pos; false on a spool that does not hold what was written.
 bool decode(const QByteArray &in, qsizetype &pos, QVariant &v);
 

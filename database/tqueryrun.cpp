@@ -2,6 +2,7 @@
 
 #include "tdatabase.h"
 #include "tquerymysql_p.h"
+#include "tquerysqlite_p.h"
 
 #include <QElapsedTimer>
 #include <QSqlDriver>
@@ -21,8 +22,17 @@ struct QtRows
 {
     QSqlQuery &q;
     bool next() { return q.next(); }
-    QVariant value(int i) const { return q.value(i); }
+    void encode(SpoolBuffer &out, int i, TFieldInfo *judged) const { encodeJudged(out, q.value(i), judged); }
     QString error() const { return q.lastError().isValid() ? TDatabase::ErrorText(q.lastError()) : QString(); }
+};
+
+// The MySQL client's stream, as the spool reads it.
+struct MysqlStream
+{
+    MysqlRows &rows;
+    bool next() { return rows.next(); }
+    void encode(SpoolBuffer &out, int i, TFieldInfo *judged) const { encodeJudged(out, rows.value(i), judged); }
+    QString error() const { return rows.error(); }
 };
 
 // SQLite waits for a lock held by another connection as the designer's own connection does
@@ -366,8 +376,10 @@ void Run::readOn(QSqlDatabase &db)
         if (std::unique_ptr<MysqlRows> rows = MysqlRows::run(db, m_statement)) {
             if (!rows->isSelect())
                 fail(rows->error().isEmpty() ? kRanNoRows : rows->error());
-            else
-                spool(*rows, rows->fields());
+            else {
+                MysqlStream stream{*rows};
+                spool(stream, rows->fields());
+            }
             return;
         }
     }
@@ -387,6 +399,12 @@ void Run::readOn(QSqlDatabase &db)
         fields.clear();
         for (int i = 0; i < record.count(); ++i)
             fields.append(serverField(m_dialect, record.field(i)));
+    }
+    // SQLite: the rest of the rows straight from the statement the driver ran.
+    if (sqlite3_stmt *statement = sqliteStatement(q)) {
+        SqliteRows rows(q, statement);
+        spool(rows, fields);
+        return;
     }
     QtRows rows{q};
     spool(rows, fields);
@@ -433,15 +451,8 @@ void Run::spool(Rows &source, QList<TFieldInfo> fields)
     while (!stopping() && source.next()) {
         if (rows % kMarkRows == 0)
             marks.append(written + buffer.size());
-        for (int i = 0; i < columns; ++i) {
-            const QVariant v = source.value(i);
-            // A text of no declared length with a line break is a memo, judged by the
-            // first rows.
-            if (!opened && fields.at(i).kind == TFieldKind::Other && fields.at(i).size < 0
-                && v.metaType().id() == QMetaType::QString && v.toString().contains(u'\n'))
-                fields[i].kind = TFieldKind::Memo;
-            encode(buffer, v);
-        }
+        for (int i = 0; i < columns; ++i)
+            source.encode(buffer, i, opened ? nullptr : &fields[i]);
         ++rows;
         const bool due = !opened ? rows >= kFirstRows
                                  : (rows % kChunkRows == 0 || (rows % 256 == 0 && sinceFlush.elapsed() >= kChunkMs));
