@@ -295,12 +295,17 @@ bool mysqlOneStatementPerCall(const QSqlDatabase &db)
     return mysql && setOption && setOption(mysql, multiStatementsOff) == 0;
 }
 
-QString postgresParseRefusal(const QSqlDatabase &db, const QString &sql)
+void *postgresHandle(const QSqlDatabase &db)
 {
+    // PGconn is the typedef of struct pg_conn; the driver registers the latter.
     const QVariant handle = db.driver()->handle();
     void *conn = handleOf<void *>(handle, "pg_conn*");
-    if (!conn)
-        conn = handleOf<void *>(handle, "PGconn*");
+    return conn ? conn : handleOf<void *>(handle, "PGconn*");
+}
+
+QString postgresParseRefusal(const QSqlDatabase &db, const QString &sql)
+{
+    void *conn = postgresHandle(db);
     auto prepare = libraryFunction<PQprepareFn>(kLibPq, "PQprepare");
     auto status = libraryFunction<PQresultStatusFn>(kLibPq, "PQresultStatus");
     auto message = libraryFunction<PQresultErrorMessageFn>(kLibPq, "PQresultErrorMessage");

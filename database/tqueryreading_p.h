@@ -121,6 +121,9 @@ QString mysqlError(const QSqlDatabase &db);
 // driver asks for them at connect). False when the client library does not offer it.
 bool mysqlOneStatementPerCall(const QSqlDatabase &db);
 
+// PostgreSQL: libpq's PGconn of the connection, null when it is not that driver's.
+void *postgresHandle(const QSqlDatabase &db);
+
 // PostgreSQL through libpq: the engine parses the statement without running it, and refuses
 // several statements in one text. The engine's message when it refuses it as no single
 // statement; empty when it is one (a failure after parsing shows when it runs).

@@ -2,6 +2,7 @@
 
 #include "tdatabase.h"
 #include "tquerymysql_p.h"
+#include "tquerypostgres_p.h"
 #include "tquerysqlite_p.h"
 
 #include <QElapsedTimer>
@@ -163,10 +164,7 @@ void Run::publishHandles(QSqlDatabase &db)
         if (m_sqlite)
             sqlite3_busy_handler(m_sqlite, busyWait, &state);
     } else if (m_dialect == SqlDialect::PostgreSQL) {
-        // PGconn is the typedef of struct pg_conn; the driver registers the latter.
-        void *conn = handleOf<void *>(handle, "pg_conn*");
-        if (!conn)
-            conn = handleOf<void *>(handle, "PGconn*");
+        void *conn = postgresHandle(db);
         auto getCancel = libraryFunction<PQgetCancelFn>(kLibPq, "PQgetCancel");
         if (conn && getCancel)
             m_pgCancel = getCancel(conn);
@@ -403,6 +401,12 @@ void Run::readOn(QSqlDatabase &db)
     // SQLite: the rest of the rows straight from the statement the driver ran.
     if (sqlite3_stmt *statement = sqliteStatement(q)) {
         SqliteRows rows(q, statement);
+        spool(rows, fields);
+        return;
+    }
+    // PostgreSQL: the rows after the first as libpq hands them out.
+    if (m_dialect == SqlDialect::PostgreSQL) {
+        PostgresRows rows(q, postgresHandle(db));
         spool(rows, fields);
         return;
     }
