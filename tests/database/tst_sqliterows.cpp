@@ -1,3 +1,4 @@
+#include "spooledrows.h"
 #include "tdatabase.h"
 #include "tquerysqlite_p.h"
 
@@ -28,15 +29,6 @@ namespace {
 
 const QString kConnection = QStringLiteral("rows");
 
-// What a reading spooled.
-struct Spooled
-{
-    QByteArray bytes;
-    qint64 rows = 0;
-    QString error;
-    QList<int> kinds;  // of the fields, judged by every row
-};
-
 // Runs the statement as the run does (prepared, forward only) and spools its rows, through
 // the driver's values or the statement.
 Spooled read(const QString &sql, QSql::NumericalPrecisionPolicy precision, bool direct)
@@ -50,23 +42,8 @@ Spooled read(const QString &sql, QSql::NumericalPrecisionPolicy precision, bool 
         out.error = q.lastError().text();
         return out;
     }
-    QList<TFieldInfo> fields(q.record().count(), TFieldInfo{QString(), TFieldKind::Other, -1});
-    SpoolBuffer buffer;
     SqliteRows rows(q, sqliteStatement(q));
-    while (direct ? rows.next() : q.next()) {
-        for (int i = 0; i < fields.size(); ++i) {
-            if (direct)
-                rows.encode(buffer, i, &fields[i]);
-            else
-                encodeJudged(buffer, q.value(i), &fields[i]);
-        }
-        ++out.rows;
-    }
-    out.bytes = QByteArray(buffer.data(), buffer.size());
-    out.error = direct ? rows.error() : q.lastError().isValid() ? TDatabase::ErrorText(q.lastError()) : QString();
-    for (const TFieldInfo &f : fields)
-        out.kinds.append(int(f.kind));
-    return out;
+    return SpoolRows(q, rows, direct);
 }
 
 } // namespace
@@ -156,14 +133,7 @@ void TestSqliteRows::sameAsDriver()
     QFETCH(qint64, rows);
     QFETCH(bool, fails);
     const auto policy = QSql::NumericalPrecisionPolicy(precision);
-    const Spooled driver = read(sql, policy, false);
-    const Spooled direct = read(sql, policy, true);
-    QCOMPARE(driver.rows, rows);
-    QCOMPARE(direct.rows, rows);
-    QCOMPARE(direct.error.isEmpty(), !fails);
-    QCOMPARE(direct.error, driver.error);
-    QCOMPARE(direct.kinds, driver.kinds);
-    QCOMPARE(direct.bytes.toHex(), driver.bytes.toHex());
+    CompareSpooled(read(sql, policy, false), read(sql, policy, true), rows, fails);
 }
 
 QTEST_GUILESS_MAIN(TestSqliteRows)
