@@ -150,10 +150,33 @@ TQGDataLink *TQGCanvasCommands::newLink(int id, TQGCheckListBox *from, TQGCheckL
     return link;
 }
 
+namespace {
+
+// The views of ids the design no longer holds leave it: kept out of sight under the holder,
+// as a removed window always was, and forgotten.
+template <typename View, typename Leaving>
+void retire(QHash<int, QPointer<View>> &views, const QSet<int> &kept, QWidget *content, QWidget *holder,
+            Leaving leaving)
+{
+    for (auto it = views.begin(); it != views.end();) {
+        if (kept.contains(it.key()) && it.value()) {
+            ++it;
+            continue;
+        }
+        if (View *v = it.value(); v && v->parentWidget() == content) {
+            leaving(v);
+            v->setParent(holder);
+        }
+        it = views.erase(it);
+    }
+}
+
+} // namespace
+
 void TQGCanvasCommands::ShowDesign(const DesignState &design)
 {
     QWidget *content = m_host->ScrollBox1()->Content();
-    QSet<int> shown;
+    QSet<int> shown, moved;
     for (const DocumentTable &t : design.tables) {
         shown.insert(t.id);
         TQGCheckListBox *w = Window(t.id);
@@ -176,8 +199,10 @@ void TQGCanvasCommands::ShowDesign(const DesignState &design)
             for (int i = 0; i < t.totals.size(); ++i)
                 w->SetTotal(i, t.totals.at(i));
         }
-        if (w->geometry() != t.geometry)
+        if (w->geometry() != t.geometry) {
             w->setGeometry(t.geometry);
+            moved.insert(t.id);
+        }
         if (created) {
             w->show();
             w->raise();
@@ -185,19 +210,10 @@ void TQGCanvasCommands::ShowDesign(const DesignState &design)
             m_host->SetCurrentTable(w);
         }
     }
-    for (auto it = m_windows.begin(); it != m_windows.end();) {
-        if (shown.contains(it.key()) && it.value()) {
-            ++it;
-            continue;
-        }
-        if (TQGCheckListBox *w = it.value(); w && w->parentWidget() == content) {
-            if (m_host->CurrentTable() == w)
-                m_host->SetCurrentTable(nullptr);
-            // Kept out of sight, as a removed window always was.
-            w->setParent(m_host->Panel4());
-        }
-        it = m_windows.erase(it);
-    }
+    retire(m_windows, shown, content, m_host->Panel4(), [this](TQGCheckListBox *w) {
+        if (m_host->CurrentTable() == w)
+            m_host->SetCurrentTable(nullptr);
+    });
     QSet<int> linked;
     for (const DocumentLink &l : design.links) {
         TQGCheckListBox *from = Window(l.from);
@@ -216,21 +232,16 @@ void TQGCanvasCommands::ShowDesign(const DesignState &design)
             link->SetHint(l.hint);
         if (link->OverText() != l.overText)
             link->SetOverText(l.overText);
+        // A new join type places the link again itself; a hidden window that moved tells its
+        // links only once it is shown, so they follow it here.
         if (link->GetJoinType() != l.joinType)
             link->SetJoinType(l.joinType);
-        TQGDataLink::UpdateLinkBounds(link);
+        if (created || moved.contains(l.from) || moved.contains(l.to))
+            TQGDataLink::UpdateLinkBounds(link);
         if (created)
             link->setVisible(design.queryType == QueryType::Select);
     }
-    for (auto it = m_links.begin(); it != m_links.end();) {
-        if (linked.contains(it.key()) && it.value()) {
-            ++it;
-            continue;
-        }
-        if (TQGDataLink *l = it.value(); l && l->parentWidget() == content)
-            l->setParent(m_host->Panel4());
-        it = m_links.erase(it);
-    }
+    retire(m_links, linked, content, m_host->Panel4(), [](TQGDataLink *) {});
 }
 
 QRect TQGCanvasCommands::WidenedForTotals(const QRect &geometry, const QStringList &fields)

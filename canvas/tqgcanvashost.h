@@ -50,8 +50,6 @@ public:
     virtual void SetFieldValue(const QString &fieldName) = 0;
     virtual void AddSortRow(const QString &fieldReference, bool ascending) = 0;
     virtual void ParameterFill() = 0;
-    // Whether new table windows show their total choosers.
-    virtual bool TotalsShown() const = 0;
     // A right click and a double click on a join link.
     virtual void ShowLinkPopup(TQGDataLink *link, const QPoint &globalPos) = 0;
     virtual void EditJoinProperties(TQGDataLink *link) = 0;

@@ -157,14 +157,6 @@ void TQGCheckListBox::SetChecked(int row, bool checked)
     }
 }
 
-void TQGCheckListBox::SetAllChecked(bool checked)
-{
-    m_programmatic = true;
-    for (int i = 0; i < count(); ++i)
-        item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
-    m_programmatic = false;
-}
-
 QByteArray TQGCheckListBox::DragId() const
 {
     return QByteArray::number(quintptr(this), 16);
@@ -394,17 +386,6 @@ void TQGCheckListBox::widenForTotals()
     // A hidden window gets its resize event only when shown; its links must follow now.
     if (!isVisible() && m_handlers)
         m_handlers->TableMoved(this);
-}
-
-QList<TotalKind> TQGCheckListBox::Totals() const
-{
-    if (!m_totalsShown)
-        return {};
-    QList<TotalKind> totals;
-    totals.reserve(m_fields.size());
-    for (int i = 0; i < m_fields.size(); ++i)
-        totals << (m_ticks.value(i) ? Total(i) : TotalKind::None);
-    return totals;
 }
 
 TotalKind TQGCheckListBox::Total(int row) const

@@ -52,14 +52,11 @@ public:
     QList<bool> Ticks() const;
     bool Checked(int row) const;
     void SetChecked(int row, bool checked);
-    void SetAllChecked(bool checked);
     int ItemIndex() const { return currentRow(); }
     // Totals: while shown, each ticked row shows its function at its right end, and a click
     // there opens the chooser (TotalChooser). A ticked row without a choice is grouped.
     void SetTotalsShown(bool shown);
     bool TotalsShown() const { return m_totalsShown; }
-    // One per field while shown (None for an unticked field), else empty.
-    QList<TotalKind> Totals() const;
     TotalKind Total(int row) const;
     void SetTotal(int row, TotalKind kind);
     // The words a row shows for its total.

@@ -10,12 +10,6 @@
 
 #include <algorithm>
 
-bool operator==(const DocumentTable &a, const DocumentTable &b)
-{
-    return a.id == b.id && a.caption == b.caption && a.alias == b.alias && a.fields == b.fields
-           && a.ticks == b.ticks && a.totals == b.totals && a.geometry == b.geometry;
-}
-
 bool operator==(const DocumentLink &a, const DocumentLink &b)
 {
     return a.id == b.id && a.from == b.from && a.to == b.to && a.hint == b.hint && a.overText == b.overText
@@ -292,19 +286,22 @@ QueryDefinition DefinitionOf(const DesignState &state)
     return def;
 }
 
+QStringList ListRow(const QStringList &cells, int columns)
+{
+    QStringList row = cells.mid(0, columns);
+    while (row.size() < columns)
+        row << QString();
+    return row;
+}
+
 namespace {
 
-// Each row cut or padded to its list's columns, as a list control holds it.
 QList<QStringList> listRows(const StoredList &list, int columns)
 {
     QList<QStringList> rows;
     rows.reserve(list.rows.size());
-    for (const QStringList &r : list.rows) {
-        QStringList row = r.mid(0, columns);
-        while (row.size() < columns)
-            row << QString();
-        rows << row;
-    }
+    for (const QStringList &r : list.rows)
+        rows << ListRow(r, columns);
     return rows;
 }
 

@@ -22,9 +22,6 @@ struct DocumentTable
     QList<bool> ticks;       // one per field
     QList<TotalKind> totals; // one per field; None: grouped when ticked and totals are on
     QRect geometry;          // canvas coordinates
-
-    friend bool operator==(const DocumentTable &a, const DocumentTable &b);
-    friend bool operator!=(const DocumentTable &a, const DocumentTable &b) { return !(a == b); }
 };
 
 struct DocumentLink
@@ -97,6 +94,9 @@ struct LinkPlace
     LinkSlope direction = LinkSlope::Falling;
 };
 LinkPlace PlaceLink(const QRect &from, const QRect &to, JoinType type);
+
+// A list row as a list control holds it: the cells cut or padded to the list's columns.
+QStringList ListRow(const QStringList &cells, int columns);
 
 // The design as the statement builders see it.
 QueryDesign DesignOf(const DesignState &state, const IdentifierStyle &style);

@@ -59,14 +59,6 @@ enum Oid : unsigned {
     OidOid = 2278
 };
 
-bool isAscii(const char *bytes, int n)
-{
-    unsigned char any = 0;
-    for (int i = 0; i < n; ++i)
-        any |= static_cast<unsigned char>(bytes[i]);
-    return any < 0x80;
-}
-
 } // namespace
 
 PostgresRows::PostgresRows(QSqlQuery &q, void *conn)
@@ -140,13 +132,8 @@ bool PostgresRows::next()
 
 void PostgresRows::encodeText(SpoolBuffer &out, const char *bytes, int n, TFieldInfo *judged) const
 {
-    if (judged && n > 0 && std::memchr(bytes, '\n', size_t(n)))
-        judgeMemo(*judged);
-    if (isAscii(bytes, n)) {
-        out.block(TagLatin1, bytes, qint32(n));
-        return;
-    }
-    out.text(QString::fromUtf8(bytes, n));
+    if (!encodeAsciiText(out, bytes, n, judged))
+        out.text(QString::fromUtf8(bytes, n));
 }
 
 void PostgresRows::encodeDouble(SpoolBuffer &out, const char *bytes, unsigned type) const

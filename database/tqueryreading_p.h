@@ -202,6 +202,21 @@ inline void judgeMemo(TFieldInfo &field)
 }
 // Encodes the value; a field not null is judged a memo or not by it.
 void encodeJudged(SpoolBuffer &out, const QVariant &v, TFieldInfo *judged);
+// An engine's UTF-8 text: a line break judges the field a memo, and a text of ASCII alone
+// goes in byte for byte, as its QString would. False for any other text, which the caller
+// then writes as the driver reads it.
+inline bool encodeAsciiText(SpoolBuffer &out, const char *bytes, int n, TFieldInfo *judged)
+{
+    if (judged && n > 0 && std::memchr(bytes, '\n', size_t(n)))
+        judgeMemo(*judged);
+    unsigned char any = 0;
+    for (int i = 0; i < n; ++i)
+        any |= static_cast<unsigned char>(bytes[i]);
+    if (any >= 0x80)
+        return false;
+    out.block(TagLatin1, bytes, qint32(n));
+    return true;
+}
 // Decodes one value at pos; false on a spool that does not hold what was written.
 bool decode(const QByteArray &in, qsizetype &pos, QVariant &v);
 

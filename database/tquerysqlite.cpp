@@ -7,18 +7,6 @@
 
 namespace TQueryReading {
 
-namespace {
-
-bool isAscii(const unsigned char *bytes, int n)
-{
-    unsigned char any = 0;
-    for (int i = 0; i < n; ++i)
-        any |= bytes[i];
-    return any < 0x80;
-}
-
-} // namespace
-
 SqliteRows::SqliteRows(QSqlQuery &q, sqlite3_stmt *statement)
     : m_query(q), m_statement(statement), m_precision(q.numericalPrecisionPolicy())
 {
@@ -95,15 +83,9 @@ void SqliteRows::encode(SpoolBuffer &out, int column, TFieldInfo *judged) const
     default:
         break;
     }
-    const auto *utf8 = sqlite3_column_text(s, column);
-    const int n = sqlite3_column_bytes(s, column);
-    if (judged && n > 0 && std::memchr(utf8, '\n', size_t(n)))
-        judgeMemo(*judged);
-    if (isAscii(utf8, n)) {
-        // One byte a character, as a text of such characters is spooled.
-        out.block(TagLatin1, utf8, qint32(n));
+    const auto *utf8 = reinterpret_cast<const char *>(sqlite3_column_text(s, column));
+    if (encodeAsciiText(out, utf8, sqlite3_column_bytes(s, column), judged))
         return;
-    }
     // Any other text as the driver reads it: the engine's own UTF-16, whatever the bytes held.
     const void *utf16 = sqlite3_column_text16(s, column);
     out.text(static_cast<const QChar *>(utf16), sqlite3_column_bytes16(s, column) / qsizetype(sizeof(QChar)));

@@ -38,7 +38,8 @@ void TQGDefinitionIO::Load(TQGQueryForm &form, const QString &fileName)
     Apply(form, LoadQueryDefinitionFile(fileName), QObject::tr("Open"));
 }
 
-DesignState TQGDefinitionIO::StateOf(TQGQueryForm &form, const QueryDefinition &stored, QString *error)
+void TQGDefinitionIO::Apply(TQGQueryForm &form, const QueryDefinition &stored, const QString &text,
+                            DesignEdit::Kind kind, const std::function<void(DesignState &)> &adjust)
 {
     QueryDefinition def = stored;
     // A file without a database (a new, empty one) keeps the designer's database.
@@ -46,27 +47,8 @@ DesignState TQGDefinitionIO::StateOf(TQGQueryForm &form, const QueryDefinition &
         def.sessionName = form.Query1()->SessionName();
         def.database = form.Query1()->DatabaseName();
     }
-    TSession *session = Sessions().FindSession(def.sessionName);
-    if (!session)
-        throw VdqError(QObject::tr("Unknown session name %1").arg(def.sessionName));
+    const QString sessionName = def.sessionName;
     const QString database = def.database;
-    DesignState state = StateFromDefinition(
-        def, [&](const QString &table) { return session->ListTableFields(database, table); }, error);
-    // The ids go on from the design's, so that no view takes a new table for an old one.
-    state.Renumber(form.Design().nextId);
-    // A window showing its total choosers is at least wide enough for them.
-    if (state.totals) {
-        for (DocumentTable &t : state.tables)
-            t.geometry = form.Canvas()->WidenedForTotals(t.geometry, t.fields);
-    }
-    return state;
-}
-
-void TQGDefinitionIO::Apply(TQGQueryForm &form, const QueryDefinition &stored, const QString &text,
-                            DesignEdit::Kind kind, const std::function<void(DesignState &)> &adjust)
-{
-    const QString sessionName = stored.database.isEmpty() ? form.Query1()->SessionName() : stored.sessionName;
-    const QString database = stored.database.isEmpty() ? form.Query1()->DatabaseName() : stored.database;
     // The table list of the file's database, before anything of the design changes.
     TSession *session = Sessions().FindSession(sessionName);
     if (!session)
@@ -75,7 +57,15 @@ void TQGDefinitionIO::Apply(TQGQueryForm &form, const QueryDefinition &stored, c
     session->ListTableNames(database, QString(), true, false, names);
 
     QString error;
-    DesignState state = StateOf(form, stored, &error);
+    DesignState state = StateFromDefinition(
+        def, [&](const QString &table) { return session->ListTableFields(database, table); }, &error);
+    // The ids go on from the design's, so that no view takes a new table for an old one.
+    state.Renumber(form.Design().nextId);
+    // A window showing its total choosers is at least wide enough for them.
+    if (state.totals) {
+        for (DocumentTable &t : state.tables)
+            t.geometry = form.Canvas()->WidenedForTotals(t.geometry, t.fields);
+    }
     if (adjust)
         adjust(state);
     form.Execution()->CloseResult();

@@ -22,14 +22,12 @@ public:
     // definition or names a database that cannot be listed leaves the design as it was.
     // Raises VdqError.
     static void Load(TQGQueryForm &form, const QString &fileName);
-    // The definition's design as one step named text; adjust changes it before it is pushed.
+    // The definition's design as one step named text: the fields its database has now, ids
+    // after the window's, windows wide enough for totals; adjust changes it before it is
+    // pushed. A table that cannot be opened ends the reading, and its message is raised.
     static void Apply(TQGQueryForm &form, const QueryDefinition &definition, const QString &text,
                       DesignEdit::Kind kind = DesignEdit::Ordinary,
                       const std::function<void(DesignState &)> &adjust = {});
-    // The design a definition gives in this window: the fields its database has now, ids
-    // after the window's, windows wide enough for totals. A table that cannot be opened
-    // ends the reading (its message in *error).
-    static DesignState StateOf(TQGQueryForm &form, const QueryDefinition &definition, QString *error);
 
     static void Save(const TQGQueryForm &form, const QString &fileName);
 };

@@ -241,46 +241,6 @@ void TQGDesignLists::AppendRow(QTreeWidget *list, const QStringList &columns)
         item->setText(c, columns.at(c));
 }
 
-void TQGDesignLists::SetRows(QTreeWidget *list, const QList<QStringList> &rows)
-{
-    list->clear();
-    for (const QStringList &row : rows)
-        AppendRow(list, row);
-}
-
-QList<ConditionRow> TQGDesignLists::ConditionRows() const
-{
-    QList<ConditionRow> rows;
-    rows.reserve(m_conditions->topLevelItemCount());
-    for (int i = 0; i < m_conditions->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *item = m_conditions->topLevelItem(i);
-        rows << ConditionRow{item->text(0), item->text(1), item->text(2), item->text(3)};
-    }
-    return rows;
-}
-
-QList<ValueRow> TQGDesignLists::ValueRows() const
-{
-    QList<ValueRow> rows;
-    rows.reserve(m_values->topLevelItemCount());
-    for (int i = 0; i < m_values->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *item = m_values->topLevelItem(i);
-        rows << ValueRow{item->text(0), item->text(1)};
-    }
-    return rows;
-}
-
-QList<SortRow> TQGDesignLists::SortRows() const
-{
-    QList<SortRow> rows;
-    rows.reserve(m_sorting->topLevelItemCount());
-    for (int i = 0; i < m_sorting->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *item = m_sorting->topLevelItem(i);
-        rows << SortRow{item->text(0), item->text(1)};
-    }
-    return rows;
-}
-
 QList<QStringList> &TQGDesignLists::rowsOf(DesignState &design, const QTreeWidget *list) const
 {
     return list == m_values ? design.values : list == m_conditions ? design.conditions : design.sorting;
@@ -363,12 +323,7 @@ void TQGDesignLists::AddConditionRow(const QString &field, const QString &compar
 
 void TQGDesignLists::AddRow(QTreeWidget *list, const QStringList &columns)
 {
-    editRows(list, tr("Add Row"), [&](QList<QStringList> &rows) {
-        QStringList row = columns.mid(0, list->columnCount());
-        while (row.size() < list->columnCount())
-            row << QString();
-        rows << row;
-    });
+    editRows(list, tr("Add Row"), [&](QList<QStringList> &rows) { rows << ListRow(columns, list->columnCount()); });
 }
 
 void TQGDesignLists::AddFieldConditionRow(const QString &fieldReference)

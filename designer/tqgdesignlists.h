@@ -32,13 +32,8 @@ public:
     QWidget *ConditionsPage() const { return m_conditionsPage; }  // TabSheet3
     QWidget *SortingPage() const { return m_sortingPage; }        // TabSheet4
 
-    QList<ConditionRow> ConditionRows() const;
-    QList<ValueRow> ValueRows() const;
-    QList<SortRow> SortRows() const;
-
     // Rows as plain text columns (caption, then sub-items), as the file format stores them.
     static QList<QStringList> Rows(const QTreeWidget *list);
-    static void SetRows(QTreeWidget *list, const QList<QStringList> &rows);
     static void AppendRow(QTreeWidget *list, const QStringList &columns);
 
     // Shows the design's rows, changing only the rows that differ.

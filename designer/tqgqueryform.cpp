@@ -191,11 +191,6 @@ QList<DesignTable> TQGQueryForm::CanvasTables() const
     return m_document->design().tables;
 }
 
-QueryDesign TQGQueryForm::CurrentDesign() const
-{
-    return m_document->design();
-}
-
 int TQGQueryForm::TableCount() const
 {
     return int(Design().tables.size());
@@ -335,11 +330,6 @@ void TQGQueryForm::showStyle()
     m_document->setStyle(Style());
 }
 
-bool TQGQueryForm::TotalsShown() const
-{
-    return m_options->Totals();
-}
-
 void TQGQueryForm::ShowLinkPopup(TQGDataLink *link, const QPoint &globalPos)
 {
     m_options->ShowLinkPopup(link, globalPos);
@@ -406,7 +396,7 @@ void TQGQueryForm::SpeedButton15Click()
     m_currentTable = nullptr;
     // The next table goes to the first place again, not after those of the old design.
     m_placedTableCount = 0;
-    EditDesign(tr("New Query"), [](DesignState &d) {
+    const bool changed = EditDesign(tr("New Query"), [](DesignState &d) {
         DesignState fresh;
         fresh.queryType = d.queryType;  // the query type stays
         fresh.sessionName = d.sessionName;
@@ -414,11 +404,12 @@ void TQGQueryForm::SpeedButton15Click()
         fresh.nextId = d.nextId;
         d = fresh;
     });
-    m_canvas->ShowDesign(Design());
+    // An empty design stays as it was, but the editor still gets its text again.
+    if (!changed)
+        writeStatement();
     // A new design has no file; it has changes only once it is edited.
     m_fileName.clear();
     m_undoStack->setClean();
-    writeStatement();
 }
 
 void TQGQueryForm::ShowTableList1Click()

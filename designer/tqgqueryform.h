@@ -80,8 +80,7 @@ public:
     TDataSource *MasterDataSource() const { return m_masterDataSource; }
     void SetMasterDataSource(TDataSource *source) { m_masterDataSource = source; }
 
-    // The design as plain values, read from the canvas and the lists now.
-    QueryDesign CurrentDesign() const;
+    // The design's tables as the dialogs list them.
     QList<DesignTable> CanvasTables() const;
 
     int TableCount() const;
@@ -162,7 +161,6 @@ public:
     void SetFieldValue(const QString &fieldName) override;
     void AddSortRow(const QString &fieldReference, bool ascending) override;
     void ParameterFill() override;
-    bool TotalsShown() const override;
     void ShowLinkPopup(TQGDataLink *link, const QPoint &globalPos) override;
     void EditJoinProperties(TQGDataLink *link) override;
 

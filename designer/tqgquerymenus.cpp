@@ -255,7 +255,6 @@ void TQGQueryMenus::BuildMenus(QMenuBar *menuBar, TQGSqlEditor *editor)
     m_designFromSql->SetUndoAction(m_undoDesignFromSql);
     QUndoStack *stack = form->UndoStack();
     connect(stack, &QUndoStack::indexChanged, this, &TQGQueryMenus::showUndoState);
-    connect(stack, &QUndoStack::cleanChanged, this, &TQGQueryMenus::showUndoState);
     showUndoState();
     m_showTableList->setCheckable(true);
     m_showTableList->setChecked(true);

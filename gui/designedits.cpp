@@ -28,10 +28,3 @@ bool PushDesignEdit(QUndoStack *stack, QueryDocument *document, const QString &t
     stack->push(new DesignEdit(document, text, document->state(), after, kind));
     return true;
 }
-
-const DesignEdit *NextUndoneEdit(const QUndoStack *stack)
-{
-    if (!stack->canUndo())
-        return nullptr;
-    return dynamic_cast<const DesignEdit *>(stack->command(stack->index() - 1));
-}

@@ -36,5 +36,3 @@ private:
 bool PushDesignEdit(QUndoStack *stack, QueryDocument *document, const QString &text,
                     const std::function<void(DesignState &)> &edit, DesignEdit::Kind kind = DesignEdit::Ordinary);
 
-// The step the stack's Undo would take back, or null.
-const DesignEdit *NextUndoneEdit(const QUndoStack *stack);

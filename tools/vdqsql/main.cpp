@@ -112,12 +112,10 @@ QByteArray statementOf(const Options &options)
     if (database.isEmpty())
         throw VdqError(QStringLiteral("%1 names no database; give one with --database").arg(options.design));
     TDatabase *db = session->OpenDatabase(database);
-    // The design as the designer's document holds it after Open, and its statement.
-    QueryDocument document;
-    document.setState(
-        StateFromDefinition(def, [&](const QString &table) { return session->ListTableFields(database, table); }));
-    document.setStyle(db->Style());
-    const QueryDesign design = document.design();
+    // The design as the designer holds it after Open, and its statement.
+    const QueryDesign design = DesignOf(
+        StateFromDefinition(def, [&](const QString &table) { return session->ListTableFields(database, table); }),
+        db->Style());
     const bool terminal = ::isatty(STDOUT_FILENO);
     QByteArray out;
     for (const QString &line : GenerateSQLLines(design)) {
@@ -143,15 +141,12 @@ QByteArray designOf(const Options &options)
         return names;
     };
     source.tableFields = [&](const QString &table) { return session->ListTableFields(options.database, table); };
-    // The statement's design placed in a document, as Design from SQL places it, and saved
-    // from there as the designer saves it.
+    // The statement's design as Design from SQL places it, saved as the designer saves it.
     QueryDefinition read = DesignFromSql(sql, source);
     read.sessionName = session->SessionName();
     read.database = options.database;
-    QueryDocument document;
-    document.setState(StateFromDefinition(read, source.tableFields));
     TProfileFile profile;
-    WriteQueryDefinition(profile, DefinitionOf(document.state()));
+    WriteQueryDefinition(profile, DefinitionOf(StateFromDefinition(read, source.tableFields)));
     const QByteArray bytes = profile.ToBytes();
     // Names come from the database: on a terminal their control characters are escaped.
     return ::isatty(STDOUT_FILENO) ? Printable(QString::fromUtf8(bytes)) : bytes;
