@@ -7,7 +7,7 @@ QList<ConditionRow> ConditionRowsOf(const StoredList &list)
     QList<ConditionRow> rows;
     rows.reserve(list.rows.size());
     for (const QStringList &r : list.rows)
-        rows << ConditionRow{r.value(0), r.value(1), r.value(2), r.value(3)};
+        rows << ConditionRow{r.value(0), r.value(1), r.value(2), r.value(3), r.value(4), r.value(5)};
     return rows;
 }
 

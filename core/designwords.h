@@ -35,6 +35,21 @@ inline constexpr QLatin1String StoredComparisons[] = {
 QString SortWord(bool ascending);
 bool IsAscendingWord(const QString &word);
 
+// The Columns list's Group By and Show columns: "Yes" or "No"; an empty cell is the column's
+// default (not grouped, shown).
+inline QString YesNoWord(bool yes)
+{
+    return yes ? QString(SortAscendingWord) : QString(SortDescendingWord);
+}
+inline bool IsYesWord(const QString &word)
+{
+    return word == SortAscendingWord;
+}
+inline bool IsNoWord(const QString &word)
+{
+    return word == SortDescendingWord;
+}
+
 // The boolean Operator column's word for a choice, and whether a stored word is AND.
 QString BooleanOperatorWord(bool orOperator);
 

@@ -53,6 +53,11 @@ QString QuotedName(const QString &name, QChar quote)
     return quote + doubled + quote;
 }
 
+QString BareOrQuotedName(const QString &name, SqlDialect dialect)
+{
+    return NeedsQuoting(name, dialect) ? QuotedName(name, IdentifierQuote(dialect)) : name;
+}
+
 QString QuoteIdentifier(const QString &name, const IdentifierStyle &style)
 {
     if (style.quoteIdentifiers)

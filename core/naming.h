@@ -18,6 +18,9 @@ bool NeedsQuoting(const QString &name, SqlDialect dialect);
 
 // The name between the given quote characters, embedded quotes doubled.
 QString QuotedName(const QString &name, QChar quote);
+// A column's name as a statement writes it: bare unless the engine could not read it bare
+// to the same name, then in the engine's quotes.
+QString BareOrQuotedName(const QString &name, SqlDialect dialect);
 
 // With QuoteIdentifiers set: the name in double quotes. Otherwise the name bare, unless
 // the engine cannot read it bare; then it is quoted with the engine's identifier quote.

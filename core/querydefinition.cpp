@@ -91,6 +91,11 @@ const QString Field1AliasKey = QStringLiteral("Field1Alias");
 const QString Field2AliasKey = QStringLiteral("Field2Alias");
 const QString DistinctKey = QStringLiteral("Distinct");
 const QString LimitKey = QStringLiteral("Limit");
+const QString OffsetKey = QStringLiteral("Offset");
+const QString WithKey = QStringLiteral("With");
+const QString SourceKey = QStringLiteral("Source");
+const QString QueryKey = QStringLiteral("Query");
+const QString ColumnsSection = QStringLiteral("Columns");
 const QLatin1String CaptionSuffix("_Item_Caption_");
 const QLatin1String SubItemsInfix("_Item_SubItems_");
 
@@ -123,7 +128,7 @@ bool IsDefinition(const QByteArray &contents, const TProfileFile &profile)
 bool operator==(const StoredTable &a, const StoredTable &b)
 {
     return a.name == b.name && a.items == b.items && a.totals == b.totals && a.itemCount == b.itemCount && a.left == b.left
-        && a.top == b.top && a.width == b.width && a.height == b.height && a.alias == b.alias;
+        && a.top == b.top && a.width == b.width && a.height == b.height && a.alias == b.alias && a.source == b.source && a.query == b.query;
 }
 
 bool operator==(const StoredLink &a, const StoredLink &b)
@@ -142,7 +147,8 @@ bool operator==(const QueryDefinition &a, const QueryDefinition &b)
 {
     return a.sessionName == b.sessionName && a.database == b.database && a.type == b.type
         && a.distinct == b.distinct && a.limit == b.limit && a.tables == b.tables && a.links == b.links && a.values == b.values
-        && a.conditions == b.conditions && a.sorting == b.sorting;
+        && a.conditions == b.conditions && a.sorting == b.sorting && a.offset == b.offset && a.with == b.with
+        && a.columns == b.columns;
 }
 
 void WriteListSection(TProfileFile &file, const StoredList &list, const QString &section)
@@ -168,6 +174,10 @@ void WriteQueryDefinition(TProfileFile &file, const QueryDefinition &def)
         file.WriteBool(QuerySection, DistinctKey, def.distinct);
     if (def.limit != 0 || file.KeyExists(QuerySection, LimitKey))
         file.WriteInteger(QuerySection, LimitKey, def.limit);
+    if (def.offset != 0 || file.KeyExists(QuerySection, OffsetKey))
+        file.WriteInteger(QuerySection, OffsetKey, def.offset);
+    if (!def.with.isEmpty() || file.KeyExists(QuerySection, WithKey))
+        file.WriteString(QuerySection, WithKey, def.with);
 
     for (qsizetype n = 1; n <= def.tables.size(); ++n) {
         const StoredTable &table = def.tables.at(n - 1);
@@ -175,6 +185,10 @@ void WriteQueryDefinition(TProfileFile &file, const QueryDefinition &def)
         file.WriteString(section, QStringLiteral("Name"), table.name);
         if (!table.alias.isEmpty() || file.KeyExists(section, AliasKey))
             file.WriteString(section, AliasKey, table.alias);
+        if (!table.source.isEmpty() || file.KeyExists(section, SourceKey))
+            file.WriteString(section, SourceKey, table.source);
+        if (!table.query.isEmpty() || file.KeyExists(section, QueryKey))
+            file.WriteString(section, QueryKey, table.query);
         for (qsizetype j = 0; j < table.items.size(); ++j) {
             file.WriteString(section, Numbered(TextPrefix, j), table.items.at(j).first);
             file.WriteBool(section, Numbered(CheckedPrefix, j), table.items.at(j).second);
@@ -214,6 +228,9 @@ void WriteQueryDefinition(TProfileFile &file, const QueryDefinition &def)
     WriteListSection(file, def.values, QStringLiteral("Values"));
     WriteListSection(file, def.conditions, QStringLiteral("Conditions"));
     WriteListSection(file, def.sorting, QStringLiteral("Sorting"));
+    // A design that no longer holds its columns says so where a file had them.
+    if (!def.columns.rows.isEmpty() || file.KeyExists(ColumnsSection, ItemCountKey))
+        WriteListSection(file, def.columns, ColumnsSection);
 }
 
 StoredList ReadListSection(const TProfileFile &file, const QString &section, int defaultColumnCount)
@@ -257,6 +274,8 @@ QueryDefinition ReadQueryDefinition(const TProfileFile &file)
     def.type = file.ReadInteger(QuerySection, QStringLiteral("Type"), 0);
     def.distinct = file.ReadBool(QuerySection, DistinctKey, false);
     def.limit = file.ReadInteger(QuerySection, LimitKey, 0);
+    def.offset = file.ReadInteger(QuerySection, OffsetKey, 0);
+    def.with = file.ReadString(QuerySection, WithKey, QString());
 
     const qint64 sections = qint64(file.SectionCount()) + CountSlack;
     const qint64 tableCount = Bounded(file.ReadInteger(TablesSection, CountKey, 0), sections);
@@ -267,6 +286,8 @@ QueryDefinition ReadQueryDefinition(const TProfileFile &file)
         StoredTable table;
         table.name = file.ReadString(section, QStringLiteral("Name"), QStringLiteral("NoTable"));
         table.alias = file.ReadString(section, AliasKey, QString());
+        table.source = file.ReadString(section, SourceKey, QString());
+        table.query = file.ReadString(section, QueryKey, QString());
         table.itemCount = file.ReadInteger(section, ItemCountKey, 0);
         const qint64 items = Bounded(table.itemCount, qint64(file.KeyCount(section)) + CountSlack);
         table.items.reserve(items);
@@ -324,6 +345,7 @@ QueryDefinition ReadQueryDefinition(const TProfileFile &file)
     def.values = ReadListSection(file, QStringLiteral("Values"), 2);
     def.conditions = ReadListSection(file, QStringLiteral("Conditions"), 4);
     def.sorting = ReadListSection(file, QStringLiteral("Sorting"), 2);
+    def.columns = ReadListSection(file, ColumnsSection, 4);
     return def;
 }
 

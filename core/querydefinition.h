@@ -25,6 +25,11 @@ struct StoredTable
     // "Alias": the window's alias where it is not TableAlias(name) (a second table with the
     // same alias); empty otherwise, and then not stored.
     QString alias{};
+    // "Source": "Derived" for a query in FROM, "With" for a query the WITH clause names; empty
+    // for a table, and then not stored. "Query": a derived table's query. The items of such
+    // a window are its columns as the engine gave them when the query was read.
+    QString source{};
+    QString query{};
 
     friend bool operator==(const StoredTable &a, const StoredTable &b);
     friend bool operator!=(const StoredTable &a, const StoredTable &b) { return !(a == b); }
@@ -67,11 +72,16 @@ struct QueryDefinition
     int type = 0;  // as stored; only 0 to 3 name a query type
     bool distinct = false;  // "Distinct=1"
     int limit = 0;          // "Limit", 0 when absent
+    int offset = 0;         // "Offset", 0 when absent
+    QString with;           // "With": the WITH clause, empty when absent
     QList<StoredTable> tables;  // canvas child order
     QList<StoredLink> links;
     StoredList values{2, {}};
     StoredList conditions{4, {}};
     StoredList sorting{2, {}};
+    // "Columns": the SELECT's own columns (expression, name, grouped, shown), stored only for
+    // a design that holds them.
+    StoredList columns{4, {}};
 
     friend bool operator==(const QueryDefinition &a, const QueryDefinition &b);
     friend bool operator!=(const QueryDefinition &a, const QueryDefinition &b) { return !(a == b); }
@@ -92,7 +102,8 @@ constexpr int CountSlack = 16;
 constexpr int ListCellsPerKey = 16;
 
 // Writes the design in the writer's order: Session, Query, Table1..n, Tables,
-// Link1..m, Links, Values, Conditions, Sorting. Existing keys are updated in place.
+// Link1..m, Links, Values, Conditions, Sorting, and Columns where the design has them.
+// Existing keys are updated in place.
 void WriteQueryDefinition(TProfileFile &file, const QueryDefinition &def);
 // "ColumnCount", "ItemCount", then each row's caption and one key per sub-item it holds.
 void WriteListSection(TProfileFile &file, const StoredList &list, const QString &section);

@@ -1,6 +1,7 @@
 #include "querydocument.h"
 
 #include "designfromdefinition.h"
+#include "designwords.h"
 #include "naming.h"
 #include "selectforms.h"
 #include "sqllexer.h"
@@ -99,6 +100,7 @@ void DesignState::removeTable(int id)
         return RefersToAlias(alias, row.value(0)) || RefersToAlias(alias, row.value(2));
     });
     sorting.removeIf([&alias](const QStringList &row) { return RefersToAlias(alias, row.value(0)); });
+    columns.removeIf([&alias](const QStringList &row) { return RefersToAlias(alias, row.value(0)); });
 }
 
 LinkPlace PlaceLink(const QRect &a, const QRect &b, JoinType type)
@@ -164,9 +166,11 @@ QString DesignState::renameAlias(int id, const QString &alias, const IdentifierS
         for (qsizetype c = 0; c < row.size() && c < 3; c += 2)
             row[c] = renamedReferences(row.at(c), old, alias, options);
     }
-    for (QStringList &row : sorting) {
-        if (!row.isEmpty())
-            row[0] = renamedReferences(row.at(0), old, alias, options);
+    for (QList<QStringList> *list : {&sorting, &columns}) {
+        for (QStringList &row : *list) {
+            if (!row.isEmpty())
+                row[0] = renamedReferences(row.at(0), old, alias, options);
+        }
     }
     return QString();
 }
@@ -198,6 +202,37 @@ QString storedAlias(const DocumentTable &t)
     return t.alias == TableAlias(t.caption) ? QString() : t.alias;
 }
 
+QList<QStringList> listRows(const QList<QStringList> &cells, int columns)
+{
+    QList<QStringList> rows;
+    rows.reserve(cells.size());
+    for (const QStringList &r : cells)
+        rows << ListRow(r, columns);
+    return rows;
+}
+
+QString sourceName(TableSource source)
+{
+    switch (source) {
+    case TableSource::Derived:
+        return QStringLiteral("Derived");
+    case TableSource::With:
+        return QStringLiteral("With");
+    case TableSource::Table:
+        break;
+    }
+    return QString();
+}
+
+TableSource sourceOf(const QString &name)
+{
+    if (name.compare(QLatin1String("Derived"), Qt::CaseInsensitive) == 0)
+        return TableSource::Derived;
+    if (name.compare(QLatin1String("With"), Qt::CaseInsensitive) == 0)
+        return TableSource::With;
+    return TableSource::Table;
+}
+
 // A ticked field without a function of its own is grouped.
 TotalKind fieldTotal(const DocumentTable &t, qsizetype i)
 {
@@ -226,7 +261,7 @@ QueryDesign DesignOf(const DesignState &state, const IdentifierStyle &style)
     design.queryType = state.queryType;
     design.tables.reserve(state.tables.size());
     for (const DocumentTable &t : state.tables)
-        design.tables << DesignTable{t.caption, t.fields, t.ticks, shownTotals(t, state.totals), t.alias};
+        design.tables << DesignTable{t.caption, t.fields, t.ticks, shownTotals(t, state.totals), t.alias, t.source, t.query};
     for (const DocumentLink &l : state.links) {
         const DocumentTable *from = state.table(l.from);
         const DocumentTable *to = state.table(l.to);
@@ -236,8 +271,13 @@ QueryDesign DesignOf(const DesignState &state, const IdentifierStyle &style)
     design.conditions = ConditionRowsOf(StoredList{DesignState::ConditionColumns, state.conditions});
     design.values = ValueRowsOf(StoredList{DesignState::ValueColumns, state.values});
     design.sorting = SortRowsOf(StoredList{DesignState::SortColumns, state.sorting});
+    design.columns.reserve(state.columns.size());
+    for (const QStringList &row : state.columns)
+        design.columns << OutputColumnOf(row);
+    design.with = state.with;
     design.distinct = state.distinct;
     design.limit = state.limit;
+    design.offset = state.offset;
     design.style = style;
     return design;
 }
@@ -250,10 +290,14 @@ QueryDefinition DefinitionOf(const DesignState &state)
     def.type = int(state.queryType);
     def.distinct = state.distinct;
     def.limit = state.limit;
+    def.offset = state.offset;
+    def.with = state.with;
     for (const DocumentTable &t : state.tables) {
         StoredTable stored;
         stored.name = t.caption;
         stored.alias = storedAlias(t);
+        stored.source = sourceName(t.source);
+        stored.query = t.query;
         for (qsizetype i = 0; i < t.fields.size(); ++i)
             stored.items << qMakePair(t.fields.at(i), t.ticks.value(i));
         // With totals on, every ticked field says its total, so the file says totals are on.
@@ -281,9 +325,25 @@ QueryDefinition DefinitionOf(const DesignState &state)
                                 storedAlias(*from), storedAlias(*to)};
     }
     def.values = StoredList{DesignState::ValueColumns, state.values};
-    def.conditions = StoredList{DesignState::ConditionColumns, state.conditions};
+    // Grouping cells only where a row is grouped, so that an ungrouped design gives the classic list.
+    const bool grouped = std::any_of(state.conditions.cbegin(), state.conditions.cend(), [](const QStringList &row) {
+        return !row.value(4).isEmpty() || !row.value(5).isEmpty();
+    });
+    const int conditionColumns = grouped ? DesignState::GroupedConditionColumns : DesignState::ConditionColumns;
+    def.conditions = StoredList{conditionColumns, listRows(state.conditions, conditionColumns)};
     def.sorting = StoredList{DesignState::SortColumns, state.sorting};
+    def.columns = StoredList{DesignState::OutputColumns, state.columns};
     return def;
+}
+
+OutputColumn OutputColumnOf(const QStringList &row)
+{
+    return OutputColumn{row.value(0), row.value(1), IsYesWord(row.value(2)), !IsNoWord(row.value(3))};
+}
+
+QStringList OutputColumnRow(const OutputColumn &column)
+{
+    return {column.expression, column.name, YesNoWord(column.grouped), YesNoWord(column.shown)};
 }
 
 QStringList ListRow(const QStringList &cells, int columns)
@@ -294,18 +354,6 @@ QStringList ListRow(const QStringList &cells, int columns)
     return row;
 }
 
-namespace {
-
-QList<QStringList> listRows(const StoredList &list, int columns)
-{
-    QList<QStringList> rows;
-    rows.reserve(list.rows.size());
-    for (const QStringList &r : list.rows)
-        rows << ListRow(r, columns);
-    return rows;
-}
-
-} // namespace
 
 DesignState StateFromDefinition(const QueryDefinition &definition,
                                 const std::function<QStringList(const QString &)> &tableFields, QString *error)
@@ -320,16 +368,27 @@ DesignState StateFromDefinition(const QueryDefinition &definition,
                                                    [](const QString &k) { return !k.isEmpty(); });
     state.distinct = definition.distinct;
     state.limit = qMax(0, definition.limit);
+    state.offset = qMax(0, definition.offset);
+    state.with = definition.with;
     for (const StoredTable &stored : definition.tables) {
         QStringList fields;
         QString failure;
-        try {
-            fields = tableFields(stored.name);
-        } catch (const VdqError &e) {
-            failure = e.message();
+        const TableSource source = sourceOf(stored.source);
+        if (source != TableSource::Table) {
+            // A query's columns are the ones it had when it was read.
+            for (const auto &item : stored.items)
+                fields << item.first;
+        } else {
+            try {
+                fields = tableFields(stored.name);
+            } catch (const VdqError &e) {
+                failure = e.message();
+            }
         }
         DocumentTable &t = state.addTable(stored.name, fields, false,
                                           QRect(stored.left, stored.top, stored.width, stored.height), stored.alias);
+        t.source = source;
+        t.query = source == TableSource::Derived ? stored.query : QString();
         if (!failure.isEmpty()) {
             // The table stays, without rows, and nothing after it is read.
             if (!error)
@@ -352,9 +411,13 @@ DesignState StateFromDefinition(const QueryDefinition &definition,
         link.overText = l.overText;
         link.joinType = JoinTypeFromName(l.joinType);
     }
-    state.values = listRows(definition.values, DesignState::ValueColumns);
-    state.conditions = listRows(definition.conditions, DesignState::ConditionColumns);
-    state.sorting = listRows(definition.sorting, DesignState::SortColumns);
+    state.values = listRows(definition.values.rows, DesignState::ValueColumns);
+    state.conditions = listRows(definition.conditions.rows, definition.conditions.columnCount
+                                                                 >= DesignState::GroupedConditionColumns
+                                                             ? DesignState::GroupedConditionColumns
+                                                             : DesignState::ConditionColumns);
+    state.sorting = listRows(definition.sorting.rows, DesignState::SortColumns);
+    state.columns = listRows(definition.columns.rows, DesignState::OutputColumns);
     return state;
 }
 
@@ -375,7 +438,7 @@ QueryDocument::Changes QueryDocument::Difference(const DesignState &a, const Des
             const DocumentTable &x = a.tables.at(i);
             const DocumentTable &y = b.tables.at(i);
             if (x.id != y.id || x.caption != y.caption || x.alias != y.alias || x.fields != y.fields
-                || x.ticks != y.ticks || x.totals != y.totals)
+                || x.ticks != y.ticks || x.totals != y.totals || x.source != y.source || x.query != y.query)
                 what |= Tables;
             if (x.geometry != y.geometry)
                 what |= Geometry;
@@ -391,7 +454,9 @@ QueryDocument::Changes QueryDocument::Difference(const DesignState &a, const Des
         what |= Sorting;
     if (a.queryType != b.queryType)
         what |= Type;
-    if (a.totals != b.totals || a.distinct != b.distinct || a.limit != b.limit)
+    if (a.columns != b.columns || a.with != b.with)
+        what |= Columns;
+    if (a.totals != b.totals || a.distinct != b.distinct || a.limit != b.limit || a.offset != b.offset)
         what |= Options;
     if (a.sessionName != b.sessionName || a.database != b.database)
         what |= Database;

@@ -22,6 +22,8 @@ struct DocumentTable
     QList<bool> ticks;       // one per field
     QList<TotalKind> totals; // one per field; None: grouped when ticked and totals are on
     QRect geometry;          // canvas coordinates
+    TableSource source = TableSource::Table;
+    QString query;           // a derived table's query; its fields are the query's columns
 };
 
 struct DocumentLink
@@ -38,13 +40,16 @@ struct DocumentLink
 };
 
 // The whole design as plain values. Lists hold their rows as the lists show them: caption,
-// then sub-items (Values: field, value; Conditions: field, comparison, value, operator;
-// Sorting: field, ascending).
+// then sub-items (Values: field, value; Conditions: field, comparison, value, operator, and
+// for a grouped row what opens before it and closes after it; Sorting: field, ascending;
+// Columns: expression, name, grouped, shown).
 struct DesignState
 {
     static constexpr int ValueColumns = 2;
     static constexpr int ConditionColumns = 4;
+    static constexpr int GroupedConditionColumns = 6;
     static constexpr int SortColumns = 2;
+    static constexpr int OutputColumns = 4;
 
     QString sessionName;
     QString database;
@@ -54,9 +59,13 @@ struct DesignState
     QList<QStringList> values;
     QList<QStringList> conditions;
     QList<QStringList> sorting;
+    // The SELECT's own columns in their order; empty: the ticked fields, as a classic design.
+    QList<QStringList> columns;
+    QString with;  // the WITH clause before SELECT, or empty
     bool totals = false;
     bool distinct = false;
     int limit = 0;
+    int offset = 0;
     int nextId = 1;  // the id the next table or link gets
 
     const DocumentTable *table(int id) const;
@@ -98,6 +107,10 @@ LinkPlace PlaceLink(const QRect &from, const QRect &to, JoinType type);
 // A list row as a list control holds it: the cells cut or padded to the list's columns.
 QStringList ListRow(const QStringList &cells, int columns);
 
+// The cells of a Columns row, and the row of a column.
+OutputColumn OutputColumnOf(const QStringList &row);
+QStringList OutputColumnRow(const OutputColumn &column);
+
 // The design as the statement builders see it.
 QueryDesign DesignOf(const DesignState &state, const IdentifierStyle &style);
 // The design as the file stores it.
@@ -129,6 +142,7 @@ public:
         Options = 0x80,    // totals, distinct, limit
         Database = 0x100,  // session or database
         Style = 0x200,
+        Columns = 0x400,  // the SELECT's own columns, or the WITH clause
     };
     Q_DECLARE_FLAGS(Changes, Change)
     Q_FLAG(Changes)

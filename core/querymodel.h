@@ -30,13 +30,19 @@ enum class JoinType : unsigned char { Inner = 0, Left = 1, Right = 2, Full = 3 }
 // without a function is grouped.
 enum class TotalKind : unsigned char { None = 0, Group, Count, Sum, Avg, Min, Max };
 
+// Where a window's rows come from: a table of the database, a query in the FROM clause
+// (a derived table), or a query the WITH clause names.
+enum class TableSource : unsigned char { Table = 0, Derived = 1, With = 2 };
+
 struct DesignTable
 {
-    QString caption;      // the table name as the database lists it
+    QString caption;      // the table name as the database lists it; a WITH query's name
     QStringList fields;   // field names in table order
     QList<bool> checked;  // one tick per field
     QList<TotalKind> totals;  // one per field, or empty: no totals in this table
     QString alias{};      // the window's own alias; empty: TableAlias(caption), made unique
+    TableSource source = TableSource::Table;
+    QString query{};      // Derived: the query's text, without its parentheses
 };
 
 struct DesignLink
@@ -56,6 +62,21 @@ struct ConditionRow
     QString condition;
     QString value;
     QString booleanOperator;
+    // Grouping: what opens before the row ("(", "NOT (", "((", "NOT ") and what closes after
+    // its value (")", "))"); empty for an ungrouped row.
+    QString open{};
+    QString close{};
+};
+
+// A column of a SELECT whose columns the design holds in their own order: a field, a
+// calculated field (any expression over the design's fields, a total of one, a window
+// function, a scalar subquery), with an optional name.
+struct OutputColumn
+{
+    QString expression;  // as the column list writes it
+    QString name;        // written after AS; empty: none
+    bool grouped = false;  // the expression is one of GROUP BY's
+    bool shown = true;     // false: in GROUP BY only
 };
 
 struct ValueRow
@@ -80,5 +101,10 @@ struct QueryDesign
     QList<DesignLink> links;  // canvas order; only non-inner links change the text
     bool distinct = false;
     int limit = 0;  // at most this many rows; 0: no limit
+    int offset = 0;  // rows skipped before the first one shown
+    // Non-empty: the SELECT's columns in this order, and its GROUP BY the grouped ones; empty:
+    // the ticked fields in canvas and table order, grouped by their totals.
+    QList<OutputColumn> columns;
+    QString with;  // the WITH clause the statement starts with ("WITH x AS (...)"), or empty
     IdentifierStyle style;
 };

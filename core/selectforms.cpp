@@ -170,7 +170,7 @@ private:
 
     QString tableText(int t) const
     {
-        return SqlTableName(m_design.tables.at(t).caption, m_design.style.dialect) + u' ' + m_aliases.at(t);
+        return TableSourceText(m_design.tables.at(t), m_design.style.dialect) + u' ' + m_aliases.at(t);
     }
 
     // The tables of first's group: first, then each table an inner link ties to one placed
@@ -277,13 +277,42 @@ QString ConditionText(const ConditionRow &row)
     return row.fieldName + u' ' + (cut < 0 ? row.condition : row.condition.left(cut)) + u' ' + row.value;
 }
 
-QString LimitLine(int limit, SqlDialect dialect)
+QString LimitLine(int limit, SqlDialect dialect, int offset)
 {
-    if (limit <= 0)
-        return QString();
-    if (dialect == SqlDialect::ODBC)
-        return QStringLiteral("FETCH FIRST %1 ROWS ONLY").arg(limit);
-    return QStringLiteral("LIMIT %1").arg(limit);
+    if (offset <= 0) {
+        if (limit <= 0)
+            return QString();
+        if (dialect == SqlDialect::ODBC)
+            return QStringLiteral("FETCH FIRST %1 ROWS ONLY").arg(limit);
+        return QStringLiteral("LIMIT %1").arg(limit);
+    }
+    if (dialect == SqlDialect::ODBC) {
+        const QString skip = QStringLiteral("OFFSET %1 ROWS").arg(offset);
+        return limit > 0 ? skip + QStringLiteral(" FETCH FIRST %1 ROWS ONLY").arg(limit) : skip;
+    }
+    if (limit > 0)
+        return QStringLiteral("LIMIT %1 OFFSET %2").arg(limit).arg(offset);
+    switch (dialect) {
+    case SqlDialect::PostgreSQL:
+        return QStringLiteral("OFFSET %1").arg(offset);
+    case SqlDialect::MySQL:
+        return QStringLiteral("LIMIT 18446744073709551615 OFFSET %1").arg(offset);
+    default:
+        return QStringLiteral("LIMIT -1 OFFSET %1").arg(offset);
+    }
+}
+
+QString TableSourceText(const DesignTable &table, SqlDialect dialect)
+{
+    switch (table.source) {
+    case TableSource::Derived:
+        return u'(' + table.query + u')';
+    case TableSource::With:
+        return table.caption;
+    case TableSource::Table:
+        break;
+    }
+    return SqlTableName(table.caption, dialect);
 }
 
 bool HasOuterLinks(const QueryDesign &design)

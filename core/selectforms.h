@@ -41,7 +41,14 @@ QString ConditionText(const ConditionRow &row);
 // PostgreSQL, DB2, Oracle 12 and later, Firebird 3 and later and the Java engines read
 // (through ODBC, SQLite, PostgreSQL and MySQL are known by their own dialect). Empty for
 // 0 or less.
-QString LimitLine(int limit, SqlDialect dialect);
+// With an offset: "LIMIT n OFFSET m" ("LIMIT -1 OFFSET m" on SQLite and the largest row count
+// on MySQL without a limit, "OFFSET m" on PostgreSQL), "OFFSET m ROWS FETCH FIRST n ROWS
+// ONLY" through ODBC.
+QString LimitLine(int limit, SqlDialect dialect, int offset = 0);
+
+// A table as FROM names it, without its alias: the table's name as the engine reads it, a
+// derived table's query in parentheses, a WITH query's name as the statement writes it.
+QString TableSourceText(const DesignTable &table, SqlDialect dialect);
 
 // The FROM part of a SELECT whose design has a non-inner link: the first table, then each
 // further table as "INNER JOIN", "LEFT JOIN", "RIGHT JOIN", "FULL JOIN" with its links'

@@ -47,7 +47,7 @@ QString tableLine(const QueryDesign &design, const QStringList &aliases, bool da
     names.reserve(design.tables.size());
     qsizetype length = 0;
     for (qsizetype i = 0; i < design.tables.size(); ++i) {
-        names << SqlTableName(design.tables.at(i).caption, design.style.dialect);
+        names << TableSourceText(design.tables.at(i), design.style.dialect);
         length += names.constLast().size() + aliases.at(i).size();
     }
     QString line;
@@ -59,6 +59,29 @@ QString tableLine(const QueryDesign &design, const QStringList &aliases, bool da
         line += separator;
         line += aliases.at(i);
     }
+    return line;
+}
+
+// The column line of a design that holds its columns: each shown one in its order, with its
+// name; grouped gets the grouped expressions, shown or not.
+QString ownColumnLine(const QueryDesign &design, QStringList *grouped)
+{
+    QString line = design.distinct ? QStringLiteral("SELECT DISTINCT ") : QStringLiteral("SELECT ");
+    const qsizetype start = line.size();
+    for (const OutputColumn &column : design.columns) {
+        if (column.grouped)
+            *grouped << column.expression;
+        if (!column.shown)
+            continue;
+        line += column.expression;
+        if (!column.name.isEmpty()) {
+            line += QStringLiteral(" AS ");
+            line += BareOrQuotedName(column.name, design.style.dialect);
+        }
+        line += kListSeparator;
+    }
+    dropLastSeparator(line, start);
+    line += QStringLiteral(" FROM");
     return line;
 }
 
@@ -144,18 +167,20 @@ QStringList sortLines(const QList<SortRow> &rows)
     return lines;
 }
 
-// A column name of the INSERT list: bare unless the engine could not read it bare.
-QString insertColumnName(const QString &name, SqlDialect dialect)
+// How many parentheses a grouping text opens or closes.
+int parentheses(const QString &text)
 {
-    return NeedsQuoting(name, dialect) ? QuotedName(name, IdentifierQuote(dialect)) : name;
+    return int(text.count(u'('));
 }
 
-// True when some operator between the rows is not AND, so that SQL's precedence could let
-// a row escape the rows joined to it by AND.
+// True when some operator between the rows, outside the rows' own parentheses, is not AND,
+// so that SQL's precedence could let a row escape the rows joined to it by AND.
 bool hasOtherOperator(const QList<ConditionRow> &rows)
 {
+    int depth = 0;
     for (qsizetype i = 0; i + 1 < rows.size(); ++i) {
-        if (rows.at(i).booleanOperator.trimmed().compare(AndWord, Qt::CaseInsensitive) != 0)
+        depth += parentheses(rows.at(i).open) - int(rows.at(i).close.count(u')'));
+        if (depth <= 0 && rows.at(i).booleanOperator.trimmed().compare(AndWord, Qt::CaseInsensitive) != 0)
             return true;
     }
     return false;
@@ -181,12 +206,12 @@ QStringList whereLines(const QList<ConditionRow> &rows, const QList<bool> &linkR
         lines << ConditionLine(row, own.isEmpty() && i + 1 == links.size());
     }
     for (qsizetype i = 0; i < own.size(); ++i) {
-        QString line = ConditionLine(own.at(i), i + 1 == own.size());
+        ConditionRow row = own.at(i);
         if (i == 0)
-            line.prepend(QStringLiteral(" ("));
+            row.open.prepend(u'(');
         if (i + 1 == own.size())
-            line += QStringLiteral(") ");
-        lines << line;
+            row.close += u')';
+        lines << ConditionLine(row, i + 1 == own.size());
     }
     return lines;
 }
@@ -222,14 +247,24 @@ QString ConditionLine(const ConditionRow &row, bool last)
     const QStringView comparison =
         cut < 0 ? QStringView(row.condition) : QStringView(row.condition).left(cut);
     QString line;
-    line.reserve(row.fieldName.size() + comparison.size() + row.value.size()
+    line.reserve(row.open.size() + row.fieldName.size() + comparison.size() + row.value.size() + row.close.size()
                  + row.booleanOperator.size() + 5);
     line += u' ';
+    // Spaced as the parentheses around a design's own rows beside its links are.
+    if (!row.open.isEmpty()) {
+        line += row.open;
+        if (!row.open.endsWith(u' '))
+            line += u' ';
+    }
     line += row.fieldName;
     line += u' ';
     line += comparison;
     line += u' ';
     line += row.value;
+    if (!row.close.isEmpty()) {
+        line += u' ';
+        line += row.close;
+    }
     line += u' ';
     if (!last) {
         line += row.booleanOperator;
@@ -259,8 +294,11 @@ QStringList BuildSelectSQL(const QueryDesign &design)
     const bool totals = HasTotals(design);
     QStringList grouped;
     QHash<QString, QString> aggregates;
-    lines.reserve(6 + design.conditions.size() + design.sorting.size());
-    lines << columnLine(design, aliases, totals, &grouped, &aggregates);
+    lines.reserve(7 + design.conditions.size() + design.sorting.size());
+    if (!design.with.isEmpty())
+        lines << design.with;
+    lines << (design.columns.isEmpty() ? columnLine(design, aliases, totals, &grouped, &aggregates)
+                                       : ownColumnLine(design, &grouped));
 
     // Outer joins take their link's condition row into ON; aggregates go to HAVING.
     QList<bool> inJoin;
@@ -296,7 +334,7 @@ QStringList BuildSelectSQL(const QueryDesign &design)
     for (SortRow &row : sorting)
         row.fieldName = aggregates.value(row.fieldName, row.fieldName);
     lines << sortLines(sorting);
-    const QString limit = LimitLine(design.limit, design.style.dialect);
+    const QString limit = LimitLine(design.limit, design.style.dialect, design.offset);
     if (!limit.isEmpty())
         lines << limit;
     return lines;
@@ -331,7 +369,7 @@ QStringList BuildInsertSQL(const QueryDesign &design)
             first += kListSeparator;
             second += kListSeparator;
         }
-        first += insertColumnName(row.fieldName, design.style.dialect);
+        first += BareOrQuotedName(row.fieldName, design.style.dialect);
         second += row.value;
     }
     first += QStringLiteral(") ");

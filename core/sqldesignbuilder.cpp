@@ -98,14 +98,52 @@ DesignBuilder::Flat DesignBuilder::flat(const BoolNode &node) const
     return f;
 }
 
+void DesignBuilder::groupedRows(const BoolNode &node, bool root, QList<Row> &rows)
+{
+    const qsizetype first = rows.size();
+    if (node.kind == BoolNode::Pred) {
+        rows << Row{node.pred, {}, {}, true, root && !node.negated};
+    } else {
+        for (int k = 0; k < node.kids.size(); ++k) {
+            const BoolNode &kid = node.kids.at(k);
+            const qsizetype at = rows.size();
+            groupedRows(kid, false, rows);
+            // The terms of the outermost AND may be links.
+            rows[at].topLevel = root && node.kind == BoolNode::And && !node.negated && kid.kind == BoolNode::Pred
+                                && !kid.negated;
+            if (k + 1 < node.kids.size())
+                rows.last().andAfter = node.kind == BoolNode::And;
+        }
+        if (node.negated || (node.parenPos >= 0 && !root)) {
+            rows[first].open.prepend(u'(');
+            rows.last().close += u')';
+        }
+    }
+    if (node.negated)
+        rows[first].open.prepend(QStringLiteral("NOT "));
+}
+
 QueryDefinition DesignBuilder::design(const Statement &st)
 {
     m_st = &st;
     resolveTables(st);
+    // The columns JOIN ... USING names: a bare one is the first table's.
+    for (int j = 0; j < st.joins.size(); ++j) {
+        for (const NamePart &column : st.joins.at(j).usingColumns) {
+            for (int k = 0; k <= j; ++k) {
+                if (fieldIndex(m_tables.at(k), column) >= 0) {
+                    m_usingFields.insert(column.text.toCaseFolded(), k);
+                    break;
+                }
+            }
+        }
+    }
     QueryDefinition def;
     def.type = int(st.type);
     def.distinct = st.distinct;
     def.limit = st.limit;
+    def.offset = st.offset;
+    def.with = bounded(m_with, 0);
 
     Ticks ticks;
     Totals totals;
@@ -116,20 +154,46 @@ QueryDefinition DesignBuilder::design(const Statement &st)
     }
     bool anyTotal = !st.groupBy.isEmpty();
     QHash<QString, Expr> columnAliases;
-    if (st.type == QueryType::Select)
-        selectColumns(st, ticks, totals, anyTotal, columnAliases);
-    if (anyTotal)
-        checkGroups(st, ticks, totals);
+    // The ticks give the column list where they give it as the statement has it; else the
+    // design keeps the statement's columns.
+    bool own = st.type == QueryType::Select && !classicColumns(st);
+    if (st.type == QueryType::Select && !own) {
+        const Ticks noTicks = ticks;
+        const Totals noTotals = totals;
+        try {
+            selectColumns(st, ticks, totals, anyTotal, columnAliases);
+            if (anyTotal)
+                checkGroups(st, ticks, totals);
+        } catch (const VdqError &) {
+            own = true;
+            ticks = noTicks;
+            totals = noTotals;
+            columnAliases.clear();
+        }
+    }
+    if (own) {
+        anyTotal = false;
+        ownColumns(st, ticks, def);
+    }
 
-    const bool innerJoinRows = joinConditions(st, def);
+    joinConditions(st, def);
     if (st.where)
-        whereConditions(st, innerJoinRows, def);
+        whereConditions(st, def);
     if (st.having)
         havingConditions(st, def);
 
     for (const SortItem &item : st.orderBy)
-        def.sorting.rows << QStringList{bounded(sortField(st, item.expr, columnAliases), item.expr.pos),
+        def.sorting.rows << QStringList{bounded(own ? ownSortField(st, item.expr, def)
+                                                    : sortField(st, item.expr, columnAliases),
+                                                item.expr.pos),
                                         SortWord(item.ascending)};
+    // Grouping cells only where a row is grouped: an ungrouped design has the classic list.
+    const bool grouped = std::any_of(def.conditions.rows.cbegin(), def.conditions.rows.cend(), [](const QStringList &r) {
+        return !r.value(4).isEmpty() || !r.value(5).isEmpty();
+    });
+    def.conditions.columnCount = grouped ? 6 : 4;
+    for (QStringList &row : def.conditions.rows)
+        row.resize(def.conditions.columnCount);
 
     if (st.type == QueryType::Insert)
         insertValues(st, def);
@@ -140,13 +204,15 @@ QueryDefinition DesignBuilder::design(const Statement &st)
     return def;
 }
 
-// The rows and links of the JOIN ... ON conditions; true when one of them is an inner join.
-bool DesignBuilder::joinConditions(const Statement &st, QueryDefinition &def) const
+// The rows and links of the JOIN ... ON and USING conditions.
+void DesignBuilder::joinConditions(const Statement &st, QueryDefinition &def) const
 {
     StoredList &conditions = def.conditions;
-    bool innerJoinRows = false;
     for (int j = 0; j < st.joins.size(); ++j) {
         const Join &join = st.joins.at(j);
+        if (!join.usingColumns.isEmpty()) {
+            usingConditions(st, j, def);
+        }
         if (!join.on)
             continue;
         const Flat f = flat(*join.on);
@@ -174,35 +240,51 @@ bool DesignBuilder::joinConditions(const Statement &st, QueryDefinition &def) co
                 type = a.table == joined ? JoinType::Left : JoinType::Right;
             else if (join.kind == JoinKind::Full)
                 type = JoinType::Full;
-            innerJoinRows = innerJoinRows || type == JoinType::Inner;
             const QString left = fieldNameText(p.left);
             const QString right = fieldNameText(rightField);
             conditions.rows << QStringList{left, NewRowComparison, right, AndWord};
             addLink(def, a.table, b.table, JoinText(left, right), type);
         }
     }
-    return innerJoinRows;
 }
 
-// The rows of WHERE; an equality of fields of two tables in a WHERE of conditions joined by
-// AND only is a link as well.
-void DesignBuilder::whereConditions(const Statement &st, bool innerJoinRows, QueryDefinition &def) const
+// JOIN ... USING (a, b): a link and a row for each column, from the first table before the
+// join that has it.
+void DesignBuilder::usingConditions(const Statement &st, int j, QueryDefinition &def) const
 {
-    const Flat f = flat(*st.where);
-    if (innerJoinRows) {
-        for (const auto &op : f.ops) {
-            if (!op.first)
-                fail(op.second, QStringLiteral("an OR beside the conditions of a JOIN ... ON"));
-        }
+    const Join &join = st.joins.at(j);
+    const int joined = j + 1;
+    for (const NamePart &column : join.usingColumns) {
+        const int f2 = fieldIndex(m_tables.at(joined), column);
+        int k = 0;
+        while (k < joined && fieldIndex(m_tables.at(k), column) < 0)
+            ++k;
+        if (f2 < 0 || k == joined)
+            fail(join.pos, QStringLiteral("the USING column %1, which the tables do not both have").arg(column.text.left(80)));
+        const QString left = reference({k, fieldIndex(m_tables.at(k), column)});
+        const QString right = reference({joined, f2});
+        const JoinType type = join.kind == JoinKind::Left    ? JoinType::Left
+                              : join.kind == JoinKind::Right ? JoinType::Right
+                              : join.kind == JoinKind::Full  ? JoinType::Full
+                                                             : JoinType::Inner;
+        def.conditions.rows << QStringList{left, NewRowComparison, right, AndWord};
+        addLink(def, k, joined, JoinText(left, right), type);
     }
+}
+
+// The rows of WHERE, with their grouping; an equality of fields of two tables that is a term
+// of the outermost AND is a link as well.
+void DesignBuilder::whereConditions(const Statement &st, QueryDefinition &def) const
+{
+    QList<Row> rows;
+    groupedRows(*st.where, true, rows);
     // A link's condition holds for every row whatever the other rows say, so an equality
     // beside an OR stays a row of its own: as a link it would change the statement's rows.
-    bool onlyAnd = true;
-    for (const auto &op : f.ops)
-        onlyAnd = onlyAnd && op.first;
-    for (int k = 0; k < f.preds.size(); ++k) {
-        const Predicate &p = st.preds.at(f.preds.at(k));
-        if (p.left.kind == Expr::Aggregate)
+    for (int k = 0; k < rows.size(); ++k) {
+        const Row &row = rows.at(k);
+        const Predicate &p = st.preds.at(row.pred);
+        const bool onlyAnd = row.topLevel;
+        if (p.left.kind == Expr::Aggregate || (p.left.kind == Expr::Other && IsAggregateField(render(p.left.pieces))))
             fail(p.pos, QStringLiteral("a total in WHERE"));
         const bool joinsTables = st.type == QueryType::Select && p.writtenOperator == u"="
                                  && p.left.kind == Expr::Field && p.rightIsField;
@@ -216,9 +298,9 @@ void DesignBuilder::whereConditions(const Statement &st, bool innerJoinRows, Que
         const FieldAt b = joinsTables ? tryResolve(rightField.ref) : FieldAt();
         const bool link = a.table >= 0 && b.table >= 0 && a.table != b.table && onlyAnd;
         const QString value = link ? fieldNameText(rightField) : render(p.value);
-        const QString &op = boolWord(k + 1 == f.preds.size() || f.ops.at(k).first);
+        const QString &op = boolWord(k + 1 == rows.size() || row.andAfter);
         def.conditions.rows << QStringList{bounded(fieldName, p.pos), comparisonCaption(p.comparison, link),
-                                           bounded(value, valuePos(p)), op};
+                                           bounded(value, valuePos(p)), op, row.open, row.close};
         if (link)
             addLink(def, a.table, b.table, JoinText(fieldName, value), JoinType::Inner);
     }
@@ -226,14 +308,18 @@ void DesignBuilder::whereConditions(const Statement &st, bool innerJoinRows, Que
 
 void DesignBuilder::havingConditions(const Statement &st, QueryDefinition &def) const
 {
-    const Flat f = flat(*st.having);
-    for (int k = 0; k < f.preds.size(); ++k) {
-        const Predicate &p = st.preds.at(f.preds.at(k));
-        if (p.left.kind != Expr::Aggregate)
-            fail(p.pos, QStringLiteral("a HAVING condition that is not on a total of a field"));
-        const QString &op = boolWord(k + 1 == f.preds.size() || f.ops.at(k).first);
-        def.conditions.rows << QStringList{fieldNameText(p.left), comparisonCaption(p.comparison, false),
-                                           bounded(render(p.value), valuePos(p)), op};
+    QList<Row> rows;
+    groupedRows(*st.having, true, rows);
+    for (int k = 0; k < rows.size(); ++k) {
+        const Row &row = rows.at(k);
+        const Predicate &p = st.preds.at(row.pred);
+        const QString field = p.left.kind == Expr::Aggregate ? fieldNameText(p.left) : render(p.left.pieces);
+        // The design tells HAVING's rows from WHERE's by the total they start with.
+        if (!IsAggregateField(field))
+            fail(p.pos, QStringLiteral("a HAVING condition that does not start with a total"));
+        const QString &op = boolWord(k + 1 == rows.size() || row.andAfter);
+        def.conditions.rows << QStringList{bounded(field, p.pos), comparisonCaption(p.comparison, false),
+                                           bounded(render(p.value), valuePos(p)), op, row.open, row.close};
     }
 }
 
@@ -245,6 +331,11 @@ void DesignBuilder::placeTables(QueryDefinition &def, const Ticks &ticks, const 
         const Table &t = m_tables.at(k);
         StoredTable stored;
         stored.name = t.caption;
+        stored.alias = t.alias == TableAlias(t.caption) ? QString() : t.alias;
+        stored.source = t.source == TableSource::Derived ? QStringLiteral("Derived")
+                        : t.source == TableSource::With  ? QStringLiteral("With")
+                                                         : QString();
+        stored.query = t.query;
         for (int f = 0; f < t.fields.size(); ++f) {
             stored.items << qMakePair(t.fields.at(f), bool(ticks.at(k).at(f)));
             if (anyTotal)
@@ -267,6 +358,8 @@ void DesignBuilder::addLink(QueryDefinition &def, int a, int b, const QString &h
     StoredLink link;
     link.field1Table = m_tables.at(a).caption;
     link.field2Table = m_tables.at(b).caption;
+    link.field1Alias = m_tables.at(a).alias == TableAlias(link.field1Table) ? QString() : m_tables.at(a).alias;
+    link.field2Alias = m_tables.at(b).alias == TableAlias(link.field2Table) ? QString() : m_tables.at(b).alias;
     link.hint = hint;
     link.joinType = joinTypeText(type);
     def.links << link;
@@ -278,9 +371,9 @@ void DesignBuilder::placeLink(const QueryDefinition &def, StoredLink &link)
 {
     const StoredTable *a = nullptr, *b = nullptr;
     for (const StoredTable &t : def.tables) {
-        if (!a && t.name == link.field1Table)
+        if (!a && t.name == link.field1Table && t.alias == link.field1Alias)
             a = &t;
-        if (!b && t.name == link.field2Table)
+        if (!b && t.name == link.field2Table && t.alias == link.field2Alias)
             b = &t;
     }
     if (!a || !b)
@@ -338,6 +431,185 @@ void DesignBuilder::selectColumns(const Statement &st, Ticks &ticks, Totals &tot
         if (item.alias)
             columnAliases.insert(item.alias->text.toLower(), e);
     }
+}
+
+// True when a * stands among the first n columns, so that a column's number is not its item's.
+static bool starUpTo(const Statement &st, int n)
+{
+    for (int k = 0; k < n && k < st.columns.size(); ++k) {
+        if (st.columns.at(k).expr.kind == Expr::Star || st.columns.at(k).expr.kind == Expr::TableStar)
+            return true;
+    }
+    return false;
+}
+
+// True when ticks give the column list as the statement writes it: fields, totals of fields
+// written as the design writes them, and stars, in table and field order, each once, without
+// names.
+bool DesignBuilder::classicColumns(const Statement &st) const
+{
+    QPair<int, int> last(-1, -1);
+    auto next = [&](int table, int field) {
+        const QPair<int, int> at(table, field);
+        if (!(last < at))
+            return false;
+        last = at;
+        return true;
+    };
+    auto all = [&](int table) {
+        for (int f = 0; f < m_tables.at(table).fields.size(); ++f) {
+            if (!next(table, f))
+                return false;
+        }
+        return true;
+    };
+    for (const SelectItem &item : st.columns) {
+        const Expr &e = item.expr;
+        if (item.alias || e.keptText)
+            return false;
+        switch (e.kind) {
+        case Expr::Star:
+            if (!m_usingFields.isEmpty())
+                fail(e.pos, QStringLiteral("a * over a join with USING"));
+            for (int k = 0; k < m_tables.size(); ++k) {
+                if (!all(k))
+                    return false;
+            }
+            break;
+        case Expr::TableStar: {
+            const int k = tableOfQualifier(e.ref);
+            if (k < 0 || !all(k))
+                return false;
+            break;
+        }
+        case Expr::Aggregate:
+            // A total's column is named by its text on some engines: the design's text must be the statement's.
+            if (fieldNameText(e) != st.written(e.pieces))
+                return false;
+            Q_FALLTHROUGH();
+        case Expr::Field: {
+            const FieldAt at = resolveField(e.ref, e.refPos);
+            if (!next(at.table, at.field))
+                return false;
+            break;
+        }
+        case Expr::Other:
+            return false;
+        }
+    }
+    return true;
+}
+
+QString DesignBuilder::columnNameText(const NamePart &name) const
+{
+    // PostgreSQL folds a bare name to lower case; the others keep it as written.
+    return m_source.style.dialect == SqlDialect::PostgreSQL && !name.quoted ? name.text.toLower() : name.text;
+}
+
+// The statement's columns in their order with their names, and GROUP BY's items: a column
+// it names is grouped, any other item is a column that is not shown.
+void DesignBuilder::ownColumns(const Statement &st, Ticks &ticks, QueryDefinition &def) const
+{
+    StoredList &columns = def.columns;
+    columns.columnCount = 4;
+    QStringList names;  // case-folded, per column
+    for (const SelectItem &item : st.columns) {
+        const Expr &e = item.expr;
+        QString expression;
+        switch (e.kind) {
+        case Expr::Star:
+            if (!m_usingFields.isEmpty())
+                fail(e.pos, QStringLiteral("a * over a join with USING"));
+            expression = QStringLiteral("*");
+            for (QList<bool> &t : ticks)
+                t.fill(true);
+            break;
+        case Expr::TableStar: {
+            const int k = tableOfQualifier(e.ref);
+            if (k < 0)
+                fail(e.pos, QStringLiteral("the unknown table or alias %1").arg(writtenName(e.ref, m_source.style.dialect).left(80)));
+            expression = m_tables.at(k).alias + QStringLiteral(".*");
+            ticks[k].fill(true);
+            break;
+        }
+        case Expr::Field: {
+            const FieldAt at = resolveField(e.ref, e.refPos);
+            ticks[at.table][at.field] = true;
+            expression = fieldNameText(e);
+            break;
+        }
+        case Expr::Aggregate:
+            expression = fieldNameText(e);
+            // The function as the statement writes it: some engines name the column by it.
+            expression.replace(0, e.function.size(), st.text(e.pieces.constFirst()).toString());
+            break;
+        case Expr::Other:
+            expression = render(e.pieces);
+            break;
+        }
+        const QString name = item.alias ? columnNameText(*item.alias) : QString();
+        names << name.toCaseFolded();
+        columns.rows << QStringList{bounded(expression, e.pos), bounded(name, item.aliasPos), YesNoWord(false),
+                                    YesNoWord(true)};
+    }
+    const qsizetype shown = columns.rows.size();
+    for (const Expr &e : st.groupBy) {
+        qsizetype c = -1;
+        int a = -1, b = -1;
+        const bool bare = e.kind == Expr::Field && e.ref.size() == 1;
+        if (bare && tablesWithField(e.ref.constFirst(), &a, &b) == 0)
+            c = names.indexOf(columnNameText(e.ref.constFirst()).toCaseFolded());
+        bool isNumber = false;
+        const int n = e.pieces.size() == 1 && !e.pieces.constFirst().isRef() ? st.text(e.pieces.constFirst()).toInt(&isNumber) : 0;
+        if (isNumber && n >= 1 && n <= shown) {
+            if (starUpTo(st, n))
+                fail(e.pos, QStringLiteral("a column number after a *"));
+            c = n - 1;
+        }
+        if (c >= 0) {
+            columns.rows[c][2] = YesNoWord(true);
+            continue;
+        }
+        if (isNumber || (bare && tablesWithField(e.ref.constFirst(), &a, &b) == 0))
+            fail(e.pos, QStringLiteral("a GROUP BY item that is neither a field nor a column"));
+        const QString text = e.kind == Expr::Field ? fieldNameText(e) : render(e.pieces);
+        for (qsizetype k = 0; k < columns.rows.size() && c < 0; ++k) {
+            if (columns.rows.at(k).at(0) == text)
+                c = k;
+        }
+        if (c >= 0)
+            columns.rows[c][2] = YesNoWord(true);
+        else
+            columns.rows << QStringList{bounded(text, e.pos), QString(), YesNoWord(true), YesNoWord(false)};
+    }
+}
+
+// A sort row's field in a design of its own columns: a column's name stays a name, a
+// column's number is its name or its expression, anything else is written as the design
+// writes it.
+QString DesignBuilder::ownSortField(const Statement &st, const Expr &e, const QueryDefinition &def) const
+{
+    const QList<QStringList> &columns = def.columns.rows;
+    auto columnText = [&](const QStringList &row) {
+        return row.at(1).isEmpty() ? row.at(0) : BareOrQuotedName(row.at(1), m_source.style.dialect);
+    };
+    if (e.kind == Expr::Field && e.ref.size() == 1) {
+        const QString name = columnNameText(e.ref.constFirst()).toCaseFolded();
+        for (const QStringList &row : columns) {
+            if (!row.at(1).isEmpty() && row.at(1).toCaseFolded() == name && IsYesWord(row.at(3)))
+                return columnText(row);
+        }
+    }
+    if (e.pieces.size() == 1 && !e.pieces.constFirst().isRef()) {
+        bool ok = false;
+        const int n = st.text(e.pieces.constFirst()).toInt(&ok);
+        if (ok && n >= 1 && n <= st.columns.size()) {
+            if (starUpTo(st, n))
+                fail(e.pos, QStringLiteral("a column number after a *"));
+            return columnText(columns.at(n - 1));
+        }
+    }
+    return e.kind == Expr::Field || e.kind == Expr::Aggregate ? fieldNameText(e) : render(e.pieces);
 }
 
 // With totals, every ticked field without a function is grouped, and nothing else is.

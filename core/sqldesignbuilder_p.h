@@ -29,6 +29,9 @@ private:
     struct Table
     {
         QString caption;
+        QString alias;  // the design's: the statement's own where it is plain, else TableAlias
+        TableSource source = TableSource::Table;
+        QString query;  // a derived table's, as written
         QStringList fields;
         const TableRef *ref = nullptr;
         QHash<QString, int> exact, folded;  // a table of many fields: each name's first field
@@ -54,6 +57,15 @@ private:
         QList<QPair<bool, int>> ops;  // AND (true) or OR, and where it stands
     };
 
+    // A condition row of WHERE or HAVING with its grouping.
+    struct Row
+    {
+        int pred = -1;
+        QString open, close;
+        bool andAfter = true;  // the operator to the next row
+        bool topLevel = true;  // a term of the conditions' outermost AND, not negated
+    };
+
     using Ticks = QList<QList<bool>>;
     using Totals = QList<QList<TotalKind>>;
 
@@ -64,6 +76,8 @@ private:
 
     // Tables and fields (sqldesignnames.cpp)
     QString resolveTableName(const TableRef &ref);
+    const WithQuery *withQueryOf(const TableRef &ref) const;
+    QStringList queryFields(const QString &select, int pos) const;
     void resolveTables(const Statement &st);
     void indexTable(int k);
     int tablesWithField(const NamePart &part, int *first, int *second) const;
@@ -79,16 +93,22 @@ private:
 
     // The design (sqldesignbuilder.cpp)
     void checkFlattenable(const BoolNode &node) const;
+    static void groupedRows(const BoolNode &node, bool top, QList<Row> &rows);
     static void flatten(const BoolNode &node, QList<int> &preds, QList<QPair<bool, int>> &ops);
     Flat flat(const BoolNode &node) const;
-    bool joinConditions(const Statement &st, QueryDefinition &def) const;
-    void whereConditions(const Statement &st, bool innerJoinRows, QueryDefinition &def) const;
+    void joinConditions(const Statement &st, QueryDefinition &def) const;
+    void whereConditions(const Statement &st, QueryDefinition &def) const;
     void havingConditions(const Statement &st, QueryDefinition &def) const;
     void placeTables(QueryDefinition &def, const Ticks &ticks, const Totals &totals, bool anyTotal) const;
     void addLink(QueryDefinition &def, int a, int b, const QString &hint, JoinType type) const;
     static void placeLink(const QueryDefinition &def, StoredLink &link);
     void selectColumns(const Statement &st, Ticks &ticks, Totals &totals, bool &anyTotal,
                        QHash<QString, Expr> &columnAliases) const;
+    bool classicColumns(const Statement &st) const;
+    void ownColumns(const Statement &st, Ticks &ticks, QueryDefinition &def) const;
+    QString columnNameText(const NamePart &name) const;
+    QString ownSortField(const Statement &st, const Expr &e, const QueryDefinition &def) const;
+    void usingConditions(const Statement &st, int j, QueryDefinition &def) const;
     void checkGroups(const Statement &st, const Ticks &ticks, Totals &totals) const;
     int columnPos(const Statement &st, int table, int field) const;
     QString sortField(const Statement &st, const Expr &e, const QHash<QString, Expr> &columnAliases) const;
@@ -101,6 +121,8 @@ private:
     QStringList m_tableNames;
     QHash<QString, int> m_listed, m_listedFolded;  // the database's table names: the first of each
     bool m_tableNamesRead = false;
+    QString m_with;  // the statement's WITH clause, as written
+    QHash<QString, int> m_usingFields;  // case-folded: the table a bare USING column is read from
     Index m_index;
     const Statement *m_st = nullptr;
     mutable QHash<quint64, QString> m_references;  // (table, field): the field's reference

@@ -36,12 +36,34 @@ bool StatementReader::continuesOperand(const Tok &t) const
 
 BoolNode StatementReader::parseBoolPrimary()
 {
-    if (isWord("NOT"))
-        fail(cur().start, QStringLiteral("a NOT before a condition"));
-    if (isWord("EXISTS"))
-        fail(cur().start, QStringLiteral("a subquery"));
-    refuseSubquery();
-    if (isSymbol("(")) {
+    if (isWord("NOT") && !isWord("EXISTS", 1)) {
+        const int notPos = cur().start;
+        ++m_i;
+        BoolNode inner = parseBoolPrimary();
+        if (inner.negated)
+            fail(notPos, QStringLiteral("NOT twice"));
+        inner.negated = true;
+        inner.pos = notPos;
+        return inner;
+    }
+    if (isWord("EXISTS") || isWord("NOT")) {
+        // [NOT] EXISTS (query): a condition of no field, its query kept as written.
+        BoolNode node;
+        node.kind = BoolNode::Pred;
+        node.pos = pos();
+        Predicate p;
+        p.pos = pos();
+        p.comparison = acceptWord("NOT") ? QStringLiteral("NOT EXISTS") : QStringLiteral("EXISTS");
+        ++m_i;
+        p.writtenOperator = p.comparison;
+        if (!atSubquery())
+            unexpected();
+        keepParenthesised(p.value);
+        node.pred = int(m_st->preds.size());
+        m_st->preds << p;
+        return node;
+    }
+    if (isSymbol("(") && !atSubquery()) {
         const int close = closingParen(m_i);
         const bool group = close < 0 || close + 1 >= m_toks.size() || !continuesOperand(m_toks.at(close + 1));
         if (group) {
@@ -102,9 +124,14 @@ void StatementReader::parseComparison(Predicate &p)
     const qsizetype known = operators.indexOf(text(cur()));
     p.writtenOperator = known >= 0 ? operators.at(known) : text(cur()).toString();
     ++m_i;
-    if (isWord("ANY") || isWord("ALL") || isWord("SOME"))
-        fail(cur().start, QStringLiteral("a subquery"));
     p.comparison = p.writtenOperator;
+    if (isWord("ANY") || isWord("ALL") || isWord("SOME")) {
+        addPiece(p.value);
+        if (!atSubquery())
+            unexpected();
+        keepParenthesised(p.value);
+        return;
+    }
     const int valueStart = m_i;
     try {
         const Expr right = parseOperand();
@@ -155,7 +182,10 @@ bool StatementReader::parseWordComparison(Predicate &p, const QString &op)
     }
     if (isWord("IN")) {
         takeOperatorWord(p, op);
-        refuseSubquery();
+        if (atSubquery()) {
+            keepParenthesised(p.value);
+            return true;
+        }
         if (!isSymbol("("))
             unexpected();
         addPiece(p.value);
@@ -279,7 +309,11 @@ void StatementReader::parseAtom(Expr &e)
         return;
     case SqlTokenKind::Symbol:
         if (text(t) == u"(") {
-            refuseSubquery();
+            if (atSubquery()) {  // a scalar subquery
+                keepParenthesised(e.pieces);
+                e.keptText = true;
+                return;
+            }
             addToken(e);
             parseOperandList(e);
             if (!isSymbol(")"))
@@ -296,8 +330,16 @@ void StatementReader::parseAtom(Expr &e)
     }
     if (t.kind == SqlTokenKind::Word) {
         auto is = [&](const char *word) { return sameWord(text(t), QLatin1String(word)); };
-        if (is("CASE"))
-            fail(t.start, QStringLiteral("a CASE expression"));
+        if (is("CASE")) {
+            keepCase(e);
+            return;
+        }
+        if (is("EXISTS") && atSubquery(1)) {
+            addToken(e);
+            keepParenthesised(e.pieces);
+            e.keptText = true;
+            return;
+        }
         if (is("EXISTS") || is("SELECT"))
             fail(t.start, QStringLiteral("a subquery"));
         if (is("NULL") || is("TRUE") || is("FALSE") || is("DEFAULT")) {
@@ -390,6 +432,8 @@ void StatementReader::parseCall(Expr &e)
     refuseSubquery();
     if (isSymbol(")")) {
         addToken(e);
+        if (isWord("OVER") || isWord("FILTER") || isWord("WITHIN"))
+            keepWindow(e);
         return;
     }
     const int argStart = int(e.pieces.size());
@@ -415,7 +459,49 @@ void StatementReader::parseCall(Expr &e)
         e.aggregateCallEnd = int(e.pieces.size());
     }
     if (isWord("OVER") || isWord("FILTER") || isWord("WITHIN"))
-        fail(cur().start, QStringLiteral("a window function"));
+        keepWindow(e);
+}
+
+// CASE ... END, kept as written: its conditions are no rows of the design.
+void StatementReader::keepCase(Expr &e)
+{
+    int depth = 0;
+    do {
+        if (atEnd())
+            unexpected();
+        const Tok &t = cur();
+        if (t.kind == SqlTokenKind::Word && sameWord(text(t), QLatin1String("CASE")))
+            ++depth;
+        else if (t.kind == SqlTokenKind::Word && sameWord(text(t), QLatin1String("END")))
+            --depth;
+        if (t.kind == SqlTokenKind::Symbol && text(t) == u"(") {
+            keepParenthesised(e.pieces);
+            continue;
+        }
+        if (t.kind == SqlTokenKind::Symbol && (text(t) == u";" || text(t) == u")"))
+            unexpected();
+        addToken(e);
+    } while (depth > 0);
+    e.keptText = true;
+}
+
+// A window or filter after an aggregate: OVER (...), OVER name, FILTER (WHERE ...),
+// WITHIN GROUP (ORDER BY ...), kept as written.
+void StatementReader::keepWindow(Expr &e)
+{
+    while (isWord("OVER") || isWord("FILTER") || isWord("WITHIN")) {
+        const bool over = isWord("OVER");
+        if (isWord("WITHIN"))
+            addToken(e);  // WITHIN, then GROUP
+        addToken(e);
+        if (isSymbol("("))
+            keepParenthesised(e.pieces);
+        else if (over && isName())
+            addToken(e);
+        else
+            unexpected();
+    }
+    e.keptText = true;
 }
 
 // A lone name is a field; an aggregate of a lone field is a total.

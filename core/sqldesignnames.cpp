@@ -72,20 +72,70 @@ QString DesignBuilder::resolveTableName(const TableRef &ref)
     return m_tableNames.at(found);
 }
 
+const WithQuery *DesignBuilder::withQueryOf(const TableRef &ref) const
+{
+    if (ref.name.size() != 1)
+        return nullptr;
+    const NamePart &name = ref.name.constFirst();
+    for (const WithQuery &q : m_st->withQueries) {
+        if (q.name.quoted || name.quoted ? q.name.text == name.text
+                                         : q.name.text.compare(name.text, Qt::CaseInsensitive) == 0)
+            return &q;
+    }
+    return nullptr;
+}
+
+QStringList DesignBuilder::queryFields(const QString &select, int pos) const
+{
+    if (!m_source.queryFields)
+        fail(pos, QStringLiteral("a query in FROM without the database to give its columns"));
+    try {
+        const QStringList fields = m_source.queryFields(select);
+        if (fields.isEmpty())
+            fail(pos, QStringLiteral("a query in FROM that gives no columns"));
+        return fields;
+    } catch (const VdqError &e) {
+        fail(pos, QStringLiteral("a query in FROM that the database refuses: %1").arg(e.message().left(200)));
+    }
+}
+
 void DesignBuilder::resolveTables(const Statement &st)
 {
-    QSet<QString> captions;
+    m_with = st.written(st.with);
+    const QString withPrefix = m_with.isEmpty() ? QString() : m_with + u' ';
+    QStringList taken;  // the aliases given, case-folded: the engines read them so
     for (const TableRef &ref : st.tables) {
         Table t;
-        t.caption = bounded(resolveTableName(ref), ref.pos);
-        if (captions.contains(t.caption))
-            fail(ref.pos, QStringLiteral("the table %1 a second time").arg(t.caption.left(80)));
-        captions.insert(t.caption);
-        try {
-            t.fields = m_source.tableFields(t.caption);
-        } catch (const VdqError &) {
-            fail(ref.pos, QStringLiteral("the unknown table %1").arg(t.caption.left(80)));
+        if (!ref.query.isEmpty()) {
+            t.source = TableSource::Derived;
+            t.query = bounded(st.written(ref.query), ref.pos);
+            t.caption = ref.alias->text;
+            t.fields = queryFields(withPrefix + QStringLiteral("SELECT * FROM (") + t.query + QStringLiteral(") ")
+                                       + TableAlias(t.caption) + QStringLiteral(" WHERE 1 = 0"),
+                                   ref.pos);
+        } else if (withQueryOf(ref)) {
+            const NamePart &name = ref.name.constFirst();
+            t.source = TableSource::With;
+            t.caption = name.quoted ? QuotedName(name.text, IdentifierQuote(m_source.style.dialect)) : name.text;
+            t.fields = queryFields(withPrefix + QStringLiteral("SELECT * FROM ") + t.caption
+                                       + QStringLiteral(" WHERE 1 = 0"),
+                                   ref.pos);
+        } else {
+            t.caption = bounded(resolveTableName(ref), ref.pos);
+            try {
+                t.fields = m_source.tableFields(t.caption);
+            } catch (const VdqError &) {
+                fail(ref.pos, QStringLiteral("the unknown table %1").arg(t.caption.left(80)));
+            }
         }
+        // The statement's own alias stays, so that what is kept as written still finds its
+        // tables; one the design cannot write bare, or one given twice, is the design's.
+        const bool own = ref.alias && IsPlainAlias(ref.alias->text)
+                         && !taken.contains(ref.alias->text.toCaseFolded());
+        t.alias = own ? ref.alias->text : UniqueTableAlias(t.caption, taken);
+        if (t.source == TableSource::Derived && !own)
+            fail(ref.pos, QStringLiteral("a query in FROM whose alias is not a plain name"));
+        taken << t.alias.toCaseFolded();
         t.ref = &ref;
         m_tables << t;
         indexTable(int(m_tables.size()) - 1);
@@ -108,6 +158,7 @@ void DesignBuilder::indexTable(int k)
         insertFirst(x.bareCaption, t.caption.toCaseFolded(), k);
         insertFirst(x.last, writtenName(t.ref->name.mid(t.ref->name.size() - 1), m_source.style.dialect), k);
     }
+    insertFirst(x.designAlias, t.alias, k);
     insertFirst(x.designAlias, TableAlias(t.caption), k);
     QSet<QString> names;
     for (int f = 0; f < t.fields.size(); ++f) {
@@ -189,8 +240,13 @@ DesignBuilder::FieldAt DesignBuilder::resolveField(const QList<NamePart> &ref, i
     if (ref.size() == 1) {
         int a = -1, b = -1;
         const int count = tablesWithField(ref.constFirst(), &a, &b);
-        if (count > 1)
+        if (count > 1) {
+            // A column of JOIN ... USING is one column, the first table's.
+            const auto joined = m_usingFields.constFind(ref.constFirst().text.toCaseFolded());
+            if (joined != m_usingFields.cend())
+                return {*joined, fieldIndex(m_tables.at(*joined), ref.constFirst())};
             fail(pos, QStringLiteral("the field %1, which more than one table has").arg(ref.constFirst().text.left(80)));
+        }
         if (count == 0)
             fail(pos, QStringLiteral("the unknown field %1").arg(ref.constFirst().text.left(80)));
         return {a, fieldIndex(m_tables.at(a), ref.constFirst())};
@@ -220,7 +276,7 @@ QString DesignBuilder::reference(const FieldAt &at) const
     auto known = m_references.constFind(key);
     if (known == m_references.cend()) {
         const Table &t = m_tables.at(at.table);
-        known = m_references.insert(key, FieldReference(t.caption, t.fields.at(at.field), m_source.style));
+        known = m_references.insert(key, AliasFieldReference(t.alias, t.fields.at(at.field), m_source.style));
     }
     return *known;
 }
@@ -231,8 +287,7 @@ QString DesignBuilder::reference(const FieldAt &at) const
 QString DesignBuilder::referenceText(const QList<NamePart> &ref, QStringView written, int pos) const
 {
     const FieldAt at = resolveField(ref, pos);
-    if (ref.size() == 2 && ref.constFirst().text == TableAlias(m_tables.at(at.table).caption)
-        && !ref.constFirst().quoted) {
+    if (ref.size() == 2 && ref.constFirst().text == m_tables.at(at.table).alias && !ref.constFirst().quoted) {
         const QString designed = reference(at);
         return written == designed ? designed : written.toString();
     }
@@ -256,7 +311,13 @@ QString DesignBuilder::render(const QList<Piece> &pieces) const
         const QList<NamePart> &ref = m_st->refs.at(p.ref);
         if (ref.size() == 1) {
             int a = -1, b = -1;
-            if (tablesWithField(ref.constFirst(), &a, &b) > 0)
+            const int count = tablesWithField(ref.constFirst(), &a, &b);
+            // A USING column is qualified: the design joins with ON, where both tables have it.
+            if (count > 1 && m_usingFields.contains(ref.constFirst().text.toCaseFolded())) {
+                out += reference(resolveField(ref, p.pos));
+                continue;
+            }
+            if (count > 0)
                 resolveField(ref, p.pos);  // refuses a name more than one table has
             out += text;
             continue;

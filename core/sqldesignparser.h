@@ -19,6 +19,10 @@ struct SqlDesignSource
     std::function<QStringList()> tableNames;
     // Field names in table order; raises VdqError for a table that cannot be opened.
     std::function<QStringList(const QString &table)> tableFields;
+    // The column names of a query's result, the query run so that it gives no rows (a
+    // derived table or a WITH query has the fields its query gives); raises VdqError with
+    // the engine's message. When empty, such a statement is refused.
+    std::function<QStringList(const QString &select)> queryFields{};
 };
 
 // The design of one SELECT, INSERT, UPDATE or DELETE statement, as the designer's file holds
@@ -28,7 +32,13 @@ struct SqlDesignSource
 // condition as hint; the three lists; the query type, Distinct, the limit and the totals.
 // Session and database are left empty for the caller.
 //
+// A SELECT whose column list the ticks cannot give (another order, names after AS,
+// expressions, totals as the statement writes them) keeps its columns in the design's
+// Columns list. Subqueries, CASE and window functions are kept as written; a derived table
+// or a WITH query becomes a window of the columns the engine gives its query; the tables
+// keep the statement's aliases where they are plain.
+//
 // A statement a design cannot show raises VdqError naming the first part that cannot be
-// shown, with its line and column (a UNION, a subquery, a function call in the column list,
-// a join condition that is not an equality of two fields, an unknown table, ...).
+// shown, with its line and column (a UNION, a join condition that is not an equality of two
+// fields, an unknown table, ...).
 QueryDefinition DesignFromSql(const QString &sql, const SqlDesignSource &source);

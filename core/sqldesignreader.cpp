@@ -189,10 +189,34 @@ NamePart StatementReader::takeName(bool anyWord)
     return {*known, quoted};
 }
 
+bool StatementReader::atSubquery(int ahead) const
+{
+    return isSymbol("(", ahead) && (isWord("SELECT", ahead + 1) || isWord("WITH", ahead + 1) || isWord("VALUES", ahead + 1));
+}
+
 void StatementReader::refuseSubquery()
 {
-    if (isSymbol("(") && (isWord("SELECT", 1) || isWord("WITH", 1) || isWord("VALUES", 1)))
+    if (atSubquery())
         fail(cur().start, QStringLiteral("a subquery"));
+}
+
+void StatementReader::keepParenthesised(QList<Piece> &pieces)
+{
+    const int close = closingParen(m_i);
+    if (close < 0)
+        unexpected();
+    while (m_i <= close) {
+        const Tok &t = cur();
+        if (t.kind == SqlTokenKind::Symbol && text(t) == u";")
+            fail(t.start, QStringLiteral("a \";\" inside parentheses"));
+        // A query kept as written is also asked for its columns: it must only read.
+        if (t.kind == SqlTokenKind::Word && sameWord(text(t), QLatin1String("FOR"))
+            && (isWord("UPDATE", 1) || isWord("SHARE", 1) || isWord("NO", 1) || isWord("KEY", 1)))
+            fail(t.start, QStringLiteral("a locking clause"));
+        if (t.kind == SqlTokenKind::Word && sameWord(text(t), QLatin1String("INTO")))
+            fail(t.start, QStringLiteral("a SELECT ... INTO"));
+        addPiece(pieces);
+    }
 }
 
 // --- Statements ---------------------------------------------------------------------------
@@ -205,6 +229,11 @@ Statement StatementReader::parseStatement()
     st.source = m_sql;
     st.preds.reserve(m_conditionWords + 2);
     m_st = &st;
+    if (isWord("WITH")) {
+        parseWith(st);
+        if (!isWord("SELECT"))
+            fail(pos(), QStringLiteral("a WITH clause before anything but SELECT"));
+    }
     if (isWord("SELECT"))
         parseSelect(st);
     else if (isWord("INSERT"))
@@ -213,8 +242,6 @@ Statement StatementReader::parseStatement()
         parseUpdate(st);
     else if (isWord("DELETE"))
         parseDelete(st);
-    else if (isWord("WITH"))
-        fail(cur().start, QStringLiteral("a WITH clause"));
     else if (isSymbol("("))
         fail(cur().start, QStringLiteral("a statement in parentheses"));
     else
@@ -229,6 +256,41 @@ Statement StatementReader::parseStatement()
         unexpected();
     }
     return st;
+}
+
+// WITH [RECURSIVE] name [(columns)] AS [[NOT] MATERIALIZED] (query), ...: kept as written.
+void StatementReader::parseWith(Statement &st)
+{
+    addPiece(st.with);
+    if (isWord("RECURSIVE"))
+        addPiece(st.with);
+    for (;;) {
+        WithQuery query;
+        query.pos = pos();
+        if (!isName())
+            unexpected();
+        query.name = takeName();
+        --m_i;
+        addPiece(st.with);
+        if (isSymbol("("))
+            keepParenthesised(st.with);
+        if (!isWord("AS"))
+            unexpected();
+        addPiece(st.with);
+        if (isWord("NOT"))
+            addPiece(st.with);
+        if (isWord("MATERIALIZED"))
+            addPiece(st.with);
+        // Only a query: a WITH of INSERT, UPDATE or DELETE would change data when its columns
+        // are asked for.
+        if (!atSubquery())
+            fail(pos(), QStringLiteral("a WITH query that is not a SELECT"));
+        keepParenthesised(st.with);
+        st.withQueries << query;
+        if (!isSymbol(","))
+            break;
+        addPiece(st.with);
+    }
 }
 
 void StatementReader::parseSelect(Statement &st)
@@ -259,6 +321,8 @@ void StatementReader::parseSelect(Statement &st)
         parseGroupBy(st);
     if (acceptWord("HAVING"))
         st.having = parseOr();
+    if (isWord("WINDOW"))
+        fail(cur().start, QStringLiteral("a WINDOW clause"));
     if (isWord("UNION") || isWord("INTERSECT") || isWord("EXCEPT"))
         fail(cur().start, QStringLiteral("a %1").arg(upperWord(text(cur()))));
     if (acceptWord("ORDER"))
@@ -273,10 +337,7 @@ void StatementReader::parseGroupBy(Statement &st)
     ++m_i;
     expectWord("BY");
     do {
-        const Expr e = parseOperand();
-        if (e.kind != Expr::Field)
-            fail(e.pos, QStringLiteral("a GROUP BY item that is not a field"));
-        st.groupBy << e;
+        st.groupBy << parseOperand();
     } while (acceptSymbol(","));
 }
 
@@ -306,11 +367,18 @@ void StatementReader::parseLimit(Statement &st)
             fail(cur().start, QStringLiteral("a second row limit"));
         ++m_i;
         st.limit = parseLimitNumber();
-        if (isSymbol(","))
-            fail(cur().start, QStringLiteral("an OFFSET"));
+        if (acceptSymbol(",")) {  // MySQL's LIMIT offset, count
+            st.offset = st.limit;
+            st.limit = parseLimitNumber();
+        }
     }
-    if (isWord("OFFSET"))
-        fail(cur().start, QStringLiteral("an OFFSET"));
+    if (acceptWord("OFFSET")) {
+        if (st.offset)
+            fail(m_toks.at(m_i - 1).start, QStringLiteral("a second OFFSET"));
+        st.offset = parseLimitNumber();
+        if (!acceptWord("ROWS"))
+            acceptWord("ROW");
+    }
     if (isWord("FETCH")) {
         if (st.limit)
             fail(cur().start, QStringLiteral("a second row limit"));
@@ -364,17 +432,13 @@ SelectItem StatementReader::parseSelectItem()
         return item;
     }
     item.expr = parseOperand();
-    if (item.expr.kind == Expr::Other) {
-        if (item.expr.aggregateArgPos >= 0 && item.expr.aggregateCallEnd == item.expr.pieces.size())
-            fail(item.expr.aggregateArgPos, QStringLiteral("an expression inside an aggregate"));
-        if (item.expr.functionPos >= 0)
-            fail(item.expr.functionPos, QStringLiteral("a function call in the column list"));
-        fail(item.expr.pos, QStringLiteral("an expression in the column list"));
+    const bool as = acceptWord("AS");
+    if (as || isName()) {
+        item.aliasPos = pos();
+        if (!atEnd() && cur().kind == SqlTokenKind::String)
+            fail(cur().start, QStringLiteral("a column name written as a string"));
+        item.alias = takeName(as);  // after AS any word is a name
     }
-    if (acceptWord("AS"))
-        item.alias = takeName();
-    else if (isName())
-        item.alias = takeName();
     return item;
 }
 
@@ -386,7 +450,7 @@ void StatementReader::parseFrom(Statement &st)
         join.pos = pos();
         if (acceptSymbol(",")) {
             join.kind = JoinKind::Comma;
-        } else if (isWord("NATURAL") || isWord("USING")) {
+        } else if (isWord("NATURAL")) {
             fail(cur().start, QStringLiteral("a NATURAL join"));
         } else if (isWord("JOIN") || isWord("INNER") || isWord("CROSS") || isWord("LEFT") || isWord("RIGHT")
                    || isWord("FULL")) {
@@ -407,10 +471,14 @@ void StatementReader::parseFrom(Statement &st)
         if (st.tables.size() == MaxTables)
             fail(join.pos, QStringLiteral("more than %1 tables").arg(MaxTables));
         st.tables << parseTableRef();
-        if (isWord("USING"))
-            fail(cur().start, QStringLiteral("a join with USING"));
         if (join.kind != JoinKind::Comma) {
-            if (acceptWord("ON"))
+            if (acceptWord("USING")) {
+                expectSymbol("(");
+                do {
+                    join.usingColumns << takeName();
+                } while (acceptSymbol(","));
+                expectSymbol(")");
+            } else if (acceptWord("ON"))
                 join.on = parseOr();
             else if (join.kind != JoinKind::Inner)
                 unexpected();
@@ -423,11 +491,24 @@ void StatementReader::parseFrom(Statement &st)
 
 TableRef StatementReader::parseTableRef(bool insertTarget)
 {
+    TableRef ref;
+    ref.pos = pos();
+    if (!insertTarget && atSubquery()) {
+        // A derived table: its query kept as written, its fields the ones its columns give.
+        keepParenthesised(ref.query);
+        ref.query.removeFirst();
+        ref.query.removeLast();
+        acceptWord("AS");
+        if (!isName())
+            fail(pos(), QStringLiteral("a subquery in FROM without an alias"));
+        ref.alias = takeName();
+        if (isSymbol("("))
+            fail(cur().start, QStringLiteral("column names after a derived table's alias"));
+        return ref;
+    }
     refuseSubquery();
     if (isSymbol("("))
         fail(cur().start, QStringLiteral("joins in parentheses"));
-    TableRef ref;
-    ref.pos = pos();
     ref.name << takeName();
     while (acceptSymbol("."))
         ref.name << takeName(true);

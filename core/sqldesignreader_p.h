@@ -78,9 +78,15 @@ private:
     NamePart takeName(bool anyWord = false);
     int closingParen(int open) const { return m_toks.at(open).close; }
     void refuseSubquery();
+    bool atSubquery(int ahead = 0) const;
+    // Copies "( ... )" at the cursor, its contents kept as written: names in it are not looked
+    // up (a subquery's are its own tables'). A ";" inside, or a locking clause, is refused.
+    void keepParenthesised(QList<Piece> &pieces);
+    void keepToken(QList<Piece> &pieces);
 
     // Statements (sqldesignreader.cpp)
     Statement parseStatement();
+    void parseWith(Statement &st);
     void parseSelect(Statement &st);
     void parseGroupBy(Statement &st);
     void parseOrderBy(Statement &st);
@@ -115,6 +121,8 @@ private:
     void parseOperandList(Expr &e, bool keywordArguments = false);
     bool atArgumentWord() const;
     void parseCall(Expr &e);
+    void keepCase(Expr &e);
+    void keepWindow(Expr &e);
     void classify(Expr &e) const;
 
     const QString &m_sql;

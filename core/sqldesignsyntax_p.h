@@ -48,11 +48,12 @@ struct Expr
     // and the number of pieces up to the call's ")".
     int aggregateArgPos = -1;
     int aggregateCallEnd = -1;
+    bool keptText = false;  // holds a subquery, a CASE or a window kept as written
 };
 
 struct Predicate
 {
-    Expr left;
+    Expr left;              // empty for EXISTS
     QString comparison;     // as the Condition column holds it
     QString writtenOperator;  // the operator as written, upper case ("=", "LIKE", ...)
     QList<Piece> value;
@@ -68,13 +69,22 @@ struct BoolNode
     QList<int> opPositions;  // before kids 1..n-1
     int pos = 0;
     int parenPos = -1;
+    bool negated = false;  // NOT before it
 };
 
 struct TableRef
 {
-    QList<NamePart> name;
+    QList<NamePart> name;  // empty for a derived table
     int pos = 0;
     std::optional<NamePart> alias;
+    QList<Piece> query;  // a derived table's query, without its parentheses
+};
+
+// A query the WITH clause names.
+struct WithQuery
+{
+    NamePart name;
+    int pos = 0;
 };
 
 enum class JoinKind { Comma, Inner, Left, Right, Full };
@@ -83,6 +93,7 @@ struct Join
 {
     JoinKind kind = JoinKind::Comma;
     std::optional<BoolNode> on;
+    QList<NamePart> usingColumns;  // JOIN ... USING (a, b)
     int pos = 0;
 };
 
@@ -90,6 +101,7 @@ struct SelectItem
 {
     Expr expr;
     std::optional<NamePart> alias;
+    int aliasPos = -1;
 };
 
 struct SortItem
@@ -110,6 +122,9 @@ struct Statement
     QueryType type = QueryType::Select;
     bool distinct = false;
     int limit = 0;
+    int offset = 0;
+    QList<Piece> with;  // the WITH clause as written, from WITH to the last query's ")"
+    QList<WithQuery> withQueries;
     QList<SelectItem> columns;
     QList<TableRef> tables;
     QList<Join> joins;  // joins[k] brings in tables[k + 1]
@@ -128,6 +143,18 @@ struct Statement
     QStringView source;           // the statement's text
 
     QStringView text(const Piece &p) const { return source.mid(p.pos, p.length); }
+
+    // The pieces as written, each space between them one blank.
+    QString written(const QList<Piece> &pieces) const
+    {
+        QString out;
+        for (const Piece &p : pieces) {
+            if (p.space && !out.isEmpty())
+                out += u' ';
+            out += text(p);
+        }
+        return out;
+    }
 
     // The field that a list of pieces holding one name stands for.
     Expr fieldOf(const QList<Piece> &pieces) const

@@ -521,6 +521,48 @@ QStringList TDatabase::TableNames(bool systemTables)
     return names;
 }
 
+QStringList TDatabase::QueryFields(const QString &select)
+{
+    Open();
+    const SqlLexOptions reading = Reading();
+    if (TQueryReading::severalStatements(select, reading))
+        throw VdqError(QObject::tr("The query is more than one statement"));
+    const QString refusal = TQueryReading::selectRefusal(select, reading);
+    if (!refusal.isEmpty())
+        throw VdqError(refusal);
+    QSqlDatabase db = Connection();
+    const bool server = Dialect() == SqlDialect::PostgreSQL || Dialect() == SqlDialect::MySQL;
+    const auto run = [&](const QString &sql) {
+        QSqlQuery q(db);
+        if (!q.exec(sql))
+            throw VdqError(ErrorText(q.lastError()));
+    };
+    if (server)
+        run(QStringLiteral("START TRANSACTION READ ONLY"));
+    QStringList names;
+    QString failure;
+    {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        if (!q.prepare(select)) {
+            failure = ErrorText(q.lastError());
+        } else if (sqlite3_stmt *stmt = TQueryReading::sqliteStatement(q); stmt && !sqlite3_stmt_readonly(stmt)) {
+            failure = QObject::tr("The query could change data");
+        } else if (!q.exec()) {
+            failure = ErrorText(q.lastError());
+        } else {
+            const QSqlRecord record = q.record();
+            for (int i = 0; i < record.count(); ++i)
+                names << record.fieldName(i);
+        }
+    }
+    if (server)
+        run(QStringLiteral("ROLLBACK"));
+    if (!failure.isEmpty())
+        throw VdqError(failure);
+    return names;
+}
+
 QStringList TDatabase::TableFields(const QString &tableName)
 {
     Open();

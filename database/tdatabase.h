@@ -66,6 +66,11 @@ public:
     QStringList TableNames(bool systemTables);
     // Field names of a table in table order; connects on demand. Raises VdqError.
     QStringList TableFields(const QString &tableName);
+    // The column names of a query's result: the query runs, only to read (in a read-only
+    // transaction on the servers; SQLite runs only a statement it says reads), and gives no
+    // rows (its text should say so: "... WHERE 1 = 0"). Raises VdqError with the engine's
+    // message, or the reason a statement that could change data is not run.
+    QStringList QueryFields(const QString &select);
     // A table name as a statement writes it, quoted for this engine.
     QString QuotedTableName(const QString &tableName) const;
 

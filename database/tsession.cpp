@@ -1,5 +1,7 @@
 #include "tsession.h"
 
+#include "sqldesignparser.h"
+
 #include "tdatabase.h"
 #include "tsessionlist.h"
 #include "vdqerror.h"
@@ -127,4 +129,20 @@ void TSession::AddDatabase(const TAliasParams &params)
 QStringList TSession::ListTableFields(const QString &databaseName, const QString &tableName)
 {
     return OpenDatabase(databaseName)->TableFields(tableName);
+}
+
+SqlDesignSource TSession::DesignSource(const QString &databaseName)
+{
+    SqlDesignSource source;
+    source.style = OpenDatabase(databaseName)->Style();
+    source.tableNames = [this, databaseName] {
+        QStringList names;
+        ListTableNames(databaseName, QString(), true, false, names);
+        return names;
+    };
+    source.tableFields = [this, databaseName](const QString &table) { return ListTableFields(databaseName, table); };
+    source.queryFields = [this, databaseName](const QString &select) {
+        return OpenDatabase(databaseName)->QueryFields(select);
+    };
+    return source;
 }

@@ -8,6 +8,7 @@
 
 class TDatabase;
 class TSessionList;
+struct SqlDesignSource;
 
 // A database session: the aliases of the engine, the databases a host added of its own,
 // and the connections opened in it. Names are matched without regard to case.
@@ -37,6 +38,10 @@ public:
 
     // Field names of a table in table order (opens the table, closes it again).
     QStringList ListTableFields(const QString &databaseName, const QString &tableName);
+
+    // What the reader of a statement's design asks of a database of this session: its
+    // tables, their fields, and the columns of a query.
+    SqlDesignSource DesignSource(const QString &databaseName);
 
 private:
     const TAliasParams *findParams(const QString &name) const;

@@ -53,14 +53,8 @@ bool TQGDesignFromSql::DesignfromSQL1Click()
         TSession *s = Sessions().FindSession(session);
         if (!s)
             throw VdqError(tr("Unknown session name %1").arg(session));
-        SqlDesignSource source;
+        SqlDesignSource source = s->DesignSource(database);
         source.style = m_form->Style();
-        source.tableNames = [&] {
-            QStringList names;
-            s->ListTableNames(database, QString(), true, false, names);
-            return names;
-        };
-        source.tableFields = [&](const QString &table) { return s->ListTableFields(database, table); };
         definition = DesignFromSql(m_form->Memo1()->toPlainText(), source);
     } catch (const VdqError &e) {
         VdqMessages::Warning(m_form, tr("Design from SQL"), e.message());

@@ -132,15 +132,7 @@ QByteArray designOf(const Options &options)
     if (!options.aliases.isEmpty())
         Sessions().SetAliasFile(options.aliases);
     TSession *session = Sessions().DefaultSession();
-    TDatabase *db = session->OpenDatabase(options.database);
-    SqlDesignSource source;
-    source.style = db->Style();
-    source.tableNames = [&] {
-        QStringList names;
-        session->ListTableNames(options.database, QString(), true, false, names);
-        return names;
-    };
-    source.tableFields = [&](const QString &table) { return session->ListTableFields(options.database, table); };
+    const SqlDesignSource source = session->DesignSource(options.database);
     // The statement's design as Design from SQL places it, saved as the designer saves it.
     QueryDefinition read = DesignFromSql(sql, source);
     read.sessionName = session->SessionName();
