@@ -7,8 +7,6 @@
 #include "tsessionlist.h"
 #include "vdqerror.h"
 
-#include <QFile>
-#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -69,32 +67,6 @@ const QStringList Setup = {
     "INSERT INTO \"t a\" VALUES (1, 5), (2, 6)",           "INSERT INTO t_a VALUES (2, 7), (3, 8)"};
 const QStringList SmallTables = {"ta", "tb", "tc", "td", "\"t a\"", "t_a"};
 
-// A name of the question as the engine's schema spells it, and a statement of the test's own
-// with {Name} for each such name; MySQL reads its quoted names in backticks.
-QString schemaName(SqlDialect dialect, const QString &pascal)
-{
-    if (dialect != SqlDialect::PostgreSQL)
-        return pascal;
-    QString out;
-    for (qsizetype i = 0; i < pascal.size(); ++i) {
-        if (i > 0 && pascal.at(i).isUpper())
-            out += u'_';
-        out += pascal.at(i).toLower();
-    }
-    return out;
-}
-
-QString written(SqlDialect dialect, QString sql)
-{
-    static const QRegularExpression name(QStringLiteral("\\{(\\w+)\\}"));
-    QRegularExpressionMatch m;
-    while ((m = name.match(sql)).hasMatch())
-        sql.replace(m.capturedStart(), m.capturedLength(), schemaName(dialect, m.captured(1)));
-    if (dialect == SqlDialect::MySQL)
-        sql.replace(u'"', u'`');
-    return sql;
-}
-
 struct Case
 {
     const char *name;
@@ -130,23 +102,10 @@ void TestHandWritten::initTestCase()
     QVERIFY2(TestSupport::MakeSampleSqlite(sqlite, &error), qPrintable(error));
     QString aliases = TestSupport::EngineAliases(sqlite);
     QVERIFY2(!aliases.isEmpty(), "the test servers or the ODBC data sources are not running");
-    QFile envFile(QStringLiteral(VDQ_CHINOOK_ENV_FILE));
-    QVERIFY2(envFile.open(QIODevice::ReadOnly), "the Chinook set-up of the test run did not run");
-    for (const QByteArray &line : envFile.readAll().split('\n')) {
-        const qsizetype eq = line.indexOf('=');
-        if (eq > 0)
-            m_chinook.insert(QString::fromUtf8(line.left(eq)), QString::fromUtf8(line.mid(eq + 1)));
-    }
-    if (m_chinook.value("CHINOOK") == QLatin1String("present")) {
-        aliases += QStringLiteral("[CH_SQLITE]\nDriver=STANDARD\nPath=%1\n\n").arg(m_chinook.value("CHINOOKSQLITE"))
-                   + TestSupport::PgAliasSection(QStringLiteral("CH_PG"), m_chinook.value("CHINOOKPGDATABASE"))
-                   + TestSupport::MariaDbAliasSection(QStringLiteral("CH_MARIADB"),
-                                                      TestSupport::MariaDbEnv().value("MYPASSWORD"),
-                                                      m_chinook.value("CHINOOKMYDATABASE"))
-                   + TestSupport::OdbcAliasSection(QStringLiteral("CH_ODBCPG"), m_chinook.value("CHINOOKODBCPGDSN"))
-                   + TestSupport::OdbcAliasSection(QStringLiteral("CH_ODBCMARIADB"), m_chinook.value("CHINOOKODBCMARIADBDSN"))
-                   + TestSupport::OdbcAliasSection(QStringLiteral("CH_ODBCSQLITE"), m_chinook.value("CHINOOKODBCSQLITEDSN"));
-    }
+    m_chinook = TestSupport::ChinookEnv(QStringLiteral(VDQ_CHINOOK_ENV_FILE));
+    QVERIFY2(!m_chinook.isEmpty(), "the Chinook set-up of the test run did not run");
+    if (m_chinook.value("CHINOOK") == QLatin1String("present"))
+        aliases += TestSupport::ChinookAliasSections(m_chinook);
     TestSupport::UseAliasFile(dir.filePath("aliases.ini"), aliases);
     // ODBCPG reaches WAREHOUSE's database, ODBCMARIADB MARIADB's.
     for (const QString &alias : {QStringLiteral("SHOP"), QStringLiteral("WAREHOUSE"), QStringLiteral("MARIADB"),
@@ -154,10 +113,10 @@ void TestHandWritten::initTestCase()
         TDatabase *db = Sessions().DefaultSession()->OpenDatabase(alias);
         QSqlQuery s(db->Connection());
         for (const QString &t : SmallTables)
-            QVERIFY2(s.exec(written(db->Dialect(), QStringLiteral("DROP TABLE IF EXISTS %1").arg(t))),
+            QVERIFY2(s.exec(TestSupport::WrittenFor(db->Dialect(), QStringLiteral("DROP TABLE IF EXISTS %1").arg(t))),
                      qPrintable(s.lastError().text()));
         for (const QString &sql : Setup)
-            QVERIFY2(s.exec(written(db->Dialect(), sql)), qPrintable(sql + "\n-> " + s.lastError().text()));
+            QVERIFY2(s.exec(TestSupport::WrittenFor(db->Dialect(), sql)), qPrintable(sql + "\n-> " + s.lastError().text()));
     }
 }
 
@@ -168,7 +127,7 @@ void TestHandWritten::cleanupTestCase()
             TDatabase *db = Sessions().DefaultSession()->OpenDatabase(alias);
             QSqlQuery s(db->Connection());
             for (const QString &t : SmallTables)
-                s.exec(written(db->Dialect(), QStringLiteral("DROP TABLE IF EXISTS %1").arg(t)));
+                s.exec(TestSupport::WrittenFor(db->Dialect(), QStringLiteral("DROP TABLE IF EXISTS %1").arg(t)));
         } catch (const VdqError &) {
         }
     }
@@ -276,11 +235,11 @@ void TestHandWritten::sameRowsAsWrittenByHand()
     QStringList windows;  // as the question names them
     for (const QString &spec : question.tables) {
         const QStringList parts = spec.split(QStringLiteral(" AS "));
-        const QString table = schemaName(dialect, parts.at(0));
+        const QString table = TestSupport::ChinookName(dialect, parts.at(0));
         const QStringList fields = session->ListTableFields(alias, table);
         DesignTable t{table, fields, QList<bool>(fields.size(), false), {}};
         if (parts.size() > 1)
-            t.alias = schemaName(dialect, parts.at(1));
+            t.alias = TestSupport::ChinookName(dialect, parts.at(1));
         windows << parts.value(1, parts.at(0));
         design.tables << t;
     }
@@ -288,7 +247,7 @@ void TestHandWritten::sameRowsAsWrittenByHand()
     // "Table.Field" of the question: the window's index and the field's name in this engine.
     auto locate = [&](const QString &name) {
         const qsizetype dot = name.lastIndexOf(u'.');
-        return qMakePair(int(windows.indexOf(name.left(dot))), schemaName(dialect, name.mid(dot + 1)));
+        return qMakePair(int(windows.indexOf(name.left(dot))), TestSupport::ChinookName(dialect, name.mid(dot + 1)));
     };
     auto ref = [&](const QString &name) {
         const auto [table, field] = locate(name);
@@ -332,7 +291,7 @@ void TestHandWritten::sameRowsAsWrittenByHand()
     hand.setForwardOnly(true);
     QVERIFY2(generated.exec(statement), qPrintable(statement + "\n-> " + generated.lastError().text()));
     const QStringList got = TestSupport::SortedIntegerRows(generated);
-    const QString handText = written(dialect, byHand);
+    const QString handText = TestSupport::WrittenFor(dialect, byHand);
     QVERIFY2(hand.exec(handText), qPrintable(handText + "\n-> " + hand.lastError().text()));
     const QStringList want = TestSupport::SortedIntegerRows(hand);
     QVERIFY2(got == want, qPrintable(QStringLiteral("%1\n-> %2\nby hand -> %3").arg(statement, got.join(u';'), want.join(u';'))));

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -178,6 +179,55 @@ QString PgPasswordAliasSection(const QString &alias, const std::optional<QString
     if (password)
         section += QStringLiteral("Password=%1\n").arg(*password);
     return section + u'\n';
+}
+
+QMap<QString, QString> ChinookEnv(const QString &envFile)
+{
+    QMap<QString, QString> env;
+    QFile file(envFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return env;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const qsizetype eq = line.indexOf('=');
+        if (eq > 0)
+            env.insert(QString::fromUtf8(line.left(eq)), QString::fromUtf8(line.mid(eq + 1)));
+    }
+    return env;
+}
+
+QString ChinookAliasSections(const QMap<QString, QString> &env)
+{
+    return QStringLiteral("[CH_SQLITE]\nDriver=STANDARD\nPath=%1\n\n").arg(env.value(QStringLiteral("CHINOOKSQLITE")))
+           + PgAliasSection(QStringLiteral("CH_PG"), env.value(QStringLiteral("CHINOOKPGDATABASE")))
+           + MariaDbAliasSection(QStringLiteral("CH_MARIADB"), MariaDbEnv().value(QStringLiteral("MYPASSWORD")),
+                                 env.value(QStringLiteral("CHINOOKMYDATABASE")))
+           + OdbcAliasSection(QStringLiteral("CH_ODBCPG"), env.value(QStringLiteral("CHINOOKODBCPGDSN")))
+           + OdbcAliasSection(QStringLiteral("CH_ODBCMARIADB"), env.value(QStringLiteral("CHINOOKODBCMARIADBDSN")))
+           + OdbcAliasSection(QStringLiteral("CH_ODBCSQLITE"), env.value(QStringLiteral("CHINOOKODBCSQLITEDSN")));
+}
+
+QString ChinookName(SqlDialect dialect, const QString &pascal)
+{
+    if (dialect != SqlDialect::PostgreSQL)
+        return pascal;
+    QString out;
+    for (qsizetype i = 0; i < pascal.size(); ++i) {
+        if (i > 0 && pascal.at(i).isUpper())
+            out += u'_';
+        out += pascal.at(i).toLower();
+    }
+    return out;
+}
+
+QString WrittenFor(SqlDialect dialect, QString sql)
+{
+    static const QRegularExpression name(QStringLiteral("\\{(\\w+)\\}"));
+    QRegularExpressionMatch m;
+    while ((m = name.match(sql)).hasMatch())
+        sql.replace(m.capturedStart(), m.capturedLength(), ChinookName(dialect, m.captured(1)));
+    if (dialect == SqlDialect::MySQL)
+        sql.replace(u'"', u'`');
+    return sql;
 }
 
 std::shared_ptr<int> AnswerModal(const QString &objectName, std::function<void(QWidget *)> answer,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sqldialect.h"
+
 #include <QMap>
 #include <QStringList>
 #include <QString>
@@ -88,6 +90,21 @@ void AddTextRows(const QStringList &aliases, const QList<QPair<const char *, QSt
 
 // The rows of a query as "a|b|c" of whole numbers ("NULL" for none), sorted.
 QStringList SortedIntegerRows(QSqlQuery &query);
+
+// The public Chinook sample of the test run, from the env file the "chinook" fixture writes
+// (CHINOOK=present or absent, CHINOOKSQLITE, CHINOOKPGDATABASE, CHINOOKMYDATABASE and the
+// ODBC data sources); empty when the file is missing.
+QMap<QString, QString> ChinookEnv(const QString &envFile);
+// The alias file sections of its copies: CH_SQLITE, CH_PG, CH_MARIADB, and through ODBC
+// CH_ODBCPG, CH_ODBCMARIADB, CH_ODBCSQLITE.
+QString ChinookAliasSections(const QMap<QString, QString> &env);
+
+// A name of the sample's (Pascal case) as the engine's copy spells it: PostgreSQL's Chinook
+// names everything in snake case (InvoiceLine.TrackId is invoice_line.track_id there).
+QString ChinookName(SqlDialect dialect, const QString &pascal);
+// A statement with {Name} for each such name, for that engine; MySQL reads its quoted names
+// in backticks.
+QString WrittenFor(SqlDialect dialect, QString sql);
 
 // Answers the next modal dialog with that objectName: a timer polls
 // QApplication::activeModalWidget() and calls answer once with the dialog. Call it before
