@@ -538,11 +538,7 @@ void DesignBuilder::ownColumns(const Statement &st, Ticks &ticks, QueryDefinitio
             expression = fieldNameText(e);
             break;
         }
-        case Expr::Aggregate:
-            expression = fieldNameText(e);
-            // The function as the statement writes it: some engines name the column by it.
-            expression.replace(0, e.function.size(), st.text(e.pieces.constFirst()).toString());
-            break;
+        case Expr::Aggregate:  // as written: SQLite and MySQL name the column by its text
         case Expr::Other:
             expression = render(e.pieces);
             break;

@@ -192,15 +192,7 @@ QString rowsDiff(const QList<QStringList> &want, const QList<QStringList> &got)
 // What the reader is given of a database, as Design from SQL gives it.
 SqlDesignSource designSource(TSession *session, const QString &alias)
 {
-    SqlDesignSource source;
-    source.style = session->OpenDatabase(alias)->Style();
-    source.tableNames = [session, alias] {
-        QStringList names;
-        session->ListTableNames(alias, QString(), true, false, names);
-        return names;
-    };
-    source.tableFields = [session, alias](const QString &table) { return session->ListTableFields(alias, table); };
-    return source;
+    return session->DesignSource(alias);
 }
 
 // The statement of the design read from sql, as the designer's SQL editor holds it.
