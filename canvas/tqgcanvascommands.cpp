@@ -290,10 +290,10 @@ bool TQGCanvasCommands::editTable(TQGCheckListBox *window, const QString &text,
 
 void TQGCanvasCommands::SetFieldTicked(TQGCheckListBox *window, int row, bool ticked)
 {
-    editTable(window, ticked ? tr("Tick Field") : tr("Untick Field"), [&](DocumentTable &t) {
-        if (row >= 0 && row < t.ticks.size())
-            t.ticks[row] = ticked;
-    });
+    const int id = DesignId(window);
+    const IdentifierStyle style = m_host->Style();
+    m_host->EditDesign(ticked ? tr("Tick Field") : tr("Untick Field"),
+                       [&](DesignState &d) { d.tickField(id, row, ticked, style); });
 }
 
 void TQGCanvasCommands::SetFieldTotal(TQGCheckListBox *window, int row, TotalKind kind)

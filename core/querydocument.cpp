@@ -8,6 +8,7 @@
 #include "vdqerror.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 
@@ -173,6 +174,52 @@ QString DesignState::renameAlias(int id, const QString &alias, const IdentifierS
         }
     }
     return QString();
+}
+
+void DesignState::tickField(int id, int field, bool ticked, const IdentifierStyle &style)
+{
+    DocumentTable *t = table(id);
+    if (!t || field < 0 || field >= t->ticks.size() || t->ticks.at(field) == ticked)
+        return;
+    t->ticks[field] = ticked;
+    if (columns.isEmpty())
+        return;
+    const QString reference = AliasFieldReference(t->alias, t->fields.at(field), style);
+    if (ticked)
+        columns << OutputColumnRow(OutputColumn{reference, QString(), false, true});
+    else
+        columns.removeIf([&reference](const QStringList &row) { return row.value(0) == reference; });
+}
+
+void DesignState::tickColumnFields(const IdentifierStyle &style)
+{
+    if (columns.isEmpty())
+        return;
+    QSet<QString> expressions;
+    for (const QStringList &row : std::as_const(columns))
+        expressions.insert(row.value(0));
+    const bool all = expressions.contains(QStringLiteral("*"));
+    for (DocumentTable &t : tables) {
+        const bool star = all || expressions.contains(t.alias + QStringLiteral(".*"));
+        for (qsizetype f = 0; f < t.fields.size() && f < t.ticks.size(); ++f)
+            t.ticks[f] = star || expressions.contains(AliasFieldReference(t.alias, t.fields.at(f), style));
+    }
+}
+
+QList<QStringList> DesignState::columnsFromTicks(const IdentifierStyle &style) const
+{
+    QList<QStringList> rows;
+    for (const DocumentTable &t : tables) {
+        for (qsizetype f = 0; f < t.fields.size(); ++f) {
+            if (!t.ticks.value(f))
+                continue;
+            const QString reference = AliasFieldReference(t.alias, t.fields.at(f), style);
+            const TotalKind kind = totals ? t.totals.value(f, TotalKind::None) : TotalKind::None;
+            const bool grouped = totals && (kind == TotalKind::None || kind == TotalKind::Group);
+            rows << OutputColumnRow(OutputColumn{TotalExpression(kind, reference), QString(), grouped, true});
+        }
+    }
+    return rows;
 }
 
 void DesignState::Renumber(int first)

@@ -86,6 +86,15 @@ struct DesignState
     // a string or quoted name that holds the old text stays). The message why not, or empty:
     // the alias must be plain and no other table's alias may read the same.
     QString renameAlias(int id, const QString &alias, const IdentifierStyle &style);
+    // Ticks or unticks a field. A design that holds its own columns gains the field's column
+    // at the end, or loses the columns that are the field alone.
+    void tickField(int id, int field, bool ticked, const IdentifierStyle &style);
+    // In a design that holds its own columns, the ticks follow them: a field is ticked when a
+    // column is the field alone, or a star over its table.
+    void tickColumnFields(const IdentifierStyle &style);
+    // The Columns rows the ticks give: each ticked field in canvas and table order, with its
+    // total where totals are on (a grouped field grouped, a total written around it).
+    QList<QStringList> columnsFromTicks(const IdentifierStyle &style) const;
     // Gives the tables and links ids from first on, keeping what refers to what.
     void Renumber(int first);
 

@@ -5,6 +5,8 @@
 #include "designwords.h"
 #include "naming.h"
 #include "tqgchecklistbox.h"
+#include "sqlbuilders.h"
+#include "tqgcolumnform.h"
 #include "tqgcomparisonform.h"
 #include "tqgglyphs.h"
 #include "tqgstyle.h"
@@ -17,6 +19,8 @@
 #include <QAction>
 #include <QMenu>
 
+#include <QDropEvent>
+#include <QMimeData>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -109,6 +113,18 @@ TQGDesignLists::TQGDesignLists(QTabWidget *pageControl, TQGQueryForm *form)
     m_conditions = makeList("ListView2", tr("Conditions"), {tr("FieldName"), tr("Condition"), tr("Value"), tr("boolean Operator")},
                             {170, 80, 160, 99});
     m_sorting = makeList("ListView3", tr("Sorting"), {tr("FieldName"), tr("Ascending")}, {170, 80});
+    // Two more columns show a row's grouping; a row without one keeps the classic four cells.
+    m_conditions->setColumnCount(DesignState::GroupedConditionColumns);
+    m_conditions->setHeaderLabels({tr("FieldName"), tr("Condition"), tr("Value"), tr("boolean Operator"), tr("("), tr(")")});
+    m_conditions->header()->resizeSection(4, 44);
+    m_conditions->header()->resizeSection(5, 34);
+    m_conditions->setProperty("groupingColumns", 2);
+    m_columns = makeList("ColumnsList", tr("Columns"), {tr("Column"), tr("Name"), tr("Group By"), tr("Show")},
+                         {240, 110, 64, 50});
+    m_columns->setDragEnabled(true);
+    m_columns->setDragDropMode(QAbstractItemView::InternalMove);
+    m_columns->viewport()->setAcceptDrops(true);
+    m_columns->viewport()->installEventFilter(this);
 
     // Each side panel: Move Up, Move Down, Remove (and on the Values page Fill Parameter List).
     QList<QToolButton *> valueButtons;
@@ -136,9 +152,39 @@ TQGDesignLists::TQGDesignLists(QTabWidget *pageControl, TQGQueryForm *form)
                              radioStrip("Panel13", tr("Ascending Order"), "RadioButton3", tr("Yes"),
                                         "RadioButton4", tr("No"), &m_radio[2]));
 
+    QList<QToolButton *> columnButtons;
+    m_columnsPage = makePage(pageControl, "ColumnsPage", tr("Columns"), m_columns,
+                             sidePanel("ColumnsPanel", {{"bColumnUp", TQGGlyph::MoveUp, tr("Move Up"), 8},
+                                                        {"bColumnDown", TQGGlyph::MoveDown, tr("Move Down"), 32},
+                                                        {"bColumnRemove", TQGGlyph::Remove, tr("Remove"), 72},
+                                                        {"bAddColumn", TQGGlyph::FieldValue,
+                                                         tr("Add Calculated Field"), 104}},
+                                       &columnButtons),
+                             nullptr);
+
     wireList(m_values, "PopupMenu3", false, valueButtons);
     wireList(m_conditions, "PopupMenu4", true, m_conditionButtons);
     wireList(m_sorting, "PopupMenu5", false, sortButtons);
+    wireList(m_columns, "PopupMenu6", false, columnButtons);
+    connect(columnButtons.at(3), &QToolButton::clicked, this, &TQGDesignLists::AddColumnClick);
+    connect(m_columns, &QTreeWidget::itemDoubleClicked, this, &TQGDesignLists::EditColumnClick);
+    auto addTo = [](QMenu *popup, QObject *receiver, const char *name, const QString &caption, auto slot) {
+        QAction *a = popup->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        QObject::connect(a, &QAction::triggered, receiver, slot);
+        return a;
+    };
+    QMenu *columnsPopup = m_columns->findChild<QMenu *>(QStringLiteral("PopupMenu6"));
+    columnsPopup->addSeparator();
+    addTo(columnsPopup, this, "AddColumn", tr("Add Calculated Field..."), [this] { AddColumnClick(); });
+    addTo(columnsPopup, this, "EditColumn", tr("Edit Column..."), [this] { EditColumnClick(); });
+    addTo(columnsPopup, this, "ColumnsFromTicks", tr("Columns as Ticked"), [this] { ColumnsFromTicksClick(); });
+    QMenu *conditionsPopup = m_conditions->findChild<QMenu *>(QStringLiteral("PopupMenu4"));
+    conditionsPopup->addSeparator();
+    addTo(conditionsPopup, this, "OpenParenthesis", tr("Open Parenthesis"), [this] { OpenParenthesisClick(); });
+    addTo(conditionsPopup, this, "CloseParenthesis", tr("Close Parenthesis"), [this] { CloseParenthesisClick(); });
+    addTo(conditionsPopup, this, "Negate", tr("NOT"), [this] { NegateClick(); });
+    addTo(conditionsPopup, this, "ClearGrouping", tr("Clear Grouping"), [this] { ClearGroupingClick(); });
     connect(m_values, &QTreeWidget::itemDoubleClicked, this, &TQGDesignLists::ListView5DblClick);
     connect(m_conditions, &QTreeWidget::itemDoubleClicked, this, &TQGDesignLists::ListView2DblClick);
     connect(m_sorting, &QTreeWidget::itemDoubleClicked, this, &TQGDesignLists::ListView3DblClick);
@@ -229,6 +275,10 @@ QList<QStringList> TQGDesignLists::Rows(const QTreeWidget *list)
         row.reserve(columns);
         for (int c = 0; c < columns; ++c)
             row << item->text(c);
+        // An ungrouped row has no grouping cells, as the file holds it.
+        const int grouping = list->property("groupingColumns").toInt();
+        if (grouping > 0 && std::all_of(row.cend() - grouping, row.cend(), [](const QString &c) { return c.isEmpty(); }))
+            row.resize(columns - grouping);
         rows << row;
     }
     return rows;
@@ -243,13 +293,23 @@ void TQGDesignLists::AppendRow(QTreeWidget *list, const QStringList &columns)
 
 QList<QStringList> &TQGDesignLists::rowsOf(DesignState &design, const QTreeWidget *list) const
 {
+    if (list == m_columns)
+        return design.columns;
     return list == m_values ? design.values : list == m_conditions ? design.conditions : design.sorting;
 }
 
 bool TQGDesignLists::editRows(QTreeWidget *list, const QString &text,
                               const std::function<void(QList<QStringList> &rows)> &edit)
 {
-    return m_form->EditDesign(text, [&](DesignState &d) { edit(rowsOf(d, list)); });
+    const IdentifierStyle style = m_form->Style();
+    return m_form->EditDesign(text, [&](DesignState &d) {
+        // The columns the ticks give become the design's own at its first change.
+        if (list == m_columns && d.columns.isEmpty())
+            d.columns = d.columnsFromTicks(style);
+        edit(rowsOf(d, list));
+        if (list == m_columns)
+            d.tickColumnFields(style);
+    });
 }
 
 void TQGDesignLists::showRows(QTreeWidget *list, const QList<QStringList> &rows)
@@ -276,6 +336,156 @@ void TQGDesignLists::ShowDesign(const DesignState &design)
     showRows(m_values, design.values);
     showRows(m_conditions, design.conditions);
     showRows(m_sorting, design.sorting);
+    // Until the design holds its columns, the list shows the ones its ticks give, greyed.
+    const bool own = !design.columns.isEmpty();
+    showRows(m_columns, own ? design.columns : design.columnsFromTicks(m_form->Style()));
+    const QString tip = own ? QString()
+                            : tr("The ticked fields, in table order. Add, move or name a column to keep the columns "
+                                 "in an order of their own");
+    for (int i = 0; i < m_columns->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *item = m_columns->topLevelItem(i);
+        for (int c = 0; c < m_columns->columnCount(); ++c) {
+            item->setForeground(c, own ? m_columns->palette().text() : m_columns->palette().placeholderText());
+            item->setToolTip(c, tip);
+        }
+    }
+}
+
+// --- Columns -----------------------------------------------------------------------------
+
+namespace {
+
+QStringList fieldReferences(const QList<DesignTable> &tables, const IdentifierStyle &style)
+{
+    QStringList references;
+    const QStringList aliases = TableAliases(tables);
+    for (qsizetype t = 0; t < tables.size(); ++t) {
+        for (const QString &field : tables.at(t).fields)
+            references << AliasFieldReference(aliases.at(t), field, style);
+    }
+    return references;
+}
+
+} // namespace
+
+void TQGDesignLists::AddColumnClick()
+{
+    if (m_form->Design().tables.isEmpty())
+        return;
+    TQGColumnForm dialog(m_form);
+    dialog.SetFields(fieldReferences(m_form->CanvasTables(), m_form->Style()));
+    if (ExecDialog(&dialog) != QDialog::Accepted)
+        return;
+    const QStringList row = OutputColumnRow(dialog.Column());
+    editRows(m_columns, tr("Add Calculated Field"), [&](QList<QStringList> &rows) { rows << row; });
+    SelectRow(m_columns, m_columns->topLevelItemCount() - 1);
+}
+
+void TQGDesignLists::EditColumnClick()
+{
+    const int row = SelectedRow(m_columns);
+    if (row < 0)
+        return;
+    TQGColumnForm dialog(m_form);
+    dialog.SetFields(fieldReferences(m_form->CanvasTables(), m_form->Style()));
+    dialog.SetColumn(OutputColumnOf(Rows(m_columns).value(row)));
+    if (ExecDialog(&dialog) != QDialog::Accepted)
+        return;
+    const QStringList edited = OutputColumnRow(dialog.Column());
+    editRows(m_columns, tr("Edit Column"), [&](QList<QStringList> &rows) {
+        if (row < rows.size())
+            rows[row] = edited;
+    });
+    SelectRow(m_columns, row);
+}
+
+void TQGDesignLists::MoveColumn(int from, int to)
+{
+    const int count = m_columns->topLevelItemCount();
+    if (from < 0 || to < 0 || from >= count || to >= count || from == to)
+        return;
+    editRows(m_columns, tr("Move Column"), [&](QList<QStringList> &rows) { rows.move(from, to); });
+    SelectRow(m_columns, to);
+}
+
+void TQGDesignLists::ColumnsFromTicksClick()
+{
+    if (m_form->Design().columns.isEmpty())
+        return;
+    m_form->EditDesign(tr("Columns as Ticked"), [](DesignState &d) { d.columns.clear(); });
+}
+
+bool TQGDesignLists::eventFilter(QObject *watched, QEvent *event)
+{
+    // A row dragged within the Columns list moves there, as one step of the design.
+    const QEvent::Type type = event->type();
+    if (watched == m_columns->viewport() && (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop)) {
+        auto *drag = static_cast<QDropEvent *>(event);
+        // The list's own rows: a drag within it (offscreen, a drop event names no source).
+        const bool rows = drag->mimeData()->hasFormat(QStringLiteral("application/x-qabstractitemmodeldatalist"));
+        if (!rows || (drag->source() && drag->source() != m_columns))
+            return QObject::eventFilter(watched, event);
+        if (type != QEvent::Drop) {
+            drag->setDropAction(Qt::MoveAction);
+            drag->accept();
+            return true;
+        }
+        QTreeWidgetItem *target = m_columns->itemAt(drag->position().toPoint());
+        const int to = target ? m_columns->indexOfTopLevelItem(target) : m_columns->topLevelItemCount() - 1;
+        drag->setDropAction(Qt::IgnoreAction);
+        drag->accept();
+        MoveColumn(SelectedRow(m_columns), to);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// --- Grouping ----------------------------------------------------------------------------
+
+void TQGDesignLists::editGrouping(const QString &text, const std::function<void(QString &open, QString &close)> &edit)
+{
+    const int row = SelectedRow(m_conditions);
+    if (row < 0)
+        return;
+    editRows(m_conditions, text, [&](QList<QStringList> &rows) {
+        if (row >= rows.size())
+            return;
+        QStringList &cells = rows[row];
+        cells = ListRow(cells, DesignState::GroupedConditionColumns);
+        edit(cells[4], cells[5]);
+        if (cells.at(4).isEmpty() && cells.at(5).isEmpty())
+            cells.resize(DesignState::ConditionColumns);
+    });
+    SelectRow(m_conditions, row);
+}
+
+void TQGDesignLists::OpenParenthesisClick()
+{
+    editGrouping(tr("Open Parenthesis"), [](QString &open, QString &) { open += u'('; });
+}
+
+void TQGDesignLists::CloseParenthesisClick()
+{
+    editGrouping(tr("Close Parenthesis"), [](QString &, QString &close) { close += u')'; });
+}
+
+void TQGDesignLists::NegateClick()
+{
+    static const QString notWord = QStringLiteral("NOT ");
+    editGrouping(tr("NOT"), [](QString &open, QString &) {
+        if (open.startsWith(notWord))
+            open.remove(0, notWord.size());
+        else
+            open.prepend(notWord);
+    });
+}
+
+void TQGDesignLists::ClearGroupingClick()
+{
+    editGrouping(tr("Clear Grouping"), [](QString &open, QString &close) {
+        open.clear();
+        close.clear();
+    });
 }
 
 void TQGDesignLists::MarkLinkRows(const QList<bool> &linkRows)

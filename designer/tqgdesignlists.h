@@ -31,6 +31,9 @@ public:
     QWidget *ValuesPage() const { return m_valuesPage; }          // TabSheet6
     QWidget *ConditionsPage() const { return m_conditionsPage; }  // TabSheet3
     QWidget *SortingPage() const { return m_sortingPage; }        // TabSheet4
+    // The SELECT's columns: those the ticks give (greyed) until the design holds its own.
+    QTreeWidget *Columns() const { return m_columns; }            // ColumnsList
+    QWidget *ColumnsPage() const { return m_columnsPage; }
 
     // Rows as plain text columns (caption, then sub-items), as the file format stores them.
     static QList<QStringList> Rows(const QTreeWidget *list);
@@ -58,6 +61,22 @@ public:
     void ListView5DblClick();
     void ListView3DblClick();
 
+    // The Columns list: a calculated field added or edited through its dialog, a column moved
+    // (from and to are rows; a drop on the list moves the dragged row there), and back to the
+    // columns the ticks give. The first change of a design whose columns the ticks give
+    // makes it hold them.
+    void AddColumnClick();
+    void EditColumnClick();
+    void MoveColumn(int from, int to);
+    void ColumnsFromTicksClick();
+
+    // Grouping of the selected Conditions row: one more "(" before it or ")" after it, NOT
+    // before it (again: taken away), or no grouping.
+    void OpenParenthesisClick();
+    void CloseParenthesisClick();
+    void NegateClick();
+    void ClearGroupingClick();
+
     // Order and removal, on any of the three lists.
     void MoveItemUp(QTreeWidget *list);
     void MoveItemDown(QTreeWidget *list);
@@ -75,7 +94,11 @@ public:
     // How the dialogs are run; tests replace it to answer a dialog without a modal loop.
     std::function<int(QDialog *)> ExecDialog;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void editGrouping(const QString &text, const std::function<void(QString &open, QString &close)> &edit);
     QList<QStringList> &rowsOf(DesignState &design, const QTreeWidget *list) const;
     bool editRows(QTreeWidget *list, const QString &text, const std::function<void(QList<QStringList> &rows)> &edit);
     void showRows(QTreeWidget *list, const QList<QStringList> &rows);
@@ -91,6 +114,8 @@ private:
     QWidget *m_valuesPage;
     QWidget *m_conditionsPage;
     QWidget *m_sortingPage;
+    QTreeWidget *m_columns;
+    QWidget *m_columnsPage;
     TQGQueryForm *m_form;
     QRadioButton *m_radio[4] = {nullptr, nullptr, nullptr, nullptr};
     QList<QToolButton *> m_conditionButtons;  // the Conditions page's side buttons

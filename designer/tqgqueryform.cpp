@@ -232,7 +232,8 @@ void TQGQueryForm::designChanged(QueryDocument::Changes what)
     if (what & (QueryDocument::Tables | QueryDocument::Geometry | QueryDocument::Links | QueryDocument::Options
                 | QueryDocument::Type))
         m_canvas->ShowDesign(d);
-    if (what & (QueryDocument::Values | QueryDocument::Conditions | QueryDocument::Sorting))
+    if (what & (QueryDocument::Values | QueryDocument::Conditions | QueryDocument::Sorting | QueryDocument::Columns
+                | QueryDocument::Tables | QueryDocument::Options | QueryDocument::Style))
         m_lists->ShowDesign(d);
     if (what & QueryDocument::Options)
         m_options->ShowDesign(d);
@@ -363,6 +364,7 @@ void TQGQueryForm::applyQueryTypePages(QueryType type)
     const bool values = type == QueryType::Insert || type == QueryType::Update;
     const bool conditions = type != QueryType::Insert;
     const bool sorting = type == QueryType::Select;
+    m_pageControl982->setTabVisible(m_pageControl982->indexOf(m_lists->ColumnsPage()), sorting);
     const int valuesIndex = m_pageControl982->indexOf(m_lists->ValuesPage());
     const int conditionsIndex = m_pageControl982->indexOf(m_lists->ConditionsPage());
     const int sortingIndex = m_pageControl982->indexOf(m_lists->SortingPage());

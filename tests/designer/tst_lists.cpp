@@ -100,7 +100,8 @@ void TestLists::columnsAndPopups()
             texts << (a->isSeparator() ? QStringLiteral("-") : a->text() + u'|' + a->shortcut().toString());
         return texts;
     };
-    QCOMPARE(captions("PopupMenu4"), QStringList({"New|", "-", "Move Up|Ctrl+U", "Move Down|Ctrl+D", "Remove|Del"}));
+    QCOMPARE(captions("PopupMenu4"), QStringList({"New|", "-", "Move Up|Ctrl+U", "Move Down|Ctrl+D", "Remove|Del", "-",
+                                                  "Open Parenthesis|", "Close Parenthesis|", "NOT|", "Clear Grouping|"}));
     QCOMPARE(captions("PopupMenu3"), QStringList({"Move Up|Ctrl+U", "Move Down|Ctrl+D", "Remove|Del"}));
     QCOMPARE(captions("PopupMenu5"), QStringList({"Move Up|Ctrl+U", "Move Down|Ctrl+D", "Remove|Del"}));
     QCOMPARE(m_form->findChild<QToolButton *>("SpeedButton19")->toolTip(), QStringLiteral("Fill Parameter List"));
