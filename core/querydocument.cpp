@@ -8,7 +8,6 @@
 #include "vdqerror.h"
 
 #include <QHash>
-#include <QSet>
 
 #include <algorithm>
 
@@ -176,6 +175,20 @@ QString DesignState::renameAlias(int id, const QString &alias, const IdentifierS
     return QString();
 }
 
+namespace {
+
+// True when a column's expression is the field alone, however the statement quoted it.
+bool isFieldColumn(const QString &expression, const QString &alias, const QString &field, const IdentifierStyle &style)
+{
+    if (!expression.startsWith(alias + u'.'))
+        return false;
+    const QStringView name = QStringView(expression).mid(alias.size() + 1);
+    return name == QuoteIdentifier(field, style) || name.compare(field, Qt::CaseInsensitive) == 0
+           || name == QuotedName(field, u'"') || name == QuotedName(field, IdentifierQuote(style.dialect));
+}
+
+} // namespace
+
 void DesignState::tickField(int id, int field, bool ticked, const IdentifierStyle &style)
 {
     DocumentTable *t = table(id);
@@ -184,25 +197,51 @@ void DesignState::tickField(int id, int field, bool ticked, const IdentifierStyl
     t->ticks[field] = ticked;
     if (columns.isEmpty())
         return;
-    const QString reference = AliasFieldReference(t->alias, t->fields.at(field), style);
-    if (ticked)
-        columns << OutputColumnRow(OutputColumn{reference, QString(), false, true});
-    else
-        columns.removeIf([&reference](const QStringList &row) { return row.value(0) == reference; });
+    if (ticked) {
+        columns << OutputColumnRow(OutputColumn{AliasFieldReference(t->alias, t->fields.at(field), style), QString(),
+                                                false, true});
+    } else {
+        columns.removeIf([&](const QStringList &row) {
+            return isFieldColumn(row.value(0), t->alias, t->fields.at(field), style);
+        });
+        // A star over the field's table becomes the fields that stay ticked.
+        for (qsizetype c = 0; c < columns.size(); ++c) {
+            const QString expression = columns.at(c).value(0);
+            if (expression != QLatin1String("*") && expression != t->alias + QStringLiteral(".*"))
+                continue;
+            QList<QStringList> fields;
+            for (const DocumentTable &other : std::as_const(tables)) {
+                if (expression != QLatin1String("*") && other.id != id)
+                    continue;
+                for (qsizetype f = 0; f < other.fields.size(); ++f) {
+                    if (other.ticks.value(f))
+                        fields << OutputColumnRow(OutputColumn{AliasFieldReference(other.alias, other.fields.at(f), style),
+                                                               QString(), false, true});
+                }
+            }
+            columns.removeAt(c);
+            for (qsizetype k = 0; k < fields.size(); ++k)
+                columns.insert(c + k, fields.at(k));
+            break;
+        }
+    }
 }
 
 void DesignState::tickColumnFields(const IdentifierStyle &style)
 {
     if (columns.isEmpty())
         return;
-    QSet<QString> expressions;
+    QStringList expressions;
     for (const QStringList &row : std::as_const(columns))
-        expressions.insert(row.value(0));
+        expressions << row.value(0);
     const bool all = expressions.contains(QStringLiteral("*"));
     for (DocumentTable &t : tables) {
         const bool star = all || expressions.contains(t.alias + QStringLiteral(".*"));
-        for (qsizetype f = 0; f < t.fields.size() && f < t.ticks.size(); ++f)
-            t.ticks[f] = star || expressions.contains(AliasFieldReference(t.alias, t.fields.at(f), style));
+        for (qsizetype f = 0; f < t.fields.size() && f < t.ticks.size(); ++f) {
+            t.ticks[f] = star || std::any_of(expressions.cbegin(), expressions.cend(), [&](const QString &e) {
+                             return isFieldColumn(e, t.alias, t.fields.at(f), style);
+                         });
+        }
     }
 }
 

@@ -116,6 +116,7 @@ TQGDesignLists::TQGDesignLists(QTabWidget *pageControl, TQGQueryForm *form)
     // Two more columns show a row's grouping; a row without one keeps the classic four cells.
     m_conditions->setColumnCount(DesignState::GroupedConditionColumns);
     m_conditions->setHeaderLabels({tr("FieldName"), tr("Condition"), tr("Value"), tr("boolean Operator"), tr("("), tr(")")});
+    m_conditions->header()->resizeSection(3, 112);
     m_conditions->header()->resizeSection(4, 44);
     m_conditions->header()->resizeSection(5, 34);
     m_conditions->setProperty("groupingColumns", 2);

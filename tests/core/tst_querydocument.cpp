@@ -16,6 +16,8 @@ class TestQueryDocument : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void ticksFollowColumns_data();
+    void ticksFollowColumns();
     void filesKeptWhole_data();
     void filesKeptWhole();
     void removeTable_data();
@@ -202,6 +204,39 @@ void TestQueryDocument::renameAlias()
     QCOMPARE(d.conditions.at(0).at(0), now + QStringLiteral(".ReportsTo"));
     QCOMPARE(d.sorting.at(0).at(0), now + QStringLiteral(".Id"));
     QCOMPARE(d.links.at(0).hint, now + QStringLiteral(".ReportsTo = employee_1.Id"));
+}
+
+// A design of its own columns ticks the fields its columns are, however the statement quoted
+// them; a tick appends the field's column and an untick takes the field's columns away.
+void TestQueryDocument::ticksFollowColumns_data()
+{
+    QTest::addColumn<QStringList>("columns");
+    QTest::addColumn<QList<bool>>("ticks");
+    QTest::newRow("bare, quoted and other case") << QStringList{"c.Firm", "c.\"Town\"", "c.clientno"}
+                                                 << QList<bool>{true, true, true};
+    QTest::newRow("an expression ticks nothing") << QStringList{"c.Firm || c.Town", "COUNT(c.ClientNo)"}
+                                                 << QList<bool>{false, false, false};
+    QTest::newRow("a star over the table") << QStringList{"c.*"} << QList<bool>{true, true, true};
+    QTest::newRow("another alias") << QStringList{"x.Firm"} << QList<bool>{false, false, false};
+}
+
+void TestQueryDocument::ticksFollowColumns()
+{
+    QFETCH(QStringList, columns);
+    QFETCH(QList<bool>, ticks);
+    const IdentifierStyle quoting{true, SqlDialect::SQLite, false};
+    DesignState d;
+    const int id = d.addTable(QStringLiteral("clients"), {"ClientNo", "Firm", "Town"}, false, QRect(), "c").id;
+    for (const QString &c : columns)
+        d.columns << OutputColumnRow(OutputColumn{c, QString(), false, true});
+    d.tickColumnFields(quoting);
+    QCOMPARE(d.table(id)->ticks, QList<bool>({ticks.at(2), ticks.at(0), ticks.at(1)}));
+    const qsizetype before = d.columns.size();
+    const bool star = columns.constFirst().endsWith(u'*');
+    d.tickField(id, 1, !d.table(id)->ticks.at(1), quoting);
+    QCOMPARE(d.columns.size(), star ? 2 : ticks.at(0) ? before - 1 : before + 1);  // a star: the two others
+    if (!ticks.at(0))
+        QCOMPARE(d.columns.constLast().constFirst(), QStringLiteral("c.\"Firm\""));
 }
 
 QTEST_MAIN(TestQueryDocument)
