@@ -187,6 +187,12 @@ void TQGCanvasCommands::ShowDesign(const DesignState &design)
             w->SetAlias(t.alias);
         if (w->Caption() != t.caption)
             w->SetCaption(t.caption);
+        // A window of a query says so, with the query's text.
+        const QString tip = t.source == TableSource::Derived ? tr("A query in FROM, kept as written:\n%1").arg(t.query)
+                            : t.source == TableSource::With ? tr("A query of the WITH clause: %1").arg(design.with)
+                                                            : QString();
+        if (w->toolTip() != tip)
+            w->setToolTip(tip);
         if (w->TotalsShown() != design.totals)
             w->SetTotalsShown(design.totals);
         if (w->Fields() != t.fields)
