@@ -130,12 +130,6 @@ bool PostgresRows::next()
     return false;
 }
 
-void PostgresRows::encodeText(SpoolBuffer &out, const char *bytes, int n, TFieldInfo *judged) const
-{
-    if (!encodeAsciiText(out, bytes, n, judged))
-        out.text(QString::fromUtf8(bytes, n));
-}
-
 void PostgresRows::encodeDouble(SpoolBuffer &out, const char *bytes, unsigned type) const
 {
     if (type == OidNumeric && m_precision == QSql::HighPrecision) {
@@ -243,7 +237,7 @@ void PostgresRows::encode(SpoolBuffer &out, int column, TFieldInfo *judged) cons
         return;
     }
     default:
-        encodeText(out, bytes, n, judged);
+        encodeUtf8Text(out, bytes, n, judged);
         return;
     }
 }

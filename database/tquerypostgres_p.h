@@ -32,7 +32,6 @@ public:
 
 private:
     struct Api;
-    void encodeText(SpoolBuffer &out, const char *bytes, int n, TFieldInfo *judged) const;
     void encodeDouble(SpoolBuffer &out, const char *bytes, unsigned type) const;
 
     QSqlQuery &m_query;

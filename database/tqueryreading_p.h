@@ -217,6 +217,16 @@ inline bool encodeAsciiText(SpoolBuffer &out, const char *bytes, int n, TFieldIn
     out.block(TagLatin1, bytes, qint32(n));
     return true;
 }
+// An engine's UTF-8 text as its QString would go: byte for byte when it is ASCII, else
+// decoded (a line break judges the field a memo either way).
+inline void encodeUtf8Text(SpoolBuffer &out, const char *bytes, int n, TFieldInfo *judged)
+{
+    if (!encodeAsciiText(out, bytes, n, judged))
+        out.text(QString::fromUtf8(bytes, n));
+}
+// A quint64 as encode() writes the QVariant of it (through the data stream), without the
+// variant and the stream.
+void encodeUnsigned(SpoolBuffer &out, quint64 x);
 // Decodes one value at pos; false on a spool that does not hold what was written.
 bool decode(const QByteArray &in, qsizetype &pos, QVariant &v);
 

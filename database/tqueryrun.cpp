@@ -27,15 +27,6 @@ struct QtRows
     QString error() const { return q.lastError().isValid() ? TDatabase::ErrorText(q.lastError()) : QString(); }
 };
 
-// The MySQL client's stream, as the spool reads it.
-struct MysqlStream
-{
-    MysqlRows &rows;
-    bool next() { return rows.next(); }
-    void encode(SpoolBuffer &out, int i, TFieldInfo *judged) const { encodeJudged(out, rows.value(i), judged); }
-    QString error() const { return rows.error(); }
-};
-
 // SQLite waits for a lock held by another connection as the designer's own connection does
 // (5 s), but gives up at once when the run is stopped or has timed out.
 constexpr int kBusyWaitMs = 5000;
@@ -374,10 +365,8 @@ void Run::readOn(QSqlDatabase &db)
         if (std::unique_ptr<MysqlRows> rows = MysqlRows::run(db, m_statement)) {
             if (!rows->isSelect())
                 fail(rows->error().isEmpty() ? kRanNoRows : rows->error());
-            else {
-                MysqlStream stream{*rows};
-                spool(stream, rows->fields());
-            }
+            else
+                spool(*rows, rows->fields());
             return;
         }
     }

@@ -83,7 +83,7 @@ private:
     // Prepares (where it pays) and runs the statement; false, with the message, when it did not run.
     bool execute(QSqlQuery &q, QList<TFieldInfo> &fields);
     void readOn(QSqlDatabase &db);
-    // Spools the rows of a result (Qt's query, SQLite's statement, or the MySQL client's stream).
+    // Spools the rows of a result (Qt's query, or an engine's own reader of it).
     template <typename Rows>
     void spool(Rows &rows, QList<TFieldInfo> fields);
     void execOn(QSqlDatabase &db);

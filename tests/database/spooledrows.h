@@ -19,27 +19,52 @@ struct Spooled
     QList<int> kinds;  // of the fields, judged by every row
 };
 
-template <typename Rows>
-Spooled SpoolRows(QSqlQuery &q, Rows &rows, bool direct)
+// The rows as the run spools them: next() steps to a row, encode() writes one of its values;
+// the fields are judged by every row.
+template <typename Next, typename Encode>
+Spooled SpoolEach(int columns, Next next, Encode encode)
 {
     using namespace TQueryReading;
     Spooled out;
-    QList<TFieldInfo> fields(q.record().count(), TFieldInfo{QString(), TFieldKind::Other, -1});
+    QList<TFieldInfo> fields(columns, TFieldInfo{QString(), TFieldKind::Other, -1});
     SpoolBuffer buffer;
-    while (direct ? rows.next() : q.next()) {
-        for (int i = 0; i < fields.size(); ++i) {
-            if (direct)
-                rows.encode(buffer, i, &fields[i]);
-            else
-                encodeJudged(buffer, q.value(i), &fields[i]);
-        }
+    while (next()) {
+        for (int i = 0; i < columns; ++i)
+            encode(buffer, i, &fields[i]);
         ++out.rows;
     }
     out.bytes = QByteArray(buffer.data(), buffer.size());
-    out.error = direct ? rows.error() : q.lastError().isValid() ? TDatabase::ErrorText(q.lastError()) : QString();
     for (const TFieldInfo &f : fields)
         out.kinds.append(int(f.kind));
     return out;
+}
+
+// The rows of the driver's query through its values.
+inline Spooled SpoolDriverRows(QSqlQuery &q)
+{
+    Spooled out = SpoolEach(
+        q.record().count(), [&] { return q.next(); },
+        [&](TQueryReading::SpoolBuffer &b, int i, TFieldInfo *f) { TQueryReading::encodeJudged(b, q.value(i), f); });
+    out.error = q.lastError().isValid() ? TDatabase::ErrorText(q.lastError()) : QString();
+    return out;
+}
+
+// The rows of a result of that many columns as an engine's own reader spools them.
+template <typename Rows>
+Spooled SpoolDirectRows(Rows &rows, int columns)
+{
+    Spooled out = SpoolEach(
+        columns, [&] { return rows.next(); },
+        [&](TQueryReading::SpoolBuffer &b, int i, TFieldInfo *f) { rows.encode(b, i, f); });
+    out.error = rows.error();
+    return out;
+}
+
+// The rows of the driver's query, through its values or through the engine's reader of it.
+template <typename Rows>
+Spooled SpoolRows(QSqlQuery &q, Rows &rows, bool direct)
+{
+    return direct ? SpoolDirectRows(rows, q.record().count()) : SpoolDriverRows(q);
 }
 
 // Both readings of one statement: the rows expected, a failure or none, and the same bytes,
