@@ -17,12 +17,16 @@
 //   limit_ms       the engine's limit, its client library alone reading every value of every
 //                  row: a loop over sqlite3_step with sqlite3_column_*, libpq in single-row
 //                  mode, the MariaDB client's unbuffered mysql_use_result;
-//   engine_peak_rss_mb, limit_peak_rss_mb   the peak resident memory of those two.
+//   engine_peak_rss_mb, limit_peak_rss_mb   the peak resident memory of those two;
+//   jump_ms        from Ctrl+End in the grid, right after the first rows were painted, until
+//                  the last row is painted (the last rows read ahead where the engine gives
+//                  them as this one result has them, else the reading followed to the end);
+//   jump_peak_rss_mb   the peak resident memory of that child.
 // Each figure is the median of --runs runs (default 3). One line per engine and statement:
 //   engine=sqlite stmt=sorted rows=1000000 first_rows_ms=... last_row_ms=... engine_ms=...
 //   peak_rss_mb=... baseline_first_rows_ms=... baseline_last_row_ms=... baseline_peak_rss_mb=...
 //   last_to_engine=... first_to_baseline=... limit_ms=... end_to_limit=...
-//   engine_peak_rss_mb=... limit_peak_rss_mb=...
+//   engine_peak_rss_mb=... limit_peak_rss_mb=... jump_ms=... jump_peak_rss_mb=...
 // The ratios are the medians of last_row_ms / engine_ms, first_rows_ms /
 // baseline_first_rows_ms and (first_rows_ms + last_row_ms) / limit_ms (Execute until the
 // spool's end is shown, against the engine's limit), taken within each run.
@@ -58,6 +62,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMap>
 #include <QProcess>
 #include <QSqlDatabase>
@@ -257,7 +262,10 @@ QSqlDatabase connect(const Engine &engine, const QString &name)
 
 // --- The children -------------------------------------------------------------------------
 
-int runDesigner(const Engine &engine, const Job &job)
+// The designer from Execute to its last row: through the navigator's Last, which follows
+// the reading to the end, or (toEnd) Ctrl+End in the grid, which has the last rows read
+// ahead where the engine can give them as they are in this one result.
+int runDesigner(const Engine &engine, const Job &job, bool toEnd)
 {
     QTemporaryDir dir;
     const QString aliasFile = dir.filePath(QStringLiteral("aliases.ini"));
@@ -305,7 +313,13 @@ int runDesigner(const Engine &engine, const Job &job)
 
     auto *navigator = form.findChild<TQGDBNavigator *>(QStringLiteral("DBNavigator1"));
     timer.restart();
-    navigator->Last();
+    if (toEnd) {
+        grid->setFocus();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_End, Qt::ControlModifier);
+        QApplication::sendEvent(grid, &press);
+    } else {
+        navigator->Last();
+    }
     waitForLastRow(grid, watch, job.rows);
     const qint64 lastRow = timer.elapsed();
     if (!error.isEmpty())
@@ -708,7 +722,7 @@ int runParent(const QStringList &args)
         for (const QString &stmt : std::as_const(stmts)) {
             Job job{stmt, tableRows, 0, name == QLatin1String("mariadb")};
             job.rows = resultRows(engine, job);
-            QStringList variants{QStringLiteral("engine"), QStringLiteral("designer")};
+            QStringList variants{QStringLiteral("engine"), QStringLiteral("designer"), QStringLiteral("jump")};
             if (tableRows <= 1000000)
                 variants << QStringLiteral("baseline");
             variants << QStringLiteral("limit");
@@ -741,13 +755,14 @@ int runParent(const QStringList &args)
             std::printf("engine=%s stmt=%s rows=%lld first_rows_ms=%.0f last_row_ms=%.0f engine_ms=%.0f "
                         "peak_rss_mb=%.1f baseline_first_rows_ms=%.0f baseline_last_row_ms=%.0f "
                         "baseline_peak_rss_mb=%.1f last_to_engine=%.2f first_to_baseline=%.2f limit_ms=%.0f "
-                        "end_to_limit=%.2f engine_peak_rss_mb=%.1f limit_peak_rss_mb=%.1f\n",
+                        "end_to_limit=%.2f engine_peak_rss_mb=%.1f limit_peak_rss_mb=%.1f jump_ms=%.0f "
+                        "jump_peak_rss_mb=%.1f\n",
                         qPrintable(name), qPrintable(stmt), static_cast<long long>(job.rows), figure("first_rows_ms"),
                         figure("last_row_ms"), figure("engine_ms"), figure("peak_rss_mb"),
                         figure("baseline_first_rows_ms"), figure("baseline_last_row_ms"),
                         figure("baseline_peak_rss_mb"), figure("last_to_engine"), figure("first_to_baseline"),
                         figure("limit_ms"), figure("end_to_limit"), figure("engine_peak_rss_mb"),
-                        figure("limit_peak_rss_mb"));
+                        figure("limit_peak_rss_mb"), figure("jump_last_row_ms"), figure("jump_peak_rss_mb"));
             std::fflush(stdout);
         }
     }
@@ -774,7 +789,7 @@ int main(int argc, char **argv)
             return runEngine(engine, job);
         if (args.at(2) == QLatin1String("limit"))
             return runLimit(engine, job);
-        return runDesigner(engine, job);
+        return runDesigner(engine, job, args.at(2) == QLatin1String("jump"));
     }
     QCoreApplication app(argc, argv);
     return runParent(app.arguments());

@@ -36,6 +36,8 @@ constexpr int kMaxBlocks = 48;
 constexpr int kFirstRows = 128;
 constexpr int kChunkRows = 65536;
 constexpr int kChunkMs = 200;
+// The last rows read ahead when the end is asked for before the reading got there.
+constexpr int kEndRows = 1024;
 constexpr int kPollMs = 20;
 // Rows are announced to the grid at most this often: each announcement lays the view out.
 constexpr int kAnnounceMs = 150;
@@ -291,6 +293,13 @@ struct ReadState
     qint64 bytes = 0;       // spool bytes holding those rows
     QList<qint64> marks;    // spool offset of row i * kMarkRows
     int rowsAffected = -1;  // a statement that changes data: as the engine counts them
+    // The last rows read ahead of those before them (TQuery::FetchEnd): asked for by the
+    // query, answered once by the reader, with the rows or without them (total stays -1).
+    QAtomicInteger<int> endWanted = 0;
+    bool endAnswered = false;
+    qint64 total = -1;     // rows of the whole result
+    qint64 endFrom = -1;   // the first of the rows read ahead
+    QByteArray endRows;    // those rows to the last, in the spool's form
     // Set by the query.
     QAtomicInteger<int> stop = 0;
     bool orphaned = false;  // the query let go of the run

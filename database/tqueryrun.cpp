@@ -390,7 +390,10 @@ void Run::readOn(QSqlDatabase &db)
     // SQLite: the rest of the rows straight from the statement the driver ran.
     if (sqlite3_stmt *statement = sqliteStatement(q)) {
         SqliteRows rows(q, statement);
-        spool(rows, fields);
+        const QSql::NumericalPrecisionPolicy precision = q.numericalPrecisionPolicy();
+        spool(rows, fields, [statement, precision](qint64 read, EndRows &end) {
+            return readSqliteEnd(statement, precision, read, kEndRows, end);
+        });
         return;
     }
     // PostgreSQL: the rows after the first as libpq hands them out.
@@ -403,8 +406,24 @@ void Run::readOn(QSqlDatabase &db)
     spool(rows, fields);
 }
 
+void Run::answerEnd(qint64 read, const EndReader &readEnd)
+{
+    EndRows end;
+    const bool got = readEnd && readEnd(read, end);
+    QMutexLocker lock(&state.mutex);
+    if (state.orphaned)
+        return;
+    state.endAnswered = true;
+    if (got) {
+        state.total = end.total;
+        state.endFrom = end.from;
+        state.endRows = std::move(end.bytes);
+    }
+    wakeOwner();
+}
+
 template <typename Rows>
-void Run::spool(Rows &source, QList<TFieldInfo> fields)
+void Run::spool(Rows &source, QList<TFieldInfo> fields, const EndReader &readEnd)
 {
     QFile &spool = writer;  // opened by the query, written by this thread alone
     const int columns = int(fields.size());
@@ -441,7 +460,13 @@ void Run::spool(Rows &source, QList<TFieldInfo> fields)
         sinceFlush.restart();
         return true;
     };
+    bool endAnswered = false;
     while (!stopping() && source.next()) {
+        // Between two rows: the statement has not ended, its read transaction is open.
+        if (opened && !endAnswered && state.endWanted.loadRelaxed() != 0) {
+            endAnswered = true;
+            answerEnd(rows, readEnd);
+        }
         if (rows % kMarkRows == 0)
             marks.append(written + buffer.size());
         for (int i = 0; i < columns; ++i)

@@ -7,10 +7,12 @@
 // the query.
 
 #include "tqueryreading_p.h"
+#include "tquerysqlite_p.h"
 
 #include <QFile>
 #include <QSqlDatabase>
 
+#include <functional>
 #include <memory>
 
 namespace TQueryReading {
@@ -83,9 +85,13 @@ private:
     // Prepares (where it pays) and runs the statement; false, with the message, when it did not run.
     bool execute(QSqlQuery &q, QList<TFieldInfo> &fields);
     void readOn(QSqlDatabase &db);
-    // Spools the rows of a result (Qt's query, or an engine's own reader of it).
+    // Reads the result's last rows ahead, given the rows read so far; false where it cannot.
+    using EndReader = std::function<bool(qint64 read, EndRows &end)>;
+    // Spools the rows of a result (Qt's query, or an engine's own reader of it); the end
+    // reader, where there is one, answers the query's wish for the last rows.
     template <typename Rows>
-    void spool(Rows &rows, QList<TFieldInfo> fields);
+    void spool(Rows &rows, QList<TFieldInfo> fields, const EndReader &readEnd = {});
+    void answerEnd(qint64 read, const EndReader &readEnd);
     void execOn(QSqlDatabase &db);
     QString connectionError(const QSqlDatabase &db) const;
 
