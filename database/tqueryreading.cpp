@@ -223,9 +223,12 @@ QString ReadOnlyRun::setSession()
     m_session = true;
     switch (m_engine) {
     case SqlDialect::PostgreSQL:
-        // Strings are read as the check before the run reads them.
+        // Strings are read as the check before the run reads them. A scan of a big table
+        // starts at its first page, not where another scan of it is: the rows of a plain scan
+        // come in the same order to every reading of the data (see readPostgresEnd).
         return run({QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"),
-                    QStringLiteral("SET standard_conforming_strings = on")});
+                    QStringLiteral("SET standard_conforming_strings = on"),
+                    QStringLiteral("SET synchronize_seqscans = off")});
     case SqlDialect::MySQL:
         // A read-only transaction alone lets a definition commit it and run; the session's
         // mode refuses definitions too.
@@ -243,7 +246,10 @@ QString ReadOnlyRun::beginTransaction()
     if (m_engine != SqlDialect::PostgreSQL && m_engine != SqlDialect::MySQL)
         return QString();
     m_transaction = true;
-    return run({QStringLiteral("START TRANSACTION READ ONLY")});
+    // PostgreSQL: one snapshot for the whole transaction, which another connection can share.
+    return run({m_engine == SqlDialect::PostgreSQL
+                    ? QStringLiteral("START TRANSACTION ISOLATION LEVEL REPEATABLE READ READ ONLY")
+                    : QStringLiteral("START TRANSACTION READ ONLY")});
 }
 
 ReadOnlyRun::~ReadOnlyRun()

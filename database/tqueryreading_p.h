@@ -232,6 +232,14 @@ void encodeUnsigned(SpoolBuffer &out, quint64 x);
 // Decodes one value at pos; false on a spool that does not hold what was written.
 bool decode(const QByteArray &in, qsizetype &pos, QVariant &v);
 
+// The last rows of a result, read ahead of the rows before them.
+struct EndRows
+{
+    qint64 total = -1;  // rows of the whole result
+    qint64 from = -1;   // the first row read ahead
+    QByteArray bytes;   // rows from .. total - 1 in the spool's form
+};
+
 // --- Cancelling a running statement from another thread -----------------------------------
 
 // libpq and the ODBC driver manager are loaded with the Qt drivers; their cancel calls are

@@ -118,10 +118,12 @@ void Run::cancelEngine()
     QMutexLocker lock(&m_handles);
     if (m_sqlite)
         sqlite3_interrupt(m_sqlite);
-    if (m_pgCancel) {
+    for (void *pgCancel : {m_pgCancel, m_pgEndCancel}) {
+        if (!pgCancel)
+            continue;
         if (auto cancel = libraryFunction<PQcancelFn>(kLibPq, "PQcancel")) {
             char message[256];
-            cancel(m_pgCancel, message, int(sizeof message));
+            cancel(pgCancel, message, int(sizeof message));
         }
     }
     if (m_odbcStatement) {
@@ -266,7 +268,44 @@ QString Run::readOnlyRefusal(QSqlDatabase &db, ReadOnlyRun &readOnly)
     QString refusal = readOnly.setSession();
     if (refusal.isEmpty())
         refusal = oneStatementRefusal(db);
-    return refusal.isEmpty() ? readOnly.beginTransaction() : refusal;
+    if (!refusal.isEmpty())
+        return refusal;
+    // PostgreSQL: a plain scan's last rows can be read ahead on another connection in this
+    // transaction's snapshot. The plan is asked for before the transaction, which a statement
+    // that cannot be explained would abort.
+    const bool plainScan = m_dialect == SqlDialect::PostgreSQL && m_binds.isEmpty() && postgresPlainScan(db, m_statement);
+    refusal = readOnly.beginTransaction();
+    if (refusal.isEmpty() && plainScan)
+        m_snapshot = postgresExportSnapshot(db);
+    return refusal;
+}
+
+bool Run::readPostgresEndAhead(qint64 read, EndRows &end)
+{
+    const QString name = QStringLiteral("vdq-end-%1").arg(quintptr(this), 0, 16);
+    bool got = false;
+    {
+        QSqlDatabase db = m_connection.add(name);
+        if (db.open()) {
+            // Cancelled with the statement; the connection closes when this is done.
+            void *conn = postgresHandle(db);
+            auto getCancel = libraryFunction<PQgetCancelFn>(kLibPq, "PQgetCancel");
+            {
+                QMutexLocker lock(&m_handles);
+                if (conn && getCancel)
+                    m_pgEndCancel = getCancel(conn);
+            }
+            got = !stopping() && readPostgresEnd(db, m_snapshot, m_statement, read, kEndRows, end);
+            QMutexLocker lock(&m_handles);
+            if (m_pgEndCancel) {
+                if (auto freeCancel = libraryFunction<PQfreeCancelFn>(kLibPq, "PQfreeCancel"))
+                    freeCancel(m_pgEndCancel);
+                m_pgEndCancel = nullptr;
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return got;
 }
 
 // SQLite and ODBC prepare first: SQLite tells there whether the statement writes and what it
@@ -399,7 +438,10 @@ void Run::readOn(QSqlDatabase &db)
     // PostgreSQL: the rows after the first as libpq hands them out.
     if (m_dialect == SqlDialect::PostgreSQL) {
         PostgresRows rows(q, postgresHandle(db));
-        spool(rows, fields);
+        EndReader readEnd;
+        if (!m_snapshot.isEmpty())
+            readEnd = [this](qint64 read, EndRows &end) { return readPostgresEndAhead(read, end); };
+        spool(rows, fields, readEnd);
         return;
     }
     QtRows rows{q};

@@ -7,7 +7,6 @@
 // the query.
 
 #include "tqueryreading_p.h"
-#include "tquerysqlite_p.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -92,6 +91,8 @@ private:
     template <typename Rows>
     void spool(Rows &rows, QList<TFieldInfo> fields, const EndReader &readEnd = {});
     void answerEnd(qint64 read, const EndReader &readEnd);
+    // PostgreSQL: the last rows on a connection of their own, in the snapshot of the run's.
+    bool readPostgresEndAhead(qint64 read, EndRows &end);
     void execOn(QSqlDatabase &db);
     QString connectionError(const QSqlDatabase &db) const;
 
@@ -102,12 +103,14 @@ private:
     Binds m_binds;
     SqlDialect m_dialect;  // the Qt driver's family
     SqlDialect m_engine;   // the engine behind it
+    QString m_snapshot;    // PostgreSQL: the run's exported snapshot, where its last rows may be read ahead
 
     // How to cancel the statement from outside the reader; the reader clears them (under
     // this mutex) before the statement and its connection go.
     QMutex m_handles;
     sqlite3 *m_sqlite = nullptr;
     void *m_pgCancel = nullptr;  // freed with the run: a cancel may still use it
+    void *m_pgEndCancel = nullptr;  // of the connection reading the last rows ahead
     void *m_odbcStatement = nullptr;
     qint64 m_mysqlThread = -1;
     // The socket of the run's connection where the driver tells it: a run let go of has its

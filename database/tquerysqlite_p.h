@@ -40,14 +40,6 @@ private:
     QString m_error;
 };
 
-// The last rows of a result, read ahead of the rows before them.
-struct EndRows
-{
-    qint64 total = -1;  // rows of the whole result
-    qint64 from = -1;   // the first row read ahead
-    QByteArray bytes;   // rows from .. total - 1 in the spool's form
-};
-
 // Reads the last rows (at most `rows` of them, and none the reading has passed: it is at
 // row `read`) of the result of a statement that is being stepped and has not ended, with
 // statements of its own on the same connection. A connection with a statement that has
