@@ -65,8 +65,8 @@ public:
     void WaitForEnd();
     // Asks for the last rows ahead of the rows before them, while rows are still being read;
     // rowsRead() follows once they are there, with KnownRowCount() the result's. The reader
-    // reads them only where they are exactly the rows of this one run (see readSqliteEnd);
-    // otherwise the rows come in order as before.
+    // reads them only where they are exactly the rows of this one run (see readSqliteEnd and
+    // readPostgresEnd); otherwise the rows come in order as before.
     void FetchEnd();
     // The rows the result is known to have: all of them once the last rows were read ahead
     // or the reading has ended, else those read so far.

@@ -184,13 +184,12 @@ void PostgresRows::encode(SpoolBuffer &out, int column, TFieldInfo *judged) cons
         return;
     }
     case OidInt8:
-        // Qt's driver gives a value not below zero as unsigned, which goes to the spool as
-        // any other kind of value does.
+        // Qt's driver gives a value not below zero as unsigned.
         if (bytes[0] == '-') {
             const qint64 x = QByteArray::fromRawData(bytes, n).toLongLong();
             out.tag(TagInt, &x, 8);
         } else {
-            TQueryReading::encode(out, QVariant(QByteArray::fromRawData(bytes, n).toULongLong()));
+            encodeUnsigned(out, QByteArray::fromRawData(bytes, n).toULongLong());
         }
         return;
     case OidInt2:
