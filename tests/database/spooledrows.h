@@ -67,6 +67,47 @@ Spooled SpoolRows(QSqlQuery &q, Rows &rows, bool direct)
     return direct ? SpoolDirectRows(rows, q.record().count()) : SpoolDriverRows(q);
 }
 
+// A reading of an engine's reader row by row, as the run reads it, that keeps where each row
+// starts in the spool; for the tests of the last rows read ahead.
+template <typename Rows>
+struct ForwardReading
+{
+    Rows &rows;
+    int columns;
+    TQueryReading::SpoolBuffer spool;
+    QList<qsizetype> starts;
+
+    // Reads on until that many rows are read or the rows end.
+    void readTo(qint64 upTo)
+    {
+        while (starts.size() < upTo && rows.next()) {
+            starts.append(spool.size());
+            for (int i = 0; i < columns; ++i)
+                rows.encode(spool, i, nullptr);
+        }
+    }
+
+    // The last rows read ahead (`tail` of them, where `got` says they were) are those the
+    // reading got to itself, in the same bytes; a row written elsewhere after the statement
+    // began, with the text "later", is in neither.
+    void compareEnd(bool got, bool readAhead, const TQueryReading::EndRows &end, int tail) const
+    {
+        QVERIFY2(rows.error().isEmpty(), qPrintable(rows.error()));
+        QCOMPARE(got, readAhead);
+        if (!readAhead) {
+            QCOMPARE(end.total, -1);
+            return;
+        }
+        QVERIFY(!QByteArrayView(spool.data(), spool.size()).contains("later"));
+        QVERIFY(!end.bytes.contains("later"));
+        const qint64 read = starts.size();
+        QCOMPARE(end.total, read);
+        QCOMPARE(end.from, read - tail);
+        const qsizetype at = starts.at(end.from);
+        QCOMPARE(end.bytes.toHex(), QByteArray(spool.data() + at, spool.size() - at).toHex());
+    }
+};
+
 // Both readings of one statement: the rows expected, a failure or none, and the same bytes,
 // field kinds and message from each.
 inline void CompareSpooled(const Spooled &driver, const Spooled &direct, qint64 rows, bool fails)
