@@ -304,7 +304,6 @@ struct ReadState
     // The last rows read ahead of those before them (TQuery::FetchEnd): asked for by the
     // query, answered once by the reader, with the rows or without them (total stays -1).
     QAtomicInteger<int> endWanted = 0;
-    bool endAnswered = false;
     qint64 total = -1;     // rows of the whole result
     qint64 endFrom = -1;   // the first of the rows read ahead
     QByteArray endRows;    // those rows to the last, in the spool's form

@@ -451,16 +451,14 @@ void Run::readOn(QSqlDatabase &db)
 void Run::answerEnd(qint64 read, const EndReader &readEnd)
 {
     EndRows end;
-    const bool got = readEnd && readEnd(read, end);
+    if (!readEnd || !readEnd(read, end))
+        return;  // the rows come in order: the grid follows them to the end
     QMutexLocker lock(&state.mutex);
     if (state.orphaned)
         return;
-    state.endAnswered = true;
-    if (got) {
-        state.total = end.total;
-        state.endFrom = end.from;
-        state.endRows = std::move(end.bytes);
-    }
+    state.total = end.total;
+    state.endFrom = end.from;
+    state.endRows = std::move(end.bytes);
     wakeOwner();
 }
 
