@@ -275,8 +275,12 @@ QString Run::readOnlyRefusal(QSqlDatabase &db, ReadOnlyRun &readOnly)
     // that cannot be explained would abort.
     const bool plainScan = m_dialect == SqlDialect::PostgreSQL && m_binds.isEmpty() && postgresPlainScan(db, m_statement);
     refusal = readOnly.beginTransaction();
-    if (refusal.isEmpty() && plainScan)
+    if (refusal.isEmpty() && plainScan) {
         m_snapshot = postgresExportSnapshot(db);
+        // A server that exports none has aborted the transaction: the run goes on in a new one.
+        if (m_snapshot.isEmpty() && QSqlQuery(db).exec(QStringLiteral("ROLLBACK")))
+            refusal = readOnly.beginTransaction();
+    }
     return refusal;
 }
 
