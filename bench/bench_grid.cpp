@@ -1,25 +1,32 @@
 // The designer's result grid against a plain QSqlQueryModel in a QTableView, on the
 // sample's 1,000,000-row table "ledger" (or a 10,000,000-row copy with --rows 10000000) in
-// SQLite and in PostgreSQL, for three statements: the plain scan ("plain"), ORDER BY a
-// column without an index ("sorted"), and a join with "clients" ORDER BY another such
-// column ("join").
+// SQLite, PostgreSQL and MariaDB, for three statements: the plain scan ("plain"), ORDER BY
+// a column without an index ("sorted"), and a join with "clients" ORDER BY another such
+// column ("join"); and, asked for with --stmts keys, two columns as 64-bit integers ("keys").
 //
 // For each engine, statement and variant it measures, in a child process of its own
 // (so that the peak resident memory, VmHWM, is that variant's alone):
-//   engine_ms      the engine alone: a forward-only QSqlQuery that runs the statement and
-//                  reads every value of every row;
+//   engine_ms      the engine through Qt: a forward-only QSqlQuery that runs the statement
+//                  and reads every value of every row;
 //   first_rows_ms  from Execute (the designer's execute command, or setQuery for the
 //                  baseline) until the first rows are painted;
 //   last_row_ms    from the jump to the last row (the navigator's Last, or fetchMore until
 //                  !canFetchMore and a scroll to the end, as a QTableView does) until that
 //                  row is painted;
 //   peak_rss_mb    the peak resident memory after the jump;
-//   limit_ms       SQLite only: the engine's limit, a plain loop over sqlite3_step that reads
-//                  every column of every row with sqlite3_column_* (-1 on the servers).
+//   limit_ms       the engine's limit, its client library alone reading every value of every
+//                  row: a loop over sqlite3_step with sqlite3_column_*, libpq in single-row
+//                  mode, the MariaDB client's unbuffered mysql_use_result;
+//   engine_peak_rss_mb, limit_peak_rss_mb   the peak resident memory of those two;
+//   jump_ms        from Ctrl+End in the grid, right after the first rows were painted, until
+//                  the last row is painted (the last rows read ahead where the engine gives
+//                  them as this one result has them, else the reading followed to the end);
+//   jump_peak_rss_mb   the peak resident memory of that child.
 // Each figure is the median of --runs runs (default 3). One line per engine and statement:
 //   engine=sqlite stmt=sorted rows=1000000 first_rows_ms=... last_row_ms=... engine_ms=...
 //   peak_rss_mb=... baseline_first_rows_ms=... baseline_last_row_ms=... baseline_peak_rss_mb=...
 //   last_to_engine=... first_to_baseline=... limit_ms=... end_to_limit=...
+//   engine_peak_rss_mb=... limit_peak_rss_mb=... jump_ms=... jump_peak_rss_mb=...
 // The ratios are the medians of last_row_ms / engine_ms, first_rows_ms /
 // baseline_first_rows_ms and (first_rows_ms + last_row_ms) / limit_ms (Execute until the
 // spool's end is shown, against the engine's limit), taken within each run.
@@ -36,7 +43,8 @@
 //   --mksample PROGRAM        the sample builder (default: BUILD/tools/vdqmksample)
 //   --engines sqlite,postgresql,mariadb   --stmts plain,sorted,join   --runs N
 //                             (mariadb: a server of its own is started with tests/mariadb/mariadbserver.sh)
-//   --rows 1000000|10000000   (10,000,000 makes the table "ledger10m" once, in both engines)
+//   --rows 1000000|10000000   (10,000,000 makes the table "ledger10m" once in each engine;
+//                             a run of minutes per engine)
 // The children run on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
 #include "tqgdbnavigator.h"
@@ -54,6 +62,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMap>
 #include <QProcess>
 #include <QSqlDatabase>
@@ -66,6 +75,8 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include <libpq-fe.h>
+#include <mysql.h>
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -80,6 +91,10 @@ QString statement(const QString &name, qint64 rows)
     const QString table = rows > 1000000 ? QStringLiteral("ledger10m") : QStringLiteral("ledger");
     if (name == QLatin1String("sorted"))
         return QStringLiteral("SELECT * FROM %1 ORDER BY \"Amount\" DESC").arg(table);
+    if (name == QLatin1String("keys"))
+        return QStringLiteral("SELECT CAST(\"EntryNo\" AS BIGINT) AS \"EntryNo\", CAST(\"ClientNo\" AS BIGINT) AS "
+                              "\"ClientNo\" FROM %1")
+            .arg(table);
     if (name == QLatin1String("join"))
         return QStringLiteral("SELECT l.\"EntryNo\", l.\"EntryDay\", c.\"Firm\", l.\"Amount\", l.\"Text\" FROM %1 l "
                               "JOIN clients c ON c.\"ClientNo\" = l.\"ClientNo\" ORDER BY l.\"EntryDay\"")
@@ -106,7 +121,8 @@ struct Job
     QString sql() const
     {
         const QString text = statement(stmt, table);
-        return backticks ? QString(text).replace(u'"', u'`') : text;
+        return backticks ? QString(text).replace(u'"', u'`').replace(QLatin1String("AS BIGINT"), QLatin1String("AS SIGNED"))
+                         : text;
     }
 };
 
@@ -251,7 +267,10 @@ QSqlDatabase connect(const Engine &engine, const QString &name)
 
 // --- The children -------------------------------------------------------------------------
 
-int runDesigner(const Engine &engine, const Job &job)
+// The designer from Execute to its last row: through the navigator's Last, which follows
+// the reading to the end, or (toEnd) Ctrl+End in the grid, which has the last rows read
+// ahead where the engine can give them as they are in this one result.
+int runDesigner(const Engine &engine, const Job &job, bool toEnd)
 {
     QTemporaryDir dir;
     const QString aliasFile = dir.filePath(QStringLiteral("aliases.ini"));
@@ -299,7 +318,13 @@ int runDesigner(const Engine &engine, const Job &job)
 
     auto *navigator = form.findChild<TQGDBNavigator *>(QStringLiteral("DBNavigator1"));
     timer.restart();
-    navigator->Last();
+    if (toEnd) {
+        grid->setFocus();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_End, Qt::ControlModifier);
+        QApplication::sendEvent(grid, &press);
+    } else {
+        navigator->Last();
+    }
     waitForLastRow(grid, watch, job.rows);
     const qint64 lastRow = timer.elapsed();
     if (!error.isEmpty())
@@ -327,12 +352,92 @@ int runEngine(const Engine &engine, const Job &job)
     const qint64 ms = timer.elapsed();
     if (rows != job.rows)
         fail(QStringLiteral("the engine read %1 rows, not %2").arg(rows).arg(job.rows));
-    std::printf("engine_ms=%lld\n", static_cast<long long>(ms));
+    std::printf("engine_ms=%lld peak_rss_mb=%.1f\n", static_cast<long long>(ms), peakRssMb());
     std::fflush(stdout);
     return 0;
 }
 
-int runLimit(const Engine &engine, const Job &job)
+// Where the limit loops put what they looked at, so that no read is left out as unused.
+volatile size_t g_sink = 0;
+
+void reportLimit(qint64 ms, qint64 rows, const Job &job)
+{
+    if (rows != job.rows)
+        fail(QStringLiteral("the engine's loop read %1 rows, not %2").arg(rows).arg(job.rows));
+    std::printf("limit_ms=%lld peak_rss_mb=%.1f\n", static_cast<long long>(ms), peakRssMb());
+    std::fflush(stdout);
+}
+
+// PostgreSQL's limit: libpq in single-row mode, every value of every row looked at.
+int runPostgresLimit(const Engine &engine, const Job &job)
+{
+    const QByteArray info = QStringLiteral("host=%1 port=%2 user=%3 dbname=%4 password=%5")
+                                .arg(engine.host, engine.port, engine.user, engine.database, engine.password)
+                                .toUtf8();
+    PGconn *conn = PQconnectdb(info.constData());
+    if (PQstatus(conn) != CONNECTION_OK)
+        fail(QString::fromUtf8(PQerrorMessage(conn)));
+    QElapsedTimer timer;
+    timer.start();
+    if (!PQsendQuery(conn, job.sql().toUtf8().constData()) || !PQsetSingleRowMode(conn))
+        fail(QString::fromUtf8(PQerrorMessage(conn)));
+    qint64 rows = 0;
+    size_t bytes = 0;
+    while (PGresult *r = PQgetResult(conn)) {
+        const ExecStatusType status = PQresultStatus(r);
+        if (status == PGRES_SINGLE_TUPLE) {
+            for (int i = 0, n = PQnfields(r); i < n; ++i)
+                bytes += PQgetisnull(r, 0, i) ? 0 : size_t(PQgetlength(r, 0, i)) + size_t(*PQgetvalue(r, 0, i) != 0);
+            ++rows;
+        } else if (status != PGRES_TUPLES_OK) {
+            fail(QString::fromUtf8(PQresultErrorMessage(r)));
+        }
+        PQclear(r);
+    }
+    const qint64 ms = timer.elapsed();
+    PQfinish(conn);
+    g_sink = bytes;
+    reportLimit(ms, rows, job);
+    return 0;
+}
+
+// MariaDB's limit: the client library's unbuffered result, every value of every row looked at.
+int runMariaDbLimit(const Engine &engine, const Job &job)
+{
+    MYSQL *mysql = mysql_init(nullptr);
+    if (!mysql_real_connect(mysql, engine.host.toUtf8().constData(), engine.user.toUtf8().constData(),
+                            engine.password.toUtf8().constData(), engine.database.toUtf8().constData(),
+                            engine.port.toUInt(), nullptr, 0))
+        fail(QString::fromUtf8(mysql_error(mysql)));
+    QElapsedTimer timer;
+    timer.start();
+    const QByteArray sql = job.sql().toUtf8();
+    if (mysql_real_query(mysql, sql.constData(), static_cast<unsigned long>(sql.size())) != 0)
+        fail(QString::fromUtf8(mysql_error(mysql)));
+    MYSQL_RES *result = mysql_use_result(mysql);
+    if (!result)
+        fail(QString::fromUtf8(mysql_error(mysql)));
+    const unsigned columns = mysql_num_fields(result);
+    qint64 rows = 0;
+    size_t bytes = 0;
+    while (MYSQL_ROW row = mysql_fetch_row(result)) {
+        const unsigned long *lengths = mysql_fetch_lengths(result);
+        for (unsigned i = 0; i < columns; ++i)
+            bytes += row[i] ? size_t(lengths[i]) + size_t(row[i][0] != 0) : 0;
+        ++rows;
+    }
+    if (mysql_errno(mysql) != 0)
+        fail(QString::fromUtf8(mysql_error(mysql)));
+    mysql_free_result(result);
+    const qint64 ms = timer.elapsed();
+    mysql_close(mysql);
+    g_sink = bytes;
+    reportLimit(ms, rows, job);
+    return 0;
+}
+
+// SQLite's limit: a plain loop over sqlite3_step that reads every column with sqlite3_column_*.
+int runSqliteLimit(const Engine &engine, const Job &job)
 {
     sqlite3 *db = nullptr;
     if (sqlite3_open_v2(QFile::encodeName(engine.sqliteFile).constData(), &db, SQLITE_OPEN_READONLY, nullptr)
@@ -374,11 +479,17 @@ int runLimit(const Engine &engine, const Job &job)
     sqlite3_finalize(stmt);
     const qint64 ms = timer.elapsed();
     sqlite3_close(db);
-    if (rows != job.rows)
-        fail(QStringLiteral("the engine's loop read %1 rows, not %2").arg(rows).arg(job.rows));
-    std::printf("limit_ms=%lld\n", static_cast<long long>(ms));
-    std::fflush(stdout);
+    reportLimit(ms, rows, job);
     return 0;
+}
+
+int runLimit(const Engine &engine, const Job &job)
+{
+    if (engine.name == QLatin1String("postgresql"))
+        return runPostgresLimit(engine, job);
+    if (engine.name == QLatin1String("mariadb"))
+        return runMariaDbLimit(engine, job);
+    return runSqliteLimit(engine, job);
 }
 
 int runBaseline(const Engine &engine, const Job &job)
@@ -450,7 +561,7 @@ QMap<QString, double> runChild(const QString &variant, const Engine &engine, con
         if (eq > 0)
             figures.insert(pair.left(eq), pair.mid(eq + 1).toDouble());
     }
-    if (figures.size() != (variant == QLatin1String("engine") || variant == QLatin1String("limit") ? 1 : 3))
+    if (figures.size() != (variant == QLatin1String("engine") || variant == QLatin1String("limit") ? 2 : 3))
         fail(QStringLiteral("unexpected output of the %1 run: %2").arg(variant, line));
     return figures;
 }
@@ -616,18 +727,20 @@ int runParent(const QStringList &args)
         for (const QString &stmt : std::as_const(stmts)) {
             Job job{stmt, tableRows, 0, name == QLatin1String("mariadb")};
             job.rows = resultRows(engine, job);
-            QStringList variants{QStringLiteral("engine"), QStringLiteral("designer")};
+            QStringList variants{QStringLiteral("engine"), QStringLiteral("designer"), QStringLiteral("jump")};
             if (tableRows <= 1000000)
                 variants << QStringLiteral("baseline");
-            if (name == QLatin1String("sqlite"))
-                variants << QStringLiteral("limit");
+            variants << QStringLiteral("limit");
             QMap<QString, QList<double>> figures;
             for (int run = 0; run < runs; ++run) {
                 for (const QString &variant : std::as_const(variants)) {
                     const QMap<QString, double> f = runChild(variant, engine, job);
-                    const QString prefix = variant == QLatin1String("baseline") ? QStringLiteral("baseline_") : QString();
-                    for (auto it = f.cbegin(); it != f.cend(); ++it)
-                        figures[prefix + it.key()].append(it.value());
+                    // The designer's figures go by their names, the others' after their variant.
+                    const QString prefix = variant == QLatin1String("designer") ? QString() : variant + u'_';
+                    for (auto it = f.cbegin(); it != f.cend(); ++it) {
+                        const bool named = it.key().startsWith(variant + u'_');
+                        figures[(named ? QString() : prefix) + it.key()].append(it.value());
+                    }
                 }
                 // The machine's speed drifts between runs: the ratios are taken run by run, each
                 // between children that ran one after the other.
@@ -647,12 +760,14 @@ int runParent(const QStringList &args)
             std::printf("engine=%s stmt=%s rows=%lld first_rows_ms=%.0f last_row_ms=%.0f engine_ms=%.0f "
                         "peak_rss_mb=%.1f baseline_first_rows_ms=%.0f baseline_last_row_ms=%.0f "
                         "baseline_peak_rss_mb=%.1f last_to_engine=%.2f first_to_baseline=%.2f limit_ms=%.0f "
-                        "end_to_limit=%.2f\n",
+                        "end_to_limit=%.2f engine_peak_rss_mb=%.1f limit_peak_rss_mb=%.1f jump_ms=%.0f "
+                        "jump_peak_rss_mb=%.1f\n",
                         qPrintable(name), qPrintable(stmt), static_cast<long long>(job.rows), figure("first_rows_ms"),
                         figure("last_row_ms"), figure("engine_ms"), figure("peak_rss_mb"),
                         figure("baseline_first_rows_ms"), figure("baseline_last_row_ms"),
                         figure("baseline_peak_rss_mb"), figure("last_to_engine"), figure("first_to_baseline"),
-                        figure("limit_ms"), figure("end_to_limit"));
+                        figure("limit_ms"), figure("end_to_limit"), figure("engine_peak_rss_mb"),
+                        figure("limit_peak_rss_mb"), figure("jump_last_row_ms"), figure("jump_peak_rss_mb"));
             std::fflush(stdout);
         }
     }
@@ -679,7 +794,7 @@ int main(int argc, char **argv)
             return runEngine(engine, job);
         if (args.at(2) == QLatin1String("limit"))
             return runLimit(engine, job);
-        return runDesigner(engine, job);
+        return runDesigner(engine, job, args.at(2) == QLatin1String("jump"));
     }
     QCoreApplication app(argc, argv);
     return runParent(app.arguments());

@@ -115,6 +115,7 @@ void TQuery::startRun(bool rows)
     // awaited (a failing reopen, another alias set) closes this run first.
     db->attachQuery(this);
     m_rowsSignalled = 0;
+    m_endSignalled = false;
     m_sinceRowsSignal.invalidate();
     if (!m_poll) {
         m_poll = new QTimer(this);
@@ -232,7 +233,11 @@ void TQuery::poll()
         error = s.error;
     }
     const qint64 announceMs = kAnnounceMs;
-    if (rows != m_rowsSignalled && (done || !m_sinceRowsSignal.isValid() || m_sinceRowsSignal.elapsed() >= announceMs)) {
+    // The last rows read ahead are shown at once.
+    const bool endRead = !m_endSignalled && m_result->adoptEnd() >= 0;
+    if (endRead || (rows != m_rowsSignalled
+                    && (done || !m_sinceRowsSignal.isValid() || m_sinceRowsSignal.elapsed() >= announceMs))) {
+        m_endSignalled = m_endSignalled || endRead;
         m_rowsSignalled = rows;
         m_sinceRowsSignal.start();
         Q_EMIT rowsRead(rows);
@@ -281,6 +286,24 @@ qint64 TQuery::RowsRead() const
     ReadState &s = m_result->state();
     QMutexLocker lock(&s.mutex);
     return s.rows;
+}
+
+void TQuery::FetchEnd()
+{
+    if (m_result && IsReading())
+        m_result->wantEnd();
+}
+
+qint64 TQuery::KnownRowCount() const
+{
+    if (!m_result)
+        return 0;
+    return qMax(m_result->adoptEnd(), RowsRead());
+}
+
+bool TQuery::IsRowAvailable(qint64 row) const
+{
+    return m_result && m_result->hasRowNow(row);
 }
 
 void TQuery::WaitForEnd()

@@ -63,6 +63,16 @@ public:
     // Waits (without processing events) until the reading has ended; the signals of the
     // state follow at the next event processing.
     void WaitForEnd();
+    // Asks for the last rows ahead of the rows before them, while rows are still being read;
+    // rowsRead() follows once they are there, with KnownRowCount() the result's. The reader
+    // reads them only where they are exactly the rows of this one run (see readSqliteEnd and
+    // readPostgresEnd); otherwise the rows come in order as before.
+    void FetchEnd();
+    // The rows the result is known to have: all of them once the last rows were read ahead
+    // or the reading has ended, else those read so far.
+    qint64 KnownRowCount() const;
+    // Whether the row is at hand without waiting for the reading.
+    bool IsRowAvailable(qint64 row) const;
     // Runs a statement without rows on a connection of its own in a thread and returns at
     // once: executed() follows, or failed() with the message. Stop() cancels it, as does the
     // database's StatementTimeout. Raises VdqError when the text is no single statement.
@@ -129,6 +139,7 @@ private:
     std::unique_ptr<Result> m_pending; // started, waiting for the first rows
     QTimer *m_poll = nullptr;
     qint64 m_rowsSignalled = 0;
+    bool m_endSignalled = false;  // the rows read ahead were announced
     QElapsedTimer m_sinceRowsSignal;
 
     void finishPending();

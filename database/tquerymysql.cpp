@@ -56,7 +56,6 @@ QMetaType valueType(enum_field_types type, unsigned flags)
         return QMetaType(isUnsigned ? QMetaType::UInt : QMetaType::Int);
     case MYSQL_TYPE_YEAR:
         return QMetaType(QMetaType::Int);
-    case MYSQL_TYPE_BIT:
     case MYSQL_TYPE_LONGLONG:
         return QMetaType(isUnsigned ? QMetaType::ULongLong : QMetaType::LongLong);
     case MYSQL_TYPE_FLOAT:
@@ -80,6 +79,7 @@ QMetaType valueType(enum_field_types type, unsigned flags)
     case MYSQL_TYPE_GEOMETRY:
     case MYSQL_TYPE_JSON:
         return QMetaType((flags & BINARY_FLAG) ? QMetaType::QByteArray : QMetaType::QString);
+    // BIT among them: the driver (of Qt 6.4) reads its bytes as UTF-8 text, not as a number.
     default:
         return QMetaType(QMetaType::QString);
     }
@@ -93,7 +93,7 @@ std::unique_ptr<MysqlRows> MysqlRows::run(const QSqlDatabase &db, const QString 
     void *mysql = mysqlHandle(db);
     if (!api || !mysql)
         return nullptr;
-    std::unique_ptr<MysqlRows> rows(new MysqlRows(api, mysql));
+    std::unique_ptr<MysqlRows> rows(new MysqlRows(api, mysql, db.numericalPrecisionPolicy()));
     MYSQL *m = static_cast<MYSQL *>(mysql);
     const QByteArray text = statement.toUtf8();
     if (api->realQuery(m, text.constData(), static_cast<unsigned long>(text.size())) != 0) {
@@ -158,12 +158,6 @@ QVariant MysqlRows::value(int field) const
     if (!bytes)
         return QVariant(c.meta);
     const qsizetype size = qsizetype(m_lengths[field]);
-    if (c.type == MYSQL_TYPE_BIT) {
-        quint64 bits = 0;
-        for (qsizetype i = 0; i < size; ++i)
-            bits = (bits << 8) | quint8(bytes[i]);
-        return QVariant(bits);
-    }
     if (c.meta.id() == QMetaType::QByteArray)
         return QVariant(QByteArray(bytes, size));
     QString text = QString::fromUtf8(bytes, size);
@@ -176,8 +170,19 @@ QVariant MysqlRows::value(int field) const
         return QVariant(text.toInt());
     case QMetaType::UInt:
         return QVariant(text.toUInt());
-    case QMetaType::Double:
-        return QVariant(text);  // exact, as the connection's high precision asks
+    case QMetaType::Double: {
+        if (m_precision == QSql::HighPrecision)
+            return QVariant(text);
+        bool ok = false;
+        const double x = text.toDouble(&ok);
+        if (!ok)
+            return QVariant();
+        if (m_precision == QSql::LowPrecisionInt32)
+            return QVariant(QVariant(x).toInt());
+        if (m_precision == QSql::LowPrecisionInt64)
+            return QVariant(QVariant(x).toLongLong());
+        return QVariant(x);
+    }
     case QMetaType::QDate:
         return QVariant(text.isEmpty() ? QDate() : QDate::fromString(text, Qt::ISODate));
     case QMetaType::QDateTime:
@@ -189,6 +194,49 @@ QVariant MysqlRows::value(int field) const
     default:
         return QVariant(text);
     }
+}
+
+void MysqlRows::encode(SpoolBuffer &out, int field, TFieldInfo *judged) const
+{
+    const Column &c = m_columns.at(field);
+    const char *bytes = m_row[field];
+    if (!bytes) {
+        out.tag(TagNull);
+        return;
+    }
+    const int n = int(m_lengths[field]);
+    const QByteArray raw = QByteArray::fromRawData(bytes, n);
+    switch (c.meta.id()) {
+    case QMetaType::QByteArray:
+        out.block(TagBytes, bytes, qint32(n));
+        return;
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+    case QMetaType::UInt: {
+        // The driver reads the number from the text through a QString, as these do.
+        const qint64 x = c.meta.id() == QMetaType::LongLong ? qint64(raw.toLongLong())
+                         : c.meta.id() == QMetaType::Int    ? qint64(raw.toInt())
+                                                            : qint64(raw.toUInt());
+        out.tag(TagInt, &x, 8);
+        return;
+    }
+    case QMetaType::ULongLong:
+        encodeUnsigned(out, raw.toULongLong());
+        return;
+    case QMetaType::Double:
+        if (m_precision == QSql::HighPrecision) {
+            encodeUtf8Text(out, bytes, n, judged);
+            return;
+        }
+        break;
+    case QMetaType::QString:
+        encodeUtf8Text(out, bytes, n, judged);
+        return;
+    default:
+        break;
+    }
+    // Dates and times, numbers under the low precisions: as the driver's value.
+    encodeJudged(out, value(field), judged);
 }
 
 } // namespace TQueryReading

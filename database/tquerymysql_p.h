@@ -1,11 +1,15 @@
 #pragma once
 
 // MySQL: a SELECT's rows read as the server sends them, through the client library's
-// unbuffered result. Qt's driver first stores the whole result in memory (hundreds of MB for
-// a few million rows, and no first row before the last one has arrived). The values are
-// those the driver gives. Private to the query.
+// unbuffered result, on the driver's own connection. Qt's driver stores the whole result in
+// memory with mysql_store_result before it returns from exec() (hundreds of MB for a few
+// million rows, and no first row before the last one has arrived); the result it hands out
+// is that stored one, so the rows are not read on from it but run here. The values go into
+// the spool straight from the client library's row, as the bytes the driver's values would
+// have given. Private to the query.
 
 #include "tquery.h"
+#include "tqueryreading_p.h"
 
 #include <QSqlDatabase>
 #include <QVariant>
@@ -30,7 +34,11 @@ public:
     QString error() const { return m_error; }
     const QList<TFieldInfo> &fields() const { return m_fields; }
     bool next();
+    // The value as the driver gives it.
     QVariant value(int field) const;
+    // Writes the row's value of the field as encode() writes the driver's value of it. A
+    // field not null is the one judged a memo or not by the value (the first rows).
+    void encode(SpoolBuffer &out, int field, TFieldInfo *judged) const;
 
 private:
     struct Api;
@@ -41,11 +49,15 @@ private:
         QMetaType meta;
         unsigned long length = 0;
     };
-    MysqlRows(const Api *api, void *mysql) : m_api(api), m_mysql(mysql) {}
+    MysqlRows(const Api *api, void *mysql, QSql::NumericalPrecisionPolicy precision)
+        : m_api(api), m_mysql(mysql), m_precision(precision)
+    {
+    }
     void takeError();
 
     const Api *m_api;
     void *m_mysql;
+    QSql::NumericalPrecisionPolicy m_precision;
     void *m_result = nullptr;
     char **m_row = nullptr;
     unsigned long *m_lengths = nullptr;

@@ -4,7 +4,12 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
 #include <QSqlError>
+#include <QSqlRecord>
 
 #include <libpq-fe.h>
 
@@ -130,12 +135,6 @@ bool PostgresRows::next()
     return false;
 }
 
-void PostgresRows::encodeText(SpoolBuffer &out, const char *bytes, int n, TFieldInfo *judged) const
-{
-    if (!encodeAsciiText(out, bytes, n, judged))
-        out.text(QString::fromUtf8(bytes, n));
-}
-
 void PostgresRows::encodeDouble(SpoolBuffer &out, const char *bytes, unsigned type) const
 {
     if (type == OidNumeric && m_precision == QSql::HighPrecision) {
@@ -185,13 +184,12 @@ void PostgresRows::encode(SpoolBuffer &out, int column, TFieldInfo *judged) cons
         return;
     }
     case OidInt8:
-        // Qt's driver gives a value not below zero as unsigned, which goes to the spool as
-        // any other kind of value does.
+        // Qt's driver gives a value not below zero as unsigned.
         if (bytes[0] == '-') {
             const qint64 x = QByteArray::fromRawData(bytes, n).toLongLong();
             out.tag(TagInt, &x, 8);
         } else {
-            TQueryReading::encode(out, QVariant(QByteArray::fromRawData(bytes, n).toULongLong()));
+            encodeUnsigned(out, QByteArray::fromRawData(bytes, n).toULongLong());
         }
         return;
     case OidInt2:
@@ -243,9 +241,114 @@ void PostgresRows::encode(SpoolBuffer &out, int column, TFieldInfo *judged) cons
         return;
     }
     default:
-        encodeText(out, bytes, n, judged);
+        encodeUtf8Text(out, bytes, n, judged);
         return;
     }
+}
+
+namespace {
+
+// The plan of a statement as EXPLAIN (FORMAT JSON, VERBOSE) gives it; empty when it fails.
+QJsonObject planOf(QSqlDatabase &db, const QString &sql)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("EXPLAIN (FORMAT JSON, VERBOSE) ") + sql) || !q.next())
+        return {};
+    return QJsonDocument::fromJson(q.value(0).toString().toUtf8()).array().at(0).toObject().value(u"Plan").toObject();
+}
+
+// A sequential scan, not in parallel, without a filter or a plan below it, giving columns of
+// the table and nothing computed. EXPLAIN writes a column as a name, qualified where the
+// statement has more than one relation, quoted unless it is lower-case ASCII; a constant, an
+// expression or CURRENT_TIMESTAMP and its kin are written otherwise.
+bool plainScanNode(const QJsonObject &node)
+{
+    static const QRegularExpression column(
+        QStringLiteral(R"(^(?:(?:"(?:[^"]|"")*"|[a-z_][a-z0-9_]*)\.)?(?:"(?:[^"]|"")*"|[a-z_][a-z0-9_]*)$)"));
+    if (node.value(u"Node Type").toString() != QLatin1String("Seq Scan") || node.value(u"Parallel Aware").toBool()
+        || node.contains(u"Plans") || node.contains(u"Filter"))
+        return false;
+    const QJsonArray outputs = node.value(u"Output").toArray();
+    for (const QJsonValue &output : outputs) {
+        if (!column.match(output.toString()).hasMatch())
+            return false;
+    }
+    return !outputs.isEmpty();
+}
+
+bool run(QSqlDatabase &db, const QStringList &statements)
+{
+    for (const QString &statement : statements) {
+        QSqlQuery q(db);
+        if (!q.exec(statement))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool postgresPlainScan(QSqlDatabase &db, const QString &sql)
+{
+    return plainScanNode(planOf(db, sql));
+}
+
+QString postgresExportSnapshot(QSqlDatabase &db)
+{
+    QSqlQuery q(db);
+    return q.exec(QStringLiteral("SELECT pg_export_snapshot()")) && q.next() ? q.value(0).toString() : QString();
+}
+
+bool readPostgresEnd(QSqlDatabase &db, const QString &snapshot, const QString &sql, qint64 read, int rows,
+                     EndRows &end)
+{
+    // A comment at the end of the text must not swallow the bracket around it.
+    const QString inner = QStringLiteral("(%1\n) AS vdq_result").arg(sql);
+    if (snapshot.isEmpty()
+        || !run(db, {QStringLiteral("START TRANSACTION ISOLATION LEVEL REPEATABLE READ READ ONLY"),
+                     QStringLiteral("SET TRANSACTION SNAPSHOT '%1'").arg(snapshot),
+                     QStringLiteral("SET synchronize_seqscans = off")})
+        || !postgresPlainScan(db, sql))
+        return false;
+    qint64 total = -1;
+    {
+        QSqlQuery count(db);
+        if (!count.exec(QStringLiteral("SELECT count(*) FROM ") + inner) || !count.next())
+            return false;
+        total = count.value(0).toLongLong();
+    }
+    // The reading is about to get there itself.
+    if (total - read <= rows)
+        return false;
+    const qint64 from = total - rows;
+    // The rows after the offset as the scan gives them: one scan, in the order of the pages.
+    const QString tailSql = QStringLiteral("SELECT * FROM %1 OFFSET %2").arg(inner).arg(from);
+    if (!run(db, {QStringLiteral("SET max_parallel_workers_per_gather = 0")}))
+        return false;
+    const QJsonObject limit = planOf(db, tailSql);
+    const QJsonArray below = limit.value(u"Plans").toArray();
+    if (limit.value(u"Node Type").toString() != QLatin1String("Limit") || below.size() != 1
+        || !plainScanNode(below.at(0).toObject()))
+        return false;
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(tailSql))
+        return false;
+    PostgresRows last(q, postgresHandle(db));
+    SpoolBuffer buffer;
+    const int columns = q.record().count();
+    qint64 got = 0;
+    while (last.next()) {
+        for (int i = 0; i < columns; ++i)
+            last.encode(buffer, i, nullptr);
+        ++got;
+    }
+    if (!last.error().isEmpty() || got != rows)
+        return false;
+    end.total = total;
+    end.from = from;
+    end.bytes = QByteArray(buffer.data(), buffer.size());
+    return true;
 }
 
 } // namespace TQueryReading

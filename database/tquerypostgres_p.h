@@ -32,7 +32,6 @@ public:
 
 private:
     struct Api;
-    void encodeText(SpoolBuffer &out, const char *bytes, int n, TFieldInfo *judged) const;
     void encodeDouble(SpoolBuffer &out, const char *bytes, unsigned type) const;
 
     QSqlQuery &m_query;
@@ -46,5 +45,24 @@ private:
     bool m_ended = false;
     QString m_error;
 };
+
+// Whether the statement's plan, as the engine explains it on this connection, is a plain scan
+// of one table: a sequential scan, not in parallel, without a filter, giving its columns and
+// nothing computed. Its rows come in the order of the table's pages, the same to every
+// reading of the same snapshot (with synchronize_seqscans off), and no function is called.
+bool postgresPlainScan(QSqlDatabase &db, const QString &sql);
+
+// Exports the snapshot of the connection's transaction (REPEATABLE READ); empty on a failure.
+QString postgresExportSnapshot(QSqlDatabase &db);
+
+// Reads the last rows (at most `rows` of them, and none the reading has passed: it is at row
+// `read`) of the result of a statement being read on another connection, on db, a connection
+// of its own, in the snapshot that one exported: the data exactly as the statement sees them.
+// They are the rows it will give itself where its plan is a plain scan (postgresPlainScan):
+// that is asked again here, of the statement and of the one read after an offset. A sorted
+// result, where ties may come in either order, a join, a filter or a computed value are not
+// read ahead. False, with nothing in `end`, where it does not read them or a statement failed.
+bool readPostgresEnd(QSqlDatabase &db, const QString &snapshot, const QString &sql, qint64 read, int rows,
+                     EndRows &end);
 
 } // namespace TQueryReading

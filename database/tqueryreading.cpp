@@ -4,6 +4,7 @@
 #include "tdatabase.h"
 
 #include <QDataStream>
+#include <QtEndian>
 #include <QDateTime>
 #include <QIODevice>
 #include <QSqlDriver>
@@ -222,9 +223,12 @@ QString ReadOnlyRun::setSession()
     m_session = true;
     switch (m_engine) {
     case SqlDialect::PostgreSQL:
-        // Strings are read as the check before the run reads them.
+        // Strings are read as the check before the run reads them. A scan of a big table
+        // starts at its first page, not where another scan of it is: the rows of a plain scan
+        // come in the same order to every reading of the data (see readPostgresEnd).
         return run({QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"),
-                    QStringLiteral("SET standard_conforming_strings = on")});
+                    QStringLiteral("SET standard_conforming_strings = on"),
+                    QStringLiteral("SET synchronize_seqscans = off")});
     case SqlDialect::MySQL:
         // A read-only transaction alone lets a definition commit it and run; the session's
         // mode refuses definitions too.
@@ -242,7 +246,10 @@ QString ReadOnlyRun::beginTransaction()
     if (m_engine != SqlDialect::PostgreSQL && m_engine != SqlDialect::MySQL)
         return QString();
     m_transaction = true;
-    return run({QStringLiteral("START TRANSACTION READ ONLY")});
+    // PostgreSQL: one snapshot for the whole transaction, which another connection can share.
+    return run({m_engine == SqlDialect::PostgreSQL
+                    ? QStringLiteral("START TRANSACTION ISOLATION LEVEL REPEATABLE READ READ ONLY")
+                    : QStringLiteral("START TRANSACTION READ ONLY")});
 }
 
 ReadOnlyRun::~ReadOnlyRun()
@@ -393,6 +400,38 @@ void encode(SpoolBuffer &out, const QVariant &v)
     QDataStream stream(&b, QIODevice::WriteOnly);
     stream << v;
     out.block(TagOther, b.constData(), qint32(b.size()));
+}
+
+void encodeUnsigned(SpoolBuffer &out, quint64 x)
+{
+    // The stream's bytes of one such value, and where in them the number is: written by the
+    // stream itself once, so that they stay what it writes.
+    struct Layout
+    {
+        QByteArray bytes;
+        qsizetype at = -1;
+    };
+    static const Layout layout = [] {
+        constexpr quint64 probe = 0x0102030405060708ULL;
+        SpoolBuffer probed;
+        encode(probed, QVariant(probe));
+        Layout l{QByteArray(probed.data(), probed.size())};
+        const char bigEndian[] = {1, 2, 3, 4, 5, 6, 7, 8};
+        l.at = l.bytes.indexOf(QByteArrayView(bigEndian, 8));
+        if (l.bytes.indexOf(QByteArrayView(bigEndian, 8), l.at + 1) >= 0)
+            l.at = -1;
+        return l;
+    }();
+    char bytes[64];
+    if (layout.at < 0 || layout.bytes.size() > qsizetype(sizeof bytes)) {
+        encode(out, QVariant(x));
+        return;
+    }
+    std::memcpy(bytes, layout.bytes.constData(), size_t(layout.bytes.size()));
+    const quint64 big = qToBigEndian(x);
+    std::memcpy(bytes + layout.at, &big, 8);
+    // The spool's tag and length are in the layout already.
+    out.tag(bytes[0], bytes + 1, layout.bytes.size() - 1);
 }
 
 void encodeJudged(SpoolBuffer &out, const QVariant &v, TFieldInfo *judged)

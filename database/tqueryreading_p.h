@@ -36,6 +36,8 @@ constexpr int kMaxBlocks = 48;
 constexpr int kFirstRows = 128;
 constexpr int kChunkRows = 65536;
 constexpr int kChunkMs = 200;
+// The last rows read ahead when the end is asked for before the reading got there.
+constexpr int kEndRows = 1024;
 constexpr int kPollMs = 20;
 // Rows are announced to the grid at most this often: each announcement lays the view out.
 constexpr int kAnnounceMs = 150;
@@ -217,8 +219,26 @@ inline bool encodeAsciiText(SpoolBuffer &out, const char *bytes, int n, TFieldIn
     out.block(TagLatin1, bytes, qint32(n));
     return true;
 }
+// An engine's UTF-8 text as its QString would go: byte for byte when it is ASCII, else
+// decoded (a line break judges the field a memo either way).
+inline void encodeUtf8Text(SpoolBuffer &out, const char *bytes, int n, TFieldInfo *judged)
+{
+    if (!encodeAsciiText(out, bytes, n, judged))
+        out.text(QString::fromUtf8(bytes, n));
+}
+// A quint64 as encode() writes the QVariant of it (through the data stream), without the
+// variant and the stream.
+void encodeUnsigned(SpoolBuffer &out, quint64 x);
 // Decodes one value at pos; false on a spool that does not hold what was written.
 bool decode(const QByteArray &in, qsizetype &pos, QVariant &v);
+
+// The last rows of a result, read ahead of the rows before them.
+struct EndRows
+{
+    qint64 total = -1;  // rows of the whole result
+    qint64 from = -1;   // the first row read ahead
+    QByteArray bytes;   // rows from .. total - 1 in the spool's form
+};
 
 // --- Cancelling a running statement from another thread -----------------------------------
 
@@ -281,6 +301,12 @@ struct ReadState
     qint64 bytes = 0;       // spool bytes holding those rows
     QList<qint64> marks;    // spool offset of row i * kMarkRows
     int rowsAffected = -1;  // a statement that changes data: as the engine counts them
+    // The last rows read ahead of those before them (TQuery::FetchEnd): asked for by the
+    // query, answered once by the reader, with the rows or without them (total stays -1).
+    QAtomicInteger<int> endWanted = 0;
+    qint64 total = -1;     // rows of the whole result
+    qint64 endFrom = -1;   // the first of the rows read ahead
+    QByteArray endRows;    // those rows to the last, in the spool's form
     // Set by the query.
     QAtomicInteger<int> stop = 0;
     bool orphaned = false;  // the query let go of the run

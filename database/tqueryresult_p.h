@@ -164,10 +164,58 @@ public:
     bool timedOut() const { return m_timedOut; }
     bool abandoned() const { return m_abandoned; }
 
+    // Asks the reader for the last rows ahead of those before them.
+    void wantEnd() { state().endWanted.storeRelaxed(1); }
+
+    // Takes the last rows once the reader has read them ahead; the result's row count from
+    // then on, -1 before (or where they were not read ahead).
+    qint64 adoptEnd()
+    {
+        if (m_total >= 0)
+            return m_total;
+        qint64 total = -1, from = -1;
+        QByteArray bytes;
+        {
+            ReadState &s = state();
+            QMutexLocker lock(&s.mutex);
+            if (s.total < 0)
+                return -1;
+            total = s.total;
+            from = s.endFrom;
+            bytes = s.endRows;
+        }
+        QList<Row> rows;
+        if (!decodeRows(bytes, int(total - from), rows))
+            return -1;
+        m_end = std::move(rows);
+        m_endFrom = from;
+        m_total = total;
+        return m_total;
+    }
+
+    // Whether the row is at hand without waiting: read, or among the last rows read ahead.
+    bool hasRowNow(qint64 index)
+    {
+        if (index < 0)
+            return false;
+        if (adoptEnd() >= 0 && index >= m_endFrom && index < m_total)
+            return true;
+        ReadState &s = state();
+        QMutexLocker lock(&s.mutex);
+        return index < s.rows;
+    }
+
     const Row *row(qint64 index)
     {
         if (index < 0)
             return nullptr;
+        // The last rows read ahead, until the reading has got there itself.
+        if (adoptEnd() >= 0 && index >= m_endFrom && index < m_total) {
+            ReadState &s = state();
+            QMutexLocker lock(&s.mutex);
+            if (index >= s.rows)
+                return &m_end.at(index - m_endFrom);
+        }
         waitForRow(index);
         const qint64 block = index / kMarkRows;
         qint64 from = 0, to = 0, rows = 0;
@@ -250,8 +298,11 @@ private:
         if (!m_reader.seek(from))
             return false;
         const QByteArray bytes = m_reader.read(to - from);
-        if (bytes.size() != to - from)
-            return false;
+        return bytes.size() == to - from && decodeRows(bytes, rows, out);
+    }
+
+    bool decodeRows(const QByteArray &bytes, int rows, QList<Row> &out) const
+    {
         qsizetype pos = 0;
         const int columns = int(m_fields.size());
         out.reserve(rows);
@@ -276,6 +327,9 @@ private:
     QFile m_reader;
     QList<Block> m_cache;
     quint64 m_use = 0;
+    QList<Row> m_end;  // the last rows read ahead
+    qint64 m_endFrom = -1;
+    qint64 m_total = -1;
     QElapsedTimer m_clock;
     QElapsedTimer m_sinceStop;
     bool m_stoppedByUser = false;

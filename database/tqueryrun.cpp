@@ -27,15 +27,6 @@ struct QtRows
     QString error() const { return q.lastError().isValid() ? TDatabase::ErrorText(q.lastError()) : QString(); }
 };
 
-// The MySQL client's stream, as the spool reads it.
-struct MysqlStream
-{
-    MysqlRows &rows;
-    bool next() { return rows.next(); }
-    void encode(SpoolBuffer &out, int i, TFieldInfo *judged) const { encodeJudged(out, rows.value(i), judged); }
-    QString error() const { return rows.error(); }
-};
-
 // SQLite waits for a lock held by another connection as the designer's own connection does
 // (5 s), but gives up at once when the run is stopped or has timed out.
 constexpr int kBusyWaitMs = 5000;
@@ -127,10 +118,12 @@ void Run::cancelEngine()
     QMutexLocker lock(&m_handles);
     if (m_sqlite)
         sqlite3_interrupt(m_sqlite);
-    if (m_pgCancel) {
+    for (void *pgCancel : {m_pgCancel, m_pgEndCancel}) {
+        if (!pgCancel)
+            continue;
         if (auto cancel = libraryFunction<PQcancelFn>(kLibPq, "PQcancel")) {
             char message[256];
-            cancel(m_pgCancel, message, int(sizeof message));
+            cancel(pgCancel, message, int(sizeof message));
         }
     }
     if (m_odbcStatement) {
@@ -275,7 +268,48 @@ QString Run::readOnlyRefusal(QSqlDatabase &db, ReadOnlyRun &readOnly)
     QString refusal = readOnly.setSession();
     if (refusal.isEmpty())
         refusal = oneStatementRefusal(db);
-    return refusal.isEmpty() ? readOnly.beginTransaction() : refusal;
+    if (!refusal.isEmpty())
+        return refusal;
+    // PostgreSQL: a plain scan's last rows can be read ahead on another connection in this
+    // transaction's snapshot. The plan is asked for before the transaction, which a statement
+    // that cannot be explained would abort.
+    const bool plainScan = m_dialect == SqlDialect::PostgreSQL && m_binds.isEmpty() && postgresPlainScan(db, m_statement);
+    refusal = readOnly.beginTransaction();
+    if (refusal.isEmpty() && plainScan) {
+        m_snapshot = postgresExportSnapshot(db);
+        // A server that exports none has aborted the transaction: the run goes on in a new one.
+        if (m_snapshot.isEmpty() && QSqlQuery(db).exec(QStringLiteral("ROLLBACK")))
+            refusal = readOnly.beginTransaction();
+    }
+    return refusal;
+}
+
+bool Run::readPostgresEndAhead(qint64 read, EndRows &end)
+{
+    const QString name = QStringLiteral("vdq-end-%1").arg(quintptr(this), 0, 16);
+    bool got = false;
+    {
+        QSqlDatabase db = m_connection.add(name);
+        if (db.open()) {
+            // Cancelled with the statement; the connection closes when this is done.
+            void *conn = postgresHandle(db);
+            auto getCancel = libraryFunction<PQgetCancelFn>(kLibPq, "PQgetCancel");
+            {
+                QMutexLocker lock(&m_handles);
+                if (conn && getCancel)
+                    m_pgEndCancel = getCancel(conn);
+            }
+            got = !stopping() && readPostgresEnd(db, m_snapshot, m_statement, read, kEndRows, end);
+            QMutexLocker lock(&m_handles);
+            if (m_pgEndCancel) {
+                if (auto freeCancel = libraryFunction<PQfreeCancelFn>(kLibPq, "PQfreeCancel"))
+                    freeCancel(m_pgEndCancel);
+                m_pgEndCancel = nullptr;
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return got;
 }
 
 // SQLite and ODBC prepare first: SQLite tells there whether the statement writes and what it
@@ -374,10 +408,8 @@ void Run::readOn(QSqlDatabase &db)
         if (std::unique_ptr<MysqlRows> rows = MysqlRows::run(db, m_statement)) {
             if (!rows->isSelect())
                 fail(rows->error().isEmpty() ? kRanNoRows : rows->error());
-            else {
-                MysqlStream stream{*rows};
-                spool(stream, rows->fields());
-            }
+            else
+                spool(*rows, rows->fields());
             return;
         }
     }
@@ -401,21 +433,41 @@ void Run::readOn(QSqlDatabase &db)
     // SQLite: the rest of the rows straight from the statement the driver ran.
     if (sqlite3_stmt *statement = sqliteStatement(q)) {
         SqliteRows rows(q, statement);
-        spool(rows, fields);
+        const QSql::NumericalPrecisionPolicy precision = q.numericalPrecisionPolicy();
+        spool(rows, fields, [statement, precision](qint64 read, EndRows &end) {
+            return readSqliteEnd(statement, precision, read, kEndRows, end);
+        });
         return;
     }
     // PostgreSQL: the rows after the first as libpq hands them out.
     if (m_dialect == SqlDialect::PostgreSQL) {
         PostgresRows rows(q, postgresHandle(db));
-        spool(rows, fields);
+        EndReader readEnd;
+        if (!m_snapshot.isEmpty())
+            readEnd = [this](qint64 read, EndRows &end) { return readPostgresEndAhead(read, end); };
+        spool(rows, fields, readEnd);
         return;
     }
     QtRows rows{q};
     spool(rows, fields);
 }
 
+void Run::answerEnd(qint64 read, const EndReader &readEnd)
+{
+    EndRows end;
+    if (!readEnd || !readEnd(read, end))
+        return;  // the rows come in order: the grid follows them to the end
+    QMutexLocker lock(&state.mutex);
+    if (state.orphaned)
+        return;
+    state.total = end.total;
+    state.endFrom = end.from;
+    state.endRows = std::move(end.bytes);
+    wakeOwner();
+}
+
 template <typename Rows>
-void Run::spool(Rows &source, QList<TFieldInfo> fields)
+void Run::spool(Rows &source, QList<TFieldInfo> fields, const EndReader &readEnd)
 {
     QFile &spool = writer;  // opened by the query, written by this thread alone
     const int columns = int(fields.size());
@@ -452,7 +504,13 @@ void Run::spool(Rows &source, QList<TFieldInfo> fields)
         sinceFlush.restart();
         return true;
     };
+    bool endAnswered = false;
     while (!stopping() && source.next()) {
+        // Between two rows: the statement has not ended, its read transaction is open.
+        if (opened && !endAnswered && state.endWanted.loadRelaxed() != 0) {
+            endAnswered = true;
+            answerEnd(rows, readEnd);
+        }
         if (rows % kMarkRows == 0)
             marks.append(written + buffer.size());
         for (int i = 0; i < columns; ++i)

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QSqlDatabase>
 
+#include <functional>
 #include <memory>
 
 namespace TQueryReading {
@@ -83,9 +84,15 @@ private:
     // Prepares (where it pays) and runs the statement; false, with the message, when it did not run.
     bool execute(QSqlQuery &q, QList<TFieldInfo> &fields);
     void readOn(QSqlDatabase &db);
-    // Spools the rows of a result (Qt's query, SQLite's statement, or the MySQL client's stream).
+    // Reads the result's last rows ahead, given the rows read so far; false where it cannot.
+    using EndReader = std::function<bool(qint64 read, EndRows &end)>;
+    // Spools the rows of a result (Qt's query, or an engine's own reader of it); the end
+    // reader, where there is one, answers the query's wish for the last rows.
     template <typename Rows>
-    void spool(Rows &rows, QList<TFieldInfo> fields);
+    void spool(Rows &rows, QList<TFieldInfo> fields, const EndReader &readEnd = {});
+    void answerEnd(qint64 read, const EndReader &readEnd);
+    // PostgreSQL: the last rows on a connection of their own, in the snapshot of the run's.
+    bool readPostgresEndAhead(qint64 read, EndRows &end);
     void execOn(QSqlDatabase &db);
     QString connectionError(const QSqlDatabase &db) const;
 
@@ -96,12 +103,14 @@ private:
     Binds m_binds;
     SqlDialect m_dialect;  // the Qt driver's family
     SqlDialect m_engine;   // the engine behind it
+    QString m_snapshot;    // PostgreSQL: the run's exported snapshot, where its last rows may be read ahead
 
     // How to cancel the statement from outside the reader; the reader clears them (under
     // this mutex) before the statement and its connection go.
     QMutex m_handles;
     sqlite3 *m_sqlite = nullptr;
     void *m_pgCancel = nullptr;  // freed with the run: a cancel may still use it
+    void *m_pgEndCancel = nullptr;  // of the connection reading the last rows ahead
     void *m_odbcStatement = nullptr;
     qint64 m_mysqlThread = -1;
     // The socket of the run's connection where the driver tells it: a run let go of has its

@@ -17,6 +17,9 @@ public:
     // The rows of a query of the SQLite driver that has run, forward only and not read
     // from yet; its statement is the one the driver ran, read on from where the driver is.
     SqliteRows(QSqlQuery &q, sqlite3_stmt *statement);
+    // The rows of a statement of its own, not stepped yet, with the driver's values of a
+    // connection of that precision.
+    SqliteRows(sqlite3_stmt *statement, QSql::NumericalPrecisionPolicy precision);
 
     // The next row; false at the end or on a failure, which error() then tells.
     bool next();
@@ -27,7 +30,7 @@ public:
     QString error() const { return m_error; }
 
 private:
-    QSqlQuery &m_query;
+    QSqlQuery *m_query;  // null for a statement of its own
     sqlite3_stmt *m_statement;
     QSql::NumericalPrecisionPolicy m_precision;
     // The first row is the driver's: it stepped to it to learn the result's columns.
@@ -36,5 +39,24 @@ private:
     bool m_ended = false;
     QString m_error;
 };
+
+// Reads the last rows (at most `rows` of them, and none the reading has passed: it is at
+// row `read`) of the result of a statement that is being stepped and has not ended, with
+// statements of its own on the same connection. A connection with a statement that has
+// not ended holds its read transaction open: every statement on it sees the data as that
+// one does, whatever other connections write meanwhile. They are the rows the statement
+// itself will give only where it gives them in an order fixed by the data and nothing
+// else, without a value that could come out otherwise a second time; so this reads them
+// only for a statement that
+//   - SQLite says is read-only, and has no parameters (their values cannot be read back);
+//   - calls no function and reads no virtual table (random(), the time of 'now', a
+//     table-valued function: values or rows of their own each time);
+//   - is planned as a single scan or search of one table or index, with no sort, grouping,
+//     DISTINCT, join, subquery or compound: its rows come in the order of that b-tree, and
+//     the same plan of the statement read after an offset must be the same one scan.
+// A sorted result, where ties may come in either order, is not read ahead. False, with
+// nothing in `end`, where it does not read them (or the statement failed, was interrupted).
+bool readSqliteEnd(sqlite3_stmt *running, QSql::NumericalPrecisionPolicy precision, qint64 read, int rows,
+                   EndRows &end);
 
 } // namespace TQueryReading

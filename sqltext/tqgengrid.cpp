@@ -111,7 +111,12 @@ void TQGenGrid::setModel(QAbstractItemModel *newModel)
     if (newModel) {
         connect(newModel, &QAbstractItemModel::modelReset, this, &TQGenGrid::FitColumns);
         // More rows lengthen the bar even when the window is full.
-        connect(newModel, &QAbstractItemModel::rowsInserted, this, &TQGenGrid::syncRowBar);
+        connect(newModel, &QAbstractItemModel::rowsInserted, this, [this] {
+            syncRowBar();
+            if (m_followEnd)
+                followEnd();
+        });
+        connect(newModel, &QAbstractItemModel::modelReset, this, [this] { m_followEnd = false; });
     }
     syncRowBar();
     FitColumns();
@@ -238,17 +243,38 @@ void TQGenGrid::syncRowBar()
 
 QModelIndex TQGenGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
 {
-    if ((cursorAction == MoveHome || cursorAction == MoveEnd) && (modifiers & Qt::ControlModifier))
+    m_followEnd = false;
+    const bool toEnd = cursorAction == MoveEnd && (modifiers & Qt::ControlModifier);
+    if (toEnd && SourceModel() && SourceModel()->canFetchMore(QModelIndex())) {
+        // The result's last rows are read ahead where the query can; the current row
+        // follows the end until they (or the last row read in order) are there.
+        if (auto *result = qobject_cast<TQGResultModel *>(SourceModel()))
+            result->FetchEnd();
+        m_followEnd = true;
+    }
+    if ((cursorAction == MoveHome || toEnd) && (modifiers & Qt::ControlModifier))
         centreOn(cursorAction == MoveHome ? 0 : m_window->SourceRows() - 1);
     else if (const int current = CurrentRow(); current >= 0 && nearEdge(current))
         centreOn(current);
     return QTableView::moveCursor(cursorAction, modifiers);
 }
 
+void TQGenGrid::followEnd()
+{
+    m_following = true;
+    SetCurrentRow(m_window->SourceRows() - 1);
+    m_following = false;
+    if (!SourceModel()->canFetchMore(QModelIndex()))
+        m_followEnd = false;
+}
+
 void TQGenGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QTableView::currentChanged(current, previous);
     const int row = CurrentRow();
+    // The user put the current row elsewhere: it no longer follows the end.
+    if (m_followEnd && !m_following && !m_moving && row != m_window->SourceRows() - 1)
+        m_followEnd = false;
     if (row != m_currentRow) {
         m_currentRow = row;
         Q_EMIT CurrentRowChanged(row);

@@ -74,11 +74,16 @@ private:
     // (-1: the present one) at the top of the view; returns whether the window moved.
     bool centreOn(int row, int top = -1);
     bool nearEdge(int row) const;
+    // Ctrl+End while rows are still read: the current row follows the end until the last one
+    // or until the user moves it.
+    void followEnd();
 
     TQGRowWindow *m_window;
     QScrollBar *m_rowBar;
     bool m_moving = false;
     int m_currentRow = -1;
+    bool m_followEnd = false;
+    bool m_following = false;  // followEnd() moves the current row
 
     int m_linesPerRow = 1;
     int m_layoutRuns = 0;

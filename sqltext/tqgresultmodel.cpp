@@ -39,21 +39,39 @@ void TQGResultModel::reload()
     m_highestRow = -1;
     m_rows = 0;
     m_columns = 0;
+    m_read = 0;
     if (m_query && m_query->IsActive()) {
         m_columns = m_query->FieldCount();
-        m_rows = int(qMin<qint64>(m_query->RowsRead(), std::numeric_limits<int>::max()));
+        m_read = m_query->RowsRead();
+        m_rows = int(qMin<qint64>(m_query->KnownRowCount(), std::numeric_limits<int>::max()));
     }
     endResetModel();
 }
 
 void TQGResultModel::grow(qint64 rows)
 {
-    const int count = int(qMin<qint64>(rows, std::numeric_limits<int>::max()));
-    if (!m_query || !m_query->IsActive() || count <= m_rows)
+    if (!m_query || !m_query->IsActive())
         return;
-    beginInsertRows(QModelIndex(), m_rows, count - 1);
+    // The result's count once its last rows were read ahead, else the rows announced.
+    const qint64 known = m_query->KnownRowCount();
+    const int count = int(qMin<qint64>(known > m_query->RowsRead() ? known : rows, std::numeric_limits<int>::max()));
+    // Rows shown empty so far that the reading has got to.
+    const int before = m_rows;
+    const int filled = int(qMin<qint64>(rows, before));
+    if (m_read < filled && m_columns > 0)
+        Q_EMIT dataChanged(index(int(m_read), 0), index(filled - 1, m_columns - 1));
+    m_read = qMax(m_read, rows);
+    if (count <= before)
+        return;
+    beginInsertRows(QModelIndex(), before, count - 1);
     m_rows = count;
     endInsertRows();
+}
+
+void TQGResultModel::FetchEnd()
+{
+    if (m_query)
+        m_query->FetchEnd();
 }
 
 int TQGResultModel::rowCount(const QModelIndex &parent) const
@@ -83,6 +101,9 @@ QVariant TQGResultModel::data(const QModelIndex &index, int role) const
     if (role == FieldSizeRole)
         return m_query->Field(field).size;
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != WholeTextRole && role != PictureRole)
+        return QVariant();
+    // A row between the rows read and the last ones read ahead: empty until it is read.
+    if (row >= m_read && !m_query->IsRowAvailable(row))
         return QVariant();
     ++m_rowReads;
     m_highestRow = qMax(m_highestRow, row);

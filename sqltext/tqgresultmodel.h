@@ -9,8 +9,8 @@
 
 // The open result of a query as a table model. Rows are asked of the query only when a
 // view asks for them (the rows it paints), so the query's bounded block cache is all the
-// memory a result takes. The rows grow as the query reads them; once it has read the last
-// one, the row count is the result's.
+// memory a result takes. The rows grow as the query reads them, or at once to the result's
+// count when its last rows were read ahead; once the count is known, it is the result's.
 class TQGResultModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -36,6 +36,10 @@ public:
 
     // While the query reads: more rows will come (they are read without being asked for).
     bool canFetchMore(const QModelIndex &parent = QModelIndex()) const override;
+    // Asks the query for the result's last rows ahead of the others (see TQuery::FetchEnd):
+    // the rows grow to the result's count then, and the rows between show empty until the
+    // reading has got to them.
+    void FetchEnd();
 
     // Every data() call that had to read a row (for the tests of laziness).
     qint64 RowReads() const { return m_rowReads; }
@@ -49,6 +53,7 @@ private:
     QPointer<TQuery> m_query;
     int m_rows = 0;
     int m_columns = 0;
+    qint64 m_read = 0;  // rows read when the rows last grew: those after are shown empty until read
     mutable qint64 m_rowReads = 0;
     mutable qint64 m_highestRow = -1;
     // Decoding a picture is dearer than painting it: keep the few in view.

@@ -51,6 +51,7 @@ private Q_SLOTS:
     void memoryStaysBoundedWhileScrolling();
     void windowMovesWithTheUser_data();
     void windowMovesWithTheUser();
+    void ctrlEndWhileReading();
 
     void navigatorMovesTheCurrentRow();
     void navigatorButtonsFollowThePosition();
@@ -665,6 +666,40 @@ void TestEnGrid::windowMovesWithTheUser()
     QVERIFY(grid.viewport()->rect().intersects(grid.visualRect(grid.currentIndex())));
     QVERIFY(grid.verticalHeader()->count() <= 100);
     QCOMPARE(grid.RowScrollBar()->value(), grid.RowAt(1));
+}
+
+// Ctrl+End while the rows are still read goes to the result's last row (read ahead where the
+// engine can), and the rows shown there are those the reading gets to itself.
+void TestEnGrid::ctrlEndWhileReading()
+{
+    TQuery query;
+    query.SetDatabaseName(QStringLiteral("SHOP"));
+    query.SetSQL({QStringLiteral("SELECT * FROM ledger")});
+    query.Open();
+    TQGResultModel model;
+    model.SetQuery(&query);
+    TQGenGrid grid;
+    grid.setModel(&model);
+    grid.resize(500, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    grid.setFocus();
+    grid.SetCurrentRow(0, 4);
+    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+    QTRY_COMPARE(grid.CurrentRow(), 999999);
+    QVERIFY(grid.viewport()->rect().intersects(grid.visualRect(grid.currentIndex())));
+    const auto lastRows = [&] {
+        QStringList texts;
+        for (int row = 999000; row < 1000000; ++row)
+            texts << model.index(row, 4).data().toString() + u' ' + model.index(row, 3).data().toString();
+        return texts;
+    };
+    const QStringList shown = lastRows();
+    QCOMPARE(shown.constLast().section(u' ', 0, 1), QStringLiteral("Entry 1000000"));
+    query.WaitForEnd();
+    QCoreApplication::processEvents();
+    QCOMPARE(model.rowCount(), 1000000);
+    QCOMPARE(lastRows(), shown);
 }
 
 void TestEnGrid::navigatorMovesTheCurrentRow()
