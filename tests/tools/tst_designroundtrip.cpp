@@ -109,6 +109,8 @@ private Q_SLOTS:
     void handWrittenGivesSameRows();
     void handWrittenTotalsGiveSameRows_data();
     void handWrittenTotalsGiveSameRows();
+    void handWrittenRealQueryGivesSameRows_data() { handWrittenGivesSameRows_data(); }
+    void handWrittenRealQueryGivesSameRows();
     void refusedStatement();
     void deleteReadAsTheEngineReads_data();
     void deleteReadAsTheEngineReads();
@@ -339,6 +341,24 @@ void TestDesignRoundTrip::handWrittenTotalsGiveSameRows()
                                        " having count(s.%2) >= 0\n"
                                        " order by c.%1 asc\n")
                             .arg(n("Firm"), n("SaleNo"), n("ClientNo")));
+}
+
+// A WITH query, calculated fields with names, a scalar subquery, CASE, a negated group and
+// EXISTS: the design keeps them, and the WITH query's window has the columns the engine gives.
+void TestDesignRoundTrip::handWrittenRealQueryGivesSameRows()
+{
+    QFETCH(QString, engine);
+    QFETCH(QString, quote);
+    const auto n = [&](const char *name) { return quote + QLatin1String(name) + quote; };
+    compareRows(engine, QStringLiteral("with totals as (select s.%1 as client, sum(s.%2) as spent from sales s group by s.%1)\n"
+                                       "select c.%3 as firm, t.spent * 2 as doubled,\n"
+                                       "       (select count(*) from sales x where x.%1 = c.%1) as n,\n"
+                                       "       case when t.spent > 100 then 'big' else 'small' end as size\n"
+                                       "  from clients c join totals t on t.client = c.%1\n"
+                                       " where not (c.%3 like 'Z%' or c.%3 is null)\n"
+                                       "   and exists (select 1 from sales y where y.%1 = c.%1)\n"
+                                       " order by firm\n")
+                            .arg(n("ClientNo"), n("Total"), n("Firm")));
 }
 
 void TestDesignRoundTrip::refusedStatement()
