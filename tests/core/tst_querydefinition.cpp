@@ -35,6 +35,7 @@ private Q_SLOTS:
     void hostileCounts_data();
     void hostileCounts();
     void roundTrip();
+    void extensionsOverOlderFile();
     void latin1File();
     void applyStoredTicks_data();
     void applyStoredTicks();
@@ -555,10 +556,39 @@ void TestQueryDefinition::roundTrip()
     def.values.rows = {{"Firm", "'=x='"}, {"City", ""}};
     def.conditions.rows = {{"a.b", "<> (not equal)", ":p", "OR"}, {"c.d", "=", "1", "AND"}};
     def.sorting.rows = {{"t1.f", "No"}};
+    def.offset = 5;
+    def.with = QStringLiteral("WITH w AS (SELECT 1 AS k)");
+    def.tables[1].source = QStringLiteral("Derived");
+    def.tables[1].query = QStringLiteral("SELECT 1 AS \"field 0\"");
+    def.conditions.columnCount = 6;
+    def.conditions.rows = {{"a.b", "<> (not equal)", ":p", "OR", "NOT (", ""}, {"c.d", "=", "1", "AND", "", ")"}};
+    def.columns.rows = {{"t1.f * 2", "twice", "No", "Yes"}, {"COUNT(*)", "", "No", "Yes"}};
 
     TProfileFile profile;
     WriteQueryDefinition(profile, def);
     QVERIFY(Read(profile.ToBytes()) == def);
+}
+
+// A classic design saved over one that used the newer keys reads as the classic design: the
+// keys it no longer uses say so.
+void TestQueryDefinition::extensionsOverOlderFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("design.vdq");
+    QueryDefinition newer = ExampleDesign();
+    newer.offset = 3;
+    newer.with = QStringLiteral("WITH w AS (SELECT 1 AS k)");
+    newer.tables[0].source = QStringLiteral("With");
+    newer.columns.rows = {{"clients_db.Firm", "name", "No", "Yes"}};
+    SaveQueryDefinitionFile(path, newer);
+    QVERIFY(LoadQueryDefinitionFile(path) == newer);
+    SaveQueryDefinitionFile(path, ExampleDesign());
+    QVERIFY(LoadQueryDefinitionFile(path) == ExampleDesign());
+    // A classic design's own file has none of them.
+    TProfileFile classic;
+    WriteQueryDefinition(classic, ExampleDesign());
+    for (const char *key : {"Offset=", "With=", "Source=", "Query=", "[Columns]"})
+        QVERIFY2(!classic.ToBytes().contains(key), key);
 }
 
 void TestQueryDefinition::latin1File()

@@ -201,6 +201,30 @@ void TestSelectForms::statements_data()
         limited.style.dialect = dialect;
         QTest::addRow("limit on %s", name) << limited << limitedHead + last;
     }
+    // Rows skipped first: each engine's form, with and without a limit.
+    for (auto [dialect, name, withLimit, alone] :
+         {std::tuple{SqlDialect::SQLite, "SQLite", "LIMIT 10 OFFSET 20", "LIMIT -1 OFFSET 20"},
+          std::tuple{SqlDialect::PostgreSQL, "PostgreSQL", "LIMIT 10 OFFSET 20", "OFFSET 20"},
+          std::tuple{SqlDialect::MySQL, "MySQL", "LIMIT 10 OFFSET 20", "LIMIT 18446744073709551615 OFFSET 20"},
+          std::tuple{SqlDialect::ODBC, "ODBC", "OFFSET 20 ROWS FETCH FIRST 10 ROWS ONLY", "OFFSET 20 ROWS"}}) {
+        QueryDesign skipped = limited;
+        skipped.style.dialect = dialect;
+        skipped.offset = 20;
+        QTest::addRow("offset and limit on %s", name) << skipped << limitedHead + withLimit;
+        skipped.limit = 0;
+        QTest::addRow("offset alone on %s", name) << skipped << limitedHead + alone;
+    }
+    // A design of its own columns, a derived table and a WITH query: as they are written.
+    QueryDesign own;
+    own.tables = {table("sales", {"SaleNo", "Amount"}, {false, false})};
+    own.tables << DesignTable{"big", {"n"}, {false}, {}, "b", TableSource::Derived, "SELECT COUNT(*) AS n FROM sales"};
+    own.tables << DesignTable{"w", {"k"}, {false}, {}, "w", TableSource::With};
+    own.with = QStringLiteral("WITH w AS (SELECT 1 AS k)");
+    own.columns = {{"b.n * 2", "twice", false, true}, {"sales.Amount", "", true, true}, {"w.k", "", true, false},
+                   {"COUNT(*)", "Rows Seen", false, true}};
+    QTest::newRow("own columns, derived and with")
+        << own << "WITH w AS (SELECT 1 AS k)\nSELECT b.n * 2 AS twice, sales.Amount, COUNT(*) AS \"Rows Seen\" FROM\n"
+                  "sales sales, (SELECT COUNT(*) AS n FROM sales) b, w w\nGROUP BY \n sales.Amount, \n w.k";
     limited.limit = -5;
     QTest::newRow("negative limit: none") << limited << "SELECT sales.* FROM\nsales sales\nORDER BY \n sales.Amount DESC";
 
