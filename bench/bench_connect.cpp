@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // How long a failed connection takes to report its error: a port where nothing listens, a
 // server that accepts and never answers (with Timeout=2), a missing ODBC data source.
 // Prints one line per case:  <alias> ms=... message=...

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The SQL editor with a 10,000-line statement: how long setting the text, a keystroke and
 // a page of scrolling take with the colouring, next to a plain QPlainTextEdit. The worst
 // keystroke is "/*" typed on the first line, which turns every later line into a comment.

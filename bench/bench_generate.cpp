@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Edits of large designs, each timed from the edit to the updated views and editor.
 //
 // 200 tables of 100 fields, all ticked as placed, 500 condition rows and 100 sort rows: the

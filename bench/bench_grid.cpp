@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The designer's result grid against a plain QSqlQueryModel in a QTableView, on the
 // sample's 1,000,000-row table "ledger" (or a 10,000,000-row copy with --rows 10000000) in
 // SQLite, PostgreSQL and MariaDB, for three statements: the plain scan ("plain"), ORDER BY

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Reading profiles shaped to hurt the reader, against an ordinary design file of the same
 // size. For each shape prints one line:
 //   shape=... bytes=... load_ms=... heap_mb=... heap_per_byte=...

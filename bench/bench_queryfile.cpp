@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Saving and loading a large query definition, against the same keys written and read
 // through QSettings' INI format. Prints the median of several runs:
 //   save_ms=... load_ms=... qsettings_save_ms=... qsettings_load_ms=...

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The statement reader behind Design from SQL on statements of about 1 MB shaped to hurt it:
 // deep nesting, long lists, many conditions, a long string, unclosed parentheses, many
 // tables. For each shape prints one line:

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The design builder: from the parsed statement to the design, its windows placed, its links
 // drawn, its lists filled and its totals chosen. Names are looked up in sqldesignnames.cpp.
 

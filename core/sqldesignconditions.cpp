@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The statement reader's conditions (WHERE, HAVING, JOIN ... ON) and operands: the
 // expressions on either side of a comparison, the column list's items and a row's values.
 

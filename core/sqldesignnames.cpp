@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The design builder's tables and fields: the tables a statement names, looked up in the
 // database, and the fields its names stand for, written as the design writes them.
 

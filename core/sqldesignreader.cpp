@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The statement reader's tokens and statements: SELECT, INSERT, UPDATE and DELETE with their
 // clauses. Conditions and operands are read in sqldesignconditions.cpp.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
+
 #pragma once
 
 // MySQL: a SELECT's rows read as the server sends them, through the client library's

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
+
 #pragma once
 
 // PostgreSQL: a SELECT's rows read on from the result Qt's driver has started, row by row as

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
+
 #pragma once
 
 // The thread side of a query's run: the statement executed once on a connection of its own,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
+
 #pragma once
 
 // SQLite: a SELECT's rows read straight from the statement Qt's driver prepared and ran,

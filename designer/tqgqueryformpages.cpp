@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The designer window's panels and pages, built once by its constructor: the table list with its
 // view buttons, the Query Generator page and the SQL page with the result panel.
 

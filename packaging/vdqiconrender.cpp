@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Writes the application icon as <dir>/<n>x<n>/vdqbexample.png for each size given.
 #include "tqgglyphs.h"
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+# SPDX-License-Identifier: BSD-3-Clause
 # Configures and builds the project into build/ (or $VDQ_BUILD_DIR): every target, or only
 # those named in $VDQ_BUILD_TARGETS. Compiles through ccache when it is installed.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+# SPDX-License-Identifier: BSD-3-Clause
 # Installs the Debian packages that building, running and testing need, when missing.
 #   deps.sh run    what the example host needs
 #   deps.sh test   what the test suite needs (a superset)

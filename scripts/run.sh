@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+# SPDX-License-Identifier: BSD-3-Clause
 # Builds the project and starts the example host on the bundled sample database SHOP.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+# SPDX-License-Identifier: BSD-3-Clause
 # Makes the README's pictures in docs/: builds the project, starts a virtual X display
 # (Xvfb) and runs vdqscreenshots on it twice, at scale 1 into docs/ and at scale 2 into
 # $build/screenshots/2x/, whose designer picture becomes docs/designer@2x.png, and once

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+# SPDX-License-Identifier: BSD-3-Clause
 # Builds the project and runs the whole test suite: the fuzz targets of the readers for under
 # three minutes in all (built with clang in a tree of its own), then every test program. A
 # PostgreSQL and a MariaDB server are started on loopback for the run (and ODBC data sources

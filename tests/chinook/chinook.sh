@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+# SPDX-License-Identifier: BSD-3-Clause
 # Loads the public Chinook sample (kept beside the project in ../shared/data/chinook, not
 # copied into it) into every engine of the test run, for tests that check designs against a
 # schema this project did not write:

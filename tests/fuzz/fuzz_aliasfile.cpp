@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // libFuzzer target for the alias file reader: any text is either refused with a message
 // naming the line, or read into aliases that can each be found by their name.
 

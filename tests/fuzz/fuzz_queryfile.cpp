@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // libFuzzer target for the query definition reader: any bytes at all must be read
 // without a crash, without a count running beyond what the bytes hold, within a small
 // multiple of their size in memory, and so that writing back and reading again gives the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // libFuzzer target for the reader that takes rich text files as SQL text: any bytes at all
 // are read without a crash, and no more text comes out than the bytes can hold.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // libFuzzer target for the reader that turns a statement into a design: any text, in any
 // dialect, either gives a design whose rows are single lines and whose links join its own
 // tables, and whose statement reads back to itself, or an error that names a line and column

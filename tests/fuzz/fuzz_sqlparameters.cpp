@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // libFuzzer target for the scanner of a statement's named parameters: any text, read as most
 // engines read it and as one engine does, gives names that each stand in the text after a
 // colon, each once, made of letters, digits and "_".

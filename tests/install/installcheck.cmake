@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+# SPDX-License-Identifier: BSD-3-Clause
 # cmake -P driver of the install_package test. Inputs: VDQ_BUILD_DIR (a built tree),
 # VDQ_HOST_SOURCE, VDQ_WORK_DIR (wiped first), VDQ_GENERATOR, VDQ_CXX_COMPILER,
 # VDQ_BUILD_TYPE, VDQ_SANITIZE.
@@ -52,7 +54,7 @@ if(VDQ_SANITIZE)
 endif()
 run("Configuring the third-party host" ${CMAKE_COMMAND} -S ${VDQ_HOST_SOURCE} -B ${hostbuild}
     -G ${VDQ_GENERATOR} -DCMAKE_CXX_COMPILER=${VDQ_CXX_COMPILER} -DCMAKE_BUILD_TYPE=${VDQ_BUILD_TYPE}
-    -DCMAKE_PREFIX_PATH=${prefix} ${flags})
+    -DCMAKE_PREFIX_PATH=${prefix} -DVDQ_README=${VDQ_HOST_SOURCE}/../../../README.md ${flags})
 run("Building the third-party host" ${CMAKE_COMMAND} --build ${hostbuild})
 
 find_program(host thirdpartyhost PATHS ${hostbuild} NO_DEFAULT_PATH REQUIRED)

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+# SPDX-License-Identifier: BSD-3-Clause
 # Starts or stops the MariaDB server of a test run, on loopback, in a folder of its own.
 #   mariadbserver.sh start DIR MKSAMPLE SAMPLE_SQL   install a data folder, start on a free port, load the sample
 #   mariadbserver.sh stop DIR                        stop the server and remove DIR

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+# SPDX-License-Identifier: BSD-3-Clause
 # Sets up the ODBC data sources of a test run in private files (ODBCSYSINI, ODBCINI point at DIR):
 #   odbcsetup.sh start DIR PG_ENV MARIADB_ENV MKSAMPLE SAMPLE_SQL
 #     VDQ_PG      psqlODBC to the test run's PostgreSQL (the owner, no password needed)

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+# SPDX-License-Identifier: BSD-3-Clause
 # Starts or stops the PostgreSQL server of a test run, on loopback, in a folder of its own,
 # with a hot standby of it (a read replica by streaming replication) on another port.
 #   pgserver.sh start DIR MKSAMPLE SAMPLE_SQL   initdb, start on a free port, load the sample;

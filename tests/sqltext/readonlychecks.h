@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
+
 #pragma once
 
 // Select Query never changes data, on every engine of the suite: a table "victims" that

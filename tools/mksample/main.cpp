@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // vdqmksample: builds the sample database SHOP from its SQL script.
 //
 //   vdqmksample [--no-big] --sqlite FILE SCRIPT

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // vdqscreenshots: the README's pictures, made by driving the real windows.
 //
 //   vdqscreenshots [--sample SCRIPT] [--extra DIR] [--dark] OUTDIR

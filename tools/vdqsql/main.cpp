@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // vdqsql: the SQL statement of a saved design, without a window, and the design of a
 // statement.
 //

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The VdqDesigner developers
+// SPDX-License-Identifier: BSD-3-Clause
 // A third-party host built against the installed package: it runs the component on a
 // database of its own and on one that does not exist, and prints OK when all went as
 // a host expects.
