@@ -127,8 +127,9 @@ TQGDesignLists::TQGDesignLists(QTabWidget *pageControl, TQGQueryForm *form)
                          {240, 110, 64, 50});
     m_columns->setDragEnabled(true);
     m_columns->setDragDropMode(QAbstractItemView::InternalMove);
-    m_columns->viewport()->setAcceptDrops(true);
-    m_columns->viewport()->installEventFilter(this);
+    m_columnsViewport = m_columns->viewport();
+    m_columnsViewport->setAcceptDrops(true);
+    m_columnsViewport->installEventFilter(this);
 
     // Each side panel: Move Up, Move Down, Remove (and on the Values page Fill Parameter List).
     QList<QToolButton *> valueButtons;
@@ -422,8 +423,10 @@ void TQGDesignLists::ColumnsFromTicksClick()
 bool TQGDesignLists::eventFilter(QObject *watched, QEvent *event)
 {
     // A row dragged within the Columns list moves there, as one step of the design.
+    // Only the drag events touch the list: the filter also sees the viewport's events while
+    // the list is being destroyed.
     const QEvent::Type type = event->type();
-    if (watched == m_columns->viewport() && (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop)) {
+    if ((type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) && watched == m_columnsViewport) {
         auto *drag = static_cast<QDropEvent *>(event);
         // The list's own rows: a drag within it (offscreen, a drop event names no source).
         const bool rows = drag->mimeData()->hasFormat(QStringLiteral("application/x-qabstractitemmodeldatalist"));

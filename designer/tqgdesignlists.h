@@ -118,6 +118,7 @@ private:
     QWidget *m_conditionsPage;
     QWidget *m_sortingPage;
     QTreeWidget *m_columns;
+    QWidget *m_columnsViewport;  // whose drops the filter takes
     QWidget *m_columnsPage;
     TQGQueryForm *m_form;
     QRadioButton *m_radio[4] = {nullptr, nullptr, nullptr, nullptr};
