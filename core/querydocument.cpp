@@ -300,28 +300,6 @@ QList<QStringList> listRows(const QList<QStringList> &cells, int columns)
     return rows;
 }
 
-QString sourceName(TableSource source)
-{
-    switch (source) {
-    case TableSource::Derived:
-        return QStringLiteral("Derived");
-    case TableSource::With:
-        return QStringLiteral("With");
-    case TableSource::Table:
-        break;
-    }
-    return QString();
-}
-
-TableSource sourceOf(const QString &name)
-{
-    if (name.compare(QLatin1String("Derived"), Qt::CaseInsensitive) == 0)
-        return TableSource::Derived;
-    if (name.compare(QLatin1String("With"), Qt::CaseInsensitive) == 0)
-        return TableSource::With;
-    return TableSource::Table;
-}
-
 // A ticked field without a function of its own is grouped.
 TotalKind fieldTotal(const DocumentTable &t, qsizetype i)
 {
@@ -385,7 +363,7 @@ QueryDefinition DefinitionOf(const DesignState &state)
         StoredTable stored;
         stored.name = t.caption;
         stored.alias = storedAlias(t);
-        stored.source = sourceName(t.source);
+        stored.source = TableSourceName(t.source);
         stored.query = t.query;
         for (qsizetype i = 0; i < t.fields.size(); ++i)
             stored.items << qMakePair(t.fields.at(i), t.ticks.value(i));
@@ -415,14 +393,39 @@ QueryDefinition DefinitionOf(const DesignState &state)
     }
     def.values = StoredList{DesignState::ValueColumns, state.values};
     // Grouping cells only where a row is grouped, so that an ungrouped design gives the classic list.
-    const bool grouped = std::any_of(state.conditions.cbegin(), state.conditions.cend(), [](const QStringList &row) {
-        return !row.value(4).isEmpty() || !row.value(5).isEmpty();
-    });
-    const int conditionColumns = grouped ? DesignState::GroupedConditionColumns : DesignState::ConditionColumns;
+    const int conditionColumns = HasGroupedRows(state.conditions) ? DesignState::GroupedConditionColumns : DesignState::ConditionColumns;
     def.conditions = StoredList{conditionColumns, listRows(state.conditions, conditionColumns)};
     def.sorting = StoredList{DesignState::SortColumns, state.sorting};
     def.columns = StoredList{DesignState::OutputColumns, state.columns};
     return def;
+}
+
+QString TableSourceName(TableSource source)
+{
+    switch (source) {
+    case TableSource::Derived:
+        return QStringLiteral("Derived");
+    case TableSource::With:
+        return QStringLiteral("With");
+    case TableSource::Table:
+        break;
+    }
+    return QString();
+}
+
+TableSource TableSourceFromName(const QString &name)
+{
+    if (name.compare(QLatin1String("Derived"), Qt::CaseInsensitive) == 0)
+        return TableSource::Derived;
+    if (name.compare(QLatin1String("With"), Qt::CaseInsensitive) == 0)
+        return TableSource::With;
+    return TableSource::Table;
+}
+
+bool HasGroupedRows(const QList<QStringList> &conditions)
+{
+    return std::any_of(conditions.cbegin(), conditions.cend(),
+                       [](const QStringList &row) { return !row.value(4).isEmpty() || !row.value(5).isEmpty(); });
 }
 
 OutputColumn OutputColumnOf(const QStringList &row)
@@ -462,7 +465,7 @@ DesignState StateFromDefinition(const QueryDefinition &definition,
     for (const StoredTable &stored : definition.tables) {
         QStringList fields;
         QString failure;
-        const TableSource source = sourceOf(stored.source);
+        const TableSource source = TableSourceFromName(stored.source);
         if (source != TableSource::Table) {
             // A query's columns are the ones it had when it was read.
             for (const auto &item : stored.items)

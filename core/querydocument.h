@@ -119,6 +119,14 @@ LinkPlace PlaceLink(const QRect &from, const QRect &to, JoinType type);
 // A list row as a list control holds it: the cells cut or padded to the list's columns.
 QStringList ListRow(const QStringList &cells, int columns);
 
+// The word a file stores for a window's source: "Derived", "With", empty for a table; and
+// the source a stored word names, in any letter case.
+QString TableSourceName(TableSource source);
+TableSource TableSourceFromName(const QString &name);
+
+// True when some Conditions row carries grouping cells: the list is stored with six columns.
+bool HasGroupedRows(const QList<QStringList> &conditions);
+
 // The cells of a Columns row, and the row of a column.
 OutputColumn OutputColumnOf(const QStringList &row);
 QStringList OutputColumnRow(const OutputColumn &column);

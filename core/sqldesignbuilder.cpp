@@ -6,6 +6,7 @@
 #include "sqldesignbuilder_p.h"
 
 #include "designwords.h"
+#include "querydocument.h"
 #include "profilefile.h"
 #include "selectforms.h"
 
@@ -190,10 +191,8 @@ QueryDefinition DesignBuilder::design(const Statement &st)
                                                 item.expr.pos),
                                         SortWord(item.ascending)};
     // Grouping cells only where a row is grouped: an ungrouped design has the classic list.
-    const bool grouped = std::any_of(def.conditions.rows.cbegin(), def.conditions.rows.cend(), [](const QStringList &r) {
-        return !r.value(4).isEmpty() || !r.value(5).isEmpty();
-    });
-    def.conditions.columnCount = grouped ? 6 : 4;
+    def.conditions.columnCount = HasGroupedRows(def.conditions.rows) ? DesignState::GroupedConditionColumns
+                                                                     : DesignState::ConditionColumns;
     for (QStringList &row : def.conditions.rows)
         row.resize(def.conditions.columnCount);
 
@@ -334,9 +333,7 @@ void DesignBuilder::placeTables(QueryDefinition &def, const Ticks &ticks, const 
         StoredTable stored;
         stored.name = t.caption;
         stored.alias = t.alias == TableAlias(t.caption) ? QString() : t.alias;
-        stored.source = t.source == TableSource::Derived ? QStringLiteral("Derived")
-                        : t.source == TableSource::With  ? QStringLiteral("With")
-                                                         : QString();
+        stored.source = TableSourceName(t.source);
         stored.query = t.query;
         for (int f = 0; f < t.fields.size(); ++f) {
             stored.items << qMakePair(t.fields.at(f), bool(ticks.at(k).at(f)));

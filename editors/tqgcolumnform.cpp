@@ -3,6 +3,8 @@
 
 #include "tqgcolumnform.h"
 
+#include "selectforms.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -13,27 +15,27 @@
 
 namespace {
 
-// The function a total writes around the expression; empty for none and Group By.
-QString totalFunction(TQGColumnForm::Total total)
+// The total the Total box names; None for no total and Group By.
+TotalKind totalKind(TQGColumnForm::Total total)
 {
     switch (total) {
     case TQGColumnForm::Count:
     case TQGColumnForm::CountDistinct:
     case TQGColumnForm::CountRows:
-        return QStringLiteral("COUNT");
+        return TotalKind::Count;
     case TQGColumnForm::Sum:
-        return QStringLiteral("SUM");
+        return TotalKind::Sum;
     case TQGColumnForm::Avg:
-        return QStringLiteral("AVG");
+        return TotalKind::Avg;
     case TQGColumnForm::Min:
-        return QStringLiteral("MIN");
+        return TotalKind::Min;
     case TQGColumnForm::Max:
-        return QStringLiteral("MAX");
+        return TotalKind::Max;
     case TQGColumnForm::NoTotal:
     case TQGColumnForm::GroupBy:
         break;
     }
-    return QString();
+    return TotalKind::None;
 }
 
 } // namespace
@@ -115,11 +117,10 @@ OutputColumn TQGColumnForm::Column() const
     QString expression = Memo1->toPlainText().simplified();
     const Total total = Total(ComboBox1->currentIndex());
     if (total == CountRows)
-        expression = QStringLiteral("COUNT(*)");
+        expression = QStringLiteral("*");
     else if (total == CountDistinct)
-        expression = QStringLiteral("COUNT(DISTINCT %1)").arg(expression);
-    else if (!totalFunction(total).isEmpty())
-        expression = totalFunction(total) + u'(' + expression + u')';
+        expression.prepend(QStringLiteral("DISTINCT "));
+    expression = TotalExpression(totalKind(total), expression);
     return OutputColumn{expression, Edit1->text().trimmed(), total == GroupBy, CheckBox1->isChecked()};
 }
 
