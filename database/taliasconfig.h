@@ -24,6 +24,9 @@ struct TAliasParams
     QString dsn;               // ODBC
     int connectTimeout = 5;    // seconds a server may take to answer (key Timeout)
     int statementTimeout = 0;  // seconds a statement may run, 0: no limit (key StatementTimeout)
+    // A connection the host program opened itself (its Qt connection name): the designer uses
+    // it as it is and leaves it open and registered when it is done. Never from a file.
+    QString hostConnection;
 };
 
 // The alias file: INI text with one section per alias. Relative paths are relative to

@@ -112,7 +112,7 @@ void TDatabase::SetLoginPrompt(LoginPrompt prompt)
 }
 
 TDatabase::TDatabase(const TAliasParams &params, const QString &connectionName)
-    : m_params(params), m_connectionName(connectionName)
+    : m_params(params), m_connectionName(params.hostConnection.isEmpty() ? connectionName : params.hostConnection)
 {
     m_params.driver = m_params.driver.toUpper();
 }
@@ -120,8 +120,29 @@ TDatabase::TDatabase(const TAliasParams &params, const QString &connectionName)
 TDatabase::~TDatabase()
 {
     Close();
-    if (QSqlDatabase::contains(m_connectionName))
+    if (!IsHostConnection() && QSqlDatabase::contains(m_connectionName))
         QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+QString TDatabase::DriverOfQtDriver(const QString &qtDriver)
+{
+    const std::pair<const char *, const QString &> drivers[] = {
+        {"QSQLITE", kStandard}, {"QPSQL", kPostgreSQL}, {"QMYSQL", kMySQL}, {"QMARIADB", kMySQL}, {"QODBC", kODBC}};
+    for (const auto &[qt, driver] : drivers) {
+        if (qtDriver.compare(QLatin1String(qt), Qt::CaseInsensitive) == 0)
+            return driver;
+    }
+    return QString();
+}
+
+void TDatabase::openHostConnection()
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    if (!db.isValid())
+        throw VdqError(QStringLiteral("The connection %1 of database %2 no longer exists").arg(m_connectionName, m_params.name));
+    if (!db.isOpen() && !db.open())
+        connectFailed(db.lastError());
+    connected(db);
 }
 
 bool TDatabase::IsSqlBased() const
@@ -275,6 +296,8 @@ QSqlError TDatabase::ping() const
 
 bool TDatabase::stillConnected()
 {
+    if (IsHostConnection() && m_params.driver == kStandard)
+        return true;  // the host's own file, or a database in memory: the host keeps it
     if (m_params.driver == kStandard) {
         // A file deleted and put back while open leaves SQLite writing to the old one,
         // which it then reports as read-only.
@@ -337,6 +360,10 @@ void TDatabase::Open()
             return;
         // Lost: open once more below; a failure there gives the engine's message.
         Close();
+    }
+    if (IsHostConnection()) {
+        openHostConnection();
+        return;
     }
     const QString driver = qtDriverName();
     if (m_params.driver == kStandard)
@@ -405,7 +432,7 @@ void TDatabase::Close()
             query->Close();
     }
     m_queries.clear();
-    if (QSqlDatabase::contains(m_connectionName)) {
+    if (!IsHostConnection() && QSqlDatabase::contains(m_connectionName)) {
         QSqlDatabase db = Connection();
         db.close();
     }

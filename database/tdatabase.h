@@ -31,6 +31,11 @@ public:
     QString DriverName() const { return m_params.driver; }  // upper-cased
     const TAliasParams &Params() const { return m_params; }
 
+    // The alias driver of a Qt SQL driver name (QSQLITE: STANDARD, ...); empty for a driver the
+    // designer does not know.
+    static QString DriverOfQtDriver(const QString &qtDriver);
+    // A connection of the host program's own (TAliasParams::hostConnection).
+    bool IsHostConnection() const { return !m_params.hostConnection.isEmpty(); }
     // True for every driver but STANDARD (the local desktop-table database).
     bool IsSqlBased() const;
     // The dialect statements are written in: the engine's own, also behind ODBC once
@@ -89,6 +94,7 @@ private:
     QString qtDriverName() const;
     void configure(QSqlDatabase &db) const;
     void checkDatabaseFile() const;
+    void openHostConnection();
     bool asksForPassword(const QSqlError &error) const;
     bool stillConnected();
     void connected(QSqlDatabase &db);

@@ -492,8 +492,27 @@ void TQGQueryForm::OpenDesignDatabase(const QString &sessionName, const QString 
     ShowTableNames(sessionName, databaseName, names);
 }
 
-void TQGQueryForm::ShowTableNames(const QString &sessionName, const QString &databaseName, const QStringList &names)
+void TQGQueryForm::Embed()
 {
+    m_embedded = true;
+    setWindowFlags(Qt::Widget);
+}
+
+void TQGQueryForm::done(int result)
+{
+    if (!m_embedded) {
+        QDialog::done(result);
+        return;
+    }
+    setResult(result);
+    emit finished(result);
+}
+
+void TQGQueryForm::ShowTableNames(const QString &sessionName, const QString &databaseName, const QStringList &allNames)
+{
+    QStringList names = allNames;
+    if (m_tableFilter)
+        names.removeIf([this](const QString &name) { return !m_tableFilter(name); });
     m_tableList->Clear();
     for (const QString &name : names)
         m_tableList->AddRow(name);

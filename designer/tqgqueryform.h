@@ -122,6 +122,14 @@ public:
     void LoadStartingFile(const QString &fileName);
     void LoadQueryDefinition(const QString &fileName);
     void SaveQueryDefinition(const QString &fileName);
+    // Which tables the table list offers: a host's filter over the database's names (none:
+    // every table). Applies from the next listing.
+    void SetTableFilter(std::function<bool(const QString &tableName)> filter) { m_tableFilter = std::move(filter); }
+    // A designer inside a host's own window: leaving it ("Save and Exit", "Exit without
+    // Saving") reports the result through finished() and leaves the widget in place.
+    void Embed();
+    bool IsEmbedded() const { return m_embedded; }
+    void done(int result) override;
     // Fills the table list and the status bar with names already listed.
     void ShowTableNames(const QString &sessionName, const QString &databaseName, const QStringList &names);
 
@@ -190,6 +198,8 @@ private:
     QueryDocument *m_document;
     QUndoStack *m_undoStack;
     QString m_fileName;  // the file last opened or saved
+    std::function<bool(const QString &)> m_tableFilter;
+    bool m_embedded = false;
     bool m_quoteIdentifiers = false;
     SqlDialect m_dialect = SqlDialect::SQLite;
     bool m_backslashEscapes = false;  // the MySQL server's mode, from the database

@@ -560,8 +560,31 @@ QString GlyphName(TQGGlyph glyph)
     return index >= 0 && index < TQGGlyphCount ? QString::fromLatin1(names[index]) : QString();
 }
 
+QString GlyphThemeName(TQGGlyph glyph)
+{
+    // The generic commands, as the freedesktop icon naming names them; the designer's own
+    // (query types, table list styles, the design lists) are drawn in every theme.
+    static const std::pair<TQGGlyph, const char *> names[] = {
+        {TQGGlyph::NewQuery, "document-new"},   {TQGGlyph::OpenQuery, "document-open"},
+        {TQGGlyph::SaveQuery, "document-save"}, {TQGGlyph::PrintQuery, "document-print"},
+        {TQGGlyph::Cut, "edit-cut"},            {TQGGlyph::Copy, "edit-copy"},
+        {TQGGlyph::Paste, "edit-paste"},        {TQGGlyph::Delete, "edit-delete"},
+        {TQGGlyph::MoveUp, "go-up"},            {TQGGlyph::MoveDown, "go-down"},
+        {TQGGlyph::About, "help-about"},        {TQGGlyph::NavFirst, "go-first"},
+        {TQGGlyph::NavPrior, "go-previous"},    {TQGGlyph::NavNext, "go-next"},
+        {TQGGlyph::NavLast, "go-last"},         {TQGGlyph::NavRefresh, "view-refresh"}};
+    for (const auto &[g, name] : names) {
+        if (g == glyph)
+            return QLatin1String(name);
+    }
+    return QString();
+}
+
 QIcon Glyph(TQGGlyph glyph)
 {
+    const QString themeName = GlyphThemeName(glyph);
+    if (!themeName.isEmpty() && QIcon::hasThemeIcon(themeName))
+        return QIcon::fromTheme(themeName);
     return QIcon(new TQGGlyphEngine(glyph));
 }
 

@@ -24,7 +24,13 @@ enum class TQGGlyph {
 
 constexpr int TQGGlyphCount = int(TQGGlyph::AppIcon) + 1;
 
-// An icon that paints the glyph at whatever size and device pixel ratio it is asked for:
+// The desktop theme's name for a generic command's icon (document-open, edit-copy, ...), or
+// empty for the designer's own glyphs.
+QString GlyphThemeName(TQGGlyph glyph);
+
+// The desktop theme's icon for a generic command where the theme has one; otherwise, and for
+// the designer's own glyphs, an icon that paints the glyph at whatever size and device pixel
+// ratio it is asked for:
 // greyed in Disabled mode, a little lighter in Active (hovered) mode, and with a light
 // halo in Selected mode so that it stays readable on the selection colour.
 QIcon Glyph(TQGGlyph glyph);

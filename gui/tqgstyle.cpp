@@ -3,6 +3,7 @@
 
 #include "tqgstyle.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -16,10 +17,7 @@ QString ItemGridStyleSheet(const QString &viewClass)
 
 QFont WindowFont()
 {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
-    return font;
+    return QApplication::font();
 }
 
 QFont FixedPitchFont(const QString &family, int pointSize)

@@ -15,8 +15,8 @@ QString ItemGridStyleSheet(const QString &viewClass);
 // Dark, Shadow) left as the light palette has them. Windows must stay readable under it.
 QPalette FusionDarkPalette(const QPalette &light);
 
-// The font of every window and dialog: Tahoma 8 pt where it exists; elsewhere the system's
-// sans font stands in for it.
+// The font of every window and dialog: the host program's (its application font), so the
+// designer reads as the rest of the host does.
 QFont WindowFont();
 
 // The named fixed-pitch family where it exists and is fixed-pitch, otherwise the system's

@@ -16,7 +16,7 @@ pkgs=(cmake g++ make qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql
 if [ "$kind" = test ]; then
   # The database servers are started by the tests themselves, from their programs only.
   pkgs+=(postgresql mariadb-server mariadb-client unixodbc odbc-postgresql odbc-mariadb libsqliteodbc
-         xvfb xdotool poppler-utils clang libclang-rt-dev ccache sqlite3)
+         xvfb xdotool poppler-utils clang libclang-rt-dev ccache sqlite3 doxygen)
 fi
 
 missing=()

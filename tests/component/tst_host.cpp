@@ -6,6 +6,7 @@
 #include "tqgdbselect.h"
 #include "tqgsqleditor.h"
 #include "tvdruntimequery.h"
+#include "tvdruntimequery_p.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -65,7 +66,7 @@ void TestHost::buttonRunsDesigner()
 {
     TForm1 form;
     form.ComboBox1()->setCurrentIndex(0);
-    form.VDRunTimeQuery1()->SetShowHook([](QWidget *w) {
+    SetShowHook(*form.VDRunTimeQuery1(), [](QWidget *w) {
         if (auto *designer = qobject_cast<TQGQueryForm *>(w)) {
             QTimer::singleShot(0, designer, [designer] {
                 designer->Memo1()->setPlainText(QStringLiteral("SELECT 1\nFROM clients"));
@@ -83,7 +84,7 @@ void TestHost::noDatabaseShowsSelection()
     TForm1 form;
     form.Memo1()->setPlainText(QStringLiteral("previous"));
     bool dialog = false;
-    form.VDRunTimeQuery1()->SetShowHook([&](QWidget *w) {
+    SetShowHook(*form.VDRunTimeQuery1(), [&](QWidget *w) {
         if (auto *select = qobject_cast<TQGDBSelect *>(w)) {
             dialog = true;
             QTimer::singleShot(0, select, [select] { select->reject(); });
@@ -101,7 +102,7 @@ void TestHost::secondRunStartsEmpty()
     form.ComboBox1()->setCurrentIndex(0);
     QString seenText = QStringLiteral("unset");
     int run = 0;
-    form.VDRunTimeQuery1()->SetShowHook([&](QWidget *w) {
+    SetShowHook(*form.VDRunTimeQuery1(), [&](QWidget *w) {
         if (auto *designer = qobject_cast<TQGQueryForm *>(w)) {
             ++run;
             if (run == 2)
@@ -148,7 +149,7 @@ void TestHost::enterPressesOnlyAFocusedButton()
     QFETCH(int, presses);
     TForm1 form;
     // A press opens the selection dialog (no database chosen); cancel it at once.
-    form.VDRunTimeQuery1()->SetShowHook([](QWidget *w) {
+    SetShowHook(*form.VDRunTimeQuery1(), [](QWidget *w) {
         if (auto *select = qobject_cast<TQGDBSelect *>(w))
             QTimer::singleShot(0, select, [select] { select->reject(); });
     });

@@ -6,6 +6,7 @@
 #include "tqgsqleditor.h"
 #include "tqgtablelist.h"
 #include "tvdruntimequery.h"
+#include "tvdruntimequery_p.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -83,7 +84,7 @@ void TestRunTimeQuery::initTestCase()
 void TestRunTimeQuery::run(TVDRunTimeQuery &query, Seen &seen, int dialogResult, int designerResult,
                            const std::function<void(TQGQueryForm *)> &edit)
 {
-    query.SetShowHook([&, dialogResult, designerResult, edit](QWidget *window) {
+    SetShowHook(query, [&, dialogResult, designerResult, edit](QWidget *window) {
         if (auto *dialog = qobject_cast<TQGDBSelect *>(window)) {
             seen.dialog = true;
             seen.dialogSession = dialog->ComboBox1()->currentText();

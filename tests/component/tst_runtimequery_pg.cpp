@@ -4,6 +4,7 @@
 #include "designfixture.h"
 #include "tqgsqleditor.h"
 #include "tvdruntimequery.h"
+#include "tvdruntimequery_p.h"
 
 #include <QtTest>
 
@@ -35,7 +36,7 @@ void TestRunTimeQueryPg::serverDatabaseDoesNotQuote()
     int tables = -1;
     SqlDialect dialect = SqlDialect::SQLite;
     QString status;
-    query.SetShowHook([&](QWidget *w) {
+    SetShowHook(query, [&](QWidget *w) {
         if (auto *designer = qobject_cast<TQGQueryForm *>(w)) {
             quote = designer->QuoteIdentifiers();
             dialect = designer->Dialect();

@@ -5,6 +5,7 @@
 #include "designfromdefinition.h"
 #include "profilefile.h"
 #include "querydefinition.h"
+#include "designjson.h"
 #include "querydocument.h"
 #include "sqlbuilders.h"
 
@@ -23,6 +24,8 @@ private Q_SLOTS:
     void ticksFollowColumns();
     void filesKeptWhole_data();
     void filesKeptWhole();
+    void dataKeepsDesign_data() { filesKeptWhole_data(); }
+    void dataKeepsDesign();
     void removeTable_data();
     void removeTable();
     void stepsUndoneAndRedone();
@@ -92,6 +95,32 @@ void TestQueryDocument::filesKeptWhole()
     QCOMPARE(written(DefinitionOf(state)), written(def));
     // Its statement is the one the definition's design gives.
     QCOMPARE(GenerateSQLText(DesignOf(state, {})), GenerateSQLText(DesignFromDefinition(def, storedFields(def), {})));
+}
+
+// The design as a host's JSON data and back is the same design, every part of it.
+void TestQueryDocument::dataKeepsDesign()
+{
+    QFETCH(QString, file);
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QueryDefinition def = ParseQueryDefinitionFile(f.readAll(), file);
+    for (DesignState state : {StateFromDefinition(def, storedFields(def)), joined()}) {
+        state.tables.first().totals.first() = TotalKind::Sum;
+        state.tables.first().source = TableSource::Derived;
+        state.tables.first().query = QStringLiteral("SELECT 1 AS a");
+        state.columns << QStringList{"SUM(a)", "total", "No", "Yes"};
+        state.totals = state.distinct = true;
+        state.limit = 10;
+        state.offset = 20;
+        state.with = QStringLiteral("w AS (SELECT 1)");
+        if (!state.links.isEmpty())
+            state.links.first().joinType = JoinType::Full;
+        DesignState back;
+        QString error;
+        QVERIFY2(DesignFromJson(DesignToJson(state), back, &error), qPrintable(error));
+        QCOMPARE(int(QueryDocument::Difference(state, back)), 0);
+        QVERIFY(back == state);
+    }
 }
 
 void TestQueryDocument::removeTable_data()

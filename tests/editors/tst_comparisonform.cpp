@@ -6,6 +6,7 @@
 #include "tqgcomparisonform.h"
 #include "valuetext.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGridLayout>
@@ -17,6 +18,7 @@
 #include <QTimeEdit>
 #include <QTimer>
 #include <QtTest>
+#include <QApplication>
 
 namespace {
 
@@ -130,13 +132,18 @@ void TestComparisonForm::cleanup()
 
 void TestComparisonForm::window()
 {
+    // The dialog reads as the host does: in the host's font, not one of its own.
+    const QFont hostFont = QApplication::font();
+    QFont large(QStringLiteral("DejaVu Serif"), 11);
+    QApplication::setFont(large);
     TQGComparisonForm form;
+    QApplication::setFont(hostFont);
     QCOMPARE(form.objectName(), QStringLiteral("TQGComparisonForm"));
     QCOMPARE(form.windowTitle(), QStringLiteral("Comparison/Join Criteria"));
     QCOMPARE(form.size(), QSize(397, 292));
     QCOMPARE(form.minimumSize(), form.maximumSize());
-    QCOMPARE(form.font().family(), QStringLiteral("Tahoma"));
-    QCOMPARE(form.font().pointSize(), 8);
+    QCOMPARE(form.font().family(), large.family());
+    QCOMPARE(form.font().pointSize(), 11);
     for (QWidget *box : {static_cast<QWidget *>(form.Label3), static_cast<QWidget *>(form.Label4),
                          static_cast<QWidget *>(form.Label10)}) {
         QCOMPARE(box->width(), 302);

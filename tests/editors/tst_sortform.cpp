@@ -3,6 +3,7 @@
 
 #include "tqgsortform.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QPushButton>
@@ -48,7 +49,7 @@ void TestSortForm::window()
     QCOMPARE(form.windowTitle(), QStringLiteral("Order by Field"));
     QCOMPARE(form.size(), QSize(283, 197));
     QCOMPARE(form.minimumSize(), form.maximumSize());
-    QCOMPARE(form.font().pointSize(), 8);
+    QCOMPARE(form.font().pointSize(), QApplication::font().pointSize());  // the host's
     QCOMPARE(form.RadioGroup1->title(), QStringLiteral("Sort Order"));
     QCOMPARE(form.AscendingButton->text(), QStringLiteral("Ascending"));
     QCOMPARE(form.DescendingButton->text(), QStringLiteral("Descending"));

@@ -4,6 +4,7 @@
 #include "messages.h"
 #include "tqgvalueform.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
@@ -58,7 +59,7 @@ void TestValueForm::window()
     QCOMPARE(form.windowTitle(), QStringLiteral("Field Value to set..."));
     QCOMPARE(form.size(), QSize(395, 260));
     QCOMPARE(form.minimumSize(), form.maximumSize());
-    QCOMPARE(form.font().pointSize(), 8);
+    QCOMPARE(form.font().pointSize(), QApplication::font().pointSize());  // the host's
     QCOMPARE(form.ComboBox1->count(), 2);
     QCOMPARE(form.ComboBox1->itemText(0), QStringLiteral("Value"));
     QCOMPARE(form.ComboBox1->itemText(1), QStringLiteral("Designed Parameters"));

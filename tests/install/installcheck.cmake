@@ -14,7 +14,6 @@ function(run what)
 endfunction()
 
 set(prefix ${VDQ_WORK_DIR}/prefix)
-set(hostbuild ${VDQ_WORK_DIR}/host-build)
 file(REMOVE_RECURSE ${VDQ_WORK_DIR})
 file(MAKE_DIRECTORY ${VDQ_WORK_DIR})
 
@@ -25,13 +24,14 @@ foreach(file
     lib/cmake/VdqDesigner/VdqDesignerConfig.cmake
     lib/cmake/VdqDesigner/VdqDesignerConfigVersion.cmake
     lib/cmake/VdqDesigner/VdqDesignerTargets.cmake
-    lib/libvdqcomponent.a lib/libvdqcore.a
-    include/vdqdesigner/tvdruntimequery.h include/vdqdesigner/tsessionlist.h
-    include/vdqdesigner/tsession.h include/vdqdesigner/taliasconfig.h
-    include/vdqdesigner/vdqerror.h
-    bin/VDQBExample bin/vdqsql bin/vdqmksample
+    lib/cmake/VdqDesigner/VdqDesignerStaticTargets.cmake
+    lib/libVdqDesigner.so.0 lib/libVdqDesigner.so lib/libVdqDesigner.a
+    lib/pkgconfig/vdqdesigner.pc lib/pkgconfig/vdqdesigner-static.pc
+    include/vdqdesigner/tvdruntimequery.h include/vdqdesigner/vdqquerydesigner.h
+    include/vdqdesigner/vdqdesignerwidget.h include/vdqdesigner/vdqerror.h
+    include/vdqdesigner/vdqdesigner_export.h
+    bin/VDQBExample bin/vdqsql
     share/vdqdesigner/shop.sql
-    share/applications/vdqbexample.desktop
     share/icons/hicolor/16x16/apps/vdqbexample.png
     share/icons/hicolor/48x48/apps/vdqbexample.png
     share/icons/hicolor/256x256/apps/vdqbexample.png)
@@ -39,28 +39,75 @@ foreach(file
     message(FATAL_ERROR "Not installed: ${file}")
   endif()
 endforeach()
-# Nothing of the build tree may leak into the installed package.
-file(READ ${prefix}/lib/cmake/VdqDesigner/VdqDesignerTargets.cmake targets)
-string(FIND "${targets}" "${VDQ_BUILD_DIR}" leak)
-if(NOT leak EQUAL -1)
-  message(FATAL_ERROR "The installed targets refer to the build tree ${VDQ_BUILD_DIR}")
+# The library's own parts stay inside it: no internal header is installed, no unversioned
+# subsystem library, and the shared library exports the public classes only.
+file(GLOB internal ${prefix}/include/vdqdesigner/tsession*.h ${prefix}/include/vdqdesigner/taliasconfig.h
+                   ${prefix}/lib/libvdq*)
+if(internal)
+  message(FATAL_ERROR "Internal files installed: ${internal}")
 endif()
+run("Reading the library's header" objdump -p ${prefix}/lib/libVdqDesigner.so.0)
+if(NOT run_output MATCHES "SONAME +libVdqDesigner\\.so\\.0\n")
+  message(FATAL_ERROR "libVdqDesigner.so.0 has no SONAME libVdqDesigner.so.0:\n${run_output}")
+endif()
+run("Listing the library's symbols" nm -DC --defined-only ${prefix}/lib/libVdqDesigner.so.0)
+string(REGEX MATCHALL "[^\n]*(TQG|TDatabase|TSession|TQuery|QueryDocument|DesignState)[^\n]*" leaked "${run_output}")
+if(leaked)
+  list(LENGTH leaked count)
+  list(SUBLIST leaked 0 10 first)
+  message(FATAL_ERROR "The library exports ${count} internal symbols, among them:\n${first}")
+endif()
+string(REGEX MATCHALL "\n" lines "\n${run_output}")
+list(LENGTH lines exported)
+message("libVdqDesigner.so.0 exports ${exported} symbols")
+# Nothing of the build tree may leak into the installed package.
+foreach(file VdqDesignerTargets.cmake VdqDesignerStaticTargets.cmake)
+  file(READ ${prefix}/lib/cmake/VdqDesigner/${file} targets)
+  string(FIND "${targets}" "${VDQ_BUILD_DIR}" leak)
+  if(NOT leak EQUAL -1)
+    message(FATAL_ERROR "The installed ${file} refers to the build tree ${VDQ_BUILD_DIR}")
+  endif()
+endforeach()
 
 set(flags)
 if(VDQ_SANITIZE)
-  # The installed archives are instrumented; the host's link must bring the runtimes.
+  # The installed library is instrumented; the host's link must bring the runtimes.
   set(flags -DCMAKE_CXX_FLAGS=-fsanitize=address,undefined
             -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined)
 endif()
-run("Configuring the third-party host" ${CMAKE_COMMAND} -S ${VDQ_HOST_SOURCE} -B ${hostbuild}
-    -G ${VDQ_GENERATOR} -DCMAKE_CXX_COMPILER=${VDQ_CXX_COMPILER} -DCMAKE_BUILD_TYPE=${VDQ_BUILD_TYPE}
-    -DCMAKE_PREFIX_PATH=${prefix} -DVDQ_README=${VDQ_HOST_SOURCE}/../../../README.md ${flags})
-run("Building the third-party host" ${CMAKE_COMMAND} --build ${hostbuild})
+set(readme ${VDQ_HOST_SOURCE}/../../../README.md)
+foreach(link Shared Static)
+  set(hostbuild ${VDQ_WORK_DIR}/host-${link})
+  run("Configuring the third-party host (${link})" ${CMAKE_COMMAND} -S ${VDQ_HOST_SOURCE} -B ${hostbuild}
+      -G ${VDQ_GENERATOR} -DCMAKE_CXX_COMPILER=${VDQ_CXX_COMPILER} -DCMAKE_BUILD_TYPE=${VDQ_BUILD_TYPE}
+      -DCMAKE_PREFIX_PATH=${prefix} -DVDQ_README=${readme} -DVDQ_LINK=${link} ${flags})
+  run("Building the third-party host (${link})" ${CMAKE_COMMAND} --build ${hostbuild})
+  find_program(host_${link} thirdpartyhost PATHS ${hostbuild} NO_DEFAULT_PATH REQUIRED NO_CACHE)
+  run("Running the third-party host (${link})" ${host_${link}})
+  string(STRIP "${run_output}" run_output)
+  if(NOT run_output STREQUAL "OK")
+    message(FATAL_ERROR "The third-party host (${link}) printed \"${run_output}\", not OK")
+  endif()
+  message("THIRDPARTY HOST (${link}): OK")
+endforeach()
 
-find_program(host thirdpartyhost PATHS ${hostbuild} NO_DEFAULT_PATH REQUIRED)
-run("Running the third-party host" ${host})
-string(STRIP "${run_output}" run_output)
-if(NOT run_output STREQUAL "OK")
-  message(FATAL_ERROR "The third-party host printed \"${run_output}\", not OK")
+# A host built without CMake: the compiler and pkg-config alone.
+if(NOT VDQ_SANITIZE)
+  set(ENV{PKG_CONFIG_PATH} ${prefix}/lib/pkgconfig)
+  run("Asking pkg-config" pkg-config --cflags --libs vdqdesigner)
+  string(STRIP "${run_output}" pkgflags)
+  separate_arguments(pkgflags UNIX_COMMAND "${pkgflags}")
+  file(WRITE ${VDQ_WORK_DIR}/pkghost.cpp "#include <vdqdesignerwidget.h>
+#include <QApplication>
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    VdqDesignerWidget designer;
+    return designer.sql().isEmpty() ? 0 : 1;
+}
+")
+  run("Building a host with pkg-config" ${VDQ_CXX_COMPILER} -std=c++17 -fPIC ${VDQ_WORK_DIR}/pkghost.cpp
+      -o ${VDQ_WORK_DIR}/pkghost ${pkgflags} -Wl,-rpath,${prefix}/lib)
+  run("Running the pkg-config host" ${VDQ_WORK_DIR}/pkghost)
+  message("PKG-CONFIG HOST: OK")
 endif()
-message("THIRDPARTY HOST: OK")

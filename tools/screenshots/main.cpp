@@ -36,6 +36,7 @@
 #include "tqgstyle.h"
 #include "tqgvalueform.h"
 #include "tvdruntimequery.h"
+#include "tvdruntimequery_p.h"
 #include "vdqerror.h"
 
 #include <QAbstractItemView>
@@ -574,7 +575,7 @@ int main(int argc, char *argv[])
         host.move(screen->availableGeometry().center() - host.rect().center());
     Settle(&host);
 
-    host.VDRunTimeQuery1()->SetShowHook([&shots](QWidget *window) {
+    SetShowHook(*host.VDRunTimeQuery1(), [&shots](QWidget *window) {
         // Called just before the window's modal loop starts; the drive runs inside it.
         QTimer::singleShot(0, window, [&shots, window] {
             if (auto *select = qobject_cast<TQGDBSelect *>(window)) {
