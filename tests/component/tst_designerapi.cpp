@@ -74,15 +74,7 @@ QSqlDatabase openHostConnection(const QString &engine, const QString &dir)
     }
     if (engine == QLatin1String("postgresql"))
         return TestSupport::OpenPgConnection(name);
-    const auto env = TestSupport::MariaDbEnv();
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), name);
-    db.setHostName(env.value(QStringLiteral("MYHOST")));
-    db.setPort(env.value(QStringLiteral("MYPORT")).toInt());
-    db.setUserName(env.value(QStringLiteral("MYUSER")));
-    db.setPassword(env.value(QStringLiteral("MYPASSWORD")));
-    db.setDatabaseName(env.value(QStringLiteral("MYDATABASE")));
-    db.open();
-    return db;
+    return TestSupport::OpenMariaDbConnection(name);
 }
 
 int rowCount(QSqlQuery &q)

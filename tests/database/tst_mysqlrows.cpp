@@ -54,13 +54,8 @@ void TestMysqlRows::initTestCase()
 {
     const auto env = TestSupport::MariaDbEnv();
     QVERIFY2(!env.isEmpty(), "the MariaDB server of the test run is not running (fixture mariadb)");
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), kConnection);
-    db.setHostName(env.value(QStringLiteral("MYHOST")));
-    db.setPort(env.value(QStringLiteral("MYPORT")).toInt());
-    db.setUserName(env.value(QStringLiteral("MYUSER")));
-    db.setPassword(env.value(QStringLiteral("MYPASSWORD")));
-    db.setDatabaseName(env.value(QStringLiteral("MYDATABASE")));
-    QVERIFY2(db.open(), qPrintable(db.lastError().text()));
+    QSqlDatabase db = TestSupport::OpenMariaDbConnection(kConnection);
+    QVERIFY2(db.isOpen(), qPrintable(db.lastError().text()));
 }
 
 void TestMysqlRows::cleanupTestCase()

@@ -114,6 +114,19 @@ QSqlDatabase OpenPgConnection(const QString &connectionName, const QString &data
     return db;
 }
 
+QSqlDatabase OpenMariaDbConnection(const QString &connectionName)
+{
+    const auto env = MariaDbEnv();
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), connectionName);
+    db.setHostName(env.value(QStringLiteral("MYHOST")));
+    db.setPort(env.value(QStringLiteral("MYPORT")).toInt());
+    db.setUserName(env.value(QStringLiteral("MYUSER")));
+    db.setPassword(env.value(QStringLiteral("MYPASSWORD")));
+    db.setDatabaseName(env.value(QStringLiteral("MYDATABASE")));
+    db.open();
+    return db;
+}
+
 bool RunStatements(QSqlDatabase db, const QStringList &statements, QString *error)
 {
     QSqlQuery q(db);

@@ -54,6 +54,9 @@ QString OdbcAliasSection(const QString &alias, const QString &dsn,
 // none is given) as the server's owner, opened.
 QSqlDatabase OpenPgConnection(const QString &connectionName, const QString &database = QString());
 
+// A connection of that name to the MariaDB test server's sample database as its user, opened.
+QSqlDatabase OpenMariaDbConnection(const QString &connectionName);
+
 // Runs the statements one after another; false at the first that fails, with the statement
 // and the engine's message in *error.
 bool RunStatements(QSqlDatabase db, const QStringList &statements, QString *error);
