@@ -29,14 +29,22 @@ foreach(file
     include/vdqdesigner/tvdruntimequery.h include/vdqdesigner/tsessionlist.h
     include/vdqdesigner/tsession.h include/vdqdesigner/taliasconfig.h
     include/vdqdesigner/vdqerror.h
-    bin/VDQBExample bin/vdqsql bin/vdqmksample
+    bin/VDQBExample bin/vdqsql libexec/vdqdesigner/vdqmksample
     share/vdqdesigner/shop.sql
-    share/applications/vdqbexample.desktop
+    share/applications/io.github.vdqdesigner.VDQBExample.desktop
+    share/metainfo/io.github.vdqdesigner.VDQBExample.metainfo.xml
+    share/man/man1/vdqsql.1.gz share/man/man1/VDQBExample.1.gz
     share/icons/hicolor/16x16/apps/vdqbexample.png
     share/icons/hicolor/48x48/apps/vdqbexample.png
     share/icons/hicolor/256x256/apps/vdqbexample.png)
   if(NOT EXISTS ${prefix}/${file})
     message(FATAL_ERROR "Not installed: ${file}")
+  endif()
+endforeach()
+# The sample builder is a helper, not a command; the Debian files belong to the packages only.
+foreach(file bin/vdqmksample share/doc)
+  if(EXISTS ${prefix}/${file})
+    message(FATAL_ERROR "Installed, but should not be: ${file}")
   endif()
 endforeach()
 # Nothing of the build tree may leak into the installed package.
