@@ -171,6 +171,13 @@ if("Runtime" IN_LIST _vdq_packages)
   set(_vdq_on_runtime "${_vdq_pkg_Runtime} (= ${_vdq_deb_version}), ")
 endif()
 
+# The shared library's package lets dpkg run ldconfig once for all packages through the trigger
+# (CPack's own postinst calls ldconfig as well).
+if(BUILD_SHARED_LIBS)
+  file(WRITE ${_vdq_deb_dir}/triggers "activate-noawait ldconfig\n")
+  set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${_vdq_deb_dir}/triggers)
+endif()
+
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME ${_vdq_pkg_Runtime})
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS "${_vdq_runtime_depends}")

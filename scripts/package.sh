@@ -7,11 +7,17 @@
 # warnings are shown. The packages are left in <build dir>/packages.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${VDQ_PACKAGE_DIR:-$root/build-package}
+build=$(realpath -m "${VDQ_PACKAGE_DIR:-$root/build-package}")
 "$root/scripts/deps.sh" package
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# Debian's compiler and linker flags (hardening: fortified functions, read-only relocations, ...),
+# taken in the source tree so that its paths are mapped to "." in the debugging data.
+cd "$root"
+CXXFLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+LDFLAGS=$(dpkg-buildflags --get LDFLAGS)
+export CXXFLAGS LDFLAGS
 # Installed under /usr, where the libraries are found without a run path (Debian wants none).
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
   -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_SKIP_INSTALL_RPATH=ON \
