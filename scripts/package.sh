@@ -32,7 +32,7 @@ status=0
 for deb in "$out"/*.deb; do
   echo "== $(basename "$deb")"
   dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
-  report=$(lintian --no-tag-display-limit "$deb" 2>&1) || true
+  report=$(lintian --tag-display-limit 0 "$deb" 2>&1) || true
   [ -n "$report" ] && echo "$report"
   if grep -q '^E:' <<<"$report"; then
     status=1
