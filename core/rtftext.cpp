@@ -6,11 +6,12 @@
 #include "windows1252.h"
 
 #include <QList>
+#include <QStringDecoder>
 
 namespace {
 
-// Characters of Windows-1252, the code page RTF files name most often; its undefined bytes
-// read as the replacement character.
+// Windows-1252, the code page RTF files name most often; its undefined bytes read as the
+// replacement character.
 QChar cp1252(int byte)
 {
     if (byte < 0x80 || byte >= 0xA0)
@@ -18,6 +19,40 @@ QChar cp1252(int byte)
     const QChar c = Windows1252Char(static_cast<unsigned char>(byte));
     return c.unicode() < 0xA0 ? QChar(QChar::ReplacementCharacter) : c;
 }
+
+// The characters of the document's \'hh bytes, in the code page its \ansicpgN names. Qt
+// decodes the other Windows code pages only where it is built with ICU; without a decoder
+// for the page the bytes read as Windows-1252, as they did before the page was known.
+class CodePage
+{
+public:
+    void select(int page)
+    {
+        m_decoder = QStringDecoder();
+        if (page == 1252)
+            return;
+        const QByteArray name = page == 65001                           ? QByteArray("UTF-8")
+                                : page == 874 || (page >= 1250 && page <= 1258) ? "windows-" + QByteArray::number(page)
+                                                                                : "CP" + QByteArray::number(page);
+        m_decoder = QStringDecoder(name.constData());
+    }
+
+    // The text of one more byte: empty while a multi-byte character is still open.
+    QString decode(char byte)
+    {
+        if (!m_decoder.isValid())
+            return QString(cp1252(uchar(byte)));
+        QString text = m_decoder.decode(QByteArrayView(&byte, 1));
+        for (QChar &c : text) {
+            if (c.unicode() >= 0x80 && c.unicode() < 0xA0)
+                c = QChar(QChar::ReplacementCharacter);  // a byte the page leaves undefined
+        }
+        return text;
+    }
+
+private:
+    QStringDecoder m_decoder;
+};
 
 bool isLetter(char c)
 {
@@ -82,11 +117,13 @@ struct Token
         GroupOpen,    // {
         GroupClose,   // }
         Character,    // text, an escaped character or a control symbol that stands for one
+        Byte,         // a byte of the code page: \'hh, or one above ASCII in the text
         IgnoreGroup,  // \* : the group is an optional destination
         Word,         // a control word with its optional numeric parameter
     };
     Kind kind = End;
     QChar character;
+    char byte = 0;
     QByteArray word;
     bool hasParam = false;
     int param = 0;
@@ -121,8 +158,13 @@ public:
             }
             if (c == '\r' || c == '\n')
                 continue;  // line breaks in the source are not text
-            token.kind = Token::Character;
-            token.character = QChar(uchar(c)).unicode() < 0x80 ? QChar(uchar(c)) : cp1252(uchar(c));
+            if (uchar(c) >= 0x80) {
+                token.kind = Token::Byte;
+                token.byte = c;
+            } else {
+                token.kind = Token::Character;
+                token.character = QChar(uchar(c));
+            }
             return token;
         }
         return Token();
@@ -160,7 +202,8 @@ private:
                 return false;
             bool hexOk = false;
             const int value = m_rtf.mid(start, 2).toInt(&hexOk, 16);
-            token.character = cp1252(value);
+            token.kind = Token::Byte;
+            token.byte = char(value);
             return hexOk;
         }
         default:
@@ -210,16 +253,22 @@ bool LooksLikeRtf(const QByteArray &bytes)
 QString RtfToPlainText(const QByteArray &rtf, bool *ok)
 {
     QString out;
+    CodePage codePage;
     QList<GroupState> stack;
     GroupState state;
     int pendingSkip = 0;  // fallback characters still to drop after a \uN
     bool balanced = true;
-    auto put = [&](QChar c) {
+    // True when the next character is not text: a \uN's fallback (which counts bytes, so
+    // that those skipped never reach the decoder) or inside a hidden destination.
+    auto skipped = [&]() {
         if (pendingSkip > 0) {
             --pendingSkip;
-            return;
+            return true;
         }
-        if (!state.skip)
+        return state.skip;
+    };
+    auto put = [&](QChar c) {
+        if (!skipped())
             out += c;
     };
     Tokenizer tokens(rtf);
@@ -236,8 +285,14 @@ QString RtfToPlainText(const QByteArray &rtf, bool *ok)
             pendingSkip = 0;
         } else if (token.kind == Token::Character) {
             put(token.character);
+        } else if (token.kind == Token::Byte) {
+            if (!skipped())
+                out += codePage.decode(token.byte);
         } else if (token.kind == Token::IgnoreGroup) {
             state.skip = true;
+        } else if (token.word == "ansicpg") {
+            if (token.hasParam)
+                codePage.select(token.param);
         } else if (const ControlWord *word = findControlWord(token.word)) {
             switch (word->kind) {
             case WordKind::Destination:

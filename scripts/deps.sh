@@ -4,6 +4,8 @@
 # Installs the Debian packages that building, running and testing need, when missing.
 #   deps.sh run    what the example host needs
 #   deps.sh test   what the test suite needs (a superset)
+#   deps.sh package   what scripts/package.sh needs: the build, CPack's helpers (file and
+#                  dpkg-shlibdeps) and lintian
 # Supported: Debian 12 (bookworm). Needs root, or sudo for apt-get.
 set -euo pipefail
 kind=${1:-test}
@@ -16,7 +18,11 @@ pkgs=(cmake g++ make qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql
 if [ "$kind" = test ]; then
   # The database servers are started by the tests themselves, from their programs only.
   pkgs+=(postgresql mariadb-server mariadb-client unixodbc odbc-postgresql odbc-mariadb libsqliteodbc
-         xvfb xdotool poppler-utils clang libclang-rt-dev ccache sqlite3 doxygen)
+         xvfb xdotool poppler-utils clang libclang-rt-dev ccache sqlite3 doxygen
+         appstream desktop-file-utils)
+fi
+if [ "$kind" = package ]; then
+  pkgs+=(dpkg-dev file lintian fakeroot)
 fi
 
 missing=()

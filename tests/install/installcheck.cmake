@@ -30,8 +30,11 @@ foreach(file
     include/vdqdesigner/tvdruntimequery.h include/vdqdesigner/vdqquerydesigner.h
     include/vdqdesigner/vdqdesignerwidget.h include/vdqdesigner/vdqerror.h
     include/vdqdesigner/vdqdesigner_export.h
-    bin/VDQBExample bin/vdqsql
+    bin/VDQBExample bin/vdqsql libexec/vdqdesigner/vdqmksample
     share/vdqdesigner/shop.sql
+    share/applications/io.github.vdqdesigner.VDQBExample.desktop
+    share/metainfo/io.github.vdqdesigner.VDQBExample.metainfo.xml
+    share/man/man1/vdqsql.1.gz share/man/man1/VDQBExample.1.gz
     share/icons/hicolor/16x16/apps/vdqbexample.png
     share/icons/hicolor/48x48/apps/vdqbexample.png
     share/icons/hicolor/256x256/apps/vdqbexample.png)
@@ -46,6 +49,12 @@ file(GLOB internal ${prefix}/include/vdqdesigner/tsession*.h ${prefix}/include/v
 if(internal)
   message(FATAL_ERROR "Internal files installed: ${internal}")
 endif()
+# The sample builder is a helper, not a command; the Debian files belong to the packages only.
+foreach(file bin/vdqmksample share/doc)
+  if(EXISTS ${prefix}/${file})
+    message(FATAL_ERROR "Installed, but should not be: ${file}")
+  endif()
+endforeach()
 run("Reading the library's header" objdump -p ${prefix}/lib/libVdqDesigner.so.0)
 if(NOT run_output MATCHES "SONAME +libVdqDesigner\\.so\\.0\n")
   message(FATAL_ERROR "libVdqDesigner.so.0 has no SONAME libVdqDesigner.so.0:\n${run_output}")

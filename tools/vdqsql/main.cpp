@@ -16,7 +16,8 @@
 // standard output, and the exit status is 1. --aliases takes the place of VDQ_ALIASES.
 // Names in messages come from files and databases: their control characters are shown
 // escaped, so that a name cannot retitle or clear the terminal; so is the statement when
-// standard output is a terminal (sent elsewhere it stays exactly as generated).
+// standard output is a terminal (sent elsewhere it stays exactly as generated). --help and
+// --version answer on standard output with status 0, whatever else is given.
 
 #include "querydocument.h"
 #include "fileaccess.h"
@@ -29,6 +30,7 @@
 #include "tsessionlist.h"
 #include "vdqerror.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -43,6 +45,7 @@ struct Options
     QString design;  // the design file, or with toDesign the SQL file
     bool toDesign = false;
     bool help = false;  // asked for the usage: it goes to standard output, and that is success
+    bool version = false;
 };
 
 const char *const kUsage = "usage: vdqsql [--aliases FILE] [--database ALIAS] DESIGN.vdq\n"
@@ -64,40 +67,81 @@ QByteArray Printable(const QString &text)
     return out.toUtf8();
 }
 
-Options parseArguments(const QStringList &args)
+// The argument QCommandLineParser stopped at, for the message vdqsql has always given: an
+// unknown option or a value given to a switch. Empty when the parser missed only a value.
+QString offendingArgument(const QStringList &args, const QCommandLineParser &parser)
 {
-    Options options;
+    const QStringList unknown = parser.unknownOptionNames();
     for (int i = 1; i < args.size(); ++i) {
         const QString &arg = args.at(i);
-        auto value = [&](const QString &name) {
-            if (i + 1 >= args.size())
-                throw VdqError(QStringLiteral("%1 needs a value").arg(name));
-            return args.at(++i);
-        };
-        if (arg == QLatin1String("--aliases"))
-            options.aliases = value(arg);
-        else if (arg.startsWith(QLatin1String("--aliases=")))
-            options.aliases = arg.mid(10);
-        else if (arg == QLatin1String("--database"))
-            options.database = value(arg);
-        else if (arg.startsWith(QLatin1String("--database=")))
-            options.database = arg.mid(11);
-        else if (arg == QLatin1String("--to-design"))
-            options.toDesign = true;
-        else if (arg == QLatin1String("--help") || arg == QLatin1String("-h"))
-            options.help = true;
-        else if (arg.startsWith(QLatin1String("--")) || !options.design.isEmpty())
-            throw VdqError(QStringLiteral("unknown argument %1\n").arg(arg) + QLatin1String(kUsage));
-        else
-            options.design = arg;
+        if (arg == QLatin1String("--"))
+            break;
+        if (arg.size() < 2 || !arg.startsWith(u'-'))
+            continue;
+        const QString name = arg.mid(arg.startsWith(QLatin1String("--")) ? 2 : 1).section(u'=', 0, 0);
+        const bool takesValue = name == QLatin1String("aliases") || name == QLatin1String("database");
+        if (unknown.contains(name) || (arg.contains(u'=') && !takesValue))
+            return arg;
+        if (takesValue && !arg.contains(u'='))
+            ++i;  // its value, whatever it looks like
     }
-    if (options.help)
+    return QString();
+}
+
+Options parseArguments(QCommandLineParser &parser, const QStringList &args)
+{
+    const QCommandLineOption aliases(QStringLiteral("aliases"),
+                                     QStringLiteral("Read the aliases from FILE instead of VDQ_ALIASES or the "
+                                                    "configuration folder's aliases.ini."),
+                                     QStringLiteral("FILE"));
+    const QCommandLineOption database(QStringLiteral("database"),
+                                      QStringLiteral("Open the design on the database ALIAS instead of its own; "
+                                                     "with --to-design, the database whose tables the statement names."),
+                                      QStringLiteral("ALIAS"));
+    const QCommandLineOption toDesign(QStringLiteral("to-design"),
+                                      QStringLiteral("Read FILE.sql and write its design as the designer saves it."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
+    // "-aliases" is "--aliases", not the switches a, l, i, ...
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(QStringLiteral("Writes the SQL statement of a saved design, or the design of a statement."));
+    parser.addOption(help);
+    parser.addVersionOption();
+    parser.addOptions({aliases, database, toDesign});
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("The design (.vdq), or with --to-design the SQL file."),
+                                 QStringLiteral("DESIGN.vdq|FILE.sql"));
+    if (!parser.parse(args)) {
+        const QString arg = offendingArgument(args, parser);
+        if (!arg.isEmpty())
+            throw VdqError(QStringLiteral("unknown argument %1\n").arg(arg) + QLatin1String(kUsage));
+        // Left: an option whose value is missing, which can only be the last argument.
+        throw VdqError(QStringLiteral("%1 needs a value").arg(args.last()));
+    }
+    Options options;
+    options.help = parser.isSet(help);
+    options.version = parser.isSet(QStringLiteral("version"));
+    options.aliases = parser.value(aliases);
+    options.database = parser.value(database);
+    options.toDesign = parser.isSet(toDesign);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        throw VdqError(QStringLiteral("unknown argument %1\n").arg(files.at(1)) + QLatin1String(kUsage));
+    options.design = files.value(0);
+    if (options.help || options.version)
         return options;
     if (options.design.isEmpty())
         throw VdqError(QLatin1String(kUsage));
     if (options.toDesign && options.database.isEmpty())
         throw VdqError(QStringLiteral("--to-design needs --database ALIAS\n") + QLatin1String(kUsage));
     return options;
+}
+
+// The usage lines, then the options as QCommandLineParser describes them.
+QByteArray helpText(const QCommandLineParser &parser)
+{
+    const QString described = parser.helpText();
+    return QByteArray(kUsage) + '\n' + described.mid(described.indexOf(u'\n')).toUtf8();
 }
 
 QByteArray statementOf(const Options &options)
@@ -153,12 +197,17 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vdqsql"));
     QCoreApplication::setOrganizationName(QStringLiteral("VdqDesigner"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VDQ_VERSION));
+    QCommandLineParser parser;
     try {
-        const Options options = parseArguments(QCoreApplication::arguments());
+        const Options options = parseArguments(parser, QCoreApplication::arguments());
         if (options.help) {
-            std::puts(kUsage);
+            const QByteArray text = helpText(parser);
+            std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
             return 0;
         }
+        if (options.version)
+            parser.showVersion();
         const QByteArray out = options.toDesign ? designOf(options) : statementOf(options);
         std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
         std::fflush(stdout);
