@@ -15,6 +15,7 @@
 #include "tqgstyle.h"
 #include "tqgqueryform.h"
 #include "tqgsortform.h"
+#include "tqgstoredworddelegate.h"
 #include "tqgvalueform.h"
 #include "tquery.h"
 
@@ -125,6 +126,12 @@ TQGDesignLists::TQGDesignLists(QTabWidget *pageControl, TQGQueryForm *form)
     m_conditions->setProperty("groupingColumns", 2);
     m_columns = makeList("ColumnsList", tr("Columns"), {tr("Column"), tr("Name"), tr("Group By"), tr("Show")},
                          {240, 110, 64, 50});
+    // The cells of stored words keep them; the delegate shows them in the user's language.
+    auto *words = new TQGStoredWordDelegate(this);
+    m_conditions->setItemDelegateForColumn(1, words);
+    m_sorting->setItemDelegateForColumn(1, words);
+    m_columns->setItemDelegateForColumn(2, words);
+    m_columns->setItemDelegateForColumn(3, words);
     m_columns->setDragEnabled(true);
     m_columns->setDragDropMode(QAbstractItemView::InternalMove);
     m_columnsViewport = m_columns->viewport();

@@ -94,11 +94,11 @@ public:
         const long long rows = query->RowsRead();
         QString text;
         if (query->IsReading())
-            text = QString::asprintf("Reading: %lld record(s) so far", rows);
+            text = TQGQueryExecution::tr("Reading: %1 record(s) so far").arg(rows);
         else if (query->WasStopped())
-            text = QString::asprintf("%lld record(s) read, reading stopped: a part of the result", rows);
+            text = TQGQueryExecution::tr("%1 record(s) read, reading stopped: a part of the result").arg(rows);
         else
-            text = QString::asprintf("%lld record(s)", rows);
+            text = TQGQueryExecution::tr("%1 record(s)").arg(rows);
         controls.statusBar->showMessage(text);
     }
 
@@ -157,7 +157,7 @@ public:
         setRunning(true);
         // The panel, empty until the first rows come, holds the stop button meanwhile.
         controls.resultPanel->show();
-        controls.statusBar->showMessage(QStringLiteral("Executing the SQL statement..."));
+        controls.statusBar->showMessage(TQGQueryExecution::tr("Executing the SQL statement..."));
         return true;
     }
 
