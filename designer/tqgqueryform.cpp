@@ -458,7 +458,7 @@ void TQGQueryForm::SetStatusTexts(const QString &session, const QString &databas
 {
     m_statusPanels[0]->setText(tr("Session: %1").arg(session));
     m_statusPanels[1]->setText(tr("Database: %1").arg(database));
-    m_statusPanels[2]->setText(tr("%1 Table(s)").arg(tableCount));
+    m_statusPanels[2]->setText(tr("%n Table(s)", nullptr, tableCount));
 }
 
 QString TQGQueryForm::StatusText(int panel) const

@@ -1037,7 +1037,7 @@
     </message>
     <message>
         <source>boolean Operator</source>
-        <translation>Logischer Operator</translation>
+        <translation>Operator</translation>
     </message>
     <message>
         <source>Sorting</source>
@@ -1097,11 +1097,11 @@
     </message>
     <message>
         <source>AND</source>
-        <translation>UND</translation>
+        <translation>AND</translation>
     </message>
     <message>
         <source>OR</source>
-        <translation>ODER</translation>
+        <translation>OR</translation>
     </message>
     <message>
         <source>Ascending Order</source>
@@ -1141,7 +1141,7 @@
     </message>
     <message>
         <source>NOT</source>
-        <translation>NICHT</translation>
+        <translation>NOT</translation>
     </message>
     <message>
         <source>Clear Grouping</source>
@@ -1368,17 +1368,26 @@
         <source>Execute Query</source>
         <translation>Abfrage ausführen</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>Reading: %1 record(s) so far</source>
-        <translation>Lesen: bisher %1 Datensatz/Datensätze</translation>
+        <translation>
+            <numerusform>Lesen: bisher %1 Datensatz</numerusform>
+            <numerusform>Lesen: bisher %1 Datensätze</numerusform>
+        </translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>%1 record(s) read, reading stopped: a part of the result</source>
-        <translation>%1 Datensatz/Datensätze gelesen, Lesen angehalten: ein Teil des Ergebnisses</translation>
+        <translation>
+            <numerusform>%1 Datensatz gelesen, Lesen angehalten: ein Teil des Ergebnisses</numerusform>
+            <numerusform>%1 Datensätze gelesen, Lesen angehalten: ein Teil des Ergebnisses</numerusform>
+        </translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>%1 record(s)</source>
-        <translation>%1 Datensatz/Datensätze</translation>
+        <translation>
+            <numerusform>%1 Datensatz</numerusform>
+            <numerusform>%1 Datensätze</numerusform>
+        </translation>
     </message>
     <message>
         <source>Executing the SQL statement...</source>
@@ -1388,9 +1397,12 @@
         <source>The SQL statement has been executed.</source>
         <translation>Die SQL-Anweisung wurde ausgeführt.</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>%1 row(s) affected.</source>
-        <translation>%1 Zeile(n) betroffen.</translation>
+        <translation>
+            <numerusform>%1 Zeile betroffen.</numerusform>
+            <numerusform>%1 Zeilen betroffen.</numerusform>
+        </translation>
     </message>
     <message>
         <source>Information</source>
@@ -1460,10 +1472,6 @@
         <translation>Datenbank: %1</translation>
     </message>
     <message>
-        <source>%1 Table(s)</source>
-        <translation>%1 Tabelle(n)</translation>
-    </message>
-    <message>
         <source>Unknown session name %1</source>
         <translation>Unbekannter Sitzungsname %1</translation>
     </message>
@@ -1490,6 +1498,13 @@
     <message>
         <source>Execute Query</source>
         <translation>Abfrage ausführen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Table(s)</source>
+        <translation>
+            <numerusform>%n Tabelle</numerusform>
+            <numerusform>%n Tabellen</numerusform>
+        </translation>
     </message>
 </context>
 <context>
