@@ -294,7 +294,7 @@ void TQGQueryExecution::SpeedButton28Click()
         if (d->execStatement()) {
             QString text = tr("The SQL statement has been executed.");
             if (d->query->RowsAffected() >= 0)
-                text += u'\n' + tr("%1 row(s) affected.", nullptr, std::max(d->query->RowsAffected(), 0)).arg(d->query->RowsAffected());
+                text += u'\n' + tr("%n row(s) affected.", nullptr, d->query->RowsAffected());
             VdqMessages::Information(d->messageParent, tr("Information"), text);
         }
         return;

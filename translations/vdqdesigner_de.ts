@@ -1397,16 +1397,16 @@
         <source>The SQL statement has been executed.</source>
         <translation>Die SQL-Anweisung wurde ausgeführt.</translation>
     </message>
-    <message numerus="yes">
-        <source>%1 row(s) affected.</source>
-        <translation>
-            <numerusform>%1 Zeile betroffen.</numerusform>
-            <numerusform>%1 Zeilen betroffen.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Information</source>
         <translation>Information</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) affected.</source>
+        <translation>
+            <numerusform>%n Zeile betroffen.</numerusform>
+            <numerusform>%n Zeilen betroffen.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
