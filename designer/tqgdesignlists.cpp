@@ -35,6 +35,8 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QTreeWidget *makeList(const char *name, const QString &accessibleName, const QStringList &columns,
@@ -45,8 +47,9 @@ QTreeWidget *makeList(const char *name, const QString &accessibleName, const QSt
     list->setAccessibleName(accessibleName);
     list->setColumnCount(columns.size());
     list->setHeaderLabels(columns);
+    // A caption longer than its column (a translated one) widens the column to show it whole.
     for (int i = 0; i < widths.size(); ++i)
-        list->header()->resizeSection(i, widths.at(i));
+        list->header()->resizeSection(i, std::max(widths.at(i), list->header()->sectionSizeHint(i)));
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
     list->setAllColumnsShowFocus(true);
