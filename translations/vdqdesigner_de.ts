@@ -759,7 +759,7 @@
     </message>
     <message>
         <source>Count Distinct</source>
-        <translation>Anzahl verschiedener</translation>
+        <translation>Anzahl (eindeutig)</translation>
     </message>
     <message>
         <source>Count of Rows</source>
