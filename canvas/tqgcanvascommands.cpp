@@ -3,6 +3,7 @@
 
 #include "tqgcanvascommands.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <limits>
 
@@ -364,7 +365,8 @@ void TQGCanvasCommands::InsertTables(const QStringList &names, const QPoint &dro
     if (names.isEmpty())
         return;
     if (!m_host->CanAddTable()) {
-        VdqMessages::Information(m_host->HostWindow(), tr("Information"), tr(TQGCanvasHost::SingleTableMessage));
+        VdqMessages::Information(m_host->HostWindow(), tr("Information"),
+                                 QCoreApplication::translate("TQGCanvasHost", TQGCanvasHost::SingleTableMessage));
         return;
     }
     placeTables(names, [&](int k) {

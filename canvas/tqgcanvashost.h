@@ -24,9 +24,11 @@ public:
     enum class Page { Values, Conditions, Sorting };
 
     // Shown when a design of another type than Select would get a second table.
+    // Translated in the context "TQGCanvasHost".
     static constexpr const char SingleTableMessage[] =
-        "You are only allowed to have one table with the builder for INSERT, UPDATE and DELETE "
-        "queries. For more detailed queries, use the SQL text editor along with the SQL Templates.";
+        QT_TRANSLATE_NOOP("TQGCanvasHost",
+                          "You are only allowed to have one table with the builder for INSERT, UPDATE and DELETE "
+                          "queries. For more detailed queries, use the SQL text editor along with the SQL Templates.");
 
     virtual ~TQGCanvasHost() = default;
 

@@ -8,6 +8,7 @@
 #include "tqgstyle.h"
 #include "tsession.h"
 #include "tsessionlist.h"
+#include "vdqtranslations.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -63,6 +64,7 @@ protected:
 TQGDBSelect::TQGDBSelect(QWidget *parent)
     : QDialog(parent)
 {
+    InstallDesignerTranslations();
     setObjectName(QStringLiteral("TQGDBSelect"));
     setWindowTitle(tr("Session and Database Select"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint

@@ -17,7 +17,7 @@ TQGLoginDialog::TQGLoginDialog(QWidget *parent)
     , m_passwordEdit(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("DatabaseLogin"));
-    setWindowTitle(QStringLiteral("Database Login"));
+    setWindowTitle(tr("Database Login"));
     setModal(true);
 
     m_databaseLabel->setObjectName(QStringLiteral("DatabaseLabel"));
@@ -26,8 +26,8 @@ TQGLoginDialog::TQGLoginDialog(QWidget *parent)
     m_passwordEdit->setEchoMode(QLineEdit::Password);
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("&User Name:"), m_userEdit);
-    form->addRow(QStringLiteral("&Password:"), m_passwordEdit);
+    form->addRow(tr("&User Name:"), m_userEdit);
+    form->addRow(tr("&Password:"), m_passwordEdit);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("ButtonBox"));
@@ -43,7 +43,7 @@ TQGLoginDialog::TQGLoginDialog(QWidget *parent)
 
 void TQGLoginDialog::SetDatabaseName(const QString &name)
 {
-    m_databaseLabel->setText(QStringLiteral("Database: %1").arg(name));
+    m_databaseLabel->setText(tr("Database: %1").arg(name));
 }
 
 QString TQGLoginDialog::UserName() const

@@ -5,6 +5,7 @@
 
 #include "vdqerror.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -21,12 +22,12 @@ namespace {
 
 QString notRegular()
 {
-    return QStringLiteral("Not a regular file");
+    return QCoreApplication::translate("FileAccess", "Not a regular file");
 }
 
 QString tooLarge()
 {
-    return QStringLiteral("Larger than %1 MB").arg(MaxReadFileSize / (1024 * 1024));
+    return QCoreApplication::translate("FileAccess", "Larger than %1 MB").arg(MaxReadFileSize / (1024 * 1024));
 }
 
 #ifdef Q_OS_UNIX
@@ -71,7 +72,9 @@ QByteArray ReadWholeFile(const QString &fileName, const QString &failure)
     if (!file.open(QIODevice::ReadOnly))
         throw VdqError(WithReason(failure, file.errorString()));
     if (!QFileInfo(fileName).isFile())
-        throw VdqError(WithReason(failure, QFileInfo(fileName).isDir() ? QStringLiteral("Is a directory") : notRegular()));
+        throw VdqError(WithReason(
+            failure,
+            QFileInfo(fileName).isDir() ? QCoreApplication::translate("FileAccess", "Is a directory") : notRegular()));
     if (file.size() > MaxReadFileSize)
         throw VdqError(WithReason(failure, tooLarge()));
 #endif

@@ -7,6 +7,7 @@
 #include "vdqerror.h"
 #include "windows1252.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringEncoder>
 
@@ -220,7 +221,8 @@ TProfileFile TProfileFile::Load(const QString &fileName)
 {
     if (!QFile::exists(fileName))
         return TProfileFile();
-    TProfileFile profile = FromBytes(ReadWholeFile(fileName, QStringLiteral("Cannot open file %1").arg(fileName)));
+    TProfileFile profile = FromBytes(
+        ReadWholeFile(fileName, QCoreApplication::translate("FileAccess", "Cannot open file %1").arg(fileName)));
     profile.CheckValueLengths(fileName);
     return profile;
 }
@@ -359,7 +361,9 @@ void TProfileFile::ParseLine(const char *begin, const char *end)
 void TProfileFile::CheckValueLengths(const QString &fileName) const
 {
     if (m_valueTooLong)
-        throw VdqError(QStringLiteral("%1 holds a value longer than %2 characters").arg(fileName).arg(MaxValueLength));
+        throw VdqError(QCoreApplication::translate("FileAccess", "%1 holds a value longer than %2 characters")
+                           .arg(fileName)
+                           .arg(MaxValueLength));
 }
 
 const TProfileFile::Line *TProfileFile::FindEntry(QStringView section, QStringView key) const
@@ -544,5 +548,6 @@ QByteArray TProfileFile::ToBytes() const
 
 void TProfileFile::SaveAs(const QString &fileName) const
 {
-    WriteWholeFile(fileName, ToBytes(), QStringLiteral("Unable to write to %1").arg(fileName));
+    WriteWholeFile(fileName, ToBytes(),
+                   QCoreApplication::translate("FileAccess", "Unable to write to %1").arg(fileName));
 }

@@ -6,6 +6,7 @@
 #include "fileaccess.h"
 #include "vdqerror.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QHash>
 
@@ -361,7 +362,7 @@ QueryDefinition ParseQueryDefinitionFile(const QByteArray &contents, const QStri
 {
     const TProfileFile profile = TProfileFile::FromBytes(contents);
     if (!IsDefinition(contents, profile))
-        throw VdqError(QStringLiteral("%1 is not a query definition file").arg(fileName));
+        throw VdqError(QCoreApplication::translate("FileAccess", "%1 is not a query definition file").arg(fileName));
     profile.CheckValueLengths(fileName);
     return ReadQueryDefinition(profile);
 }
@@ -370,7 +371,8 @@ QueryDefinition LoadQueryDefinitionFile(const QString &fileName)
 {
     if (!QFile::exists(fileName))
         return QueryDefinition();
-    const QByteArray contents = ReadWholeFile(fileName, QStringLiteral("Cannot open file %1").arg(fileName));
+    const QByteArray contents =
+        ReadWholeFile(fileName, QCoreApplication::translate("FileAccess", "Cannot open file %1").arg(fileName));
     return ParseQueryDefinitionFile(contents, fileName);
 }
 
@@ -378,7 +380,8 @@ void SaveQueryDefinitionFile(const QString &fileName, const QueryDefinition &def
 {
     TProfileFile profile;
     if (QFile::exists(fileName)) {
-        const QByteArray contents = ReadWholeFile(fileName, QStringLiteral("Unable to write to %1").arg(fileName));
+        const QByteArray contents =
+            ReadWholeFile(fileName, QCoreApplication::translate("FileAccess", "Unable to write to %1").arg(fileName));
         // Merging into something that is not a query definition would give a file the
         // reader refuses; such a file is replaced instead.
         TProfileFile old = TProfileFile::FromBytes(contents);

@@ -66,7 +66,7 @@ const QString &DesignBuilder::bounded(const QString &text, int offset) const
 {
     // The file's reader refuses a longer value, so the design could be saved but not opened.
     if (text.size() > TProfileFile::MaxValueLength)
-        fail(offset, QStringLiteral("a value longer than %1 characters").arg(TProfileFile::MaxValueLength));
+        fail(offset, tr("a value longer than %1 characters").arg(TProfileFile::MaxValueLength));
     return text;
 }
 
@@ -74,8 +74,7 @@ void DesignBuilder::checkFlattenable(const BoolNode &node) const
 {
     for (const BoolNode &kid : node.kids) {
         if (node.kind == BoolNode::And && kid.kind == BoolNode::Or)
-            fail(kid.parenPos >= 0 ? kid.parenPos : kid.pos,
-                 QStringLiteral("conditions grouped by parentheses"));
+            fail(kid.parenPos >= 0 ? kid.parenPos : kid.pos, tr("conditions grouped by parentheses"));
         checkFlattenable(kid);
     }
 }
@@ -219,20 +218,20 @@ void DesignBuilder::joinConditions(const Statement &st, QueryDefinition &def) co
         const Flat f = flat(*join.on);
         for (const auto &op : f.ops) {
             if (!op.first)
-                fail(op.second, QStringLiteral("a join condition that is not an equality of two fields"));
+                fail(op.second, tr("a join condition that is not an equality of two fields"));
         }
         for (int idx : f.preds) {
             const Predicate &p = st.preds.at(idx);
             if (p.writtenOperator != u"=" || p.left.kind != Expr::Field || !p.rightIsField)
-                fail(p.pos, QStringLiteral("a join condition that is not an equality of two fields"));
+                fail(p.pos, tr("a join condition that is not an equality of two fields"));
             const FieldAt a = resolveField(p.left.ref, p.left.refPos);
             const Expr rightField = m_st->fieldOf(p.value);
             const FieldAt b = resolveField(rightField.ref, rightField.refPos);
             if (a.table == b.table)
-                fail(p.pos, QStringLiteral("a join condition that is not an equality of two fields"));
+                fail(p.pos, tr("a join condition that is not an equality of two fields"));
             const int joined = j + 1;
             if (a.table != joined && b.table != joined)
-                fail(p.pos, QStringLiteral("a join condition that does not name the table it joins"));
+                fail(p.pos, tr("a join condition that does not name the table it joins"));
             // LEFT keeps every row of the link's first table, RIGHT of its second.
             JoinType type = JoinType::Inner;
             if (join.kind == JoinKind::Left)
@@ -261,7 +260,7 @@ void DesignBuilder::usingConditions(const Statement &st, int j, QueryDefinition 
         while (k < joined && fieldIndex(m_tables.at(k), column) < 0)
             ++k;
         if (f2 < 0 || k == joined)
-            fail(join.pos, QStringLiteral("the USING column %1, which the tables do not both have").arg(column.text.left(80)));
+            fail(join.pos, tr("the USING column %1, which the tables do not both have").arg(column.text.left(80)));
         const QString left = reference({k, fieldIndex(m_tables.at(k), column)});
         const QString right = reference({joined, f2});
         const JoinType type = join.kind == JoinKind::Left    ? JoinType::Left
@@ -286,7 +285,7 @@ void DesignBuilder::whereConditions(const Statement &st, QueryDefinition &def) c
         const Predicate &p = st.preds.at(row.pred);
         const bool onlyAnd = row.topLevel;
         if (p.left.kind == Expr::Aggregate || (p.left.kind == Expr::Other && IsAggregateField(render(p.left.pieces))))
-            fail(p.pos, QStringLiteral("a total in WHERE"));
+            fail(p.pos, tr("a total in WHERE"));
         const bool joinsTables = st.type == QueryType::Select && p.writtenOperator == u"="
                                  && p.left.kind == Expr::Field && p.rightIsField;
         QString fieldName;
@@ -317,7 +316,7 @@ void DesignBuilder::havingConditions(const Statement &st, QueryDefinition &def) 
         const QString field = p.left.kind == Expr::Aggregate ? fieldNameText(p.left) : render(p.left.pieces);
         // The design tells HAVING's rows from WHERE's by the total they start with.
         if (!IsAggregateField(field))
-            fail(p.pos, QStringLiteral("a HAVING condition that does not start with a total"));
+            fail(p.pos, tr("a HAVING condition that does not start with a total"));
         const QString &op = boolWord(k + 1 == rows.size() || row.andAfter);
         def.conditions.rows << QStringList{bounded(field, p.pos), comparisonCaption(p.comparison, false),
                                            bounded(render(p.value), valuePos(p)), op, row.open, row.close};
@@ -392,8 +391,8 @@ void DesignBuilder::selectColumns(const Statement &st, Ticks &ticks, Totals &tot
     QSet<QPair<int, int>> seen;
     auto tick = [&](int table, int field, int pos) {
         if (seen.contains(qMakePair(table, field)))
-            fail(pos, QStringLiteral("the field %1 a second time in the column list")
-                          .arg(m_tables.at(table).fields.at(field).left(80)));
+            fail(pos,
+                 tr("the field %1 a second time in the column list").arg(m_tables.at(table).fields.at(field).left(80)));
         seen.insert(qMakePair(table, field));
         ticks[table][field] = true;
     };
@@ -409,7 +408,8 @@ void DesignBuilder::selectColumns(const Statement &st, Ticks &ticks, Totals &tot
         case Expr::TableStar: {
             const int k = tableOfQualifier(e.ref);
             if (k < 0)
-                fail(e.pos, QStringLiteral("the unknown table or alias %1").arg(writtenName(e.ref, m_source.style.dialect).left(80)));
+                fail(e.pos,
+                     tr("the unknown table or alias %1").arg(writtenName(e.ref, m_source.style.dialect).left(80)));
             for (int f = 0; f < m_tables.at(k).fields.size(); ++f)
                 tick(k, f, e.pos);
             break;
@@ -469,7 +469,7 @@ bool DesignBuilder::classicColumns(const Statement &st) const
         switch (e.kind) {
         case Expr::Star:
             if (!m_usingFields.isEmpty())
-                fail(e.pos, QStringLiteral("a * over a join with USING"));
+                fail(e.pos, tr("a * over a join with USING"));
             for (int k = 0; k < m_tables.size(); ++k) {
                 if (!all(k))
                     return false;
@@ -518,7 +518,7 @@ void DesignBuilder::ownColumns(const Statement &st, Ticks &ticks, QueryDefinitio
         switch (e.kind) {
         case Expr::Star:
             if (!m_usingFields.isEmpty())
-                fail(e.pos, QStringLiteral("a * over a join with USING"));
+                fail(e.pos, tr("a * over a join with USING"));
             expression = QStringLiteral("*");
             for (QList<bool> &t : ticks)
                 t.fill(true);
@@ -526,7 +526,8 @@ void DesignBuilder::ownColumns(const Statement &st, Ticks &ticks, QueryDefinitio
         case Expr::TableStar: {
             const int k = tableOfQualifier(e.ref);
             if (k < 0)
-                fail(e.pos, QStringLiteral("the unknown table or alias %1").arg(writtenName(e.ref, m_source.style.dialect).left(80)));
+                fail(e.pos,
+                     tr("the unknown table or alias %1").arg(writtenName(e.ref, m_source.style.dialect).left(80)));
             expression = m_tables.at(k).alias + QStringLiteral(".*");
             ticks[k].fill(true);
             break;
@@ -558,7 +559,7 @@ void DesignBuilder::ownColumns(const Statement &st, Ticks &ticks, QueryDefinitio
         const int n = e.pieces.size() == 1 && !e.pieces.constFirst().isRef() ? st.text(e.pieces.constFirst()).toInt(&isNumber) : 0;
         if (isNumber && n >= 1 && n <= shown) {
             if (starUpTo(st, n))
-                fail(e.pos, QStringLiteral("a column number after a *"));
+                fail(e.pos, tr("a column number after a *"));
             c = n - 1;
         }
         if (c >= 0) {
@@ -566,7 +567,7 @@ void DesignBuilder::ownColumns(const Statement &st, Ticks &ticks, QueryDefinitio
             continue;
         }
         if (isNumber || (bare && tablesWithField(e.ref.constFirst(), &a, &b) == 0))
-            fail(e.pos, QStringLiteral("a GROUP BY item that is neither a field nor a column"));
+            fail(e.pos, tr("a GROUP BY item that is neither a field nor a column"));
         const QString text = e.kind == Expr::Field ? fieldNameText(e) : render(e.pieces);
         for (qsizetype k = 0; k < columns.rows.size() && c < 0; ++k) {
             if (columns.rows.at(k).at(0) == text)
@@ -600,7 +601,7 @@ QString DesignBuilder::ownSortField(const Statement &st, const Expr &e, const Qu
         const int n = st.text(e.pieces.constFirst()).toInt(&ok);
         if (ok && n >= 1 && n <= st.columns.size()) {
             if (starUpTo(st, n))
-                fail(e.pos, QStringLiteral("a column number after a *"));
+                fail(e.pos, tr("a column number after a *"));
             return columnText(columns.at(n - 1));
         }
     }
@@ -614,7 +615,7 @@ void DesignBuilder::checkGroups(const Statement &st, const Ticks &ticks, Totals 
     for (const Expr &e : st.groupBy) {
         const FieldAt at = resolveField(e.ref, e.refPos);
         if (!ticks.at(at.table).at(at.field) || totals.at(at.table).at(at.field) != TotalKind::None)
-            fail(e.pos, QStringLiteral("a GROUP BY field that is not a plain field of the column list"));
+            fail(e.pos, tr("a GROUP BY field that is not a plain field of the column list"));
         grouped.insert(qMakePair(at.table, at.field));
     }
     for (int k = 0; k < m_tables.size(); ++k) {
@@ -622,8 +623,9 @@ void DesignBuilder::checkGroups(const Statement &st, const Ticks &ticks, Totals 
             if (!ticks.at(k).at(f) || totals.at(k).at(f) != TotalKind::None)
                 continue;
             if (!grouped.contains(qMakePair(k, f)))
-                fail(columnPos(st, k, f), QStringLiteral("the field %1, which is neither grouped nor a total")
-                                              .arg(m_tables.at(k).fields.at(f).left(80)));
+                fail(
+                    columnPos(st, k, f),
+                    tr("the field %1, which is neither grouped nor a total").arg(m_tables.at(k).fields.at(f).left(80)));
             totals[k][f] = TotalKind::Group;
         }
     }
@@ -664,7 +666,7 @@ QString DesignBuilder::sortField(const Statement &st, const Expr &e, const QHash
     }
     if (e.kind == Expr::Field || e.kind == Expr::Aggregate)
         return fieldNameText(e);
-    fail(e.pos, QStringLiteral("an ORDER BY item that is not a field or a total of a field"));
+    fail(e.pos, tr("an ORDER BY item that is not a field or a total of a field"));
 }
 
 void DesignBuilder::insertValues(const Statement &st, QueryDefinition &def) const
@@ -678,12 +680,11 @@ void DesignBuilder::insertValues(const Statement &st, QueryDefinition &def) cons
     for (int c = 0; c < st.insertColumns.size(); ++c) {
         const int f = fieldIndex(t, st.insertColumns.at(c));
         if (f < 0)
-            fail(st.insertColumnPositions.at(c),
-                 QStringLiteral("the unknown field %1").arg(st.insertColumns.at(c).text.left(80)));
+            fail(st.insertColumnPositions.at(c), tr("the unknown field %1").arg(st.insertColumns.at(c).text.left(80)));
         fields << f;
     }
     if (fields.size() != st.insertValues.size())
-        fail(st.valuesPos, QStringLiteral("a number of values other than the number of fields"));
+        fail(st.valuesPos, tr("a number of values other than the number of fields"));
     for (int c = 0; c < fields.size(); ++c) {
         // The values of an INSERT name no field: their text stays as written.
         QString value;
@@ -701,11 +702,12 @@ void DesignBuilder::updateValues(const Statement &st, QueryDefinition &def) cons
     const Table &t = m_tables.constFirst();
     for (const Assignment &a : st.assignments) {
         if (a.target.size() > 1 && tableOfQualifier(a.target.mid(0, a.target.size() - 1)) != 0)
-            fail(a.pos, QStringLiteral("the unknown table or alias %1")
-                            .arg(writtenName(a.target.mid(0, a.target.size() - 1), m_source.style.dialect).left(80)));
+            fail(a.pos,
+                 tr("the unknown table or alias %1")
+                     .arg(writtenName(a.target.mid(0, a.target.size() - 1), m_source.style.dialect).left(80)));
         const int f = fieldIndex(t, a.target.constLast());
         if (f < 0)
-            fail(a.pos, QStringLiteral("the unknown field %1").arg(a.target.constLast().text.left(80)));
+            fail(a.pos, tr("the unknown field %1").arg(a.target.constLast().text.left(80)));
         def.values.rows << QStringList{t.fields.at(f), bounded(render(a.value.pieces), a.value.pos)};
     }
 }

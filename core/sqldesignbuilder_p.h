@@ -21,6 +21,8 @@ namespace SqlDesign {
 
 class DesignBuilder
 {
+    Q_DECLARE_TR_FUNCTIONS(SqlDesign)
+
 public:
     // sql is the statement's text, for the line and column of a refusal.
     DesignBuilder(const QString &sql, const SqlDesignSource &source) : m_sql(sql), m_source(source) {}

@@ -43,7 +43,7 @@ BoolNode StatementReader::parseBoolPrimary()
         ++m_i;
         BoolNode inner = parseBoolPrimary();
         if (inner.negated)
-            fail(notPos, QStringLiteral("NOT twice"));
+            fail(notPos, tr("NOT twice"));
         inner.negated = true;
         inner.pos = notPos;
         return inner;
@@ -91,7 +91,7 @@ Predicate StatementReader::parsePredicate()
     p.pos = pos();
     p.left = parseOperand();
     if (atEnd())
-        fail(p.pos, QStringLiteral("a condition without a comparison"));
+        fail(p.pos, tr("a condition without a comparison"));
     const Tok &t = cur();
     static const QSet<QString> comparisons = {"=", "==", "<>", "!=", "<", "<=", ">", ">="};
     if (t.kind == SqlTokenKind::Symbol && comparisons.contains(text(t).toString())) {
@@ -114,8 +114,9 @@ Predicate StatementReader::parsePredicate()
     }
     if (parseWordComparison(p, op))
         return p;
-    fail(opStart, atEnd() ? QStringLiteral("a condition without a comparison")
-                          : QStringLiteral("a condition without a comparison, at \"%1\"").arg(text(cur()).left(40)));
+    fail(opStart,
+         atEnd() ? tr("a condition without a comparison")
+                 : tr("a condition without a comparison, at \"%1\"").arg(text(cur()).left(40)));
 }
 
 // From a comparison operator (=, <>, <, ...) on, the operator being the current token.
@@ -230,7 +231,7 @@ QList<Piece> StatementReader::rawValue()
     // An unclosed "(" would take the clauses after it into the value when its
     // statement is read again.
     if (!open.isEmpty())
-        fail(open.first(), QStringLiteral("a value with an unclosed parenthesis"));
+        fail(open.first(), tr("a value with an unclosed parenthesis"));
     if (pieces.isEmpty())
         unexpected();
     return pieces;
@@ -258,7 +259,7 @@ Expr StatementReader::parseOperand()
 void StatementReader::refuseLineBreak(const Tok &t) const
 {
     if (text(t).contains(u'\r') || text(t).contains(u'\n'))
-        fail(t.start, QStringLiteral("a line break inside a name or value"));
+        fail(t.start, tr("a line break inside a name or value"));
 }
 
 void StatementReader::addPiece(QList<Piece> &pieces)
@@ -293,7 +294,7 @@ void StatementReader::copyParenthesised(Expr &e)
         unexpected();
     while (m_i <= close) {
         if (cur().kind == SqlTokenKind::Word && upperWord(text(cur())) == u"SELECT")
-            fail(cur().start, QStringLiteral("a subquery"));
+            fail(cur().start, tr("a subquery"));
         addToken(e);
     }
 }
@@ -343,7 +344,7 @@ void StatementReader::parseAtom(Expr &e)
             return;
         }
         if (is("EXISTS") || is("SELECT"))
-            fail(t.start, QStringLiteral("a subquery"));
+            fail(t.start, tr("a subquery"));
         if (is("NULL") || is("TRUE") || is("FALSE") || is("DEFAULT")) {
             addToken(e);
             return;

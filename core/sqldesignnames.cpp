@@ -70,7 +70,7 @@ QString DesignBuilder::resolveTableName(const TableRef &ref)
             found = qMin(found, first(m_listedFolded, last.toCaseFolded()));
     }
     if (found == None)
-        fail(ref.pos, QStringLiteral("the unknown table %1").arg(written.left(80)));
+        fail(ref.pos, tr("the unknown table %1").arg(written.left(80)));
     return m_tableNames.at(found);
 }
 
@@ -90,14 +90,14 @@ const WithQuery *DesignBuilder::withQueryOf(const TableRef &ref) const
 QStringList DesignBuilder::queryFields(const QString &select, int pos) const
 {
     if (!m_source.queryFields)
-        fail(pos, QStringLiteral("a query in FROM without the database to give its columns"));
+        fail(pos, tr("a query in FROM without the database to give its columns"));
     try {
         const QStringList fields = m_source.queryFields(select);
         if (fields.isEmpty())
-            fail(pos, QStringLiteral("a query in FROM that gives no columns"));
+            fail(pos, tr("a query in FROM that gives no columns"));
         return fields;
     } catch (const VdqError &e) {
-        fail(pos, QStringLiteral("a query in FROM that the database refuses: %1").arg(e.message().left(200)));
+        fail(pos, tr("a query in FROM that the database refuses: %1").arg(e.message().left(200)));
     }
 }
 
@@ -127,7 +127,7 @@ void DesignBuilder::resolveTables(const Statement &st)
             try {
                 t.fields = m_source.tableFields(t.caption);
             } catch (const VdqError &) {
-                fail(ref.pos, QStringLiteral("the unknown table %1").arg(t.caption.left(80)));
+                fail(ref.pos, tr("the unknown table %1").arg(t.caption.left(80)));
             }
         }
         // The statement's own alias stays, so that what is kept as written still finds its
@@ -136,7 +136,7 @@ void DesignBuilder::resolveTables(const Statement &st)
                          && !taken.contains(ref.alias->text.toCaseFolded());
         t.alias = own ? ref.alias->text : UniqueTableAlias(t.caption, taken);
         if (t.source == TableSource::Derived && !own)
-            fail(ref.pos, QStringLiteral("a query in FROM whose alias is not a plain name"));
+            fail(ref.pos, tr("a query in FROM whose alias is not a plain name"));
         taken << t.alias.toCaseFolded();
         t.ref = &ref;
         m_tables << t;
@@ -247,18 +247,20 @@ DesignBuilder::FieldAt DesignBuilder::resolveField(const QList<NamePart> &ref, i
             const auto joined = m_usingFields.constFind(ref.constFirst().text.toCaseFolded());
             if (joined != m_usingFields.cend())
                 return {*joined, fieldIndex(m_tables.at(*joined), ref.constFirst())};
-            fail(pos, QStringLiteral("the field %1, which more than one table has").arg(ref.constFirst().text.left(80)));
+            fail(pos, tr("the field %1, which more than one table has").arg(ref.constFirst().text.left(80)));
         }
         if (count == 0)
-            fail(pos, QStringLiteral("the unknown field %1").arg(ref.constFirst().text.left(80)));
+            fail(pos, tr("the unknown field %1").arg(ref.constFirst().text.left(80)));
         return {a, fieldIndex(m_tables.at(a), ref.constFirst())};
     }
     const int table = tableOfQualifier(ref.mid(0, ref.size() - 1));
     if (table < 0)
-        fail(pos, QStringLiteral("the unknown table or alias %1").arg(writtenName(ref.mid(0, ref.size() - 1), m_source.style.dialect).left(80)));
+        fail(pos,
+             tr("the unknown table or alias %1")
+                 .arg(writtenName(ref.mid(0, ref.size() - 1), m_source.style.dialect).left(80)));
     const int f = fieldIndex(m_tables.at(table), ref.constLast());
     if (f < 0)
-        fail(pos, QStringLiteral("the unknown field %1").arg(writtenName(ref, m_source.style.dialect).left(80)));
+        fail(pos, tr("the unknown field %1").arg(writtenName(ref, m_source.style.dialect).left(80)));
     return {table, f};
 }
 

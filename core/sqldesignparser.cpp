@@ -55,8 +55,9 @@ QueryDefinition DesignFromSql(const QString &sql, const SqlDesignSource &source)
     }
     if (!same) {
         const auto first = std::find_if(sql.cbegin(), sql.cend(), [](QChar c) { return !c.isSpace(); });
-        SqlDesign::failAt(sql, int(first - sql.cbegin()),
-                          QStringLiteral("this statement: its values would be read otherwise"));
+        SqlDesign::failAt(
+            sql, int(first - sql.cbegin()),
+            QCoreApplication::translate("SqlDesign", "this statement: its values would be read otherwise"));
     }
     return def;
 }

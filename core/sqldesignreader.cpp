@@ -15,8 +15,8 @@ void StatementReader::unexpected() const
 {
     m_unexpected = true;
     if (atEnd())
-        fail(int(m_sql.size()), QStringLiteral("a statement that ends too early"));
-    fail(cur().start, QStringLiteral("\"%1\" here").arg(text(cur()).left(40)));
+        fail(int(m_sql.size()), tr("a statement that ends too early"));
+    fail(cur().start, tr("\"%1\" here").arg(text(cur()).left(40)));
 }
 
 // --- Tokens -------------------------------------------------------------------------------
@@ -61,7 +61,7 @@ void StatementReader::tokenize()
     // The engine cuts its text at a NUL, and the design's file would hold a blank.
     const qsizetype nul = m_sql.indexOf(QChar(0));
     if (nul >= 0)
-        fail(int(nul), QStringLiteral("a NUL character"));
+        fail(int(nul), tr("a NUL character"));
     QList<SqlToken> tokens;
     const int end = TokenizeSqlLine(m_sql, LexNormal, m_options, &tokens);
     const int open = end & LexKindMask;
@@ -78,14 +78,14 @@ void StatementReader::tokenize()
             const QStringView comment = QStringView(m_sql).mid(t.start, t.length);
             if (t.kind == SqlTokenKind::Comment && m_options.dialect == SqlDialect::MySQL
                 && (comment.startsWith(u"/*!") || comment.startsWith(u"/*M!")))
-                fail(t.start, QStringLiteral("an executable comment"));
+                fail(t.start, tr("an executable comment"));
             space = true;
             continue;
         }
         // A design's lists hold one line per text, and an unclosed quote is no statement.
         if ((t.kind == SqlTokenKind::String || t.kind == SqlTokenKind::QuotedName)
             && ((quoteOpen && k + 1 == tokens.size()) || QStringView(m_sql).mid(t.start, t.length).contains(u'\n')))
-            fail(t.start, QStringLiteral("a string or quoted name that is not closed on its line"));
+            fail(t.start, tr("a string or quoted name that is not closed on its line"));
         addToken(t, space, parentheses);
         space = false;
     }
@@ -117,7 +117,7 @@ void StatementReader::addToken(const SqlToken &t, bool space, QList<int> &open)
         if (written == u"(") {
             // Each level of parentheses is a level of the reading's own calls.
             if (open.size() == MaxParenthesisDepth)
-                fail(tok.start, QStringLiteral("parentheses nested more than %1 deep").arg(MaxParenthesisDepth));
+                fail(tok.start, tr("parentheses nested more than %1 deep").arg(MaxParenthesisDepth));
             open.append(int(m_toks.size()));
         } else if (written == u")" && !open.isEmpty()) {
             m_toks[open.takeLast()].close = int(m_toks.size());
@@ -199,7 +199,7 @@ bool StatementReader::atSubquery(int ahead) const
 void StatementReader::refuseSubquery()
 {
     if (atSubquery())
-        fail(cur().start, QStringLiteral("a subquery"));
+        fail(cur().start, tr("a subquery"));
 }
 
 void StatementReader::keepParenthesised(QList<Piece> &pieces)
@@ -210,13 +210,13 @@ void StatementReader::keepParenthesised(QList<Piece> &pieces)
     while (m_i <= close) {
         const Tok &t = cur();
         if (t.kind == SqlTokenKind::Symbol && text(t) == u";")
-            fail(t.start, QStringLiteral("a \";\" inside parentheses"));
+            fail(t.start, tr("a \";\" inside parentheses"));
         // A query kept as written is also asked for its columns: it must only read.
         if (t.kind == SqlTokenKind::Word && sameWord(text(t), QLatin1String("FOR"))
             && (isWord("UPDATE", 1) || isWord("SHARE", 1) || isWord("NO", 1) || isWord("KEY", 1)))
-            fail(t.start, QStringLiteral("a locking clause"));
+            fail(t.start, tr("a locking clause"));
         if (t.kind == SqlTokenKind::Word && sameWord(text(t), QLatin1String("INTO")))
-            fail(t.start, QStringLiteral("a SELECT ... INTO"));
+            fail(t.start, tr("a SELECT ... INTO"));
         addPiece(pieces);
     }
 }
@@ -226,7 +226,7 @@ void StatementReader::keepParenthesised(QList<Piece> &pieces)
 Statement StatementReader::parseStatement()
 {
     if (atEnd())
-        fail(0, QStringLiteral("an empty statement"));
+        fail(0, tr("an empty statement"));
     Statement st;
     st.source = m_sql;
     st.preds.reserve(m_conditionWords + 2);
@@ -234,7 +234,7 @@ Statement StatementReader::parseStatement()
     if (isWord("WITH")) {
         parseWith(st);
         if (!isWord("SELECT"))
-            fail(pos(), QStringLiteral("a WITH clause before anything but SELECT"));
+            fail(pos(), tr("a WITH clause before anything but SELECT"));
     }
     if (isWord("SELECT"))
         parseSelect(st);
@@ -245,16 +245,16 @@ Statement StatementReader::parseStatement()
     else if (isWord("DELETE"))
         parseDelete(st);
     else if (isSymbol("("))
-        fail(cur().start, QStringLiteral("a statement in parentheses"));
+        fail(cur().start, tr("a statement in parentheses"));
     else
-        fail(cur().start, QStringLiteral("a statement that is not SELECT, INSERT, UPDATE or DELETE"));
+        fail(cur().start, tr("a statement that is not SELECT, INSERT, UPDATE or DELETE"));
     while (acceptSymbol(";")) {
     }
     if (!atEnd()) {
         if (isWord("UNION") || isWord("INTERSECT") || isWord("EXCEPT"))
-            fail(cur().start, QStringLiteral("a %1").arg(upperWord(text(cur()))));
+            fail(cur().start, tr("a %1").arg(upperWord(text(cur()))));
         if (text(m_toks.at(m_i - 1)) == u";")
-            fail(cur().start, QStringLiteral("a second statement"));
+            fail(cur().start, tr("a second statement"));
         unexpected();
     }
     return st;
@@ -286,7 +286,7 @@ void StatementReader::parseWith(Statement &st)
         // Only a query: a WITH of INSERT, UPDATE or DELETE would change data when its columns
         // are asked for.
         if (!atSubquery())
-            fail(pos(), QStringLiteral("a WITH query that is not a SELECT"));
+            fail(pos(), tr("a WITH query that is not a SELECT"));
         keepParenthesised(st.with);
         st.withQueries << query;
         if (!isSymbol(","))
@@ -301,7 +301,7 @@ void StatementReader::parseSelect(Statement &st)
     expectWord("SELECT");
     if (acceptWord("DISTINCT")) {
         if (isWord("ON"))
-            fail(cur().start, QStringLiteral("DISTINCT ON"));
+            fail(cur().start, tr("DISTINCT ON"));
         st.distinct = true;
     } else {
         acceptWord("ALL");
@@ -314,7 +314,7 @@ void StatementReader::parseSelect(Statement &st)
         st.columns << parseSelectItem();
     } while (acceptSymbol(","));
     if (!isWord("FROM"))
-        fail(pos(), atEnd() ? QStringLiteral("a SELECT without FROM") : QStringLiteral("\"%1\" here").arg(text(cur()).left(40)));
+        fail(pos(), atEnd() ? tr("a SELECT without FROM") : tr("\"%1\" here").arg(text(cur()).left(40)));
     ++m_i;
     parseFrom(st);
     if (acceptWord("WHERE"))
@@ -324,9 +324,9 @@ void StatementReader::parseSelect(Statement &st)
     if (acceptWord("HAVING"))
         st.having = parseOr();
     if (isWord("WINDOW"))
-        fail(cur().start, QStringLiteral("a WINDOW clause"));
+        fail(cur().start, tr("a WINDOW clause"));
     if (isWord("UNION") || isWord("INTERSECT") || isWord("EXCEPT"))
-        fail(cur().start, QStringLiteral("a %1").arg(upperWord(text(cur()))));
+        fail(cur().start, tr("a %1").arg(upperWord(text(cur()))));
     if (acceptWord("ORDER"))
         parseOrderBy(st);
     parseLimit(st);
@@ -355,9 +355,9 @@ void StatementReader::parseOrderBy(Statement &st)
         else
             acceptWord("ASC");
         if (isWord("NULLS"))
-            fail(cur().start, QStringLiteral("NULLS FIRST or LAST"));
+            fail(cur().start, tr("NULLS FIRST or LAST"));
         if (isWord("COLLATE"))
-            fail(cur().start, QStringLiteral("a COLLATE in ORDER BY"));
+            fail(cur().start, tr("a COLLATE in ORDER BY"));
         st.orderBy << item;
     } while (acceptSymbol(","));
 }
@@ -366,7 +366,7 @@ void StatementReader::parseLimit(Statement &st)
 {
     if (isWord("LIMIT")) {
         if (st.limit)
-            fail(cur().start, QStringLiteral("a second row limit"));
+            fail(cur().start, tr("a second row limit"));
         ++m_i;
         st.limit = parseLimitNumber();
         if (acceptSymbol(",")) {  // MySQL's LIMIT offset, count
@@ -376,14 +376,14 @@ void StatementReader::parseLimit(Statement &st)
     }
     if (acceptWord("OFFSET")) {
         if (st.offset)
-            fail(m_toks.at(m_i - 1).start, QStringLiteral("a second OFFSET"));
+            fail(m_toks.at(m_i - 1).start, tr("a second OFFSET"));
         st.offset = parseLimitNumber();
         if (!acceptWord("ROWS"))
             acceptWord("ROW");
     }
     if (isWord("FETCH")) {
         if (st.limit)
-            fail(cur().start, QStringLiteral("a second row limit"));
+            fail(cur().start, tr("a second row limit"));
         ++m_i;
         if (!acceptWord("FIRST"))
             expectWord("NEXT");
@@ -393,17 +393,17 @@ void StatementReader::parseLimit(Statement &st)
         expectWord("ONLY");
     }
     if (isWord("UNION") || isWord("INTERSECT") || isWord("EXCEPT"))
-        fail(cur().start, QStringLiteral("a %1").arg(upperWord(text(cur()))));
+        fail(cur().start, tr("a %1").arg(upperWord(text(cur()))));
 }
 
 int StatementReader::parseLimitNumber()
 {
     if (atEnd() || cur().kind != SqlTokenKind::Number)
-        fail(pos(), QStringLiteral("a row limit that is not a number"));
+        fail(pos(), tr("a row limit that is not a number"));
     bool ok = false;
     const int n = text(cur()).toInt(&ok);
     if (!ok || n <= 0)
-        fail(cur().start, QStringLiteral("the row limit %1").arg(text(cur()).left(40)));
+        fail(cur().start, tr("the row limit %1").arg(text(cur()).left(40)));
     ++m_i;
     return n;
 }
@@ -438,7 +438,7 @@ SelectItem StatementReader::parseSelectItem()
     if (as || isName()) {
         item.aliasPos = pos();
         if (!atEnd() && cur().kind == SqlTokenKind::String)
-            fail(cur().start, QStringLiteral("a column name written as a string"));
+            fail(cur().start, tr("a column name written as a string"));
         item.alias = takeName(as);  // after AS any word is a name
     }
     return item;
@@ -453,7 +453,7 @@ void StatementReader::parseFrom(Statement &st)
         if (acceptSymbol(",")) {
             join.kind = JoinKind::Comma;
         } else if (isWord("NATURAL")) {
-            fail(cur().start, QStringLiteral("a NATURAL join"));
+            fail(cur().start, tr("a NATURAL join"));
         } else if (isWord("JOIN") || isWord("INNER") || isWord("CROSS") || isWord("LEFT") || isWord("RIGHT")
                    || isWord("FULL")) {
             const QString word = upperWord(text(cur()));
@@ -471,7 +471,7 @@ void StatementReader::parseFrom(Statement &st)
             break;
         }
         if (st.tables.size() == MaxTables)
-            fail(join.pos, QStringLiteral("more than %1 tables").arg(MaxTables));
+            fail(join.pos, tr("more than %1 tables").arg(MaxTables));
         st.tables << parseTableRef();
         if (join.kind != JoinKind::Comma) {
             if (acceptWord("USING")) {
@@ -502,20 +502,20 @@ TableRef StatementReader::parseTableRef(bool insertTarget)
         ref.query.removeLast();
         acceptWord("AS");
         if (!isName())
-            fail(pos(), QStringLiteral("a subquery in FROM without an alias"));
+            fail(pos(), tr("a subquery in FROM without an alias"));
         ref.alias = takeName();
         if (isSymbol("("))
-            fail(cur().start, QStringLiteral("column names after a derived table's alias"));
+            fail(cur().start, tr("column names after a derived table's alias"));
         return ref;
     }
     refuseSubquery();
     if (isSymbol("("))
-        fail(cur().start, QStringLiteral("joins in parentheses"));
+        fail(cur().start, tr("joins in parentheses"));
     ref.name << takeName();
     while (acceptSymbol("."))
         ref.name << takeName(true);
     if (isSymbol("(") && !insertTarget)
-        fail(cur().start, QStringLiteral("a table function"));
+        fail(cur().start, tr("a table function"));
     if (acceptWord("AS"))
         ref.alias = takeName();
     else if (isName())
@@ -528,7 +528,7 @@ void StatementReader::parseInsert(Statement &st)
     st.type = QueryType::Insert;
     expectWord("INSERT");
     if (isWord("OR") || isWord("IGNORE"))
-        fail(cur().start, QStringLiteral("INSERT %1").arg(upperWord(text(cur()))));
+        fail(cur().start, tr("INSERT %1").arg(upperWord(text(cur()))));
     expectWord("INTO");
     st.tables << parseTableRef(true);
     if (acceptSymbol("(")) {
@@ -539,9 +539,9 @@ void StatementReader::parseInsert(Statement &st)
         expectSymbol(")");
     }
     if (isWord("SELECT") || isWord("WITH"))
-        fail(cur().start, QStringLiteral("INSERT with a SELECT"));
+        fail(cur().start, tr("INSERT with a SELECT"));
     if (isWord("DEFAULT"))
-        fail(cur().start, QStringLiteral("DEFAULT VALUES"));
+        fail(cur().start, tr("DEFAULT VALUES"));
     st.valuesPos = pos();
     if (!acceptWord("VALUES") && !acceptWord("VALUE"))
         unexpected();
@@ -551,9 +551,9 @@ void StatementReader::parseInsert(Statement &st)
     } while (acceptSymbol(","));
     expectSymbol(")");
     if (isSymbol(","))
-        fail(cur().start, QStringLiteral("a second row of values"));
+        fail(cur().start, tr("a second row of values"));
     if (isWord("ON") || isWord("RETURNING"))
-        fail(cur().start, QStringLiteral("INSERT ... %1").arg(upperWord(text(cur()))));
+        fail(cur().start, tr("INSERT ... %1").arg(upperWord(text(cur()))));
 }
 
 void StatementReader::parseUpdate(Statement &st)
@@ -562,13 +562,13 @@ void StatementReader::parseUpdate(Statement &st)
     expectWord("UPDATE");
     st.tables << parseTableRef();
     if (isSymbol(",") || isWord("JOIN"))
-        fail(cur().start, QStringLiteral("an UPDATE of more than one table"));
+        fail(cur().start, tr("an UPDATE of more than one table"));
     expectWord("SET");
     do {
         Assignment a;
         a.pos = pos();
         if (isSymbol("("))
-            fail(cur().start, QStringLiteral("a list of fields set at once"));
+            fail(cur().start, tr("a list of fields set at once"));
         a.target << takeName();
         while (acceptSymbol("."))
             a.target << takeName(true);
@@ -577,11 +577,11 @@ void StatementReader::parseUpdate(Statement &st)
         st.assignments << a;
     } while (acceptSymbol(","));
     if (isWord("FROM"))
-        fail(cur().start, QStringLiteral("UPDATE with FROM"));
+        fail(cur().start, tr("UPDATE with FROM"));
     if (acceptWord("WHERE"))
         st.where = parseOr();
     if (isWord("RETURNING") || isWord("ORDER") || isWord("LIMIT"))
-        fail(cur().start, QStringLiteral("UPDATE ... %1").arg(upperWord(text(cur()))));
+        fail(cur().start, tr("UPDATE ... %1").arg(upperWord(text(cur()))));
 }
 
 void StatementReader::parseDelete(Statement &st)
@@ -598,17 +598,17 @@ void StatementReader::parseDelete(Statement &st)
     expectWord("FROM");
     st.tables << parseTableRef();
     if (isSymbol(",") || isWord("JOIN") || isWord("USING"))
-        fail(cur().start, QStringLiteral("a DELETE from more than one table"));
+        fail(cur().start, tr("a DELETE from more than one table"));
     if (target) {
         const TableRef &t = st.tables.constFirst();
         const QString alias = t.alias ? t.alias->text : t.name.constLast().text;
         if (target->text.compare(alias, Qt::CaseInsensitive) != 0)
-            fail(targetPos, QStringLiteral("a DELETE of another table than the one after FROM"));
+            fail(targetPos, tr("a DELETE of another table than the one after FROM"));
     }
     if (acceptWord("WHERE"))
         st.where = parseOr();
     if (isWord("RETURNING") || isWord("ORDER") || isWord("LIMIT"))
-        fail(cur().start, QStringLiteral("DELETE ... %1").arg(upperWord(text(cur()))));
+        fail(cur().start, tr("DELETE ... %1").arg(upperWord(text(cur()))));
 }
 
 } // namespace SqlDesign

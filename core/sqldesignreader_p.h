@@ -45,6 +45,8 @@ bool sameWord(QStringView word, QLatin1String upper);
 // naming its line and column.
 class StatementReader
 {
+    Q_DECLARE_TR_FUNCTIONS(SqlDesign)
+
 public:
     StatementReader(const QString &sql, const SqlLexOptions &options) : m_sql(sql), m_options(options) {}
 

@@ -11,6 +11,7 @@
 #include "selectforms.h"
 #include "vdqerror.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -198,7 +199,7 @@ inline QString writtenName(const QList<NamePart> &parts, SqlDialect dialect)
             lineStart = k + 1;
         }
     }
-    throw VdqError(QStringLiteral("The design cannot show %1 (line %2, column %3).")
+    throw VdqError(QCoreApplication::translate("SqlDesign", "The design cannot show %1 (line %2, column %3).")
                        .arg(what, QString::number(line), QString::number(offset - lineStart + 1)));
 }
 

@@ -7,6 +7,7 @@
 #include "rtftext.h"
 #include "vdqerror.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QStringDecoder>
 
@@ -28,12 +29,13 @@ QString decodeText(const QByteArray &bytes)
 
 QString ReadSqlTextFile(const QString &fileName)
 {
-    const QByteArray bytes = ReadWholeFile(fileName, QObject::tr("Cannot open file %1").arg(fileName));
+    const QByteArray bytes =
+        ReadWholeFile(fileName, QCoreApplication::translate("FileAccess", "Cannot open file %1").arg(fileName));
     if (LooksLikeRtf(bytes)) {
         bool ok = false;
         const QString text = RtfToPlainText(bytes, &ok);
         if (!ok)
-            throw VdqError(QObject::tr("Failed to Load Stream"));
+            throw VdqError(QCoreApplication::translate("FileAccess", "Failed to Load Stream"));
         return text;
     }
     return decodeText(bytes);
@@ -46,5 +48,5 @@ void WriteSqlTextFile(const QString &fileName, const QStringList &lines)
         bytes += line.toUtf8();
         bytes += "\r\n";
     }
-    WriteWholeFile(fileName, bytes, QObject::tr("Cannot create file %1").arg(fileName));
+    WriteWholeFile(fileName, bytes, QCoreApplication::translate("FileAccess", "Cannot create file %1").arg(fileName));
 }

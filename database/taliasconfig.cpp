@@ -6,6 +6,7 @@
 #include "fileaccess.h"
 #include "vdqerror.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -42,14 +43,14 @@ QList<TAliasParams> parse(const QString &text, const QString &baseDir,
             continue;
         if (line.startsWith(u'[')) {
             if (!line.endsWith(u']'))
-                fault(lineNo, QStringLiteral("the section header has no closing \"]\""));
+                fault(lineNo, QCoreApplication::translate("TAliasConfig", "the section header has no closing \"]\""));
             const QString name = line.mid(1, line.size() - 2).trimmed();
             if (name.isEmpty())
-                fault(lineNo, QStringLiteral("the section has no alias name"));
+                fault(lineNo, QCoreApplication::translate("TAliasConfig", "the section has no alias name"));
             // Case-folded names seen so far: one lookup per section, however many there are.
             const QString folded = name.toCaseFolded();
             if (seen.contains(folded))
-                fault(lineNo, QStringLiteral("alias %1 is defined twice").arg(name));
+                fault(lineNo, QCoreApplication::translate("TAliasConfig", "alias %1 is defined twice").arg(name));
             seen.insert(folded);
             TAliasParams params;
             params.name = name;
@@ -60,17 +61,17 @@ QList<TAliasParams> parse(const QString &text, const QString &baseDir,
         }
         const int eq = line.indexOf(u'=');
         if (eq < 0)
-            fault(lineNo, QStringLiteral("expected \"[alias]\" or \"Key=Value\""));
+            fault(lineNo, QCoreApplication::translate("TAliasConfig", "expected \"[alias]\" or \"Key=Value\""));
         if (aliases.isEmpty())
-            fault(lineNo, QStringLiteral("a key comes before the first [alias] section"));
+            fault(lineNo, QCoreApplication::translate("TAliasConfig", "a key comes before the first [alias] section"));
         const QString key = line.left(eq).trimmed().toUpper();
         const QString value = unquoted(line.mid(eq + 1).trimmed());
         if (key.isEmpty())
-            fault(lineNo, QStringLiteral("the line has no key before \"=\""));
+            fault(lineNo, QCoreApplication::translate("TAliasConfig", "the line has no key before \"=\""));
         TAliasParams &p = aliases.last();
         if (key == QLatin1String("DRIVER")) {
             if (value.isEmpty())
-                fault(lineNo, QStringLiteral("Driver has no value"));
+                fault(lineNo, QCoreApplication::translate("TAliasConfig", "Driver has no value"));
             p.driver = value.toUpper();
             hasDriver.last() = true;
         } else if (key == QLatin1String("PATH")) {
@@ -81,7 +82,8 @@ QList<TAliasParams> parse(const QString &text, const QString &baseDir,
             bool ok = false;
             const int port = value.toInt(&ok);
             if (!ok || port <= 0 || port > 65535)
-                fault(lineNo, QStringLiteral("Port \"%1\" is not a port number").arg(value));
+                fault(lineNo,
+                      QCoreApplication::translate("TAliasConfig", "Port \"%1\" is not a port number").arg(value));
             p.port = port;
         } else if (key == QLatin1String("DATABASE")) {
             p.database = value;
@@ -96,20 +98,25 @@ QList<TAliasParams> parse(const QString &text, const QString &baseDir,
             bool ok = false;
             const int seconds = value.toInt(&ok);
             if (!ok || seconds <= 0)
-                fault(lineNo, QStringLiteral("Timeout \"%1\" is not a number of seconds").arg(value));
+                fault(lineNo,
+                      QCoreApplication::translate("TAliasConfig", "Timeout \"%1\" is not a number of seconds")
+                          .arg(value));
             p.connectTimeout = seconds;
         } else if (key == QLatin1String("STATEMENTTIMEOUT")) {
             bool ok = false;
             const int seconds = value.toInt(&ok);
             if (!ok || seconds < 0)
-                fault(lineNo, QStringLiteral("StatementTimeout \"%1\" is not a number of seconds").arg(value));
+                fault(lineNo,
+                      QCoreApplication::translate("TAliasConfig", "StatementTimeout \"%1\" is not a number of seconds")
+                          .arg(value));
             p.statementTimeout = seconds;
         }
         // Other keys belong to other tools and are left alone.
     }
     for (int i = 0; i < aliases.size(); ++i) {
         if (!hasDriver.at(i))
-            fault(sectionLines.at(i), QStringLiteral("alias %1 has no Driver").arg(aliases.at(i).name));
+            fault(sectionLines.at(i),
+                  QCoreApplication::translate("TAliasConfig", "alias %1 has no Driver").arg(aliases.at(i).name));
     }
     return aliases;
 }
@@ -133,11 +140,14 @@ TAliasConfig TAliasConfig::LoadFile(const QString &fileName)
     TAliasConfig config;
     if (!QFile::exists(fileName))
         return config;
-    const QString text = QString::fromUtf8(
-        ReadWholeFile(fileName, QStringLiteral("Cannot read the alias file %1").arg(fileName)));
+    const QString text = QString::fromUtf8(ReadWholeFile(
+        fileName, QCoreApplication::translate("TAliasConfig", "Cannot read the alias file %1").arg(fileName)));
     const QString baseDir = QFileInfo(fileName).absolutePath();
     config.m_aliases = parse(text, baseDir, [&](int line, const QString &reason) {
-        throw VdqError(QStringLiteral("Alias file %1, line %2: %3").arg(fileName).arg(line).arg(reason));
+        throw VdqError(QCoreApplication::translate("TAliasConfig", "Alias file %1, line %2: %3")
+                           .arg(fileName)
+                           .arg(line)
+                           .arg(reason));
     });
     return config;
 }
@@ -146,7 +156,7 @@ TAliasConfig TAliasConfig::FromText(const QString &text, const QString &baseDir)
 {
     TAliasConfig config;
     config.m_aliases = parse(text, baseDir, [](int line, const QString &reason) {
-        throw VdqError(QStringLiteral("Alias text, line %1: %2").arg(line).arg(reason));
+        throw VdqError(QCoreApplication::translate("TAliasConfig", "Alias text, line %1: %2").arg(line).arg(reason));
     });
     return config;
 }

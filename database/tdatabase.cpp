@@ -9,6 +9,7 @@
 #include "tqueryreading_p.h"
 #include "vdqerror.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -178,7 +179,8 @@ QString TDatabase::qtDriverName() const
         return QStringLiteral("QMYSQL");
     if (m_params.driver == kODBC)
         return QStringLiteral("QODBC");
-    throw VdqError(QStringLiteral("Alias %1 has the unknown driver %2 (known: STANDARD, POSTGRESQL, MYSQL, ODBC)")
+    throw VdqError(QCoreApplication::translate(
+                       "TDatabase", "Alias %1 has the unknown driver %2 (known: STANDARD, POSTGRESQL, MYSQL, ODBC)")
                        .arg(m_params.name, m_params.driver));
 }
 
@@ -217,12 +219,15 @@ void TDatabase::checkDatabaseFile() const
 {
     // The engine would create a missing file silently; a missing database is an error.
     if (m_params.path.isEmpty())
-        throw VdqError(QStringLiteral("Alias %1 gives no Path of its database file").arg(m_params.name));
+        throw VdqError(
+            QCoreApplication::translate("TDatabase", "Alias %1 gives no Path of its database file").arg(m_params.name));
     const QFileInfo file(m_params.path);
     if (!file.exists())
-        throw VdqError(QStringLiteral("The database file %1 of alias %2 does not exist").arg(m_params.path, m_params.name));
+        throw VdqError(QCoreApplication::translate("TDatabase", "The database file %1 of alias %2 does not exist")
+                           .arg(m_params.path, m_params.name));
     if (!file.isFile())
-        throw VdqError(QStringLiteral("The database path %1 of alias %2 is not a file").arg(m_params.path, m_params.name));
+        throw VdqError(QCoreApplication::translate("TDatabase", "The database path %1 of alias %2 is not a file")
+                           .arg(m_params.path, m_params.name));
 }
 
 QString TDatabase::ErrorText(const QSqlError &error)
@@ -350,7 +355,8 @@ void TDatabase::connected(QSqlDatabase &db)
 
 void TDatabase::connectFailed(const QSqlError &error) const
 {
-    throw VdqError(QStringLiteral("Cannot connect to database %1: %2").arg(m_params.name, ErrorText(error)));
+    throw VdqError(QCoreApplication::translate("TDatabase", "Cannot connect to database %1: %2")
+                       .arg(m_params.name, ErrorText(error)));
 }
 
 void TDatabase::Open()
@@ -376,7 +382,9 @@ void TDatabase::Open()
         if (!db.isValid()) {
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_connectionName);
-            throw VdqError(QStringLiteral("The database driver %1 for alias %2 is not installed").arg(driver, m_params.name));
+            throw VdqError(
+                QCoreApplication::translate("TDatabase", "The database driver %1 for alias %2 is not installed")
+                    .arg(driver, m_params.name));
         }
         configure(db);
     }
@@ -388,7 +396,8 @@ void TDatabase::Open()
                 const QSqlError error = probe.lastError();
                 probe = QSqlQuery();
                 db.close();
-                throw VdqError(QStringLiteral("Cannot open database %1 (%2): %3").arg(m_params.name, m_params.path, ErrorText(error)));
+                throw VdqError(QCoreApplication::translate("TDatabase", "Cannot open database %1 (%2): %3")
+                                   .arg(m_params.name, m_params.path, ErrorText(error)));
             }
         }
         connected(db);
@@ -399,14 +408,17 @@ void TDatabase::Open()
         connectFailed(error);
     const TDatabase::LoginPrompt &prompt = loginPrompt();
     if (!prompt) {
-        throw VdqError(QStringLiteral("Cannot connect to database %1: the server asks for a password; "
-                                      "give it in the alias (Password), there is no display for the login dialog")
-                           .arg(m_params.name));
+        throw VdqError(
+            QCoreApplication::translate("TDatabase",
+                                        "Cannot connect to database %1: the server asks for a password; "
+                                        "give it in the alias (Password), there is no display for the login dialog")
+                .arg(m_params.name));
     }
     QString user = db.userName();
     QString password;
     if (!prompt(m_params.name, user, password))
-        throw VdqError(QStringLiteral("Login to database %1 was cancelled").arg(m_params.name));
+        throw VdqError(
+            QCoreApplication::translate("TDatabase", "Login to database %1 was cancelled").arg(m_params.name));
     db.setUserName(user);
     db.setPassword(password);
     if (!db.open()) {
@@ -485,7 +497,8 @@ QStringList TDatabase::catalogueTableNames(bool systemTables)
     QSqlQuery q(Connection());
     q.setForwardOnly(true);
     if (!q.exec(sql))
-        throw VdqError(QStringLiteral("Cannot read the tables of database %1: %2").arg(m_params.name, ErrorText(q.lastError())));
+        throw VdqError(QCoreApplication::translate("TDatabase", "Cannot read the tables of database %1: %2")
+                           .arg(m_params.name, ErrorText(q.lastError())));
     QStringList names;
     while (q.next()) {
         const QString schema = q.value(0).toString(), name = q.value(1).toString();
@@ -543,7 +556,8 @@ QStringList TDatabase::TableNames(bool systemTables)
         if (names.isEmpty()) {
             const QSqlError error = ping();
             if (error.isValid())
-                throw VdqError(QStringLiteral("Cannot read the tables of database %1: %2").arg(m_params.name, ErrorText(error)));
+                throw VdqError(QCoreApplication::translate("TDatabase", "Cannot read the tables of database %1: %2")
+                                   .arg(m_params.name, ErrorText(error)));
         }
     }
     names.sort(Qt::CaseInsensitive);
@@ -556,7 +570,7 @@ QStringList TDatabase::QueryFields(const QString &select)
     Open();
     const SqlLexOptions reading = Reading();
     if (TQueryReading::severalStatements(select, reading))
-        throw VdqError(QObject::tr("The query is more than one statement"));
+        throw VdqError(QCoreApplication::translate("TDatabase", "The query is more than one statement"));
     const QString refusal = TQueryReading::selectRefusal(select, reading);
     if (!refusal.isEmpty())
         throw VdqError(refusal);

@@ -31,7 +31,7 @@ TQuery::~TQuery()
 void TQuery::checkClosed() const
 {
     if (IsActive())
-        throw VdqError(QStringLiteral("Cannot perform this operation on an open query"));
+        throw VdqError(QCoreApplication::translate("TQuery", "Cannot perform this operation on an open query"));
 }
 
 void TQuery::SetSessionName(const QString &name)
@@ -404,8 +404,8 @@ TDatabase *TQuery::Database() const
 {
     TSession *session = Sessions().FindSession(m_sessionName);
     if (!session)
-        throw VdqError(QStringLiteral("Invalid session name %1").arg(m_sessionName));
+        throw VdqError(QCoreApplication::translate("TSession", "Invalid session name %1").arg(m_sessionName));
     if (m_databaseName.isEmpty())
-        throw VdqError(QStringLiteral("The query has no database name"));
+        throw VdqError(QCoreApplication::translate("TQuery", "The query has no database name"));
     return session->OpenDatabase(m_databaseName);
 }

@@ -10,6 +10,7 @@
 #include "sqldialect.h"
 #include "sqllexer.h"
 #include "tquery.h"
+#include "translatedtext.h"
 
 #include <QAtomicInteger>
 #include <QByteArray>
@@ -45,15 +46,24 @@ constexpr int kPollMs = 20;
 // Rows are announced to the grid at most this often: each announcement lays the view out.
 constexpr int kAnnounceMs = 150;
 
-const QString kNoStatement = QStringLiteral("No SQL statement available");
-const QString kNoRows = QStringLiteral("The SQL statement does not return rows");
-const QString kRanNoRows = QStringLiteral("The SQL statement has been executed; it does not return rows");
-const QString kChangesData =
-    QStringLiteral("The SQL statement changes data; run it as an Insert, Update or Delete query");
-const QString kOneStatement = QStringLiteral("Only one SQL statement can be run at a time");
-const QString kHasRows = QStringLiteral("The SQL statement returns rows; run it as a Select Query");
-const QString kCancelled = QStringLiteral("The SQL statement was cancelled");
-const QString kTimedOut = QStringLiteral("The SQL statement ran longer than its time-out of %1 s and was cancelled");
+const TranslatedText kNoStatement {"TQuery", QT_TRANSLATE_NOOP("TQuery", "No SQL statement available")};
+const TranslatedText kNoRows {"TQuery", QT_TRANSLATE_NOOP("TQuery", "The SQL statement does not return rows")};
+const TranslatedText kRanNoRows {
+    "TQuery", QT_TRANSLATE_NOOP("TQuery", "The SQL statement has been executed; it does not return rows")};
+const TranslatedText kChangesData {
+    "TQuery",
+    QT_TRANSLATE_NOOP("TQuery",
+                      "The SQL statement changes data; run it as an Insert, Update or Delete "
+                      "query")};
+const TranslatedText kOneStatement {"TQuery",
+                                    QT_TRANSLATE_NOOP("TQuery", "Only one SQL statement can be run at a time")};
+const TranslatedText kHasRows {"TQuery",
+                               QT_TRANSLATE_NOOP("TQuery", "The SQL statement returns rows; run it as a Select Query")};
+const TranslatedText kCancelled {"TQuery", QT_TRANSLATE_NOOP("TQuery", "The SQL statement was cancelled")};
+const TranslatedText kTimedOut {"TQuery",
+                                QT_TRANSLATE_NOOP("TQuery",
+                                                  "The SQL statement ran longer than its time-out of %1 s and was "
+                                                  "cancelled")};
 
 using Row = QList<QVariant>;
 using Binds = QList<QPair<QString, QVariant>>;

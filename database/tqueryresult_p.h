@@ -12,6 +12,7 @@
 #include "tqueryrun_p.h"
 #include "vdqerror.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
@@ -280,15 +281,18 @@ private:
     {
         m_spool.setFileTemplate(QDir::tempPath() + QStringLiteral("/vdq-result-XXXXXX"));
         if (!m_spool.open())
-            throw VdqError(QStringLiteral("Cannot create file %1: %2").arg(m_spool.fileTemplate(), m_spool.errorString()));
+            throw VdqError(QCoreApplication::translate("TQuery", "Cannot create file %1: %2")
+                               .arg(m_spool.fileTemplate(), m_spool.errorString()));
         // Read without a buffer of its own: the reader thread appends behind it.
         m_reader.setFileName(m_spool.fileName());
         if (!m_reader.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-            throw VdqError(QStringLiteral("Cannot open file %1: %2").arg(m_reader.fileName(), m_reader.errorString()));
+            throw VdqError(QCoreApplication::translate("TQuery", "Cannot open file %1: %2")
+                               .arg(m_reader.fileName(), m_reader.errorString()));
         QFile &writer = m_run->writer;
         writer.setFileName(m_spool.fileName());
         if (!writer.open(QIODevice::WriteOnly | QIODevice::Append))
-            throw VdqError(QStringLiteral("Cannot open file %1: %2").arg(writer.fileName(), writer.errorString()));
+            throw VdqError(QCoreApplication::translate("TQuery", "Cannot open file %1: %2")
+                               .arg(writer.fileName(), writer.errorString()));
         m_run->spoolName = m_spool.fileName();
         // Both ends are open: the name goes at once, so that a run that dies (a crash, a
         // kill) leaves no spool behind. Where an open file cannot be removed it goes at the end.

@@ -8,6 +8,7 @@
 #include "tquerypostgres_p.h"
 #include "tquerysqlite_p.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -484,7 +485,8 @@ void Run::spool(Rows &source, QList<TFieldInfo> fields, const EndReader &readEnd
     // The last flush also says that no more rows come, with them in one step.
     const auto flush = [&](bool last) -> bool {
         if (buffer.size() > 0 && spool.write(buffer.data(), buffer.size()) != buffer.size()) {
-            fail(QStringLiteral("Unable to write to %1: %2").arg(spoolName, spool.errorString()));
+            fail(
+                QCoreApplication::translate("TQuery", "Unable to write to %1: %2").arg(spoolName, spool.errorString()));
             return false;
         }
         spool.flush();

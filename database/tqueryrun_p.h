@@ -26,9 +26,11 @@ enum class RunKind { Rows, Exec };
 // time-outs of the connection a MySQL cancel is sent on.
 constexpr int kAbandonMs = 3000;
 
-const QString kAbandoned = QStringLiteral(
-    "The database server did not answer the cancel within %1 s; the statement was abandoned and its connection "
-    "will be closed when the server answers again");
+const TranslatedText kAbandoned {
+    "TQuery",
+    QT_TRANSLATE_NOOP("TQuery",
+                      "The database server did not answer the cancel within %1 s; the statement "
+                      "was abandoned and its connection will be closed when the server answers again")};
 
 // The designer's connection, as a connection of a run's own is made from it.
 struct ConnectionParams

@@ -9,6 +9,7 @@
 #include "tsessionlist.h"
 #include "vdqerror.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -37,7 +38,7 @@ QString TSession::GetAliasDriverName(const QString &alias) const
 {
     const TAliasParams *p = findParams(alias);
     if (!p)
-        throw VdqError(QStringLiteral("Invalid alias name %1").arg(alias));
+        throw VdqError(QCoreApplication::translate("TSession", "Invalid alias name %1").arg(alias));
     return p->driver.toUpper();
 }
 
@@ -90,7 +91,7 @@ TDatabase *TSession::OpenDatabase(const QString &name)
     if (it == m_open.end()) {
         const TAliasParams *params = findParams(name);
         if (!params)
-            throw VdqError(QStringLiteral("Invalid alias name %1").arg(name));
+            throw VdqError(QCoreApplication::translate("TSession", "Invalid alias name %1").arg(name));
         // Unique per session and database, so two sessions never share a connection.
         const QString connection = QStringLiteral("vdq|%1|%2").arg(m_name.toUpper(), key);
         it = m_open.emplace(key, std::make_unique<TDatabase>(*params, connection)).first;

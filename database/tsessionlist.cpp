@@ -63,7 +63,7 @@ TSession *TSessionList::DefaultSession() const
 TSession *TSessionList::CreateSession(const QString &name)
 {
     if (name.trimmed().isEmpty())
-        throw VdqError(QStringLiteral("A session needs a name"));
+        throw VdqError(QCoreApplication::translate("TSession", "A session needs a name"));
     if (TSession *existing = FindSession(name))
         return existing;
     m_sessions.push_back(std::make_unique<TSession>(this, name));
@@ -102,6 +102,6 @@ QStringList ListTableFields(const QString &sessionName, const QString &databaseN
 {
     TSession *session = Sessions().FindSession(sessionName);
     if (!session)
-        throw VdqError(QStringLiteral("Invalid session name %1").arg(sessionName));
+        throw VdqError(QCoreApplication::translate("TSession", "Invalid session name %1").arg(sessionName));
     return session->ListTableFields(databaseName, tableName);
 }

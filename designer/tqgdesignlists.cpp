@@ -15,6 +15,7 @@
 #include "tqgstyle.h"
 #include "tqgqueryform.h"
 #include "tqgsortform.h"
+#include "tqgstoredworddelegate.h"
 #include "tqgvalueform.h"
 #include "tquery.h"
 
@@ -34,6 +35,8 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QTreeWidget *makeList(const char *name, const QString &accessibleName, const QStringList &columns,
@@ -44,8 +47,9 @@ QTreeWidget *makeList(const char *name, const QString &accessibleName, const QSt
     list->setAccessibleName(accessibleName);
     list->setColumnCount(columns.size());
     list->setHeaderLabels(columns);
+    // A caption longer than its column (a translated one) widens the column to show it whole.
     for (int i = 0; i < widths.size(); ++i)
-        list->header()->resizeSection(i, widths.at(i));
+        list->header()->resizeSection(i, std::max(widths.at(i), list->header()->sectionSizeHint(i)));
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
     list->setAllColumnsShowFocus(true);
@@ -125,6 +129,12 @@ TQGDesignLists::TQGDesignLists(QTabWidget *pageControl, TQGQueryForm *form)
     m_conditions->setProperty("groupingColumns", 2);
     m_columns = makeList("ColumnsList", tr("Columns"), {tr("Column"), tr("Name"), tr("Group By"), tr("Show")},
                          {240, 110, 64, 50});
+    // The cells of stored words keep them; the delegate shows them in the user's language.
+    auto *words = new TQGStoredWordDelegate(this);
+    m_conditions->setItemDelegateForColumn(1, words);
+    m_sorting->setItemDelegateForColumn(1, words);
+    m_columns->setItemDelegateForColumn(2, words);
+    m_columns->setItemDelegateForColumn(3, words);
     m_columns->setDragEnabled(true);
     m_columns->setDragDropMode(QAbstractItemView::InternalMove);
     m_columnsViewport = m_columns->viewport();

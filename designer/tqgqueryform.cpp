@@ -23,6 +23,7 @@
 #include "tqgdesignlists.h"
 #include "tqgdesignoptions.h"
 #include "vdqerror.h"
+#include "vdqtranslations.h"
 #include "tqgengrid.h"
 #include "tqgglyphs.h"
 #include "tqgscrollbox.h"
@@ -38,6 +39,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QUndoStack>
 #include <QApplication>
 #include <QGuiApplication>
@@ -57,6 +59,7 @@ TQGQueryForm::TQGQueryForm(QWidget *parent)
     : QDialog(parent), m_document(new QueryDocument(this)), m_undoStack(new QUndoStack(this)),
       m_query(new TQuery(this)), m_dataSource(new TDataSource(this))
 {
+    InstallDesignerTranslations();
     m_undoStack->setObjectName(QStringLiteral("DesignUndoStack"));
     connect(m_document, &QueryDocument::changed, this, &TQGQueryForm::designChanged);
     connect(m_undoStack, &QUndoStack::cleanChanged, this, &TQGQueryForm::updateTitle);
@@ -353,7 +356,8 @@ void TQGQueryForm::DefineQueryType(int tag)
 void TQGQueryForm::DefineQueryType(QueryType type)
 {
     if (type != QueryType::Select && TableCount() >= 2) {
-        VdqMessages::Information(this, tr("Information"), tr(SingleTableMessage));
+        VdqMessages::Information(this, tr("Information"),
+                                 QCoreApplication::translate("TQGCanvasHost", SingleTableMessage));
         // The clicked button or radio item moved by itself; both go back to what the design is.
         m_menus->ShowQueryType(GetQueryType());
         return;
@@ -454,7 +458,7 @@ void TQGQueryForm::SetStatusTexts(const QString &session, const QString &databas
 {
     m_statusPanels[0]->setText(tr("Session: %1").arg(session));
     m_statusPanels[1]->setText(tr("Database: %1").arg(database));
-    m_statusPanels[2]->setText(tr("%1 Table(s)").arg(tableCount));
+    m_statusPanels[2]->setText(tr("%n Table(s)", nullptr, tableCount));
 }
 
 QString TQGQueryForm::StatusText(int panel) const

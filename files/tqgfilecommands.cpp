@@ -16,7 +16,8 @@
 
 // Qt's form of "SQL Files (*.sql)|*.sql|Vendrel Query (*.vdq)|*.vdq|All Files (*.*)|*.*";
 // "*" rather than "*.*" so that names without a dot show too.
-const char *const TQGFileCommands::Filter[3] = {"SQL Files (*.sql)", "Vendrel Query (*.vdq)", "All Files (*)"};
+const char *const TQGFileCommands::Filter[3] = {QT_TR_NOOP("SQL Files (*.sql)"), QT_TR_NOOP("Vendrel Query (*.vdq)"),
+                                                QT_TR_NOOP("All Files (*)")};
 
 namespace {
 
@@ -26,9 +27,10 @@ QFileDialog *makeDialog(QWidget *parent, const char *name, const QString &title,
     dialog->setObjectName(QLatin1String(name));
     dialog->setAcceptMode(mode);
     dialog->setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog->setNameFilters({QLatin1String(TQGFileCommands::Filter[0]), QLatin1String(TQGFileCommands::Filter[1]),
-                            QLatin1String(TQGFileCommands::Filter[2])});
-    dialog->selectNameFilter(QLatin1String(TQGFileCommands::Filter[0]));
+    dialog->setNameFilters({TQGFileCommands::tr(TQGFileCommands::Filter[0]),
+                            TQGFileCommands::tr(TQGFileCommands::Filter[1]),
+                            TQGFileCommands::tr(TQGFileCommands::Filter[2])});
+    dialog->selectNameFilter(TQGFileCommands::tr(TQGFileCommands::Filter[0]));
     dialog->setDefaultSuffix(QStringLiteral("sql"));
     dialog->setOption(QFileDialog::ReadOnly, false);
     return dialog;
@@ -49,7 +51,7 @@ TQGFileCommands::TQGFileCommands(QWidget *window, TQGSqlEditor *editor,
     m_save->setFileMode(QFileDialog::AnyFile);
     m_save->setOption(QFileDialog::DontConfirmOverwrite, true);
     RunDialog = [](QFileDialog *dialog) {
-        dialog->selectNameFilter(QLatin1String(Filter[0]));
+        dialog->selectNameFilter(tr(Filter[0]));
         if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
             return QString();
         return dialog->selectedFiles().constFirst();
@@ -74,7 +76,7 @@ void TQGFileCommands::Saveas1Click()
 
 bool TQGFileCommands::SaveDesign(const QString &suggested)
 {
-    m_save->selectNameFilter(QLatin1String(Filter[1]));
+    m_save->selectNameFilter(tr(Filter[1]));
     if (!suggested.isEmpty())
         m_save->selectFile(suggested);
     QString name = RunDialog(m_save);

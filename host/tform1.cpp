@@ -9,6 +9,7 @@
 #include "tsession.h"
 #include "tsessionlist.h"
 #include "tvdruntimequery.h"
+#include "vdqtranslations.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -77,6 +78,7 @@ void TForm1::InitApplication()
 TForm1::TForm1(QWidget *parent)
     : QMainWindow(parent), m_query(new TVDRunTimeQuery(this))
 {
+    InstallDesignerTranslations();
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(tr("Run Time Query Engine."));
     setWindowIcon(Glyph(TQGGlyph::AppIcon));

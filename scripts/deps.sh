@@ -12,9 +12,11 @@ kind=${1:-test}
 
 # fonts-dejavu-core gives the fonts the windows fall back on: DejaVu Sans Mono for the SQL
 # editor's "Courier" and DejaVu Sans for the dialogs' "Tahoma".
+# qt6-l10n-tools (lupdate, lrelease) and qt6-tools-dev (their CMake package) build the
+# translations; qt6-translations-l10n gives Qt's own texts in the user's language.
 pkgs=(cmake g++ make qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql
       libqt6sql6-mysql libqt6sql6-odbc libsqlite3-dev libmariadb-dev libpq-dev libgl-dev qt6-gtk-platformtheme
-      fonts-dejavu-core fontconfig)
+      qt6-l10n-tools qt6-tools-dev qt6-translations-l10n fonts-dejavu-core fontconfig)
 if [ "$kind" = test ]; then
   # The database servers are started by the tests themselves, from their programs only.
   pkgs+=(postgresql mariadb-server mariadb-client unixodbc odbc-postgresql odbc-mariadb libsqliteodbc

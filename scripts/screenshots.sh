@@ -4,7 +4,8 @@
 # Makes the README's pictures in docs/: builds the project, starts a virtual X display
 # (Xvfb) and runs vdqscreenshots on it twice, at scale 1 into docs/ and at scale 2 into
 # $build/screenshots/2x/, whose designer picture becomes docs/designer@2x.png, and once
-# more with a dark palette, whose designer picture becomes docs/designer-dark.png.
+# more with a dark palette, whose designer picture becomes docs/designer-dark.png, and in
+# German, whose host and designer pictures become docs/host-de.png and docs/designer-de.png.
 #   VDQ_SCREENSHOTS_EXTRA=1  also grabs every other window (dialog pages, menus, popups,
 #                            about box) into $build/screenshots/extra/ and extra-2x/
 #   VDQ_SKIP_BUILD=1         uses the programs already built in $build
@@ -44,7 +45,10 @@ done
 [ -s "$tmp/display" ] || { echo "screenshots.sh: Xvfb did not start" >&2; exit 1; }
 display=:$(head -n1 "$tmp/display")
 
-# The same look on every machine: Qt's own style and the C locale, no desktop settings.
+# The same look on every machine: Qt's own style and the C locale (or $shot_locale and
+# $shot_language for a translated run), no desktop settings.
+shot_locale=C.UTF-8
+shot_language=
 run() {
   local scale=$1 out=$2 extra=$3
   shift 3
@@ -52,7 +56,8 @@ run() {
   [ "${VDQ_SCREENSHOTS_EXTRA:-0}" = 1 ] && args+=(--extra "$extra")
   env -u QT_QPA_PLATFORMTHEME -u QT_STYLE_OVERRIDE -u QT_SCREEN_SCALE_FACTORS \
       -u QT_ENABLE_HIGHDPI_SCALING -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION \
-      DISPLAY="$display" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" LC_ALL=C.UTF-8 XDG_RUNTIME_DIR="$tmp/runtime" \
+      DISPLAY="$display" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" XDG_RUNTIME_DIR="$tmp/runtime" \
+      LC_ALL="$shot_locale" LANG="$shot_locale" LANGUAGE="$shot_language" \
       "$program" "${args[@]}" "$out"
 }
 
@@ -64,4 +69,9 @@ cp "$shots/2x/designer.png" "$docs/designer@2x.png"
 # The designer once more under Fusion's usual dark palette.
 run 1 "$shots/dark" "$shots/extra-dark" --dark
 cp "$shots/dark/designer.png" "$docs/designer-dark.png"
+# The host and the designer once more in German.
+shot_locale=de_DE.UTF-8 shot_language=de
+run 1 "$shots/de" "$shots/extra-de"
+cp "$shots/de/designer.png" "$docs/designer-de.png"
+cp "$shots/de/host.png" "$docs/host-de.png"
 echo "Pictures in $docs; the scale-2 set in $shots/2x"

@@ -16,8 +16,6 @@
 
 namespace {
 
-QString tr(const char *text) { return QCoreApplication::translate("TQGPrinting", text); }
-
 // The editor's font as the printer should measure it: a font given in pixels is turned into
 // points at the screen's resolution, or it would shrink to nothing on a 1200 dpi printer.
 QFont printFont(const TQGSqlEditor *editor)
@@ -42,14 +40,15 @@ void PrintSqlText(TQGSqlEditor *editor)
             info = printers.first();
     }
     if (info.isNull())
-        throw VdqError(tr("No printer is installed. Install a printer to print the SQL statement."));
+        throw VdqError(QCoreApplication::translate(
+            "TQGPrinting", "No printer is installed. Install a printer to print the SQL statement."));
     QPrinter printer(info, QPrinter::HighResolution);
     PrintSqlText(editor, &printer);
 }
 
 int PrintSqlText(TQGSqlEditor *editor, QPrinter *printer)
 {
-    printer->setDocName(QStringLiteral("Query Generator SQL Statement"));
+    printer->setDocName(QCoreApplication::translate("TQGPrinting", "Query Generator SQL Statement"));
     // The whole printable page is the text's, with no margins of its own, header, footer
     // or page numbers: the margins are the least the printer needs, and the page's origin
     // is the printable area's corner, not the paper's.
@@ -57,11 +56,13 @@ int PrintSqlText(TQGSqlEditor *editor, QPrinter *printer)
     const QPageLayout layout = printer->pageLayout();
     printer->setPageMargins(layout.minimumMargins(), layout.units());
     if (!printer->isValid())
-        throw VdqError(tr("The printer \"%1\" cannot be used.").arg(printer->printerName()));
+        throw VdqError(QCoreApplication::translate("TQGPrinting", "The printer \"%1\" cannot be used.")
+                           .arg(printer->printerName()));
 
     const QRectF page = printer->pageRect(QPrinter::DevicePixel);
     if (page.width() <= 0 || page.height() <= 0)
-        throw VdqError(tr("The printer \"%1\" reports no printable page.").arg(printer->printerName()));
+        throw VdqError(QCoreApplication::translate("TQGPrinting", "The printer \"%1\" reports no printable page.")
+                           .arg(printer->printerName()));
 
     // A copy of the text laid out for the printer: measured at its resolution, cut into
     // pages of its size, lines moved whole to the next page. The editor does not wrap, but
@@ -79,14 +80,18 @@ int PrintSqlText(TQGSqlEditor *editor, QPrinter *printer)
 
     QPainter painter;
     if (!painter.begin(printer))
-        throw VdqError(tr("The print job could not be started on the printer \"%1\".").arg(printer->printerName()));
+        throw VdqError(
+            QCoreApplication::translate("TQGPrinting", "The print job could not be started on the printer \"%1\".")
+                .arg(printer->printerName()));
 
     QAbstractTextDocumentLayout::PaintContext context;
     context.palette.setColor(QPalette::Text, Qt::black);
     for (int i = 0; i < pages; ++i) {
         if (i > 0 && !printer->newPage()) {
             painter.end();
-            throw VdqError(tr("The printing system refused page %1 of the SQL statement.").arg(i + 1));
+            throw VdqError(
+                QCoreApplication::translate("TQGPrinting", "The printing system refused page %1 of the SQL statement.")
+                    .arg(i + 1));
         }
         const QRectF view(0, i * page.height(), page.width(), page.height());
         painter.save();
@@ -97,6 +102,7 @@ int PrintSqlText(TQGSqlEditor *editor, QPrinter *printer)
         painter.restore();
     }
     if (!painter.end())
-        throw VdqError(tr("The printing system could not finish the SQL statement's print job."));
+        throw VdqError(QCoreApplication::translate(
+            "TQGPrinting", "The printing system could not finish the SQL statement's print job."));
     return pages;
 }

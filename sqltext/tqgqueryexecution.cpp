@@ -22,6 +22,8 @@
 #include <QStatusBar>
 #include <QTabWidget>
 
+#include <algorithm>
+#include <climits>
 #include <optional>
 
 namespace {
@@ -92,13 +94,16 @@ public:
     void showCount()
     {
         const long long rows = query->RowsRead();
+        // Chooses the translation's singular or plural; the number itself is written whole.
+        const int count = int(std::min<long long>(rows, INT_MAX));
         QString text;
         if (query->IsReading())
-            text = QString::asprintf("Reading: %lld record(s) so far", rows);
+            text = TQGQueryExecution::tr("Reading: %1 record(s) so far", nullptr, count).arg(rows);
         else if (query->WasStopped())
-            text = QString::asprintf("%lld record(s) read, reading stopped: a part of the result", rows);
+            text = TQGQueryExecution::tr("%1 record(s) read, reading stopped: a part of the result", nullptr, count)
+                       .arg(rows);
         else
-            text = QString::asprintf("%lld record(s)", rows);
+            text = TQGQueryExecution::tr("%1 record(s)", nullptr, count).arg(rows);
         controls.statusBar->showMessage(text);
     }
 
@@ -157,7 +162,7 @@ public:
         setRunning(true);
         // The panel, empty until the first rows come, holds the stop button meanwhile.
         controls.resultPanel->show();
-        controls.statusBar->showMessage(QStringLiteral("Executing the SQL statement..."));
+        controls.statusBar->showMessage(TQGQueryExecution::tr("Executing the SQL statement..."));
         return true;
     }
 
@@ -289,7 +294,7 @@ void TQGQueryExecution::SpeedButton28Click()
         if (d->execStatement()) {
             QString text = tr("The SQL statement has been executed.");
             if (d->query->RowsAffected() >= 0)
-                text += u'\n' + tr("%1 row(s) affected.").arg(d->query->RowsAffected());
+                text += u'\n' + tr("%n row(s) affected.", nullptr, d->query->RowsAffected());
             VdqMessages::Information(d->messageParent, tr("Information"), text);
         }
         return;
