@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="en">
 <context>
+    <name>DesignData</name>
+    <message>
+        <source>The design data is not valid: %1</source>
+        <translation>Die Entwurfsdaten sind ungültig: %1</translation>
+    </message>
+</context>
+<context>
     <name>FileAccess</name>
     <message>
         <source>Not a regular file</source>
@@ -2093,6 +2100,28 @@
     <message>
         <source>A session needs a name</source>
         <translation>Eine Sitzung braucht einen Namen</translation>
+    </message>
+</context>
+<context>
+    <name>VdqDesigner</name>
+    <message>
+        <source>The connection is not valid</source>
+        <translation>Die Verbindung ist ungültig</translation>
+    </message>
+    <message>
+        <source>The designer cannot work with the database driver %1</source>
+        <translation>Der Designer kann nicht mit dem Datenbanktreiber %1 arbeiten</translation>
+    </message>
+    <message>
+        <source>Design from the Host</source>
+        <translation>Entwurf vom Hostprogramm</translation>
+    </message>
+</context>
+<context>
+    <name>VdqQueryDesigner</name>
+    <message>
+        <source>The designer is open already</source>
+        <translation>Der Designer ist bereits geöffnet</translation>
     </message>
 </context>
 </TS>

@@ -98,6 +98,11 @@ foreach(link Shared Static)
     message(FATAL_ERROR "The third-party host (${link}) printed \"${run_output}\", not OK")
   endif()
   message("THIRDPARTY HOST (${link}): OK")
+  if(link STREQUAL "Shared")
+    # The same host on a German locale: the designer's windows speak German.
+    run("Running the third-party host in German" ${CMAKE_COMMAND} -E env LANGUAGE=de LANG=de_DE.UTF-8 ${host_${link}})
+    message("THIRDPARTY HOST (${link}, German): OK")
+  endif()
 endforeach()
 
 # A host built without CMake: the compiler and pkg-config alone.
