@@ -2,7 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The VdqDesigner developers
 # SPDX-License-Identifier: BSD-3-Clause
 # Makes the Debian packages (libvdqdesigner0, libvdqdesigner-dev, vdqdesigner-tools): a Release
-# build with shared libraries in build-package/ (or $VDQ_PACKAGE_DIR), CPack's DEB generator,
+# build in build-package/ (or $VDQ_PACKAGE_DIR), CPack's DEB generator,
 # then lintian on each package. Fails when lintian reports an error (an "E:" line); its
 # warnings are shown. The packages are left in <build dir>/packages.
 set -euo pipefail
@@ -19,7 +19,7 @@ CXXFLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
 LDFLAGS=$(dpkg-buildflags --get LDFLAGS)
 export CXXFLAGS LDFLAGS
 # Installed under /usr, where the libraries are found without a run path (Debian wants none).
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_SKIP_INSTALL_RPATH=ON \
   -DVDQ_BUILD_TESTS=OFF -DVDQ_BUILD_BENCH=OFF "${launcher[@]}" "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)"
