@@ -129,9 +129,11 @@ int main(int argc, char **argv)
                 QTest::keyClick(edit, k);
             painted(list->CurrentView());
             keyMs.append(double(timer.nsecsElapsed()) / 1e6);
+            if (qEnvironmentVariableIsSet("BENCH_TRACE"))
+                std::fprintf(stderr, "key %d %c: %.1f ms, %d shown\n", int(k), c ? c : '-', keyMs.constLast(), list->ShownRowCount());
             ++keystrokes;
         };
-        for (const char c : QByteArrayLiteral("order_line_0123"))
+        for (const char c : QByteArrayLiteral("order_line_00121"))
             if (c)
                 key(Qt::Key_unknown, c);
         if (list->ShownRowCount() != 1)

@@ -7,6 +7,7 @@
 #include "tqgstyle.h"
 
 #include <QContextMenuEvent>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -53,14 +54,24 @@ public:
     explicit FittingDelegate(QListView *view) : QStyledItemDelegate(view), m_view(view) {}
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        if (m_view->viewMode() == QListView::ListMode)
-            size.setWidth(std::min(size.width(), std::max(24, m_view->viewport()->width() - 2 * m_view->spacing() - 2)));
+        if (m_view->viewMode() != QListView::ListMode)
+            return QStyledItemDelegate::sizeHint(option, index);
+        // Each layout asks for every row shown; a filter lays out thousands of them per
+        // keystroke, and measuring a caption costs more than looking it up.
+        const QString caption = index.data().toString();
+        auto known = m_sizes.constFind(caption);
+        if (known == m_sizes.cend())
+            known = m_sizes.insert(caption, QStyledItemDelegate::sizeHint(option, index));
+        QSize size = *known;
+        size.setWidth(std::min(size.width(), std::max(24, m_view->viewport()->width() - 2 * m_view->spacing() - 2)));
         return size;
     }
+    // The icon size or the rows changed.
+    void Forget() { m_sizes.clear(); }
 
 private:
     QListView *m_view;
+    mutable QHash<QString, QSize> m_sizes;
 };
 
 } // namespace
@@ -90,7 +101,8 @@ TQGTableList::TQGTableList(QWidget *parent)
         view->setAccessibleName(tr("Tables"));
         connect(view, &QAbstractItemView::doubleClicked, this, [this] { Q_EMIT doubleClicked(); });
     }
-    m_iconView->setItemDelegate(new FittingDelegate(m_iconView));
+    m_delegate = new FittingDelegate(m_iconView);
+    m_iconView->setItemDelegate(m_delegate);
     m_reportView->setRootIsDecorated(false);
     m_reportView->setUniformRowHeights(true);
     m_reportView->setAllColumnsShowFocus(true);
@@ -153,10 +165,16 @@ void TQGTableList::SetRows(const QStringList &captions)
         names.append(items.at(0));
         infos.append(items.at(1));
     }
+    static_cast<FittingDelegate *>(m_delegate)->Forget();
+    // The report's columns keep the widths they had.
+    QHeaderView *header = m_reportView->header();
+    const int widths[2] = {header->sectionSize(0), header->sectionSize(1)};
     m_model->setColumnCount(0);
     m_model->appendColumn(names);
     m_model->appendColumn(infos);
     m_model->setHorizontalHeaderLabels({tr("Table Name"), tr("Information")});
+    header->resizeSection(0, widths[0]);
+    header->resizeSection(1, widths[1]);
     m_hidden.clear();
     applyFilter();
 }
@@ -315,6 +333,7 @@ QStringList TQGTableList::SelectedCaptions() const
 void TQGTableList::SetViewStyle(ViewStyle style)
 {
     m_style = style;
+    static_cast<FittingDelegate *>(m_delegate)->Forget();
     switch (style) {
     case LargeIcons:
         m_iconView->setWordWrap(true);

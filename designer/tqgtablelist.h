@@ -13,6 +13,7 @@ class QLineEdit;
 class QListView;
 class QMenu;
 class QStackedWidget;
+class QStyledItemDelegate;
 class QStandardItemModel;
 class QTreeView;
 class QItemSelectionModel;
@@ -74,6 +75,7 @@ private:
     QItemSelectionModel *m_selection;
     QStackedWidget *m_stack;
     QListView *m_iconView;
+    QStyledItemDelegate *m_delegate;  // sizes the rows of the list styles
     QTreeView *m_reportView;
     ViewStyle m_style = List;
     QMenu *m_popup = nullptr;

@@ -44,6 +44,7 @@ private:
 
 namespace {
 
+const QString kPgDatabase = QStringLiteral("vdq_export");
 const QString kStatement = QStringLiteral("SELECT id, name, note, amount FROM export_rows ORDER BY id");
 
 // The rows, with values that need quoting and NULLs; amounts whose text the engines and the
@@ -118,7 +119,15 @@ void TestExportResults::initTestCase()
     }
     QSqlDatabase::removeDatabase(QStringLiteral("setup"));
     {
-        QSqlDatabase pg = TestSupport::OpenPgConnection(QStringLiteral("pgsetup"));
+        // A database of its own: the other tests list the sample's tables.
+        QSqlDatabase server = TestSupport::OpenPgConnection(QStringLiteral("pgserver"));
+        QVERIFY(server.isOpen());
+        QSqlQuery(server).exec(QStringLiteral("CREATE DATABASE ") + kPgDatabase);
+        server.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("pgserver"));
+    {
+        QSqlDatabase pg = TestSupport::OpenPgConnection(QStringLiteral("pgsetup"), kPgDatabase);
         QVERIFY(pg.isOpen());
         QStringList statements = kSetup;
         for (QString &s : statements)
@@ -131,7 +140,7 @@ void TestExportResults::initTestCase()
     TestSupport::UseAliasFile(m_dir.filePath(QStringLiteral("aliases.ini")),
                               QStringLiteral("[EXPORT]\nDriver=STANDARD\nPath=export.sqlite\n\n"
                                              "[SHOP]\nDriver=STANDARD\nPath=shop.sqlite\n\n")
-                                  + TestSupport::PgAliasSection(QStringLiteral("WAREHOUSE")));
+                                  + TestSupport::PgAliasSection(QStringLiteral("WAREHOUSE"), kPgDatabase));
 }
 
 void TestExportResults::cleanupTestCase()
@@ -190,7 +199,7 @@ void TestExportResults::csvAsTheEngineWritesIt()
         engine.start(QStringLiteral("psql"),
                      {QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-h"), env.value(QStringLiteral("PGHOST")),
                       QStringLiteral("-p"), env.value(QStringLiteral("PGPORT")), QStringLiteral("-U"),
-                      env.value(QStringLiteral("PGUSER")), QStringLiteral("-d"), env.value(QStringLiteral("PGDATABASE")),
+                      env.value(QStringLiteral("PGUSER")), QStringLiteral("-d"), kPgDatabase,
                       QStringLiteral("-c"), QStringLiteral("\\copy (%1) to stdout csv header").arg(kStatement)});
     }
     QVERIFY2(engine.waitForFinished(30000) && engine.exitCode() == 0, engine.readAllStandardError().constData());
