@@ -1255,6 +1255,49 @@
     </message>
 </context>
 <context>
+    <name>TQGExportResults</name>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>JSON files (*.json)</source>
+        <translation>JSON-Dateien (*.json)</translation>
+    </message>
+    <message>
+        <source>Export Results</source>
+        <translation>Ergebnisse exportieren</translation>
+    </message>
+    <message>
+        <source>There are no results to export: execute a query first.</source>
+        <translation>Es gibt keine Ergebnisse zum Exportieren: Führen Sie zuerst eine Abfrage aus.</translation>
+    </message>
+    <message>
+        <source>Cannot create the file %1: %2</source>
+        <translation>Die Datei %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>Exporting the results...</source>
+        <translation>Die Ergebnisse werden exportiert...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Cannot write the file %1: %2</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>%L1 rows written, %L2 read so far</source>
+        <translation>%L1 Zeilen geschrieben, %L2 bisher gelesen</translation>
+    </message>
+    <message>
+        <source>%L1 of %L2 rows written</source>
+        <translation>%L1 von %L2 Zeilen geschrieben</translation>
+    </message>
+</context>
+<context>
     <name>TQGFileCommands</name>
     <message>
         <source>SQL Files (*.sql)</source>
@@ -1725,6 +1768,10 @@
         <source>Redo %1</source>
         <translation>%1 wiederholen</translation>
     </message>
+    <message>
+        <source>Export Results...</source>
+        <translation>Ergebnisse exportieren...</translation>
+    </message>
 </context>
 <context>
     <name>TQGScrollBox</name>
@@ -1795,6 +1842,10 @@
     <message>
         <source>Tables</source>
         <translation>Tabellen</translation>
+    </message>
+    <message>
+        <source>Filter tables</source>
+        <translation>Tabellen filtern</translation>
     </message>
 </context>
 <context>
@@ -2020,6 +2071,14 @@
         <source>Result rows</source>
         <translation>Ergebniszeilen</translation>
     </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>Export Results...</source>
+        <translation>Ergebnisse exportieren...</translation>
+    </message>
 </context>
 <context>
     <name>TQuery</name>
@@ -2094,5 +2153,11 @@
         <source>A session needs a name</source>
         <translation>Eine Sitzung braucht einen Namen</translation>
     </message>
+</context>
+<context>
+    <name>VdqDesigner</name>
+</context>
+<context>
+    <name>VdqQueryDesigner</name>
 </context>
 </TS>
