@@ -47,6 +47,18 @@
 //                             (mariadb: a server of its own is started with tests/mariadb/mariadbserver.sh)
 //   --rows 1000000|10000000   (10,000,000 makes the table "ledger10m" once in each engine;
 //                             a run of minutes per engine)
+//   --export                  instead of the above: Export Results on the plain scan, one line
+//                             per engine:
+//   engine=sqlite export rows=... export_ms=... spool_csv_ms=... spool_json_ms=... engine_csv_ms=...
+//   export_rows_per_s=... spool_csv_rows_per_s=... engine_csv_rows_per_s=... export_to_engine=...
+//                             export_ms: from Execute (the statement run once, its rows read into the
+//                             spool) until the CSV of every row is written to /dev/null, the export
+//                             following the reading; spool_csv_ms, spool_json_ms: the whole result
+//                             again from the spool alone, to /dev/null; engine_csv_ms: the engine's
+//                             own CSV of the statement to /dev/null (sqlite3 -csv, psql's \copy ...
+//                             csv; -1 on MariaDB, whose client has none); export_to_engine: the
+//                             export's rows/s over the engine's (engine_csv_ms / export_ms), the
+//                             median of the runs' ratios.
 // The children run on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
 #include "tqgdbnavigator.h"
@@ -55,6 +67,7 @@
 #include "tqgqueryform.h"
 #include "tqgsqleditor.h"
 #include "tquery.h"
+#include "tresultexport.h"
 #include "tsessionlist.h"
 #include "messages.h"
 
@@ -269,12 +282,9 @@ QSqlDatabase connect(const Engine &engine, const QString &name)
 
 // --- The children -------------------------------------------------------------------------
 
-// The designer from Execute to its last row: through the navigator's Last, which follows
-// the reading to the end, or (toEnd) Ctrl+End in the grid, which has the last rows read
-// ahead where the engine can give them as they are in this one result.
-int runDesigner(const Engine &engine, const Job &job, bool toEnd)
+// The engine as the alias SHOP, in a file in the folder.
+void useAlias(const Engine &engine, const QTemporaryDir &dir)
 {
-    QTemporaryDir dir;
     const QString aliasFile = dir.filePath(QStringLiteral("aliases.ini"));
     QFile file(aliasFile);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
@@ -289,6 +299,85 @@ int runDesigner(const Engine &engine, const Job &job, bool toEnd)
     out.flush();
     file.close();
     Sessions().SetAliasFile(aliasFile);
+}
+
+// Export Results without its window: the statement run once, the CSV written while the rows
+// are read, then the whole result again from the spool as CSV and as JSON.
+int runExport(const Engine &engine, const Job &job)
+{
+    QTemporaryDir dir;
+    useAlias(engine, dir);
+    TQuery query;
+    query.SetDatabaseName(QStringLiteral("SHOP"));
+    query.SetSQL({job.sql()});
+    const auto exportTo = [&query](TResultExport::Format format) {
+        QFile out(QStringLiteral("/dev/null"));
+        if (!out.open(QIODevice::WriteOnly))
+            fail(out.errorString());
+        TResultExport writer(query, format, out);
+        if (!writer.WriteAll())
+            fail(writer.ErrorString());
+        return writer.RowsWritten();
+    };
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        query.Open();
+    } catch (const VdqError &e) {
+        fail(e.message());
+    }
+    const qint64 rows = exportTo(TResultExport::Format::Csv);
+    const qint64 exportMs = timer.elapsed();
+    if (rows != job.rows)
+        fail(QStringLiteral("the export wrote %1 rows, not %2").arg(rows).arg(job.rows));
+    timer.restart();
+    exportTo(TResultExport::Format::Csv);
+    const qint64 csvMs = timer.elapsed();
+    timer.restart();
+    exportTo(TResultExport::Format::Json);
+    const qint64 jsonMs = timer.elapsed();
+    std::printf("export_ms=%lld spool_csv_ms=%lld spool_json_ms=%lld\n", static_cast<long long>(exportMs),
+                static_cast<long long>(csvMs), static_cast<long long>(jsonMs));
+    std::fflush(stdout);
+    return 0;
+}
+
+// The engine's own CSV of the statement, written by its command-line client to /dev/null.
+int runEngineCsv(const Engine &engine, const Job &job)
+{
+    QProcess client;
+    client.setStandardOutputFile(QStringLiteral("/dev/null"));
+    client.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer timer;
+    timer.start();
+    if (engine.name == QLatin1String("sqlite")) {
+        client.start(QStringLiteral("sqlite3"), {QStringLiteral("-csv"), engine.sqliteFile, job.sql()});
+    } else if (engine.name == QLatin1String("postgresql")) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("PGPASSWORD"), engine.password);
+        client.setProcessEnvironment(env);
+        client.start(QStringLiteral("psql"),
+                     {QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-h"), engine.host, QStringLiteral("-p"),
+                      engine.port, QStringLiteral("-U"), engine.user, QStringLiteral("-d"), engine.database,
+                      QStringLiteral("-c"), QStringLiteral("\\copy (%1) to '/dev/null' csv").arg(job.sql())});
+    } else {
+        std::printf("engine_csv_ms=-1\n");
+        return 0;
+    }
+    if (!client.waitForFinished(600000) || client.exitStatus() != QProcess::NormalExit || client.exitCode() != 0)
+        fail(QStringLiteral("the engine's client failed on %1").arg(engine.name));
+    std::printf("engine_csv_ms=%lld\n", static_cast<long long>(timer.elapsed()));
+    std::fflush(stdout);
+    return 0;
+}
+
+// The designer from Execute to its last row: through the navigator's Last, which follows
+// the reading to the end, or (toEnd) Ctrl+End in the grid, which has the last rows read
+// ahead where the engine can give them as they are in this one result.
+int runDesigner(const Engine &engine, const Job &job, bool toEnd)
+{
+    QTemporaryDir dir;
+    useAlias(engine, dir);
     QString error;
     VdqMessages::SetHook([&error](VdqMessages::Kind kind, const QString &, const QString &text) {
         if (kind == VdqMessages::Kind::Error)
@@ -563,7 +652,10 @@ QMap<QString, double> runChild(const QString &variant, const Engine &engine, con
         if (eq > 0)
             figures.insert(pair.left(eq), pair.mid(eq + 1).toDouble());
     }
-    if (figures.size() != (variant == QLatin1String("engine") || variant == QLatin1String("limit") ? 2 : 3))
+    const int expected = variant == QLatin1String("enginecsv")                                 ? 1
+                         : variant == QLatin1String("engine") || variant == QLatin1String("limit") ? 2
+                                                                                                 : 3;
+    if (figures.size() != expected)
         fail(QStringLiteral("unexpected output of the %1 run: %2").arg(variant, line));
     return figures;
 }
@@ -632,6 +724,30 @@ qint64 resultRows(const Engine &engine, const Job &job)
     return q.value(0).toLongLong();
 }
 
+// The export's figures against the engine's own CSV, children one after the other in each run.
+void reportExport(const Engine &engine, const Job &job, int runs)
+{
+    QMap<QString, QList<double>> figures;
+    for (int run = 0; run < runs; ++run) {
+        for (const QString &variant : {QStringLiteral("export"), QStringLiteral("enginecsv")}) {
+            const QMap<QString, double> f = runChild(variant, engine, job);
+            for (auto it = f.cbegin(); it != f.cend(); ++it)
+                figures[it.key()].append(it.value());
+        }
+        const double engineMs = figures.value(QStringLiteral("engine_csv_ms")).constLast();
+        figures[QStringLiteral("export_to_engine")].append(
+            engineMs > 0 ? engineMs / qMax(1.0, figures.value(QStringLiteral("export_ms")).constLast()) : -1);
+    }
+    const auto figure = [&figures](const char *key) { return median(figures.value(QLatin1String(key))); };
+    const auto perSecond = [&job](double ms) { return ms > 0 ? double(job.rows) * 1000.0 / ms : -1.0; };
+    std::printf("engine=%s export rows=%lld export_ms=%.0f spool_csv_ms=%.0f spool_json_ms=%.0f engine_csv_ms=%.0f "
+                "export_rows_per_s=%.0f spool_csv_rows_per_s=%.0f engine_csv_rows_per_s=%.0f export_to_engine=%.2f\n",
+                qPrintable(engine.name), static_cast<long long>(job.rows), figure("export_ms"), figure("spool_csv_ms"),
+                figure("spool_json_ms"), figure("engine_csv_ms"), perSecond(figure("export_ms")),
+                perSecond(figure("spool_csv_ms")), perSecond(figure("engine_csv_ms")), figure("export_to_engine"));
+    std::fflush(stdout);
+}
+
 int runParent(const QStringList &args)
 {
     QString sqliteFile, mksample;
@@ -643,8 +759,14 @@ int runParent(const QStringList &args)
     QStringList stmts{QStringLiteral("plain"), QStringLiteral("sorted"), QStringLiteral("join")};
     qint64 tableRows = 1000000;
     int runs = 3;
+    bool exporting = false;
     for (int i = 1; i < args.size(); ++i) {
         const QString &a = args.at(i);
+        if (a == QLatin1String("--export")) {
+            exporting = true;
+            stmts = {QStringLiteral("plain")};
+            continue;
+        }
         if (a == QLatin1String("--sqlite") && i + 1 < args.size()) {
             sqliteFile = args.at(++i);
         } else if (a == QLatin1String("--pg") && i + 4 < args.size()) {
@@ -729,6 +851,10 @@ int runParent(const QStringList &args)
         for (const QString &stmt : std::as_const(stmts)) {
             Job job{stmt, tableRows, 0, name == QLatin1String("mariadb")};
             job.rows = resultRows(engine, job);
+            if (exporting) {
+                reportExport(engine, job, runs);
+                continue;
+            }
             QStringList variants{QStringLiteral("engine"), QStringLiteral("designer"), QStringLiteral("jump")};
             if (tableRows <= 1000000)
                 variants << QStringLiteral("baseline");
@@ -796,6 +922,10 @@ int main(int argc, char **argv)
             return runEngine(engine, job);
         if (args.at(2) == QLatin1String("limit"))
             return runLimit(engine, job);
+        if (args.at(2) == QLatin1String("export"))
+            return runExport(engine, job);
+        if (args.at(2) == QLatin1String("enginecsv"))
+            return runEngineCsv(engine, job);
         return runDesigner(engine, job, args.at(2) == QLatin1String("jump"));
     }
     QCoreApplication app(argc, argv);

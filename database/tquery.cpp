@@ -348,6 +348,11 @@ QVariant TQuery::Value(qint64 row, int field) const
     return r && field < r->size() ? r->at(field) : QVariant();
 }
 
+qint64 TQuery::ReadSpooled(SpoolCursor &cursor, QByteArray &bytes, qint64 maxBytes) const
+{
+    return m_result ? m_result->spooled(cursor, bytes, maxBytes) : -1;
+}
+
 bool TQuery::HasRow(qint64 row) const
 {
     return m_result && m_result->row(row) != nullptr;

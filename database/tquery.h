@@ -23,6 +23,7 @@ struct TFieldInfo
     QString name;
     TFieldKind kind = TFieldKind::Other;
     int size = -1;  // declared length of a text field in characters, -1 when none
+    bool number = false;  // declared as a number: a text value is an exact decimal
 };
 
 // The designer's query object: session and database names, SQL lines, an optional
@@ -102,6 +103,18 @@ public:
     // The bytes of a binary value, for the window to decode as a picture; null otherwise.
     QByteArray Picture(qint64 row, int field) const;
     bool HasRow(qint64 row) const;
+
+    // The spool read in order, for handing the whole result on (TResultExport): where the
+    // next rows start in it.
+    struct SpoolCursor
+    {
+        qint64 row = 0;
+        qint64 offset = 0;
+    };
+    // The rows from the cursor on that the reading has got to, as the spool holds them: whole
+    // rows, about maxBytes of them at most. The cursor moves behind them. Returns how many
+    // rows, 0 when no more are there yet, -1 when the spool could not be read.
+    qint64 ReadSpooled(SpoolCursor &cursor, QByteArray &bytes, qint64 maxBytes) const;
 
     // The current record (the navigator's position; parameter values of detail queries
     // come from the current record of their master).

@@ -106,6 +106,20 @@ TFieldInfo serverField(SqlDialect dialect, const QSqlField &f)
     case SqlDialect::SQLite:
         break;
     }
+    switch (f.metaType().id()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        field.number = true;
+        break;
+    default:
+        break;
+    }
     if (field.kind == TFieldKind::Other && f.metaType().id() == QMetaType::QString && f.length() > 0
         && f.length() < 65536)
         field.size = f.length();

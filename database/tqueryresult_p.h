@@ -261,6 +261,37 @@ public:
         return &slot->rows.at(offset);
     }
 
+    qint64 spooled(SpoolCursor &cursor, QByteArray &bytes, qint64 maxBytes)
+    {
+        qint64 rows = 0, to = 0;
+        {
+            ReadState &s = state();
+            QMutexLocker lock(&s.mutex);
+            if (cursor.row >= s.rows)
+                return 0;
+            // Up to the first mark about maxBytes on, else to the last row read.
+            const auto first = s.marks.cbegin() + cursor.row / kMarkRows + 1;
+            const auto mark = first > s.marks.cend() ? s.marks.cend()
+                                                     : std::lower_bound(first, s.marks.cend(), cursor.offset + maxBytes);
+            const qint64 markRow = qint64(mark - s.marks.cbegin()) * kMarkRows;
+            if (mark != s.marks.cend() && markRow < s.rows) {
+                rows = markRow - cursor.row;
+                to = *mark;
+            } else {
+                rows = s.rows - cursor.row;
+                to = s.bytes;
+            }
+        }
+        if (!m_reader.seek(cursor.offset))
+            return -1;
+        bytes.resize(to - cursor.offset);
+        if (m_reader.read(bytes.data(), bytes.size()) != bytes.size())
+            return -1;
+        cursor.row += rows;
+        cursor.offset = to;
+        return rows;
+    }
+
     qint64 cachedRows() const
     {
         qint64 rows = 0;

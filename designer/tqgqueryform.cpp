@@ -517,9 +517,7 @@ void TQGQueryForm::ShowTableNames(const QString &sessionName, const QString &dat
     QStringList names = allNames;
     if (m_tableFilter)
         names.removeIf([this](const QString &name) { return !m_tableFilter(name); });
-    m_tableList->Clear();
-    for (const QString &name : names)
-        m_tableList->AddRow(name);
+    m_tableList->SetRows(names);
     TSession *session = Sessions().FindSession(sessionName);
     // No session name is the default session: the status bar names the one in use.
     SetStatusTexts(sessionName.isEmpty() && session ? session->SessionName() : sessionName, databaseName,

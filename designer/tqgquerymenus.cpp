@@ -5,6 +5,7 @@
 
 #include "tqgdesignfromsql.h"
 #include "tqgdesignoptions.h"
+#include "tqgengrid.h"
 #include "tqgeditcommands.h"
 #include "tqgfilecommands.h"
 #include "tqgglyphs.h"
@@ -277,6 +278,7 @@ void TQGQueryMenus::BuildMenus(QMenuBar *menuBar, TQGSqlEditor *editor)
     m_popupMenu6->setObjectName(QStringLiteral("PopupMenu6"));
     addItems(m_popupMenu6,
              {{"ExecuteSQL1", QT_TR_NOOP("Execute SQL"), {}, [this] { execute(); }},
+              {"ExportResults1", QT_TR_NOOP("Export Results..."), {}, [form] { form->Grid()->ExportResults(); }},
               MenuSeparator,
               {"LoadSQL1", QT_TR_NOOP("Load..."), {}, [this] { open(); }},
               {"SaveSQL1", QT_TR_NOOP("Save..."), {}, [this] { save(); }},

@@ -3,9 +3,11 @@
 
 #include "tqgeditcommands.h"
 
+#include "tqgengrid.h"
 #include "tqgsqleditor.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -19,6 +21,8 @@ TQGEditCommands::TQGEditCommands(TQGSqlEditor *editor, QObject *parent)
     connect(m_editor, &QPlainTextEdit::cursorPositionChanged, this, &TQGEditCommands::Edit1Click);
     if (QClipboard *clipboard = QGuiApplication::clipboard())
         connect(clipboard, &QClipboard::dataChanged, this, &TQGEditCommands::ClipboardChanged);
+    // Copy belongs to the result grid while it has the focus.
+    connect(qApp, &QApplication::focusChanged, this, &TQGEditCommands::Edit1Click);
     ClipboardChanged();
 }
 
@@ -51,7 +55,18 @@ void TQGEditCommands::Run(Command command)
 
 void TQGEditCommands::Undo1Click() { m_editor->undo(); }
 void TQGEditCommands::Cut1Click() { m_editor->cut(); }
-void TQGEditCommands::Copy1Click() { m_editor->copy(); }
+TQGenGrid *TQGEditCommands::focusedGrid() const
+{
+    return qobject_cast<TQGenGrid *>(QApplication::focusWidget());
+}
+
+void TQGEditCommands::Copy1Click()
+{
+    if (TQGenGrid *grid = focusedGrid())
+        grid->CopySelection();
+    else
+        m_editor->copy();
+}
 void TQGEditCommands::Paste1Click() { m_editor->paste(); }
 
 void TQGEditCommands::Delete3Click()
@@ -78,7 +93,8 @@ void TQGEditCommands::Edit1Click()
 {
     const bool selection = m_editor->textCursor().hasSelection();
     setEnabled(Cut, selection);
-    setEnabled(Copy, selection);
+    const TQGenGrid *grid = focusedGrid();
+    setEnabled(Copy, grid ? grid->HasSelectedCells() : selection);
     setEnabled(Delete, selection);
     setEnabled(Paste, m_clipboardHasText);
     setEnabled(Undo, true);

@@ -10,10 +10,12 @@
 class QAction;
 class QToolButton;
 class TQGSqlEditor;
+class TQGenGrid;
 
 // Undo, Cut, Copy, Paste, Delete and Select All on the SQL editor, offered by the Edit
 // menu, the editor menu and the tool buttons. Their enabled state follows the editor's
-// selection and the system clipboard while the window exists.
+// selection and the system clipboard while the window exists. Copy copies the result grid's
+// cells instead while the grid has the focus.
 class TQGEditCommands : public QObject
 {
     Q_OBJECT
@@ -42,6 +44,7 @@ public:
 
 private:
     void setEnabled(Command command, bool enabled);
+    TQGenGrid *focusedGrid() const;
 
     TQGSqlEditor *m_editor;
     QList<QPointer<QAction>> m_actions[CommandCount];

@@ -3,16 +3,25 @@
 
 #include "tqgengrid.h"
 
+#include "resulttext.h"
 #include "tqgcelldelegate.h"
+#include "tqgexportresults.h"
 #include "tqgindicatorheader.h"
 #include "tqgresultmodel.h"
 #include "tqgrowwindow.h"
 #include "tquery.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QScrollBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -34,6 +43,7 @@ TQGenGrid::TQGenGrid(QWidget *parent)
     : QTableView(parent),
       m_window(new TQGRowWindow(this)),
       m_rowBar(new QScrollBar(Qt::Vertical)),
+      m_popupMenu(new QMenu(this)),
       m_indicator(new TQGIndicatorHeader(this)),
       m_delegate(new TQGCellDelegate(this))
 {
@@ -56,7 +66,8 @@ TQGenGrid::TQGenGrid(QWidget *parent)
     setItemDelegate(m_delegate);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectItems);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Blocks and rows are selected for copying them.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setCornerButtonEnabled(false);
@@ -72,6 +83,88 @@ TQGenGrid::TQGenGrid(QWidget *parent)
     horizontalHeader()->setResizeContentsPrecision(0);
     m_linesPerRow = 1;
     LayoutChanged();
+
+    m_popupMenu->setObjectName(QStringLiteral("GridPopupMenu"));
+    QAction *copy = m_popupMenu->addAction(tr("&Copy"), this, &TQGenGrid::CopySelection);
+    copy->setObjectName(QStringLiteral("GridCopy1"));
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    m_popupMenu->addSeparator();
+    QAction *exportResults = m_popupMenu->addAction(tr("Export Results..."), this, &TQGenGrid::ExportResults);
+    exportResults->setObjectName(QStringLiteral("ExportResults2"));
+    connect(m_popupMenu, &QMenu::aboutToShow, this, [this, copy, exportResults] {
+        copy->setEnabled(HasSelectedCells());
+        const auto *result = qobject_cast<TQGResultModel *>(SourceModel());
+        exportResults->setEnabled(result && result->Query() && result->Query()->IsActive());
+    });
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { m_popupMenu->popup(viewport()->mapToGlobal(pos)); });
+}
+
+bool TQGenGrid::HasSelectedCells() const
+{
+    return selectionModel() && selectionModel()->hasSelection();
+}
+
+QString TQGenGrid::SelectedText() const
+{
+    const QModelIndexList cells = selectionModel() ? selectionModel()->selectedIndexes() : QModelIndexList();
+    if (cells.isEmpty())
+        return QString();
+    // The bounding block, its columns in the order the user sees them.
+    int top = cells.first().row(), bottom = top;
+    QList<int> columns;
+    for (const QModelIndex &cell : cells) {
+        top = qMin(top, cell.row());
+        bottom = qMax(bottom, cell.row());
+        if (!columns.contains(cell.column()))
+            columns.append(cell.column());
+    }
+    const QHeaderView *header = horizontalHeader();
+    std::sort(columns.begin(), columns.end(),
+              [header](int a, int b) { return header->visualIndex(a) < header->visualIndex(b); });
+    QStringList names;
+    for (int column : std::as_const(columns))
+        names.append(model()->headerData(column, Qt::Horizontal).toString());
+    QList<QStringList> rows(bottom - top + 1, QStringList(columns.size(), QString()));
+    for (const QModelIndex &cell : cells)
+        rows[cell.row() - top][columns.indexOf(cell.column())] = cell.data().toString();
+    return TabSeparatedText(names, rows);
+}
+
+void TQGenGrid::CopySelection()
+{
+    if (!HasSelectedCells())
+        return;
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        clipboard->setText(SelectedText());
+}
+
+void TQGenGrid::ExportResults()
+{
+    if (auto *result = qobject_cast<TQGResultModel *>(SourceModel()))
+        TQGExportResults::ExportResults1Click(this, result->Query());
+}
+
+// Ctrl+C copies the cells even where a window's Copy item has the same shortcut.
+bool TQGenGrid::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+        event->accept();
+        return true;
+    }
+    return QTableView::event(event);
+}
+
+void TQGenGrid::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        CopySelection();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void TQGenGrid::SetLinesPerRow(int lines)

@@ -5,6 +5,7 @@
 
 #include <QTableView>
 
+class QMenu;
 class QScrollBar;
 class TQGCellDelegate;
 class TQGIndicatorHeader;
@@ -57,12 +58,26 @@ public:
     // No incremental search: it would read the result row by row up to the match.
     void keyboardSearch(const QString &search) override;
 
+    // The selected cells as tab-separated text, a header line of their columns' names first
+    // (see TabSeparatedText): the bounding block of the selection, cells not selected in it
+    // empty, NULL empty. Empty when nothing is selected.
+    QString SelectedText() const;
+    bool HasSelectedCells() const;
+    // Puts SelectedText() on the clipboard (Ctrl+C, the Edit menu's Copy).
+    void CopySelection();
+    // Asks for a file and writes the whole result there (see TQGExportResults).
+    void ExportResults();
+    // The grid's own menu (GridPopupMenu): Copy and Export Results.
+    QMenu *PopupMenu() const { return m_popupMenu; }
+
 Q_SIGNALS:
     void CurrentRowChanged(int row);
 
 protected:
     void LayoutChanged();
     void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
     void updateGeometries() override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
@@ -93,6 +108,7 @@ private:
     int m_lineHeight = 0;
     int m_rowHeight = 0;
     int m_titleHeight = 0;
+    QMenu *m_popupMenu;
     TQGIndicatorHeader *m_indicator;
     TQGCellDelegate *m_delegate;
 };

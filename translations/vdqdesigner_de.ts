@@ -1262,6 +1262,49 @@
     </message>
 </context>
 <context>
+    <name>TQGExportResults</name>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>JSON files (*.json)</source>
+        <translation>JSON-Dateien (*.json)</translation>
+    </message>
+    <message>
+        <source>Export Results</source>
+        <translation>Ergebnisse exportieren</translation>
+    </message>
+    <message>
+        <source>There are no results to export: execute a query first.</source>
+        <translation>Es gibt keine Ergebnisse zum Exportieren: Führen Sie zuerst eine Abfrage aus.</translation>
+    </message>
+    <message>
+        <source>Cannot create the file %1: %2</source>
+        <translation>Die Datei %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>Exporting the results...</source>
+        <translation>Die Ergebnisse werden exportiert...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Cannot write the file %1: %2</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>%L1 rows written, %L2 read so far</source>
+        <translation>%L1 Zeilen geschrieben, %L2 bisher gelesen</translation>
+    </message>
+    <message>
+        <source>%L1 of %L2 rows written</source>
+        <translation>%L1 von %L2 Zeilen geschrieben</translation>
+    </message>
+</context>
+<context>
     <name>TQGFileCommands</name>
     <message>
         <source>SQL Files (*.sql)</source>
@@ -1732,6 +1775,10 @@
         <source>Redo %1</source>
         <translation>%1 wiederholen</translation>
     </message>
+    <message>
+        <source>Export Results...</source>
+        <translation>Ergebnisse exportieren...</translation>
+    </message>
 </context>
 <context>
     <name>TQGScrollBox</name>
@@ -1802,6 +1849,10 @@
     <message>
         <source>Tables</source>
         <translation>Tabellen</translation>
+    </message>
+    <message>
+        <source>Filter tables</source>
+        <translation>Tabellen filtern</translation>
     </message>
 </context>
 <context>
@@ -2026,6 +2077,14 @@
     <message>
         <source>Result rows</source>
         <translation>Ergebniszeilen</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>Export Results...</source>
+        <translation>Ergebnisse exportieren...</translation>
     </message>
 </context>
 <context>

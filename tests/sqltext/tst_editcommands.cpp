@@ -390,6 +390,9 @@ void TestEditCommands::shortcutsOnGeneratorPage()
     QVERIFY2(target->isVisible(), qPrintable(focus + QStringLiteral(" is not showing")));
     // The table list may be a composite; its focusable part takes the focus.
     QWidget *focusable = target->focusPolicy() != Qt::NoFocus ? target : nullptr;
+    // The table list's view, not its filter box, which keeps Ctrl+A and Ctrl+C for its text.
+    if (focus == QLatin1String("ListView1"))
+        focusable = m_form->ListView1()->CurrentView();
     if (!focusable) {
         for (QWidget *w : target->findChildren<QWidget *>()) {
             if (w->isVisible() && w->focusPolicy() != Qt::NoFocus) {
