@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "designwords.h"
+#include "foreignkey.h"
 #include "querydocument.h"
 #include "messages.h"
 #include "naming.h"
@@ -73,6 +74,8 @@ void TQGCanvasCommands::buildPopup()
     m_popup->addSeparator();
     connect(add("RenameAlias1", tr("Rename Alias...")), &QAction::triggered, this,
             &TQGCanvasCommands::RenameAlias1Click);
+    connect(add("AddRelatedTables1", tr("Add Related Tables")), &QAction::triggered, this,
+            &TQGCanvasCommands::AddRelatedTables1Click);
     connect(m_popup, &QMenu::aboutToShow, this, &TQGCanvasCommands::PopupMenu1Popup);
 }
 
@@ -335,7 +338,8 @@ void TQGCanvasCommands::ScrollBox1DragDrop(QDropEvent *event, const QPoint &pos)
     InsertTables(m_host->SelectedTableNames(), pos);
 }
 
-void TQGCanvasCommands::placeTables(const QStringList &names, const std::function<QRect(int)> &geometry)
+void TQGCanvasCommands::placeTables(const QStringList &names, const std::function<QRect(int)> &geometry, bool joinByKeys,
+                                    const QString &text)
 {
     QList<QStringList> fields;
     QString failure;
@@ -347,16 +351,45 @@ void TQGCanvasCommands::placeTables(const QStringList &names, const std::functio
             break;
         }
     }
-    m_host->EditDesign(names.size() == 1 ? tr("Place Table") : tr("Place Tables"), [&](DesignState &d) {
-        for (int k = 0; k < fields.size(); ++k) {
-            const QRect g = geometry(k);
-            d.addTable(names.at(k), fields.at(k), true, d.totals ? WidenedForTotals(g, fields.at(k)) : g);
-        }
-    });
+    // The keys may ask which to join by; the design changes once, after the answers.
+    DesignState next = m_host->Design();
+    QList<int> ids;
+    for (int k = 0; k < fields.size(); ++k) {
+        const QRect g = geometry(k);
+        ids << next.addTable(names.at(k), fields.at(k), true, next.totals ? WidenedForTotals(g, fields.at(k)) : g).id;
+    }
+    if (joinByKeys)
+        joinByForeignKeys(next, ids);
+    m_host->EditDesign(!text.isEmpty() ? text : names.size() == 1 ? tr("Place Table") : tr("Place Tables"),
+                       [&](DesignState &d) { d = next; });
     if (!failure.isEmpty()) {
         // No window is left current that the user did not see placed.
         m_host->SetCurrentTable(nullptr);
         VdqMessages::Error(m_host->HostWindow(), failure);
+    }
+}
+
+void TQGCanvasCommands::joinByForeignKeys(DesignState &design, const QList<int> &ids)
+{
+    const IdentifierStyle style = m_host->Style();
+    QHash<QString, QList<ForeignKey>> keysOf;
+    for (const int id : ids) {
+        const QString caption = design.table(id)->caption;
+        if (!keysOf.contains(caption)) {
+            // A catalogue the user may not read joins nothing; the table is placed all the same.
+            try {
+                keysOf.insert(caption, m_host->ForeignKeys(caption));
+            } catch (const VdqError &) {
+                keysOf.insert(caption, {});
+            }
+        }
+        for (const KeyJoinChoice &choice : KeyJoinChoices(design, id, keysOf.value(caption))) {
+            int chosen = 0;
+            if (choice.keys.size() > 1)
+                chosen = m_host->ChooseForeignKey(caption, design.table(choice.other)->caption, choice.keys);
+            if (chosen >= 0 && chosen < choice.keys.size())
+                AddKeyJoin(design, id, choice.other, choice.keys.at(chosen), style);
+        }
     }
 }
 
@@ -372,7 +405,7 @@ void TQGCanvasCommands::InsertTables(const QStringList &names, const QPoint &dro
     placeTables(names, [&](int k) {
         return QRect(dropPos.x() + PlacementStep * k, dropPos.y(), TQGCheckListBox::DefaultWidth,
                      TQGCheckListBox::DefaultHeight);
-    });
+    }, m_host->JoinsByForeignKeys());
 }
 
 QPoint TQGCanvasCommands::PlacementPosition(int index) const
@@ -396,7 +429,7 @@ void TQGCanvasCommands::ListView1DblClick()
     placeTables(names, [&](int k) {
         count = k + 1;
         return QRect(PlacementPosition(placed + k), QSize(TQGCheckListBox::DefaultWidth, TQGCheckListBox::DefaultHeight));
-    });
+    }, m_host->JoinsByForeignKeys());
     m_host->SetPlacedTableCount(placed + count);
 }
 
@@ -413,6 +446,8 @@ void TQGCanvasCommands::PopupMenu1Popup()
     PopupItem("SortbythisField1")->setVisible(sorting);
     // An INSERT names its table without an alias.
     PopupItem("RenameAlias1")->setVisible(conditions);
+    // Only a Select design holds more than one table.
+    PopupItem("AddRelatedTables1")->setVisible(m_host->CanAddTable());
 }
 
 void TQGCanvasCommands::SelectAllFields1Click()
@@ -425,6 +460,42 @@ void TQGCanvasCommands::HideAllFields1Click()
 {
     if (TQGCheckListBox *table = m_host->CurrentTable())
         editTable(table, tr("Hide All Fields"), [](DocumentTable &t) { t.ticks.fill(false); });
+}
+
+void TQGCanvasCommands::AddRelatedTables1Click()
+{
+    TQGCheckListBox *table = m_host->CurrentTable();
+    if (!table || !m_host->CanAddTable())
+        return;
+    const DocumentTable *placed = m_host->Design().table(DesignId(table));
+    if (!placed || placed->source != TableSource::Table)
+        return;
+    QList<ForeignKey> keys;
+    try {
+        keys = m_host->ForeignKeys(placed->caption);
+    } catch (const VdqError &e) {
+        VdqMessages::Error(m_host->HostWindow(), e.message());
+        return;
+    }
+    QStringList names;
+    for (const ForeignKey &key : std::as_const(keys)) {
+        if (key.table == placed->caption && !key.selfReferencing() && !names.contains(key.referencedTable)
+            && !m_host->Design().findTable(key.referencedTable))
+            names << key.referencedTable;
+    }
+    // In name order, whatever order the catalogue gives the keys in.
+    names.sort(Qt::CaseInsensitive);
+    if (names.isEmpty()) {
+        VdqMessages::Information(m_host->HostWindow(), tr("Add Related Tables"),
+                                 tr("%1 references no table that is not on the canvas yet.").arg(placed->caption));
+        return;
+    }
+    // In a column to the right of the window.
+    const QRect beside = placed->geometry;
+    placeTables(names, [&](int k) {
+        return QRect(beside.left() + PlacementStep * 3 / 2, beside.top() + (TQGCheckListBox::DefaultHeight + 20) * k,
+                     TQGCheckListBox::DefaultWidth, TQGCheckListBox::DefaultHeight);
+    }, true, tr("Add Related Tables"));
 }
 
 void TQGCanvasCommands::RemoveTable1Click()
@@ -543,10 +614,7 @@ void TQGCanvasCommands::TableDragDrop(TQGCheckListBox *target, QDropEvent *event
     const QString targetName = AliasFieldReference(target->Alias(), target->item(row)->text(), m_host->Style());
     const QString sourceName = m_joinSourceField;
     const int from = DesignId(source), to = DesignId(target);
-    m_host->EditDesign(tr("Draw Link"), [&](DesignState &d) {
-        d.addLink(from, to, JoinText(sourceName, targetName));
-        d.conditions << QStringList{sourceName, QString(NewRowComparison), targetName, QString(AndWord)};
-    });
+    m_host->EditDesign(tr("Draw Link"), [&](DesignState &d) { d.addFieldLink(from, to, sourceName, targetName); });
 }
 
 void TQGCanvasCommands::TableFieldListChanged(TQGCheckListBox *window)

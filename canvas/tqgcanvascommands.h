@@ -82,6 +82,9 @@ public:
     void HideAllFields1Click();
     void RemoveTable1Click();
     void RemoveTableWindow(TQGCheckListBox *window);
+    // Places the tables the current window's table references by its foreign keys and that
+    // the canvas does not hold yet, joined by those keys, as one step.
+    void AddRelatedTables1Click();
     void AddFieldCondition1Click();
     void SetFieldValue1Click();
     // tag 0 "Ascending", 1 "Descending", -1 for a drop on the Sorting list.
@@ -122,9 +125,14 @@ private:
     void buildPopup();
     TQGCheckListBox *newWindow(int id);
     TQGDataLink *newLink(int id, TQGCheckListBox *from, TQGCheckListBox *to);
-    // Places tables with the fields the database gives them, as one step; a table that
-    // cannot be opened ends the placing, and the tables before it stay.
-    void placeTables(const QStringList &names, const std::function<QRect(int k)> &geometry);
+    // Places tables with the fields the database gives them, as one step named text; a table
+    // that cannot be opened ends the placing, and the tables before it stay. With joinByKeys
+    // each table is joined by its foreign keys to the tables placed before it.
+    void placeTables(const QStringList &names, const std::function<QRect(int k)> &geometry, bool joinByKeys,
+                     const QString &text = QString());
+    // Joins each table of ids to the windows before it by the keys between their tables,
+    // asking which where two tables are related by more than one.
+    void joinByForeignKeys(DesignState &design, const QList<int> &ids);
     bool editTable(TQGCheckListBox *window, const QString &text, const std::function<void(DocumentTable &)> &edit);
     QString currentFieldReference() const;
     TQGCheckListBox *dragSource(const QDropEvent *event) const;

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "foreignkey.h"
 #include "sqldialect.h"
 
 #include <QStringList>
@@ -46,6 +47,13 @@ public:
     virtual IdentifierStyle Style() const = 0;
     // Field names of a table in the designer's session and database; raises VdqError.
     virtual QStringList TableFields(const QString &tableName) = 0;
+    // The foreign keys declared between a table and any table of that database (both
+    // directions); raises VdqError.
+    virtual QList<ForeignKey> ForeignKeys(const QString &tableName) = 0;
+    // Whether placing a table joins it by its keys to the tables already placed.
+    virtual bool JoinsByForeignKeys() const = 0;
+    // Asks which of several keys joins the two tables: the key's index, or -1 for none.
+    virtual int ChooseForeignKey(const QString &table, const QString &other, const QList<ForeignKey> &keys) = 0;
     // The design the canvas shows, and the one way to change it: an edit of a copy of it,
     // pushed as one undoable step named text. False when the edit changed nothing.
     virtual const DesignState &Design() const = 0;

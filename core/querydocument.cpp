@@ -89,6 +89,12 @@ DocumentLink &DesignState::addLink(int from, int to, const QString &hint)
     return links.last();
 }
 
+DocumentLink &DesignState::addFieldLink(int from, int to, const QString &fromReference, const QString &toReference)
+{
+    conditions << QStringList{fromReference, QString(NewRowComparison), toReference, QString(AndWord)};
+    return addLink(from, to, JoinText(fromReference, toReference));
+}
+
 void DesignState::removeTable(int id)
 {
     const qsizetype index = tableIndex(id);

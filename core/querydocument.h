@@ -81,6 +81,8 @@ struct DesignState
     DocumentTable &addTable(const QString &caption, const QStringList &fields, bool ticked, const QRect &geometry,
                             const QString &storedAlias = QString());
     DocumentLink &addLink(int from, int to, const QString &hint);
+    // A join from a field to a field as a drop draws it: the link, and its Conditions row.
+    DocumentLink &addFieldLink(int from, int to, const QString &fromReference, const QString &toReference);
     // Takes a table off the design with its links, the Values rows, and the Conditions and
     // Sorting rows that name its alias.
     void removeTable(int id);

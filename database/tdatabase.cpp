@@ -17,6 +17,8 @@
 #include <QSqlRecord>
 #include <QVariant>
 
+#include <algorithm>
+
 #include <sqlite3.h>
 #include <sys/stat.h>
 
@@ -86,14 +88,19 @@ void addEngineKeywords(const QSqlDatabase &db, SqlDialect engine)
     AddEngineKeywords(engine, words);
 }
 
+// The ODBC connection handle behind Qt's driver, or null.
+void *odbcConnection(const QSqlDatabase &db)
+{
+    const QVariant handle = db.driver()->handle();
+    void *connection = TQueryReading::handleOf<void *>(handle, "void*");
+    return connection ? connection : TQueryReading::handleOf<void *>(handle, "SQLHANDLE");
+}
+
 // The name the ODBC driver gives its engine (SQL_DBMS_NAME); empty when it cannot be asked.
 QString odbcDbmsName(const QSqlDatabase &db)
 {
     using SQLGetInfoFn = short (*)(void *, unsigned short, void *, short, short *);
-    const QVariant handle = db.driver()->handle();
-    void *connection = TQueryReading::handleOf<void *>(handle, "void*");
-    if (!connection)
-        connection = TQueryReading::handleOf<void *>(handle, "SQLHANDLE");
+    void *connection = odbcConnection(db);
     const auto getInfo = TQueryReading::libraryFunction<SQLGetInfoFn>(TQueryReading::kLibOdbc, "SQLGetInfo");
     constexpr unsigned short dbmsName = 17;  // SQL_DBMS_NAME
     char name[128] = {};
@@ -104,6 +111,135 @@ QString odbcDbmsName(const QSqlDatabase &db)
     return QString::fromUtf8(name);
 }
 
+// One column pair of a foreign key as a catalogue gives it; the pairs of one key come one
+// after another, in key order. Schemas are empty where the engine has none; home is the
+// schema whose tables the table list names bare.
+struct KeyColumnRow
+{
+    QString key, name, schema, table, referencedSchema, referencedTable, column, referencedColumn, home;
+};
+
+// The keys of the rows, named as the table list names their tables. A key with a missing or
+// over-long name is left out, and a key read twice (a self-referencing key points at its
+// own table) is kept once.
+QList<ForeignKey> keysOfRows(const QList<KeyColumnRow> &rows, SqlDialect dialect)
+{
+    const auto listed = [dialect](const QString &schema, const QString &table, const QString &home) {
+        return TableNameText(schema.isEmpty() || schema == home ? QStringList{table} : QStringList{schema, table}, dialect);
+    };
+    QList<ForeignKey> keys;
+    QList<bool> sound;
+    QString current;
+    for (const KeyColumnRow &row : rows) {
+        if (keys.isEmpty() || row.key != current) {
+            current = row.key;
+            keys.append({row.name, listed(row.schema, row.table, row.home), {},
+                         listed(row.referencedSchema, row.referencedTable, row.home), {}});
+            sound.append(!row.table.isEmpty() && !row.referencedTable.isEmpty());
+        }
+        keys.last().columns << row.column;
+        keys.last().referencedColumns << row.referencedColumn;
+        for (const QString *text : {&row.name, &row.table, &row.referencedTable, &row.column, &row.referencedColumn, &row.schema,
+                                    &row.referencedSchema}) {
+            if (text->size() > TDatabase::MaxCatalogueName)
+                sound.last() = false;
+        }
+        if (row.column.isEmpty())
+            sound.last() = false;
+    }
+    QList<ForeignKey> kept;
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        if (sound.at(i) && !kept.contains(keys.at(i)))
+            kept.append(keys.at(i));
+    }
+    return kept;
+}
+
+// ODBC's catalogue call for the keys of a table (fk) or those that point at it (!fk),
+// through the driver's own connection handle. Text goes as UTF-16, the driver manager's
+// wide characters. The rows read are appended; false when the call cannot be made.
+// catalogs: the engine's schemas are ODBC catalogues (MySQL's databases); home as in KeyColumnRow.
+bool odbcKeyRows(const QSqlDatabase &db, bool fk, const QString &catalog, const QString &schema, const QString &table,
+                 bool catalogs, const QString &home, QList<KeyColumnRow> &rows, QString *error)
+{
+    using SQLAllocHandleFn = short (*)(short, void *, void **);
+    using SQLFreeHandleFn = short (*)(short, void *);
+    using SQLForeignKeysWFn = short (*)(void *, const char16_t *, short, const char16_t *, short, const char16_t *, short,
+                                        const char16_t *, short, const char16_t *, short, const char16_t *, short);
+    using SQLFetchFn = short (*)(void *);
+    using SQLGetDataFn = short (*)(void *, unsigned short, short, void *, long, long *);
+    using SQLGetDiagRecWFn = short (*)(short, void *, short, char16_t *, int *, char16_t *, short, short *);
+    const char *lib = TQueryReading::kLibOdbc;
+    const auto allocHandle = TQueryReading::libraryFunction<SQLAllocHandleFn>(lib, "SQLAllocHandle");
+    const auto freeHandle = TQueryReading::libraryFunction<SQLFreeHandleFn>(lib, "SQLFreeHandle");
+    const auto foreignKeys = TQueryReading::libraryFunction<SQLForeignKeysWFn>(lib, "SQLForeignKeysW");
+    const auto fetch = TQueryReading::libraryFunction<SQLFetchFn>(lib, "SQLFetch");
+    const auto getData = TQueryReading::libraryFunction<SQLGetDataFn>(lib, "SQLGetData");
+    const auto diagnostic = TQueryReading::libraryFunction<SQLGetDiagRecWFn>(lib, "SQLGetDiagRecW");
+    void *connection = odbcConnection(db);
+    constexpr short handleStmt = 3, wideChars = -8, nullData = -1, ntsLength = -3;
+    void *stmt = nullptr;
+    if (!connection || !allocHandle || !freeHandle || !foreignKeys || !fetch || !getData
+        || (allocHandle(handleStmt, connection, &stmt) & ~1) != 0) {
+        *error = QStringLiteral("the ODBC driver's catalogue cannot be asked");
+        return false;
+    }
+    // A null argument matches any catalogue or schema; an empty one only those without.
+    const auto text = [](const QString &value) { return value.isNull() ? nullptr : reinterpret_cast<const char16_t *>(value.utf16()); };
+    const auto length = [](const QString &value) { return value.isNull() ? short(0) : ntsLength; };
+    const QString none;
+    const QString &pkCatalog = fk ? none : catalog, &pkSchema = fk ? none : schema, &pkTable = fk ? none : table;
+    const QString &fkCatalog = fk ? catalog : none, &fkSchema = fk ? schema : none, &fkTable = fk ? table : none;
+    const short called = foreignKeys(stmt, text(pkCatalog), length(pkCatalog), text(pkSchema), length(pkSchema),
+                                     text(pkTable), length(pkTable), text(fkCatalog), length(fkCatalog),
+                                     text(fkSchema), length(fkSchema), text(fkTable), length(fkTable));
+    if ((called & ~1) != 0) {
+        char16_t state[6] = {}, message[512] = {};
+        int native = 0;
+        short size = 0;
+        if (diagnostic && (diagnostic(handleStmt, stmt, 1, state, &native, message, 511, &size) & ~1) == 0)
+            *error = QString::fromUtf16(message, qBound(0, int(size), 511));
+        else
+            *error = QStringLiteral("SQLForeignKeys failed");
+        freeHandle(handleStmt, stmt);
+        return false;
+    }
+    // A value longer than the buffer is cut; the cut name is over-long and its key left out.
+    const auto column = [&](unsigned short number) {
+        char16_t buffer[TDatabase::MaxCatalogueName + 2] = {};
+        long indicator = 0;
+        if ((getData(stmt, number, wideChars, buffer, long(sizeof buffer), &indicator) & ~1) != 0 || indicator == nullData)
+            return QString();
+        const qsizetype units = indicator < 0 || indicator >= long(sizeof buffer) ? TDatabase::MaxCatalogueName + 1 : indicator / 2;
+        return QString::fromUtf16(buffer, qMin<qsizetype>(units, TDatabase::MaxCatalogueName + 1));
+    };
+    int sequence = 0, keyNumber = 0;
+    while (rows.size() < TDatabase::MaxForeignKeyColumns && (fetch(stmt) & ~1) == 0) {
+        // Some drivers give each column once and in order only.
+        QString values[13];
+        for (unsigned short i = 1; i <= 12; ++i)
+            values[i] = column(i);
+        KeyColumnRow row;
+        row.referencedSchema = values[catalogs ? 1 : 2];
+        row.referencedTable = values[3];
+        row.referencedColumn = values[4];
+        row.schema = values[catalogs ? 5 : 6];
+        row.table = values[7];
+        row.column = values[8];
+        row.name = values[12];
+        row.home = home;
+        const int seq = values[9].toInt();
+        // KEY_SEQ starts again at 1 with each key.
+        if (seq <= sequence || rows.isEmpty() || rows.last().table != row.table
+            || rows.last().referencedTable != row.referencedTable || rows.last().name != row.name)
+            ++keyNumber;
+        sequence = seq;
+        row.key = QString::number(keyNumber) + (fk ? u'f' : u'p');
+        rows.append(row);
+    }
+    freeHandle(handleStmt, stmt);
+    return true;
+}
 
 } // namespace
 
@@ -681,4 +817,144 @@ QStringList TDatabase::TableFields(const QString &tableName)
     if (fields.isEmpty())
         throw VdqError(missing.arg(tableName));
     return fields;
+}
+
+QList<ForeignKey> TDatabase::ForeignKeys(const QString &tableName)
+{
+    Open();
+    QList<ForeignKey> keys = DriverFamily() == SqlDialect::ODBC ? odbcForeignKeys(tableName) : catalogueForeignKeys(tableName);
+    if (Dialect() == SqlDialect::SQLite) {
+        // SQLite keeps a referenced table as the statement wrote it, in any case; the key
+        // names it as the table list does.
+        QStringList listed;
+        for (ForeignKey &key : keys) {
+            for (QString *name : {&key.table, &key.referencedTable}) {
+                if (listed.isEmpty())
+                    listed = TableNames(false);
+                if (listed.contains(*name))
+                    continue;
+                const auto it = std::find_if(listed.cbegin(), listed.cend(), [name](const QString &t) {
+                    return t.compare(*name, Qt::CaseInsensitive) == 0;
+                });
+                if (it != listed.cend())
+                    *name = *it;
+            }
+        }
+    }
+    return keys;
+}
+
+QList<ForeignKey> TDatabase::catalogueForeignKeys(const QString &tableName)
+{
+    // Every name is a bound value, never part of the statement's text. Each row is one column
+    // pair: key, constraint name, schema and table, referenced schema and table, the two
+    // columns, and the schema listed bare.
+    const QStringList parts = TableNameParts(tableName, Dialect());
+    QVariantList values;
+    QString sql;
+    switch (Dialect()) {
+    case SqlDialect::SQLite:
+        // A key's "to" is empty where it names the referenced table's primary key.
+        sql = QStringLiteral(
+            "SELECT f.id, '', '', m.name, '', f.\"table\", f.\"from\", "
+            "COALESCE(f.\"to\", (SELECT p.name FROM pragma_table_info(f.\"table\") p WHERE p.pk = f.seq + 1)), '' "
+            "FROM sqlite_master m, pragma_foreign_key_list(m.name) f WHERE m.type = 'table' "
+            "AND (m.name = ? COLLATE NOCASE OR f.\"table\" = ? COLLATE NOCASE) ORDER BY m.name, f.id, f.seq");
+        values = {tableName, tableName};
+        break;
+    case SqlDialect::PostgreSQL: {
+        if (parts.size() > 2)
+            return {};
+        sql = QStringLiteral(
+            "WITH target AS (SELECT c.oid FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
+            "WHERE c.relkind IN ('r', 'v', 'm', 'f', 'p') AND %1) "
+            "SELECT con.oid, con.conname, sn.nspname, s.relname, tn.nspname, t.relname, sa.attname, ta.attname, 'public' "
+            "FROM pg_catalog.pg_constraint con "
+            "JOIN pg_catalog.pg_class s ON s.oid = con.conrelid JOIN pg_catalog.pg_namespace sn ON sn.oid = s.relnamespace "
+            "JOIN pg_catalog.pg_class t ON t.oid = con.confrelid JOIN pg_catalog.pg_namespace tn ON tn.oid = t.relnamespace "
+            "CROSS JOIN LATERAL unnest(con.conkey, con.confkey) WITH ORDINALITY AS k(col, refcol, pos) "
+            "JOIN pg_catalog.pg_attribute sa ON sa.attrelid = con.conrelid AND sa.attnum = k.col "
+            "JOIN pg_catalog.pg_attribute ta ON ta.attrelid = con.confrelid AND ta.attnum = k.refcol "
+            "WHERE con.contype = 'f' AND con.conparentid = 0 "
+            "AND (con.conrelid IN (SELECT oid FROM target) OR con.confrelid IN (SELECT oid FROM target)) "
+            "ORDER BY con.oid, k.pos")
+                  .arg(parts.size() == 1 ? QLatin1String("c.relname = ? AND pg_catalog.pg_table_is_visible(c.oid)")
+                                         : QLatin1String("n.nspname = ? AND c.relname = ?"));
+        values = QVariantList(parts.cbegin(), parts.cend());
+        break;
+    }
+    default: {
+        if (parts.size() > 2)
+            return {};
+        const QLatin1String schema(parts.size() == 1 ? "DATABASE()" : "CONVERT(? USING utf8mb4)");
+        sql = QStringLiteral(
+            "SELECT '', k.CONSTRAINT_NAME, k.TABLE_SCHEMA, k.TABLE_NAME, k.REFERENCED_TABLE_SCHEMA, "
+            "k.REFERENCED_TABLE_NAME, k.COLUMN_NAME, k.REFERENCED_COLUMN_NAME, DATABASE() "
+            "FROM information_schema.KEY_COLUMN_USAGE k JOIN information_schema.REFERENTIAL_CONSTRAINTS r "
+            "ON r.CONSTRAINT_SCHEMA = k.CONSTRAINT_SCHEMA AND r.CONSTRAINT_NAME = k.CONSTRAINT_NAME "
+            "AND r.TABLE_NAME = k.TABLE_NAME "
+            "WHERE k.CONSTRAINT_SCHEMA = DATABASE() AND k.REFERENCED_TABLE_NAME IS NOT NULL "
+            "AND ((k.TABLE_SCHEMA = %1 AND k.TABLE_NAME = CONVERT(? USING utf8mb4)) "
+            "OR (k.REFERENCED_TABLE_SCHEMA = %1 AND k.REFERENCED_TABLE_NAME = CONVERT(? USING utf8mb4))) "
+            "ORDER BY k.TABLE_SCHEMA, k.TABLE_NAME, k.CONSTRAINT_NAME, k.ORDINAL_POSITION")
+                  .arg(schema);
+        for (int side = 0; side < 2; ++side) {
+            for (const QString &part : parts)
+                values << part.toUtf8();
+        }
+        break;
+    }
+    }
+    QSqlQuery q(Connection());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw VdqError(QStringLiteral("Cannot read the foreign keys of %1: %2").arg(tableName, ErrorText(q.lastError())));
+    for (const QVariant &value : std::as_const(values))
+        q.addBindValue(value);
+    if (!q.exec())
+        throw VdqError(QStringLiteral("Cannot read the foreign keys of %1: %2").arg(tableName, ErrorText(q.lastError())));
+    QList<KeyColumnRow> rows;
+    while (rows.size() < MaxForeignKeyColumns && q.next()) {
+        KeyColumnRow row;
+        QString *cells[] = {&row.key, &row.name, &row.schema, &row.table, &row.referencedSchema, &row.referencedTable,
+                            &row.column, &row.referencedColumn, &row.home};
+        for (int i = 0; i < 9; ++i)
+            *cells[i] = q.value(i).toString();
+        // One key's pairs are the rows of one constraint of one table.
+        row.key = row.key + QChar(0) + row.schema + QChar(0) + row.table + QChar(0) + row.name;
+        rows.append(row);
+    }
+    return keysOfRows(rows, Dialect());
+}
+
+QList<ForeignKey> TDatabase::odbcForeignKeys(const QString &tableName)
+{
+    // The schema or database and the table as the catalogue call takes them: PostgreSQL's
+    // schemas, MySQL's databases (catalogues to ODBC); a bare name is any schema's, and the
+    // keys of other schemas' tables of that name are left out below.
+    const QStringList parts = TableNameParts(tableName, Dialect());
+    if (parts.isEmpty() || parts.size() > 2)
+        return {};
+    const bool catalogs = Dialect() == SqlDialect::MySQL;
+    QString home;
+    if (Dialect() == SqlDialect::PostgreSQL)
+        home = QStringLiteral("public");
+    else if (catalogs)
+        home = readColumn(Connection(), QStringLiteral("SELECT DATABASE()")).value(0);
+    QString catalog, schema;
+    if (parts.size() == 2)
+        (catalogs ? catalog : schema) = parts.first();
+    else if (catalogs)
+        catalog = home;
+    QList<KeyColumnRow> rows;
+    QString error;
+    for (const bool fk : {true, false}) {
+        if (!odbcKeyRows(Connection(), fk, catalog, schema, parts.last(), catalogs, home, rows, &error))
+            throw VdqError(QStringLiteral("Cannot read the foreign keys of %1: %2").arg(tableName, error));
+    }
+    QList<ForeignKey> keys = keysOfRows(rows, Dialect());
+    if (Dialect() != SqlDialect::SQLite) {
+        keys.removeIf([&](const ForeignKey &key) { return key.table != tableName && key.referencedTable != tableName; });
+    }
+    return keys;
 }

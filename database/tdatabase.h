@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "foreignkey.h"
 #include "sqldialect.h"
 #include "sqllexer.h"
 #include "taliasconfig.h"
@@ -79,6 +80,13 @@ public:
     // rows (its text should say so: "... WHERE 1 = 0"). Raises VdqError with the engine's
     // message, or the reason a statement that could change data is not run.
     QStringList QueryFields(const QString &select);
+    // The foreign keys the catalogue declares between the table and any table: those of the
+    // table and those that point at it, each once, table names as TableNames lists them. At
+    // most MaxForeignKeyColumns key columns are read; a name longer than MaxCatalogueName
+    // leaves its key out. Raises VdqError.
+    QList<ForeignKey> ForeignKeys(const QString &tableName);
+    static constexpr int MaxForeignKeyColumns = 4096;
+    static constexpr int MaxCatalogueName = 1024;
     // A table name as a statement writes it, quoted for this engine.
     QString QuotedTableName(const QString &tableName) const;
 
@@ -101,6 +109,8 @@ private:
     QSqlError ping() const;
     QStringList sqliteTableFields(const QString &tableName);
     QStringList catalogueTableNames(bool systemTables);
+    QList<ForeignKey> catalogueForeignKeys(const QString &tableName);
+    QList<ForeignKey> odbcForeignKeys(const QString &tableName);
     [[noreturn]] void connectFailed(const QSqlError &error) const;
 
     TAliasParams m_params;

@@ -135,6 +135,11 @@ QStringList TSession::ListTableFields(const QString &databaseName, const QString
     return OpenDatabase(databaseName)->TableFields(tableName);
 }
 
+QList<ForeignKey> TSession::ListForeignKeys(const QString &databaseName, const QString &tableName)
+{
+    return OpenDatabase(databaseName)->ForeignKeys(tableName);
+}
+
 SqlDesignSource TSession::DesignSource(const QString &databaseName)
 {
     SqlDesignSource source;

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "foreignkey.h"
 #include "taliasconfig.h"
 
 #include <QStringList>
@@ -41,6 +42,8 @@ public:
 
     // Field names of a table in table order (opens the table, closes it again).
     QStringList ListTableFields(const QString &databaseName, const QString &tableName);
+    // The foreign keys between a table and any table of the database (TDatabase::ForeignKeys).
+    QList<ForeignKey> ListForeignKeys(const QString &databaseName, const QString &tableName);
 
     // What the reader of a statement's design asks of a database of this session: its
     // tables, their fields, and the columns of a query.

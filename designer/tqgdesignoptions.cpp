@@ -72,6 +72,20 @@ void TQGDesignOptions::SetLimit(int limit)
     m_form->EditDesign(tr("Row Limit"), [limit](DesignState &d) { d.limit = qMax(0, limit); });
 }
 
+void TQGDesignOptions::SetJoinByForeignKeys(bool on)
+{
+    m_joinByForeignKeys = on;
+    if (m_joinByKeysAction)
+        m_joinByKeysAction->setChecked(on);
+}
+
+void TQGDesignOptions::SetJoinByForeignKeysControl(QAction *action)
+{
+    m_joinByKeysAction = action;
+    action->setCheckable(true);
+    action->setChecked(m_joinByForeignKeys);
+}
+
 void TQGDesignOptions::RowLimitClick()
 {
     QInputDialog dialog(m_form);

@@ -33,6 +33,11 @@ public:
     void SetDistinct(bool on);
     int Limit() const;
     void SetLimit(int limit);
+    // Whether placing a table joins it by its foreign keys to the tables placed before it:
+    // a choice of the designer, not of the design (on by default).
+    bool JoinByForeignKeys() const { return m_joinByForeignKeys; }
+    void SetJoinByForeignKeys(bool on);
+    void SetJoinByForeignKeysControl(QAction *action);
     // Asks for the limit (0: none).
     void RowLimitClick();
     // The menu items and the tool button show the design's choices.
@@ -49,4 +54,6 @@ private:
     QAction *m_totalsAction = nullptr;
     QToolButton *m_totalsButton = nullptr;
     QAction *m_distinctAction = nullptr;
+    QAction *m_joinByKeysAction = nullptr;
+    bool m_joinByForeignKeys = true;
 };

@@ -12,6 +12,7 @@
 #include "tqgbusycursor.h"
 #include "tqgdefinitionio.h"
 #include "tqgfilecommands.h"
+#include "tqgforeignkeyform.h"
 #include "tqgcanvascommands.h"
 #include "tqgchecklistbox.h"
 #include "tqgdatalink.h"
@@ -574,6 +575,25 @@ void TQGQueryForm::SaveQueryDefinition(const QString &fileName)
 QStringList TQGQueryForm::TableFields(const QString &tableName)
 {
     return ListTableFields(m_query->SessionName(), m_query->DatabaseName(), tableName);
+}
+
+QList<ForeignKey> TQGQueryForm::ForeignKeys(const QString &tableName)
+{
+    TSession *session = Sessions().FindSession(m_query->SessionName());
+    if (!session)
+        throw VdqError(tr("Unknown session name %1").arg(m_query->SessionName()));
+    return session->ListForeignKeys(m_query->DatabaseName(), tableName);
+}
+
+bool TQGQueryForm::JoinsByForeignKeys() const
+{
+    return m_options->JoinByForeignKeys();
+}
+
+int TQGQueryForm::ChooseForeignKey(const QString &table, const QString &other, const QList<ForeignKey> &keys)
+{
+    TQGForeignKeyForm dialog(table, other, keys, this);
+    return dialog.exec() == QDialog::Accepted ? dialog.Choice() : -1;
 }
 
 QStringList TQGQueryForm::SelectedTableNames() const

@@ -166,6 +166,9 @@ public:
     QStringList SelectedTableNames() const override;
     bool PageShown(Page page) const override;
     QStringList TableFields(const QString &tableName) override;
+    QList<ForeignKey> ForeignKeys(const QString &tableName) override;
+    bool JoinsByForeignKeys() const override;
+    int ChooseForeignKey(const QString &table, const QString &other, const QList<ForeignKey> &keys) override;
     // A Conditions row with the AND operator, as one step.
     void AddConditionRow(const QString &field, const QString &comparison, const QString &value);
     void AddFieldCondition(const QString &fieldReference) override;

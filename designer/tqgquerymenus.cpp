@@ -246,6 +246,8 @@ void TQGQueryMenus::BuildMenus(QMenuBar *menuBar, TQGSqlEditor *editor)
              {"DistinctRows1", QT_TR_NOOP("Distinct Rows"), {},
               [this] { m_form->Options()->SetDistinct(m_distinct->isChecked()); }, NoCommand, &m_distinct},
              {"RowLimit1", QT_TR_NOOP("Row Limit..."), {}, [form] { form->Options()->RowLimitClick(); }},
+             {"JoinByForeignKeys1", QT_TR_NOOP("Join Tables by Their Foreign Keys"), {},
+              [this] { m_form->Options()->SetJoinByForeignKeys(m_joinByKeys->isChecked()); }, NoCommand, &m_joinByKeys},
              MenuSeparator,
              // Design from SQL is a step of the design's Undo; its own undo item stays for the
              // user who looks for it here.
@@ -256,6 +258,7 @@ void TQGQueryMenus::BuildMenus(QMenuBar *menuBar, TQGSqlEditor *editor)
     m_totals->setCheckable(true);
     m_distinct->setCheckable(true);
     form->Options()->SetControls(m_totals, m_totalsButton, m_distinct);
+    form->Options()->SetJoinByForeignKeysControl(m_joinByKeys);
     m_designFromSql->SetUndoAction(m_undoDesignFromSql);
     QUndoStack *stack = form->UndoStack();
     connect(stack, &QUndoStack::indexChanged, this, &TQGQueryMenus::showUndoState);

@@ -69,6 +69,7 @@ private:
     QAction *m_showTableList = nullptr;
     QAction *m_totals = nullptr;
     QAction *m_distinct = nullptr;
+    QAction *m_joinByKeys = nullptr;
     QToolButton *m_totalsButton = nullptr;
     QMenu *m_popupMenu6 = nullptr;
     TQGDesignFromSql *m_designFromSql;
