@@ -213,7 +213,7 @@ void TestCanvas::popupItemsByQueryType_data()
 {
     QTest::addColumn<int>("type");
     QTest::addColumn<QStringList>("shown");
-    QTest::newRow("select") << 0 << QStringList({"AddFieldCondition1", "SortbythisField1", "RenameAlias1"});
+    QTest::newRow("select") << 0 << QStringList({"AddFieldCondition1", "SortbythisField1", "RenameAlias1", "AddRelatedTables1"});
     QTest::newRow("insert") << 1 << QStringList({"SetFieldValue1", "ParameterFill1"});
     QTest::newRow("update") << 2 << QStringList({"AddFieldCondition1", "SetFieldValue1", "ParameterFill1", "RenameAlias1"});
     QTest::newRow("delete") << 3 << QStringList({"AddFieldCondition1", "RenameAlias1"});
