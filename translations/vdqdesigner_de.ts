@@ -671,6 +671,14 @@
         <source>Size Table</source>
         <translation>Tabellengröße ändern</translation>
     </message>
+    <message>
+        <source>Add Related Tables</source>
+        <translation>Verknüpfte Tabellen hinzufügen</translation>
+    </message>
+    <message>
+        <source>%1 references no table that is not on the canvas yet.</source>
+        <translation>%1 verweist auf keine Tabelle, die noch nicht im Entwurf liegt.</translation>
+    </message>
 </context>
 <context>
     <name>TQGCanvasHost</name>
@@ -1336,6 +1344,21 @@
     </message>
 </context>
 <context>
+    <name>TQGForeignKeyForm</name>
+    <message>
+        <source>Join by Foreign Key</source>
+        <translation>Über Fremdschlüssel verknüpfen</translation>
+    </message>
+    <message>
+        <source>%1 and %2 are related by more than one foreign key. Join them by:</source>
+        <translation>%1 und %2 sind über mehr als einen Fremdschlüssel verbunden. Verknüpfen über:</translation>
+    </message>
+    <message>
+        <source>Do Not Join</source>
+        <translation>Nicht verknüpfen</translation>
+    </message>
+</context>
+<context>
     <name>TQGJoinForm</name>
     <message>
         <source>Join Properties</source>
@@ -1778,6 +1801,10 @@
     <message>
         <source>Export Results...</source>
         <translation>Ergebnisse exportieren...</translation>
+    </message>
+    <message>
+        <source>Join Tables by Their Foreign Keys</source>
+        <translation>Tabellen über ihre Fremdschlüssel verknüpfen</translation>
     </message>
 </context>
 <context>
