@@ -490,12 +490,12 @@ void TQGCanvasCommands::AddRelatedTables1Click()
                                  tr("%1 references no table that is not on the canvas yet.").arg(placed->caption));
         return;
     }
-    // In a column to the right of the window.
-    const QRect beside = placed->geometry;
+    // Where the next double clicks would put them, so that they cover no window placed so.
+    const int count = m_host->PlacedTableCount();
     placeTables(names, [&](int k) {
-        return QRect(beside.left() + PlacementStep * 3 / 2, beside.top() + (TQGCheckListBox::DefaultHeight + 20) * k,
-                     TQGCheckListBox::DefaultWidth, TQGCheckListBox::DefaultHeight);
+        return QRect(PlacementPosition(count + k), QSize(TQGCheckListBox::DefaultWidth, TQGCheckListBox::DefaultHeight));
     }, true, tr("Add Related Tables"));
+    m_host->SetPlacedTableCount(count + int(names.size()));
 }
 
 void TQGCanvasCommands::RemoveTable1Click()
